@@ -1,0 +1,25 @@
+#include "cli/CommandLineTool.h"
+#include "platform/Clock.h"
+#include "platform/HomeDirectory.h"
+#include "store/Error.h"
+
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    using namespace velloria;
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const SystemClock clock;
+    std::filesystem::path defaultHome;
+    try {
+        bool homeGiven = false;
+        for (const auto& argument : arguments)
+            homeGiven = homeGiven || argument == "--home";
+        if (!homeGiven)
+            defaultHome = resolveHomeDirectory(programDirectory());
+    } catch (const Error& error) {
+        std::cerr << error.what() << '\n';
+        return 1;
+    }
+    return runCommandLine(arguments, {std::cout, std::cerr, clock, defaultHome});
+}

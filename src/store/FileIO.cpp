@@ -1,0 +1,169 @@
+#include "store/FileIO.h"
+
+#include "store/Error.h"
+
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace velloria {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kTemporaryPrefix = ".vtmp-";
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor() { closeNow(); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return m_fd; }
+    bool valid() const { return m_fd >= 0; }
+    int closeNow()
+    {
+        const int result = m_fd >= 0 ? ::close(m_fd) : 0;
+        m_fd = -1;
+        return result;
+    }
+
+private:
+    int m_fd;
+};
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+std::string temporaryName()
+{
+    static std::atomic<unsigned> counter{0};
+    static const unsigned seed = std::random_device{}();
+    return std::string(kTemporaryPrefix) + std::to_string(::getpid()) + '-'
+        + std::to_string(seed % 100000) + '-' + std::to_string(counter++);
+}
+
+// Opens a new temporary file beside the target, with the target's permissions when it exists.
+int openTemporaryFile(const fs::path& target, fs::path& temporary)
+{
+    struct stat targetStat {};
+    const bool targetExists = ::stat(target.c_str(), &targetStat) == 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = target.parent_path() / temporaryName();
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            if (targetExists)
+                ::fchmod(fd, targetStat.st_mode & 07777);
+            return fd;
+        }
+        if (errno != EEXIST)
+            return -1;
+    }
+    return -1;
+}
+
+} // namespace
+
+std::optional<std::string> readFileIfExists(const fs::path& path)
+{
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid()) {
+        if (errno == ENOENT)
+            return std::nullopt;
+        throw cannotOpenFileError(path, systemReason(errno));
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        throw cannotOpenFileError(path, systemReason(errno));
+    if (S_ISDIR(info.st_mode))
+        throw cannotOpenFileError(path, systemReason(EISDIR));
+    std::string bytes;
+    if (S_ISREG(info.st_mode))
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw cannotOpenFileError(path, systemReason(errno));
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    return bytes;
+}
+
+std::string readFile(const fs::path& path)
+{
+    if (auto bytes = readFileIfExists(path))
+        return std::move(*bytes);
+    throw cannotOpenFileError(path, systemReason(ENOENT));
+}
+
+void writeFileAtomically(const fs::path& path, std::string_view bytes)
+{
+    fs::path temporary;
+    FileDescriptor fd(openTemporaryFile(path, temporary));
+    if (!fd.valid())
+        throw cannotCreateFileError(path, systemReason(errno));
+    const bool written = writeAll(fd.get(), bytes);
+    int error = errno;
+    const bool closed = fd.closeNow() == 0;
+    if (written && !closed)
+        error = errno;
+    if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        if (written && closed)
+            error = errno;
+        ::unlink(temporary.c_str());
+        throw cannotCreateFileError(path, systemReason(error));
+    }
+}
+
+void removeFileIfExists(const fs::path& path)
+{
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT)
+        throw cannotDeleteFileError(path, systemReason(errno));
+}
+
+bool fileExists(const fs::path& path)
+{
+    std::error_code ec;
+    return fs::exists(path, ec);
+}
+
+void createDirectory(const fs::path& path)
+{
+    std::error_code ec;
+    fs::create_directories(path, ec);
+    if (ec)
+        throw cannotCreateDirectoryError(path, ec.message());
+}
+
+void removeStaleTemporaryFiles(const fs::path& directory)
+{
+    std::error_code ec;
+    for (fs::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.starts_with(kTemporaryPrefix))
+            fs::remove(it->path(), ec);
+    }
+}
+
+} // namespace velloria

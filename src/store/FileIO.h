@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velloria {
+
+// The one I/O step beside the pure file formats. Files are read and written whole, in binary.
+
+// The file's bytes; nullopt when it does not exist. Other failures (no permission, a directory
+// in its place) throw "Cannot open file ...".
+std::optional<std::string> readFileIfExists(const std::filesystem::path& path);
+
+// The file's bytes; a missing file throws "Cannot open file "<path>". <reason>".
+std::string readFile(const std::filesystem::path& path);
+
+// Writes the bytes to a new file in the target's directory and renames it over the target, so a
+// crash or a full disk leaves either the old or the new content, never a truncated file. On
+// failure the temporary file is removed, the target is unchanged, and "Cannot create file ..."
+// is thrown.
+void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// Deletes the file; a missing file is no error.
+void removeFileIfExists(const std::filesystem::path& path);
+
+bool fileExists(const std::filesystem::path& path);
+
+// Creates the directory (and its parents) when missing.
+void createDirectory(const std::filesystem::path& path);
+
+// Removes temporary files that an interrupted write left in the directory. Only the holder of
+// the instance lock calls it, so no write in progress is disturbed.
+void removeStaleTemporaryFiles(const std::filesystem::path& directory);
+
+} // namespace velloria

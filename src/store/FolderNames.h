@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace velloria {
+
+struct TFolderRecord;
+
+// A folder name is also the stem of a file name ("Links/<name>.~wnl"), so its length is bounded
+// by the file system's 255 bytes for a name, less the longest extension.
+inline constexpr std::size_t kMaxFolderNameBytes = 250;
+
+// The nine characters that names of folders and links never hold.
+inline constexpr std::string_view kForbiddenNameCharacters = "\\/:*?\"<>|";
+
+// A name as typed, cleaned: the nine characters removed, then trimmed.
+std::string cleanName(std::string_view typed);
+
+// True when the name can be used as it stands as a file stem in the links directory: none of
+// the nine characters, no control character, not too long.
+bool isUsableFileStem(std::string_view name);
+
+// base itself when taken(base) is false, otherwise base + "_" + n with the first n = 1, 2, ...
+// that is not taken.
+std::string uniqueName(std::string_view base, const std::function<bool(std::string_view)>& taken);
+
+// Makes every folder name that cannot be a file stem (from a hand-edited tree file) usable:
+// cleaned, shortened, and made unique without regard to case. Returns the (old, new) pairs.
+std::vector<std::pair<std::string, std::string>> repairFolderNames(std::vector<TFolderRecord>& records);
+
+} // namespace velloria

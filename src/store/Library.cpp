@@ -1,0 +1,202 @@
+#include "store/Library.h"
+
+#include "platform/Clock.h"
+#include "store/Error.h"
+#include "store/FileIO.h"
+#include "store/FolderDescriptionFile.h"
+#include "store/FolderNames.h"
+#include "store/FolderStateFile.h"
+#include "store/FolderTreeFile.h"
+#include "store/TextLines.h"
+
+namespace velloria {
+
+namespace fs = std::filesystem;
+
+Library::Library(fs::path home, const Clock& clock) : m_home(std::move(home)), m_clock(clock) {}
+
+fs::path Library::refLibDirectory() const
+{
+    return m_home / "RefLib";
+}
+
+fs::path Library::linksDirectory() const
+{
+    return refLibDirectory() / "Links";
+}
+
+fs::path Library::libraryFile(std::string_view fileName) const
+{
+    return refLibDirectory() / fileName;
+}
+
+fs::path Library::linkFilePath(std::string_view folderName, std::string_view ext) const
+{
+    if (!isUsableFileStem(folderName))
+        throw Error("The folder name \"" + std::string(folderName) + "\" cannot be used as a file name");
+    return linksDirectory() / (std::string(folderName) + std::string(ext));
+}
+
+void Library::OpenLibrary(RestoreFolderStates restore)
+{
+    if (!fileExists(refLibDirectory())) {
+        createDirectory(refLibDirectory());
+        createDirectory(linksDirectory());
+        CreateDefaultLibrary();
+    }
+    std::string errors;
+    const auto collect = [&errors](auto&& step) {
+        try {
+            step();
+        } catch (const Error& error) {
+            errors += errors.empty() ? error.what() : std::string("\n") + error.what();
+        }
+    };
+    collect([this] { LoadFolderTree(); });
+    if (restore == RestoreFolderStates::Yes)
+        collect([this] { LoadFolderStates(); });
+    if (!errors.empty())
+        throw Error(errors);
+}
+
+void Library::LoadFolderTree()
+{
+    const auto bytes = readFileIfExists(libraryFile(kWorkingTreeFile));
+    if (!bytes)
+        return;
+    FolderTreeParse parse = parseFolderTree(*bytes);
+    const auto repaired = repairFolderNames(parse.records);
+    m_folderTree.assign(std::move(parse.records));
+    std::string message = parse.error.value_or("");
+    for (const auto& [before, after] : repaired) {
+        if (!message.empty())
+            message += '\n';
+        message += "The folder name \"" + before + "\" cannot be used as a file name; the folder is called \""
+            + after + "\" instead";
+    }
+    if (!message.empty())
+        throw Error(message);
+}
+
+void Library::SaveFolderTree(std::string_view fileName)
+{
+    writeFileAtomically(libraryFile(fileName), writeFolderTree(m_folderTree.records()));
+}
+
+void Library::LoadFolderStates()
+{
+    if (m_folderTree.empty())
+        return;
+    const auto bytes = readFileIfExists(libraryFile(kFolderStateFile));
+    if (!bytes)
+        return;
+    const FolderStateParse parse = parseFolderStates(*bytes);
+    const auto last = static_cast<long long>(m_folderTree.count()) - 1;
+    for (const FolderState& state : parse.states) {
+        if (state.index < 0)
+            continue;
+        if (state.index > last) {
+            m_folderTree.select(static_cast<std::size_t>(last));
+            continue;
+        }
+        const auto index = static_cast<std::size_t>(state.index);
+        m_folderTree.setExpanded(index, state.expanded);
+        if (state.selected)
+            m_folderTree.select(index);
+        else if (m_folderTree[index].Selected)
+            m_folderTree.select(TFolderTree::npos);
+    }
+    if (parse.error)
+        throw Error(*parse.error);
+}
+
+void Library::SaveFolderStates()
+{
+    if (!m_folderTree.empty())
+        writeFileAtomically(libraryFile(kFolderStateFile), writeFolderStates(m_folderTree.records()));
+}
+
+void Library::LoadLinkFile(std::string_view folderName)
+{
+    m_linkDescriptions.clear();
+    const auto bytes = readFileIfExists(linkFilePath(folderName, kWorkingLinkExt));
+    if (!bytes)
+        return;
+    LinkFileParse parse = parseLinkFile(*bytes);
+    m_linkList.insert(m_linkList.end(), std::make_move_iterator(parse.links.begin()),
+                      std::make_move_iterator(parse.links.end()));
+    m_linkDescriptions = std::move(parse.descriptions);
+    if (parse.error)
+        throw Error(*parse.error);
+}
+
+void Library::SaveLinkFile(std::string_view folderName, std::string_view ext)
+{
+    writeFileAtomically(linkFilePath(folderName, ext), writeLinkFile(m_linkList, m_linkDescriptions));
+}
+
+void Library::CopyLinkFile(std::string_view folderName, std::string_view fromExt, std::string_view toExt)
+{
+    const fs::path source = linkFilePath(folderName, fromExt);
+    const auto bytes = readFileIfExists(source);
+    if (!bytes) {
+        writeFileAtomically(source, "\r\n");
+        return;
+    }
+    LineWriter copy;
+    for (std::string_view line : splitLines(*bytes))
+        copy.line(line);
+    writeFileAtomically(linkFilePath(folderName, toExt), copy.bytes());
+}
+
+void Library::DeleteLinkFile(std::string_view folderName)
+{
+    removeFileIfExists(linkFilePath(folderName, kWorkingLinkExt));
+}
+
+const std::string& Library::ShowFolderDescription(std::string_view folderName)
+{
+    m_folderDescription.clear();
+    if (const auto bytes = readFileIfExists(libraryFile(kWorkingDescriptionFile)))
+        m_folderDescription = findFolderDescription(*bytes, folderName).value_or("");
+    return m_folderDescription;
+}
+
+void Library::GetFolderDescription(std::string_view folderName, std::string& description) const
+{
+    if (const auto bytes = readFileIfExists(libraryFile(kWorkingDescriptionFile)))
+        if (auto found = findFolderDescription(*bytes, folderName))
+            description = std::move(*found);
+}
+
+std::unordered_map<std::string, std::string> Library::folderDescriptions() const
+{
+    const auto bytes = readFileIfExists(libraryFile(kWorkingDescriptionFile));
+    return bytes ? lastFolderDescriptions(*bytes) : std::unordered_map<std::string, std::string>();
+}
+
+void Library::AddFolderDescription(std::string_view folderName, std::string_view description)
+{
+    auto existing = readFileIfExists(libraryFile(kWorkingDescriptionFile));
+    appendDescriptionPair(folderName, description, existing.value_or(""));
+}
+
+void Library::AppendFolderDescription(std::string_view folderName, std::string_view description)
+{
+    if (auto existing = readFileIfExists(libraryFile(kWorkingDescriptionFile)))
+        appendDescriptionPair(folderName, description, std::move(*existing));
+}
+
+void Library::appendDescriptionPair(std::string_view folderName, std::string_view description, std::string existing)
+{
+    // The new pair must start a line, and on a name line: a last line without its line end gets
+    // one, and an unpaired last name line gets its (empty) description line first.
+    if (!existing.empty() && existing.back() != '\n' && existing.back() != '\r')
+        existing += "\r\n";
+    if (splitLines(existing).size() % 2 != 0)
+        existing += "\r\n";
+    existing += writeFolderDescriptions({{std::string(folderName), std::string(description)}});
+    writeFileAtomically(libraryFile(kWorkingDescriptionFile), existing);
+}
+
+} // namespace velloria

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "store/FolderTree.h"
+#include "store/LinkFile.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace velloria {
+
+class Clock;
+
+inline constexpr std::string_view kWorkingTreeFile = "folders.wnf";
+inline constexpr std::string_view kSavedTreeFile = "folders.~wnf";
+inline constexpr std::string_view kWorkingDescriptionFile = "folddesc.wnf";
+inline constexpr std::string_view kSavedDescriptionFile = "folddesc.~wnf";
+inline constexpr std::string_view kFolderStateFile = "foldst.wnf";
+inline constexpr std::string_view kWorkingLinkExt = ".wnl";
+inline constexpr std::string_view kSavedLinkExt = ".~wnl";
+inline constexpr std::string_view kUndoLinkExt = ".wnt";
+
+// The address of Velloria's home page, used by the default library and the Help menu.
+inline constexpr std::string_view kHomePageAddress = "https://velloria.example/";
+
+enum class RestoreFolderStates { No, Yes };
+
+// The library directory RefLib of a home directory and the in-memory models that the store
+// operations work on: the folder tree, the links of the selected folder with their parallel
+// descriptions, and the selected folder's description.
+//
+// The working files are rewritten by every editing command; the "~" files hold the last save.
+// Every file is written whole through a temporary file, so a failure leaves it as it was.
+class Library {
+public:
+    Library(std::filesystem::path home, const Clock& clock);
+
+    const std::filesystem::path& home() const { return m_home; }
+    std::filesystem::path refLibDirectory() const;
+    std::filesystem::path linksDirectory() const;
+    std::filesystem::path libraryFile(std::string_view fileName) const;
+    // RefLib/Links/<folder><ext>; refuses a name that cannot be a file stem.
+    std::filesystem::path linkFilePath(std::string_view folderName, std::string_view ext) const;
+
+    TFolderTree& folderTree() { return m_folderTree; }
+    const TFolderTree& folderTree() const { return m_folderTree; }
+    TLinkList& linkList() { return m_linkList; }
+    const TLinkList& linkList() const { return m_linkList; }
+    std::vector<std::string>& linkDescriptions() { return m_linkDescriptions; }
+    const std::vector<std::string>& linkDescriptions() const { return m_linkDescriptions; }
+    const std::string& folderDescription() const { return m_folderDescription; }
+
+    // Start: creates RefLib and the default library when RefLib is missing, reads the tree and,
+    // when asked, the folder states. Errors of the tree or state file are thrown after the
+    // rest of the loading has run, with what was read kept.
+    void OpenLibrary(RestoreFolderStates restore);
+    void CreateDefaultLibrary();
+
+    // The folder tree and folder states.
+    void LoadFolderTree();
+    void SaveFolderTree(std::string_view fileName);
+    void LoadFolderStates();
+    void SaveFolderStates();
+
+    // Link files of folders.
+    void LoadLinkFile(std::string_view folderName);
+    void SaveLinkFile(std::string_view folderName, std::string_view ext);
+    void CopyLinkFile(std::string_view folderName, std::string_view fromExt, std::string_view toExt);
+    void DeleteLinkFile(std::string_view folderName);
+
+    // Folder descriptions. A folder without a description pair has the empty description.
+    const std::string& ShowFolderDescription(std::string_view folderName);
+    void GetFolderDescription(std::string_view folderName, std::string& description) const;
+    void AddFolderDescription(std::string_view folderName, std::string_view description);
+    void AppendFolderDescription(std::string_view folderName, std::string_view description);
+    // Every folder name of folddesc.wnf with its description, read once.
+    std::unordered_map<std::string, std::string> folderDescriptions() const;
+    void PurgeDeletedFolders();
+
+    // Save and revert.
+    void PurgeLinkBackups();
+    void BackupFolderDescriptions();
+    void SaveLibrary();
+    void RevertLibrary(const std::vector<std::string>& newFolders);
+
+private:
+    std::vector<std::string> savedFolderNames() const;
+    void appendDescriptionPair(std::string_view folderName, std::string_view description, std::string existing);
+
+    std::filesystem::path m_home;
+    const Clock& m_clock;
+    TFolderTree m_folderTree;
+    TLinkList m_linkList;
+    std::vector<std::string> m_linkDescriptions;
+    std::string m_folderDescription;
+};
+
+} // namespace velloria

@@ -1,0 +1,161 @@
+// Saving, reverting and purging: the operations that move files between the working
+// generation and the "~" generation of the last save, and the default library.
+
+#include "store/Library.h"
+
+#include "platform/Clock.h"
+#include "store/Error.h"
+#include "store/FileIO.h"
+#include "store/FolderDescriptionFile.h"
+#include "store/FolderNames.h"
+#include "store/FolderTreeFile.h"
+#include "store/TextLines.h"
+
+#include <unordered_set>
+
+namespace velloria {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Writes the file only when its bytes differ, so that saving an unchanged library writes nothing.
+void writeFileIfChanged(const fs::path& path, std::string_view bytes)
+{
+    const auto existing = readFileIfExists(path);
+    if (!existing || *existing != bytes)
+        writeFileAtomically(path, bytes);
+}
+
+std::string crLfLines(std::string_view bytes)
+{
+    LineWriter copy;
+    for (std::string_view line : splitLines(bytes))
+        copy.line(line);
+    return copy.take();
+}
+
+} // namespace
+
+// The trimmed names of folders.~wnf, the folders of the last save. A missing file means no
+// saved folders. Names that cannot be file stems never had files and are left out.
+std::vector<std::string> Library::savedFolderNames() const
+{
+    std::vector<std::string> names;
+    const auto bytes = readFileIfExists(libraryFile(kSavedTreeFile));
+    if (!bytes)
+        return names;
+    for (std::string_view line : splitLines(*bytes)) {
+        const std::string_view name = trimmed(line);
+        if (isUsableFileStem(name))
+            names.emplace_back(name);
+    }
+    return names;
+}
+
+void Library::PurgeLinkBackups()
+{
+    for (const std::string& name : savedFolderNames())
+        if (m_folderTree.findExact(name) == TFolderTree::npos)
+            removeFileIfExists(linkFilePath(name, kSavedLinkExt));
+}
+
+void Library::BackupFolderDescriptions()
+{
+    const auto bytes = readFileIfExists(libraryFile(kWorkingDescriptionFile));
+    writeFileIfChanged(libraryFile(kSavedDescriptionFile), bytes.value_or(""));
+}
+
+void Library::SaveLibrary()
+{
+    PurgeLinkBackups();
+    writeFileIfChanged(libraryFile(kSavedTreeFile), writeFolderTree(m_folderTree.records()));
+    BackupFolderDescriptions();
+    for (const TFolderRecord& folder : m_folderTree.records()) {
+        const auto working = readFileIfExists(linkFilePath(folder.Name, kWorkingLinkExt));
+        if (!working) {
+            // A folder without links: it gets an empty working file, and no backup may keep
+            // links of an earlier folder of that name.
+            writeFileAtomically(linkFilePath(folder.Name, kWorkingLinkExt), "\r\n");
+            removeFileIfExists(linkFilePath(folder.Name, kSavedLinkExt));
+            continue;
+        }
+        writeFileIfChanged(linkFilePath(folder.Name, kSavedLinkExt), crLfLines(*working));
+    }
+}
+
+void Library::RevertLibrary(const std::vector<std::string>& newFolders)
+{
+    for (const std::string& name : newFolders)
+        if (m_folderTree.findExact(name) != TFolderTree::npos && isUsableFileStem(name))
+            DeleteLinkFile(name);
+    std::optional<Error> stateError;
+    try {
+        LoadFolderStates();
+    } catch (const Error& error) {
+        stateError = error;
+    }
+    // Without a saved copy there is nothing to go back to: the working file stays.
+    if (const auto tree = readFileIfExists(libraryFile(kSavedTreeFile)))
+        writeFileIfChanged(libraryFile(kWorkingTreeFile), *tree);
+    if (const auto descriptions = readFileIfExists(libraryFile(kSavedDescriptionFile)))
+        writeFileIfChanged(libraryFile(kWorkingDescriptionFile), *descriptions);
+    // A saved folder without a saved link file had no links at the save.
+    for (const std::string& name : savedFolderNames()) {
+        const auto saved = readFileIfExists(linkFilePath(name, kSavedLinkExt));
+        writeFileIfChanged(linkFilePath(name, kWorkingLinkExt), saved.value_or(""));
+    }
+    if (stateError)
+        throw *stateError;
+}
+
+void Library::PurgeDeletedFolders()
+{
+    std::unordered_set<std::string_view> present;
+    for (const TFolderRecord& folder : m_folderTree.records())
+        present.insert(folder.Name);
+    for (const std::string& name : savedFolderNames())
+        if (!present.contains(name))
+            DeleteLinkFile(name);
+
+    // The descriptions are rebuilt from the working file itself, so that descriptions recorded
+    // since the last save survive the deletion of another folder.
+    const auto bytes = readFileIfExists(libraryFile(kWorkingDescriptionFile));
+    if (!bytes)
+        return;
+    std::vector<DescriptionPair> kept;
+    std::unordered_map<std::string, std::size_t> positionOf;
+    for (DescriptionPair& pair : parseFolderDescriptions(*bytes)) {
+        std::string name(trimmed(pair.name));
+        if (!present.contains(name))
+            continue;
+        if (const auto it = positionOf.find(name); it != positionOf.end()) {
+            kept[it->second].description = std::move(pair.description);
+            continue;
+        }
+        positionOf.emplace(name, kept.size());
+        kept.push_back({std::move(name), std::move(pair.description)});
+    }
+    writeFileIfChanged(libraryFile(kWorkingDescriptionFile), writeFolderDescriptions(kept));
+}
+
+void Library::CreateDefaultLibrary()
+{
+    const std::string today = formatDate(m_clock.today());
+    const std::string address(kHomePageAddress);
+    const std::string tree = writeFolderTree({{.Name = "Main", .Level = 0}});
+    const std::string descriptions = writeFolderDescriptions({{"Main", "Main folder"}});
+    writeFileAtomically(libraryFile(kWorkingTreeFile), tree);
+    writeFileAtomically(libraryFile(kSavedTreeFile), tree);
+    writeFileAtomically(libraryFile(kWorkingDescriptionFile), descriptions);
+    writeFileAtomically(libraryFile(kSavedDescriptionFile), descriptions);
+    const auto link = [&](const char* title) {
+        return TLinkRecord{.Title = title, .Address = address, .LastVisit = "", .AddDate = today};
+    };
+    writeFileAtomically(linkFilePath("Main", kWorkingLinkExt),
+                        writeLinkFile({link("Orvanti"), link("Velloria")}, {"Orvanti", "Home Page"}));
+    writeFileAtomically(linkFilePath("Main", kSavedLinkExt),
+                        writeLinkFile({link("Orvanti"), link("Orvanti")}, {"Orvanti Website", "Home Page"}));
+}
+
+} // namespace velloria

@@ -1,0 +1,76 @@
+#include "store/LinkFile.h"
+
+#include "store/Error.h"
+#include "store/TextLines.h"
+
+namespace velloria {
+
+namespace {
+
+std::string* columnOf(TLinkRecord& link, int column)
+{
+    switch (column) {
+    case 0: return &link.Address;
+    case 1: return &link.LastVisit;
+    case 2: return &link.AddDate;
+    default: return nullptr;
+    }
+}
+
+} // namespace
+
+LinkFileParse parseLinkFile(std::string_view bytes)
+{
+    LinkFileParse result;
+    std::vector<int> filledColumns; // per row, how many of its three columns have a value
+    std::size_t completed = 0;      // the row that the next column value goes to
+    for (std::string_view line : splitLines(bytes)) {
+        if (line.empty()) {
+            ++result.skippedLines;
+            continue;
+        }
+        const char code = line[0];
+        if (code < '0' || code > '9') {
+            result.error = invalidIntegerError(line.substr(0, 1)).what();
+            break;
+        }
+        const std::string_view value = line.size() > 2 ? line.substr(2) : std::string_view();
+        switch (code) {
+        case '0':
+            result.links.push_back({.Title = std::string(value)});
+            filledColumns.push_back(0);
+            break;
+        case '1':
+        case '2':
+        case '3':
+            if (completed < result.links.size() && filledColumns[completed] < 3)
+                *columnOf(result.links[completed], filledColumns[completed]++) = value;
+            else
+                ++result.skippedLines;
+            break;
+        case '4':
+            result.descriptions.emplace_back(value);
+            ++completed;
+            break;
+        default:
+            ++result.skippedLines;
+        }
+    }
+    return result;
+}
+
+std::string writeLinkFile(const TLinkList& links, const std::vector<std::string>& descriptions)
+{
+    LineWriter writer;
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        const TLinkRecord& link = links[i];
+        writer.line("0 ", link.Title);
+        writer.line("1 ", link.Address);
+        writer.line("2 ", link.LastVisit);
+        writer.line("3 ", link.AddDate);
+        writer.line("4 ", i < descriptions.size() ? std::string_view(descriptions[i]) : std::string_view());
+    }
+    return writer.take();
+}
+
+} // namespace velloria

@@ -1,0 +1,75 @@
+#include "store/TextLines.h"
+
+#include <algorithm>
+
+namespace velloria {
+
+namespace {
+
+bool isControl(char c)
+{
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+}
+
+bool isBlankOrControl(char c)
+{
+    return static_cast<unsigned char>(c) <= 0x20;
+}
+
+} // namespace
+
+std::vector<std::string_view> splitLines(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    std::size_t start = 0;
+    const std::size_t size = text.size();
+    while (start < size) {
+        std::size_t end = start;
+        while (end < size && text[end] != '\r' && text[end] != '\n')
+            ++end;
+        lines.push_back(text.substr(start, end - start));
+        if (end < size && text[end] == '\r' && end + 1 < size && text[end + 1] == '\n')
+            ++end;
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && isBlankOrControl(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlankOrControl(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::string singleLine(std::string_view value)
+{
+    std::string result(value);
+    std::replace_if(result.begin(), result.end(), isControl, ' ');
+    return result;
+}
+
+void LineWriter::appendValue(std::string_view value)
+{
+    if (std::none_of(value.begin(), value.end(), isControl))
+        m_bytes += value;
+    else
+        m_bytes += singleLine(value);
+}
+
+void LineWriter::line(std::string_view text)
+{
+    appendValue(text);
+    m_bytes += "\r\n";
+}
+
+void LineWriter::line(std::string_view prefix, std::string_view value)
+{
+    m_bytes += prefix;
+    line(value);
+}
+
+} // namespace velloria

@@ -1,0 +1,78 @@
+#include "support/TempHome.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace velloria::test {
+
+namespace fs = std::filesystem;
+
+TempHome::TempHome()
+{
+    std::string pattern = (fs::temp_directory_path() / "velloria-test-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a temporary directory");
+    m_path = pattern;
+}
+
+TempHome::~TempHome()
+{
+    std::error_code ec;
+    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(m_path, ec);
+}
+
+void TempHome::makeLibraryDirectories() const
+{
+    fs::create_directories(links());
+}
+
+void TempHome::write(const std::string& relativePath, std::string_view bytes) const
+{
+    const fs::path target = refLib() / relativePath;
+    fs::create_directories(target.parent_path());
+    std::ofstream out(target, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string TempHome::read(const std::string& relativePath) const
+{
+    std::ifstream in(refLib() / relativePath, std::ios::binary);
+    if (!in)
+        return "<missing>";
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+bool TempHome::exists(const std::string& relativePath) const
+{
+    return fs::exists(refLib() / relativePath);
+}
+
+std::map<std::string, std::string> TempHome::snapshot() const
+{
+    std::map<std::string, std::string> files;
+    if (!fs::exists(refLib()))
+        return files;
+    for (const auto& entry : fs::recursive_directory_iterator(refLib()))
+        if (entry.is_regular_file()) {
+            const std::string relative = fs::relative(entry.path(), refLib()).string();
+            files[relative] = read(relative);
+        }
+    return files;
+}
+
+std::string crlf(std::initializer_list<std::string_view> lines)
+{
+    std::string bytes;
+    for (std::string_view line : lines) {
+        bytes += line;
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+} // namespace velloria::test
