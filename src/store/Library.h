@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace velloria {
@@ -87,6 +88,7 @@ public:
 
 private:
     std::vector<std::string> savedFolderNames() const;
+    std::unordered_set<std::string_view> folderNames() const;
     void appendDescriptionPair(std::string_view folderName, std::string_view description, std::string existing);
 
     std::filesystem::path m_home;

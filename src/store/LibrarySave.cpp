@@ -53,10 +53,20 @@ std::vector<std::string> Library::savedFolderNames() const
     return names;
 }
 
+std::unordered_set<std::string_view> Library::folderNames() const
+{
+    std::unordered_set<std::string_view> names;
+    names.reserve(m_folderTree.count());
+    for (const TFolderRecord& folder : m_folderTree.records())
+        names.insert(folder.Name);
+    return names;
+}
+
 void Library::PurgeLinkBackups()
 {
+    const auto present = folderNames();
     for (const std::string& name : savedFolderNames())
-        if (m_folderTree.findExact(name) == TFolderTree::npos)
+        if (!present.contains(name))
             removeFileIfExists(linkFilePath(name, kSavedLinkExt));
 }
 
@@ -86,8 +96,9 @@ void Library::SaveLibrary()
 
 void Library::RevertLibrary(const std::vector<std::string>& newFolders)
 {
+    const auto present = folderNames();
     for (const std::string& name : newFolders)
-        if (m_folderTree.findExact(name) != TFolderTree::npos && isUsableFileStem(name))
+        if (present.contains(name) && isUsableFileStem(name))
             DeleteLinkFile(name);
     std::optional<Error> stateError;
     try {
@@ -111,9 +122,7 @@ void Library::RevertLibrary(const std::vector<std::string>& newFolders)
 
 void Library::PurgeDeletedFolders()
 {
-    std::unordered_set<std::string_view> present;
-    for (const TFolderRecord& folder : m_folderTree.records())
-        present.insert(folder.Name);
+    const auto present = folderNames();
     for (const std::string& name : savedFolderNames())
         if (!present.contains(name))
             DeleteLinkFile(name);
