@@ -1,0 +1,264 @@
+// velloria-bench: generates a large library in a temporary home directory and times the
+// library operations on it, each in a process of its own, against the times and the memory
+// that the program must keep to.
+
+#include "LibraryGenerator.h"
+#include "Measure.h"
+#include "StoreBenchmarks.h"
+
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <stdexcept>
+#include <string_view>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace velloria::bench;
+
+constexpr double kPeakTargetMegabytes = 64;
+constexpr std::size_t kBigFolderLinks = 20000;
+
+constexpr const char* kUsage = R"(Usage: velloria-bench [options]
+
+Generates a library in a temporary home directory and times the library operations on it.
+Each operation runs in a child process of its own; the time is the median of its runs and the
+peak is that process's resident high-water mark (VmHWM).
+
+  --folders N   folders of the library (default 2000)
+  --links N     links in all (default 100000); a fifth of them, at most 20000, in the folder Big
+  --seed N      seed of the generator (default 2025); the same seed gives the same library
+  --dir PATH    generate the library in PATH (which is kept) instead of a temporary directory
+  --keep        keep the temporary directory
+  --report      run every benchmark and print the table
+  --help        show this text
+
+The exit status is 0 also when a target is missed, 1 when an operation fails, 2 on bad options.
+)";
+
+struct BenchOptions {
+    LibraryOptions library;
+    std::optional<fs::path> directory;
+    bool keep = false;
+    bool report = false;
+    bool help = false;
+};
+
+template <typename Number> bool parseNumber(std::string_view text, Number& value)
+{
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return !text.empty() && ec == std::errc() && end == text.data() + text.size();
+}
+
+// Throws std::invalid_argument with the problem when the arguments are not understood.
+BenchOptions parseArguments(int argc, char** argv)
+{
+    BenchOptions options;
+    std::size_t links = options.library.links;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        const auto value = [&]() -> std::string_view {
+            if (i + 1 >= argc)
+                throw std::invalid_argument(std::string(argument) + " needs a value");
+            return argv[++i];
+        };
+        const auto number = [&](auto& target) {
+            const std::string_view text = value();
+            if (!parseNumber(text, target))
+                throw std::invalid_argument(std::string(argument) + ": \"" + std::string(text) + "\" is not a number");
+        };
+        if (argument == "--folders")
+            number(options.library.folders);
+        else if (argument == "--links")
+            number(links);
+        else if (argument == "--seed")
+            number(options.library.seed);
+        else if (argument == "--dir")
+            options.directory = fs::path(value());
+        else if (argument == "--keep")
+            options.keep = true;
+        else if (argument == "--report")
+            options.report = true;
+        else if (argument == "--help")
+            options.help = true;
+        else
+            throw std::invalid_argument("unknown option " + std::string(argument));
+    }
+    options.library.links = links;
+    options.library.bigFolderLinks = std::min(kBigFolderLinks, links / 5);
+    return options;
+}
+
+// The directory that holds the library, removed at the end unless it is to be kept.
+class HomeDirectory {
+public:
+    explicit HomeDirectory(const BenchOptions& options)
+    {
+        if (options.directory) {
+            m_path = *options.directory;
+            fs::create_directories(m_path);
+            m_remove = false;
+            return;
+        }
+        std::string pattern = (fs::temp_directory_path() / "velloria-bench-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("cannot create a temporary directory in " + fs::temp_directory_path().string());
+        m_path = pattern;
+        m_remove = !options.keep;
+    }
+    ~HomeDirectory()
+    {
+        std::error_code ignored;
+        if (m_remove)
+            fs::remove_all(m_path, ignored);
+    }
+    HomeDirectory(const HomeDirectory&) = delete;
+    HomeDirectory& operator=(const HomeDirectory&) = delete;
+
+    const fs::path& path() const { return m_path; }
+    bool removedAtEnd() const { return m_remove; }
+
+private:
+    fs::path m_path;
+    bool m_remove = false;
+};
+
+std::string cpuModel()
+{
+    std::ifstream cpuinfo("/proc/cpuinfo");
+    std::string line;
+    while (std::getline(cpuinfo, line))
+        if (line.rfind("model name", 0) == 0 && line.find(':') != std::string::npos)
+            return line.substr(line.find(':') + 2);
+    return "unknown CPU";
+}
+
+double directoryMegabytes(const fs::path& directory)
+{
+    std::uintmax_t bytes = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(directory))
+        if (entry.is_regular_file())
+            bytes += entry.file_size();
+    return static_cast<double>(bytes) / (1024.0 * 1024.0);
+}
+
+std::string formatTarget(double milliseconds)
+{
+    if (milliseconds >= 1000)
+        return "< " + std::to_string(static_cast<int>(milliseconds / 1000)) + " s";
+    return "< " + std::to_string(static_cast<int>(milliseconds)) + " ms";
+}
+
+std::string formatLine(const std::string& name, const Measurement& m, const std::string& target, const std::string& verdict)
+{
+    char first[32];
+    std::snprintf(first, sizeof first, "; first %.1f", m.firstMilliseconds);
+    const std::string runs = m.runs == 1 ? "(1 run)" : "(median of " + std::to_string(m.runs) + first + ")";
+    char line[512];
+    std::snprintf(line, sizeof line, "%-40s %8.1f ms %-27s peak %6.1f MB   %-26s %s", name.c_str(), m.milliseconds,
+                  runs.c_str(), m.peakMegabytes, target.c_str(), verdict.c_str());
+    std::string text = line;
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text;
+}
+
+std::string verdict(const Benchmark& benchmark, const Measurement& m)
+{
+    const bool fast = m.milliseconds < benchmark.targetMilliseconds;
+    const bool small = m.peakMegabytes < kPeakTargetMegabytes;
+    if (fast && small)
+        return "ok";
+    if (!fast && !small)
+        return "MISSED (time, memory)";
+    return fast ? "MISSED (memory)" : "MISSED (time)";
+}
+
+// Prints the benchmark's line; returns false when it failed (a missed target is no failure).
+bool report(const Benchmark& benchmark, const Measurement& m)
+{
+    const std::string target = "target " + formatTarget(benchmark.targetMilliseconds) + ", < "
+        + std::to_string(static_cast<int>(kPeakTargetMegabytes)) + " MB";
+    if (!m.error.empty()) {
+        std::cout << formatLine(benchmark.name, m, target, "FAILED: " + m.error) << '\n';
+        return false;
+    }
+    std::cout << formatLine(benchmark.name, m, target, verdict(benchmark, m)) << '\n';
+    return true;
+}
+
+void printLibrary(const LibraryPlan& plan, const HomeDirectory& home)
+{
+    std::size_t topLevel = 0;
+    for (const auto& folder : plan.folders)
+        topLevel += folder.Level == 0 ? 1 : 0;
+    std::cout << "library:  " << formatCount(plan.folders.size()) << " folders (" << topLevel << " top-level, levels 0-"
+              << plan.deepestLevel() << ", " << plan.emptyFolderCount() << " without links), "
+              << formatCount(plan.linkCount()) << " links, seed " << plan.options.seed << '\n'
+              << "          \"" << plan.folders[plan.bigFolder].Name << "\" holds "
+              << formatCount(plan.linkCounts[plan.bigFolder]) << " links; \"" << plan.folders[plan.archiveFolder].Name
+              << "\" has " << plan.options.archiveFolders << " folders in its subtree; \""
+              << plan.folders[plan.selectedFolder].Name << "\" is selected\n"
+              << "home:     " << home.path().string()
+              << (home.removedAtEnd() ? " (removed at the end; --keep keeps it)" : " (kept)") << '\n';
+}
+
+int run(const BenchOptions& options, const LibraryPlan& plan)
+{
+    const HomeDirectory home(options);
+    char pageCost[64];
+    std::snprintf(pageCost, sizeof pageCost, "%.2f", freshPageMicroseconds());
+    std::cout << "machine:  " << std::thread::hardware_concurrency() << " CPUs, " << cpuModel() << "; first touch of a page "
+              << pageCost << " us\n";
+    printLibrary(plan, home);
+
+    // The library is written by a child process too, so that its memory does not count in the
+    // peaks of the operations, whose processes are forked from this one.
+    const Measurement generated = measureInChildProcess([&] {
+        return std::vector<double>{millisecondsOf([&] { writeLibrary(home.path(), plan); })};
+    });
+    if (!generated.error.empty()) {
+        std::cerr << "velloria-bench: cannot generate the library: " << generated.error << '\n';
+        return 1;
+    }
+    std::cout << "files:    " << static_cast<int>(directoryMegabytes(home.path()) + 0.5)
+              << " MB in RefLib (working and saved generation)\n\n"
+              << formatLine("generate the library (setup)", generated, "", "") << '\n';
+
+    // Every benchmark of the project runs here; the store's are all there are so far, so
+    // --report and the plain run print the same table.
+    bool allSucceeded = true;
+    for (const Benchmark& benchmark : storeBenchmarks(home.path(), plan))
+        allSucceeded = report(benchmark, measureInChildProcess(benchmark.run)) && allSucceeded;
+    return allSucceeded ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    BenchOptions options;
+    LibraryPlan plan;
+    try {
+        options = parseArguments(argc, argv);
+        if (options.help) {
+            std::cout << kUsage;
+            return 0;
+        }
+        // The generator's own checks of the numbers are usage errors too.
+        plan = planLibrary(options.library);
+    } catch (const std::invalid_argument& error) {
+        std::cerr << "velloria-bench: " << error.what() << "\n\n" << kUsage;
+        return 2;
+    }
+    try {
+        return run(options, plan);
+    } catch (const std::exception& error) {
+        std::cerr << "velloria-bench: " << error.what() << '\n';
+        return 1;
+    }
+}
