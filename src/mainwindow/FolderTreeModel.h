@@ -1,0 +1,49 @@
+#pragma once
+
+#include "store/FolderTree.h"
+
+#include <QAbstractItemModel>
+#include <QIcon>
+
+namespace velloria {
+
+class MainWindowModel;
+
+// The folder tree of the main window model as a Qt item model. It keeps no copy of the tree:
+// every call reads the core tree, and an index carries the stable FolderId of its node, so
+// indexes stay meaningful while folders are added or removed before and after them.
+class FolderTreeModel : public QAbstractItemModel {
+    Q_OBJECT
+
+public:
+    explicit FolderTreeModel(const MainWindowModel& model, QObject* parent = nullptr);
+
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+    QModelIndex parent(const QModelIndex& child) const override;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    bool hasChildren(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+    // The absolute index of the folder in the core tree; npos for an invalid or stale index.
+    std::size_t folderOf(const QModelIndex& index) const;
+    // The item of a folder given by its absolute index; invalid for npos.
+    QModelIndex indexOfFolder(std::size_t folder) const;
+
+    // Forwarded from the main window model's observer.
+    void beginTreeReset();
+    void endTreeReset();
+    void folderSelectionChanged();
+
+private:
+    const TFolderTree& tree() const;
+    QModelIndex indexOfId(TFolderTree::FolderId id) const;
+
+    const MainWindowModel& m_model;
+    QIcon m_folderIcon;
+    QIcon m_openFolderIcon;
+    // The folder drawn with the open icon, so that a new selection repaints the old one.
+    TFolderTree::FolderId m_openFolder = 0;
+};
+
+} // namespace velloria

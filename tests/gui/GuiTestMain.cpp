@@ -1,0 +1,12 @@
+#include "GuiTests.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    int failures = 0;
+    for (auto run : {runItemModelsTests, runMainFormTests, runSingleInstanceTests})
+        failures += run(argc, argv);
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,47 @@
+#include "GuiTests.h"
+
+#include "mainwindow/SingleInstance.h"
+#include "support/TempHome.h"
+
+#include <QTest>
+#include <QWidget>
+
+using namespace velloria;
+
+namespace {
+
+class SingleInstanceTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aSecondCopyShowsTheFirstCopysWindow()
+    {
+        test::TempHome home;
+        SingleInstance first(home.path());
+        QCOMPARE(first.start(), SingleInstance::Start::Run);
+        QWidget window;
+        first.showOnRequest(&window);
+
+        SingleInstance second(home.path());
+        QCOMPARE(second.start(), SingleInstance::Start::HandedOver);
+        QTRY_VERIFY(window.isVisible());
+    }
+
+    void aLockWithoutAWindowIsNoHandover()
+    {
+        test::TempHome home;
+        InstanceLock commandLineTool(InstanceLock::lockFileFor(home.path()));
+        QCOMPARE(commandLineTool.tryAcquire(), InstanceLock::Result::Acquired);
+        QCOMPARE(SingleInstance(home.path()).start(), SingleInstance::Start::NoAnswer);
+    }
+};
+
+} // namespace
+
+int runSingleInstanceTests(int argc, char** argv)
+{
+    SingleInstanceTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "SingleInstanceTest.moc"
