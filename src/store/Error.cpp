@@ -6,9 +6,18 @@ namespace velloria {
 
 namespace {
 
+// Joins the pieces by appending; "literal" + std::string trips a false -Wrestrict in GCC 12.
+std::string join(std::initializer_list<std::string_view> pieces)
+{
+    std::string text;
+    for (std::string_view piece : pieces)
+        text.append(piece);
+    return text;
+}
+
 std::string quoted(const std::filesystem::path& path)
 {
-    return "\"" + path.string() + "\"";
+    return join({"\"", path.string(), "\""});
 }
 
 } // namespace
@@ -20,37 +29,37 @@ Error fileNotFoundError()
 
 Error cannotOpenFileError(const std::filesystem::path& path, std::string_view reason)
 {
-    return Error("Cannot open file " + quoted(path) + ". " + std::string(reason));
+    return Error(join({"Cannot open file ", quoted(path), ". ", reason}));
 }
 
 Error cannotCreateFileError(const std::filesystem::path& path, std::string_view reason)
 {
-    return Error("Cannot create file " + quoted(path) + ". " + std::string(reason));
+    return Error(join({"Cannot create file ", quoted(path), ". ", reason}));
 }
 
 Error cannotDeleteFileError(const std::filesystem::path& path, std::string_view reason)
 {
-    return Error("Cannot delete file " + quoted(path) + ". " + std::string(reason));
+    return Error(join({"Cannot delete file ", quoted(path), ". ", reason}));
 }
 
 Error cannotCreateDirectoryError(const std::filesystem::path& path, std::string_view reason)
 {
-    return Error("Cannot create directory " + quoted(path) + ". " + std::string(reason));
+    return Error(join({"Cannot create directory ", quoted(path), ". ", reason}));
 }
 
 Error invalidIntegerError(std::string_view text)
 {
-    return Error("'" + std::string(text) + "' is not a valid integer value");
+    return Error(join({"'", text, "' is not a valid integer value"}));
 }
 
 Error invalidBooleanError(std::string_view text)
 {
-    return Error("'" + std::string(text) + "' is not a valid boolean value");
+    return Error(join({"'", text, "' is not a valid boolean value"}));
 }
 
 Error invalidLevelError(int level, std::string_view item)
 {
-    return Error("Invalid level (" + std::to_string(level) + ") for item \"" + std::string(item) + "\"");
+    return Error(join({"Invalid level (", std::to_string(level), ") for item \"", item, "\""}));
 }
 
 std::string systemReason(int errorNumber)

@@ -118,13 +118,14 @@ void Library::SaveFolderStates()
 
 void Library::LoadLinkFile(std::string_view folderName)
 {
+    // The list holds one folder's links only, so reading a folder's file replaces it.
+    m_linkList.clear();
     m_linkDescriptions.clear();
     const auto bytes = readFileIfExists(linkFilePath(folderName, kWorkingLinkExt));
     if (!bytes)
         return;
     LinkFileParse parse = parseLinkFile(*bytes);
-    m_linkList.insert(m_linkList.end(), std::make_move_iterator(parse.links.begin()),
-                      std::make_move_iterator(parse.links.end()));
+    m_linkList = std::move(parse.links);
     m_linkDescriptions = std::move(parse.descriptions);
     if (parse.error)
         throw Error(*parse.error);

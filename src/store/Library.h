@@ -65,7 +65,8 @@ public:
     void LoadFolderStates();
     void SaveFolderStates();
 
-    // Link files of folders.
+    // Link files of folders. LoadLinkFile replaces the list and its descriptions with the
+    // folder's links (none when the folder has no link file).
     void LoadLinkFile(std::string_view folderName);
     void SaveLinkFile(std::string_view folderName, std::string_view ext);
     void CopyLinkFile(std::string_view folderName, std::string_view fromExt, std::string_view toExt);

@@ -29,6 +29,8 @@ void writeFileIfChanged(const fs::path& path, std::string_view bytes)
 
 std::string crLfLines(std::string_view bytes)
 {
+    if (hasCrLfLinesOnly(bytes))
+        return std::string(bytes);
     LineWriter copy;
     for (std::string_view line : splitLines(bytes))
         copy.line(line);

@@ -3,6 +3,8 @@
 #include "store/Error.h"
 #include "store/TextLines.h"
 
+#include <algorithm>
+
 namespace velloria {
 
 namespace {
@@ -24,15 +26,21 @@ LinkFileParse parseLinkFile(std::string_view bytes)
     LinkFileParse result;
     std::vector<int> filledColumns; // per row, how many of its three columns have a value
     std::size_t completed = 0;      // the row that the next column value goes to
-    for (std::string_view line : splitLines(bytes)) {
+    const std::size_t expectedRows = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) / 5 + 1;
+    result.links.reserve(expectedRows);
+    result.descriptions.reserve(expectedRows);
+    filledColumns.reserve(expectedRows);
+    forEachLine(bytes, [&](std::string_view line) {
+        if (result.error)
+            return;
         if (line.empty()) {
             ++result.skippedLines;
-            continue;
+            return;
         }
         const char code = line[0];
         if (code < '0' || code > '9') {
             result.error = invalidIntegerError(line.substr(0, 1)).what();
-            break;
+            return;
         }
         const std::string_view value = line.size() > 2 ? line.substr(2) : std::string_view();
         switch (code) {
@@ -55,7 +63,7 @@ LinkFileParse parseLinkFile(std::string_view bytes)
         default:
             ++result.skippedLines;
         }
-    }
+    });
     return result;
 }
 

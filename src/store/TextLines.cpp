@@ -22,18 +22,18 @@ std::vector<std::string_view> splitLines(std::string_view text)
 {
     std::vector<std::string_view> lines;
     lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-    std::size_t start = 0;
-    const std::size_t size = text.size();
-    while (start < size) {
-        std::size_t end = start;
-        while (end < size && text[end] != '\r' && text[end] != '\n')
-            ++end;
-        lines.push_back(text.substr(start, end - start));
-        if (end < size && text[end] == '\r' && end + 1 < size && text[end + 1] == '\n')
-            ++end;
-        start = end + 1;
-    }
+    forEachLine(text, [&lines](std::string_view line) { lines.push_back(line); });
     return lines;
+}
+
+bool hasCrLfLinesOnly(std::string_view text)
+{
+    if (!text.empty() && !text.ends_with("\r\n"))
+        return false;
+    for (std::size_t i = text.find_first_of("\r\n"); i != std::string_view::npos; i = text.find_first_of("\r\n", i + 2))
+        if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n')
+            return false;
+    return true;
 }
 
 std::string_view trimmed(std::string_view text)

@@ -6,9 +6,30 @@
 
 namespace velloria {
 
-// Splits text into lines at CR LF, a lone CR and a lone LF. A final line without a line end
-// counts; the empty rest after a final line end does not. The views point into the text.
+// Calls visit(line) for every line of the text, split at CR LF, a lone CR and a lone LF. A final
+// line without a line end counts; the empty rest after a final line end does not. The views
+// point into the text.
+template <typename Visit> void forEachLine(std::string_view text, Visit&& visit)
+{
+    const char* const end = text.data() + text.size();
+    const char* start = text.data();
+    while (start < end) {
+        const char* stop = start;
+        while (stop < end && *stop != '\n' && *stop != '\r')
+            ++stop;
+        visit(std::string_view(start, static_cast<std::size_t>(stop - start)));
+        if (stop + 1 < end && stop[0] == '\r' && stop[1] == '\n')
+            ++stop;
+        start = stop + 1;
+    }
+}
+
+// The lines of the text as forEachLine finds them.
 std::vector<std::string_view> splitLines(std::string_view text);
+
+// True when every line of the text ends with CR LF and no other line end occurs, so that
+// rewriting it line by line with CR LF would give the same bytes.
+bool hasCrLfLinesOnly(std::string_view text);
 
 // The text without leading and trailing blanks and control characters.
 std::string_view trimmed(std::string_view text);

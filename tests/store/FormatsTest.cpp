@@ -36,6 +36,16 @@ TEST(TextLines, SplitsAtEveryKindOfLineEnd)
     EXPECT_THAT(splitLines("last"), ElementsAre("last"));
 }
 
+TEST(TextLines, TellsTextThatIsAlreadyInCrLfLines)
+{
+    EXPECT_TRUE(hasCrLfLinesOnly(""));
+    EXPECT_TRUE(hasCrLfLinesOnly("a\r\n\r\nb\r\n"));
+    EXPECT_FALSE(hasCrLfLinesOnly("a\r\nb"));
+    EXPECT_FALSE(hasCrLfLinesOnly("a\nb\r\n"));
+    EXPECT_FALSE(hasCrLfLinesOnly("a\rb\r\n"));
+    EXPECT_FALSE(hasCrLfLinesOnly("a\r\r\n"));
+}
+
 TEST(FolderTreeFile, ReadsLevelsFromTabsOrBlanksAndWritesTabs)
 {
     const auto parse = parseFolderTree("A\n\tB\n  C\r\n\tD\rE");
