@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/HomeDirectory.h"
 #include "platform/QtText.h"
+#include "settings/HomeSetup.h"
 #include "store/Error.h"
 #include "store/FileIO.h"
 
@@ -36,6 +37,7 @@ int runMainWindow(const fs::path& home, SingleInstance& instance)
     // Shown first, so that a loading error appears over what could be read.
     form.show();
     form.run([&] {
+        prepareHome(home);
         removeStaleTemporaryFiles(home / "RefLib");
         removeStaleTemporaryFiles(home / "RefLib" / "Links");
         model.loadLibrary(RestoreFolderStates::Yes);

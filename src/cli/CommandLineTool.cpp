@@ -1,84 +1,63 @@
 #include "cli/CommandLineTool.h"
 
+#include "cli/CommandTable.h"
 #include "mainwindow/MainWindowModel.h"
 #include "platform/InstanceLock.h"
-#include "platform/Text.h"
+#include "settings/HomeSetup.h"
 #include "store/Error.h"
 #include "store/FileIO.h"
 
-#include <functional>
-#include <optional>
+#include <algorithm>
 #include <ostream>
 
 namespace velloria {
 
+Invocation::Invocation(const CommandLineContext& context_, std::filesystem::path home_,
+                       std::vector<std::string> operands_, std::map<std::string, std::string> options_)
+    : context(context_), home(std::move(home_)), operands(std::move(operands_)), options(std::move(options_))
+{
+}
+
+Invocation::~Invocation() = default;
+
+void Invocation::lockForChange()
+{
+    if (m_lock)
+        return;
+    m_lock = std::make_unique<InstanceLock>(InstanceLock::lockFileFor(home));
+    if (m_lock->tryAcquire() == InstanceLock::Result::HeldByAnother)
+        throw Error("Velloria is running with the library in \"" + home.string()
+                    + "\"; close it before changing the library from the command line");
+    removeStaleTemporaryFiles(home / "RefLib");
+    removeStaleTemporaryFiles(home / "RefLib" / "Links");
+}
+
+MainWindowModel& Invocation::library(WholeTree wholeTree)
+{
+    if (m_model)
+        return *m_model;
+    m_model = std::make_unique<MainWindowModel>(home, context.clock);
+    try {
+        m_model->loadLibrary(RestoreFolderStates::Yes);
+    } catch (const Error& error) {
+        context.err << error.what() << '\n';
+        status = 1;
+        if (wholeTree == WholeTree::Required)
+            throw Error("Nothing was changed, because the library could not be read completely");
+    }
+    return *m_model;
+}
+
 namespace {
-
-enum class Changes { Nothing, Library };
-enum class NeedsWholeTree { No, Yes };
-
-struct Invocation {
-    const CommandLineContext& context;
-    MainWindowModel& model;
-    std::vector<std::string> operands;
-};
-
-struct Command {
-    const char* name;
-    const char* usage;
-    const char* summary;
-    std::size_t operandCount;
-    Changes changes;
-    NeedsWholeTree needsWholeTree;
-    std::function<void(Invocation&)> run;
-};
-
-// A folder named on the command line: its exact bytes, or its text as shown.
-std::size_t findFolder(const TFolderTree& tree, const std::string& name)
-{
-    if (const std::size_t exact = tree.findExact(name); exact != TFolderTree::npos)
-        return exact;
-    for (std::size_t i = 0; i < tree.count(); ++i)
-        if (toUtf8(tree[i].Name) == name)
-            return i;
-    throw Error("There is no folder named \"" + name + "\"");
-}
-
-void printTree(Invocation& call)
-{
-    const auto descriptions = call.model.library().folderDescriptions();
-    for (const TFolderRecord& folder : call.model.folderTree().records()) {
-        const auto it = descriptions.find(folder.Name);
-        call.context.out << folder.Level << '\t' << toUtf8(folder.Name) << '\t'
-                         << (it == descriptions.end() ? std::string() : toUtf8(it->second)) << '\n';
-    }
-}
-
-void printLinks(Invocation& call)
-{
-    call.model.selectFolder(findFolder(call.model.folderTree(), call.operands[0]));
-    const auto& links = call.model.linkList();
-    const auto& descriptions = call.model.linkDescriptions();
-    for (std::size_t i = 0; i < links.size(); ++i) {
-        const TLinkRecord& link = links[i];
-        call.context.out << toUtf8(link.Title) << '\t' << toUtf8(link.Address) << '\t' << toUtf8(link.LastVisit) << '\t'
-                         << toUtf8(link.AddDate) << '\t' << (i < descriptions.size() ? toUtf8(descriptions[i]) : "")
-                         << '\n';
-    }
-}
 
 const std::vector<Command>& commands()
 {
-    static const std::vector<Command> table = {
-        {"tree", "tree", "one line per folder: level, name, description", 0, Changes::Nothing, NeedsWholeTree::No,
-         printTree},
-        {"links", "links FOLDER", "one line per link of FOLDER: title, address, last visit, add date, description", 1,
-         Changes::Nothing, NeedsWholeTree::No, printLinks},
-        {"save", "save", "make the saved generation equal to the working files", 0, Changes::Library,
-         NeedsWholeTree::Yes, [](Invocation& call) { call.model.saveLibrary(); }},
-        {"revert", "revert", "put the working files back to the last save", 0, Changes::Library, NeedsWholeTree::No,
-         [](Invocation& call) { call.model.revertLibrary(); }},
-    };
+    static const std::vector<Command> table = [] {
+        std::vector<Command> all = libraryCommands();
+        for (Command& command : settingsCommands())
+            all.push_back(std::move(command));
+        return all;
+    }();
     return table;
 }
 
@@ -86,17 +65,9 @@ void printUsage(std::ostream& out)
 {
     out << "Usage: velloria-cli [--home DIR] COMMAND [ARGUMENTS]\n\nCommands:\n";
     for (const Command& command : commands())
-        out << "  " << command.usage << std::string(16 - std::min<std::size_t>(15, std::string(command.usage).size()), ' ')
+        out << "  " << command.usage << std::string(command.usage.size() < 28 ? 28 - command.usage.size() : 1, ' ')
             << command.summary << '\n';
     out << "\nWithout --home the library of the program's home directory is used.\n";
-}
-
-const Command* findCommand(const std::string& name)
-{
-    for (const Command& command : commands())
-        if (name == command.name)
-            return &command;
-    return nullptr;
 }
 
 int usageError(const CommandLineContext& context, const std::string& message)
@@ -106,31 +77,43 @@ int usageError(const CommandLineContext& context, const std::string& message)
     return 2;
 }
 
-int runCommand(const Command& command, std::vector<std::string> operands, const std::filesystem::path& home,
-               const CommandLineContext& context)
+const Command* findCommand(const std::string& name)
 {
-    InstanceLock lock(InstanceLock::lockFileFor(home));
-    if (command.changes == Changes::Library) {
-        createDirectory(home);
-        if (lock.tryAcquire() == InstanceLock::Result::HeldByAnother)
-            throw Error("Velloria is running with the library in \"" + home.string()
-                        + "\"; close it before changing the library from the command line");
-        removeStaleTemporaryFiles(home / "RefLib");
-        removeStaleTemporaryFiles(home / "RefLib" / "Links");
+    const auto it = std::find_if(commands().begin(), commands().end(),
+                                 [&](const Command& command) { return command.name == name; });
+    return it == commands().end() ? nullptr : &*it;
+}
+
+struct ParsedArguments {
+    std::vector<std::string> operands;
+    std::map<std::string, std::string> options;
+    std::string problem;
+};
+
+ParsedArguments parseArguments(const Command& command, const std::vector<std::string>& arguments)
+{
+    ParsedArguments parsed;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (!argument.starts_with("--") || argument == "--") {
+            parsed.operands.push_back(argument);
+            continue;
+        }
+        const auto option = std::find_if(command.options.begin(), command.options.end(),
+                                         [&](const CommandOption& o) { return o.name == argument; });
+        if (option == command.options.end()) {
+            parsed.problem = "unknown option " + argument + " for " + command.name;
+            return parsed;
+        }
+        if (option->takesValue && i + 1 == arguments.size()) {
+            parsed.problem = argument + " needs a value";
+            return parsed;
+        }
+        parsed.options[argument] = option->takesValue ? arguments[++i] : "";
     }
-    MainWindowModel model(home, context.clock);
-    int status = 0;
-    try {
-        model.loadLibrary(RestoreFolderStates::Yes);
-    } catch (const Error& error) {
-        context.err << error.what() << '\n';
-        if (command.needsWholeTree == NeedsWholeTree::Yes)
-            throw Error("Nothing was changed, because the library could not be read completely");
-        status = 1;
-    }
-    Invocation call{context, model, std::move(operands)};
-    command.run(call);
-    return status;
+    if (parsed.operands.size() < command.minOperands || parsed.operands.size() > command.maxOperands)
+        parsed.problem = "usage: velloria-cli " + command.usage;
+    return parsed;
 }
 
 } // namespace
@@ -139,28 +122,35 @@ int runCommandLine(const std::vector<std::string>& arguments, const CommandLineC
 {
     std::optional<std::filesystem::path> home;
     std::size_t next = 0;
-    while (next < arguments.size() && arguments[next].starts_with("-")) {
-        const std::string& option = arguments[next++];
-        if (option == "--help" || option == "-h") {
+    for (; next < arguments.size() && arguments[next].starts_with("-"); ++next) {
+        if (arguments[next] == "--help" || arguments[next] == "-h") {
             printUsage(context.out);
             return 0;
         }
-        if (option != "--home")
-            return usageError(context, "unknown option " + option);
-        if (next == arguments.size())
+        if (arguments[next] != "--home")
+            return usageError(context, "unknown option " + arguments[next]);
+        if (++next == arguments.size())
             return usageError(context, "--home needs a directory");
-        home = arguments[next++];
+        home = arguments[next];
     }
     if (next == arguments.size())
         return usageError(context, "no command given");
     const Command* command = findCommand(arguments[next]);
     if (!command)
         return usageError(context, "unknown command " + arguments[next]);
-    std::vector<std::string> operands(arguments.begin() + static_cast<std::ptrdiff_t>(next) + 1, arguments.end());
-    if (operands.size() != command->operandCount)
-        return usageError(context, std::string("usage: velloria-cli ") + command->usage);
+    ParsedArguments parsed = parseArguments(*command, {arguments.begin() + static_cast<std::ptrdiff_t>(next) + 1, arguments.end()});
+    if (!parsed.problem.empty())
+        return usageError(context, parsed.problem);
     try {
-        return runCommand(*command, std::move(operands), home.value_or(context.defaultHome), context);
+        const std::filesystem::path homeDirectory = home.value_or(context.defaultHome);
+        try {
+            prepareHome(homeDirectory);
+        } catch (const Error& error) {
+            context.err << error.what() << '\n'; // a read-only home can still be read
+        }
+        Invocation call(context, homeDirectory, std::move(parsed.operands), std::move(parsed.options));
+        command->run(call);
+        return call.status;
     } catch (const Error& error) {
         context.err << error.what() << '\n';
         return 1;

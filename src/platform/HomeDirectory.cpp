@@ -36,6 +36,12 @@ fs::path resolveHomeDirectory(const fs::path& programDirectory)
     return home;
 }
 
+fs::path userHomeDirectory()
+{
+    const char* home = std::getenv("HOME");
+    return home && *home ? fs::path(home) : fs::current_path();
+}
+
 fs::path programDirectory()
 {
     std::error_code ec;

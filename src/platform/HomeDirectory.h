@@ -10,6 +10,9 @@ namespace velloria {
 // ~/.local/share/velloria, created when missing.
 std::filesystem::path resolveHomeDirectory(const std::filesystem::path& programDirectory);
 
+// The user's own home directory ($HOME), where file preferences default to.
+std::filesystem::path userHomeDirectory();
+
 // The directory of the running executable.
 std::filesystem::path programDirectory();
 

@@ -8,6 +8,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 namespace velloria {
@@ -113,6 +116,44 @@ TEST_F(CommandLineToolTest, RefusesToChangeALibraryThatTheProgramHolds)
     EXPECT_THAT(save.err, HasSubstr("Velloria is running"));
     EXPECT_NE(home.read("Links/Main.~wnl"), changed);
     EXPECT_EQ(run({"tree"}).status, 0); // reading is allowed
+}
+
+TEST_F(CommandLineToolTest, PrefsPrintsTheEntriesAndSaveNormalisesTheFile)
+{
+    const std::filesystem::path file = home.path() / "Tessel.cfg";
+    std::ofstream(file, std::ios::binary) << "000 1.0\n\n/// mine\n040 2\n038 true\n999 ignored\n";
+    const CliRun shown = run({"prefs"});
+    EXPECT_EQ(shown.status, 0);
+    EXPECT_THAT(shown.out, HasSubstr("040\tSortMode\t2\n"));
+    EXPECT_THAT(shown.out, HasSubstr("038\tShowToolbar\tTrue\n"));
+    EXPECT_THAT(shown.out, HasSubstr("011\tSaveInterval\t0\n")); // missing entries keep their zero value
+    EXPECT_THAT(shown.err, HasSubstr("1 line(s)"));
+    EXPECT_EQ(std::count(shown.out.begin(), shown.out.end(), '\n'), 60);
+
+    EXPECT_EQ(run({"prefs", "--save"}).status, 0);
+    std::ifstream in(file, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_TRUE(bytes.starts_with("/// Preferences\r\n000 1.0\r\n001 \r\n"));
+    EXPECT_THAT(bytes, HasSubstr("\r\n038 True\r\n"));
+    EXPECT_EQ(run({"prefs", "--bogus"}).status, 2);
+}
+
+TEST_F(CommandLineToolTest, LangCheckPassesTheShippedLanguagesAndFlagsProblems)
+{
+    run({"tree"}); // the first use puts the shipped languages into the home
+    for (const auto& entry : std::filesystem::directory_iterator(home.path() / "Languages")) {
+        if (entry.path().extension() != ".lng")
+            continue;
+        const CliRun check = run({"lang-check", entry.path().string()});
+        EXPECT_EQ(check.status, 0) << entry.path() << check.out;
+        EXPECT_EQ(check.out, "");
+    }
+    const std::filesystem::path broken = home.path() / "broken.lng";
+    std::ofstream(broken, std::ios::binary) << "000 1.0\r\n001 Broken\r\n100 &Datei\r\n";
+    const CliRun check = run({"lang-check", broken.string()});
+    EXPECT_EQ(check.status, 1);
+    EXPECT_THAT(check.out, HasSubstr("Entry 105 is missing (English: \"&Edit\")\n"));
+    EXPECT_EQ(run({"lang-check", (home.path() / "none.lng").string()}).status, 1);
 }
 
 } // namespace

@@ -1,0 +1,15 @@
+# Writes OUTPUT, a C++ source defining velloria::embeddedFiles(): the name and bytes of every
+# file in FILES, so that the program carries them without depending on where it is installed.
+set(body "")
+set(table "")
+set(index 0)
+foreach(file IN LISTS FILES)
+    file(READ "${file}" hex HEX)
+    string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," hex "${hex}")
+    get_filename_component(name "${file}" NAME)
+    string(APPEND body "const unsigned char file${index}[] = {${hex}};\n")
+    string(APPEND table "        {\"${name}\", std::string_view(reinterpret_cast<const char*>(file${index}), sizeof file${index})},\n")
+    math(EXPR index "${index} + 1")
+endforeach()
+file(WRITE "${OUTPUT}.tmp" "// Generated from the files it embeds; do not edit.\n#include \"settings/EmbeddedFiles.h\"\n\nnamespace velloria {\nnamespace {\n${body}} // namespace\n\nconst std::vector<EmbeddedFile>& embeddedFiles()\n{\n    static const std::vector<EmbeddedFile> files = {\n${table}    };\n    return files;\n}\n\n} // namespace velloria\n")
+file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "cli/CommandLineTool.h"
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velloria {
+
+class InstanceLock;
+class MainWindowModel;
+
+// One run of a command: its operands and options, the home, and the library opened on demand.
+class Invocation {
+public:
+    Invocation(const CommandLineContext& context, std::filesystem::path home, std::vector<std::string> operands,
+               std::map<std::string, std::string> options);
+    ~Invocation();
+
+    const CommandLineContext& context;
+    const std::filesystem::path home;
+    const std::vector<std::string> operands;
+    const std::map<std::string, std::string> options;
+
+    bool hasOption(const std::string& name) const { return options.contains(name); }
+    std::ostream& out() const { return context.out; }
+
+    // Refuses to go on while the program holds the home; holds it until the command ends.
+    void lockForChange();
+    // The library, loaded as the program's start loads it. Load errors are printed and make the
+    // exit status 1; with WholeTree::Required a tree that could not be read completely stops the
+    // command before it changes anything.
+    enum class WholeTree { NotRequired, Required };
+    MainWindowModel& library(WholeTree wholeTree = WholeTree::NotRequired);
+
+    int status = 0;
+
+private:
+    std::unique_ptr<InstanceLock> m_lock;
+    std::unique_ptr<MainWindowModel> m_model;
+};
+
+struct CommandOption {
+    std::string name;  // "--save"
+    bool takesValue = false;
+};
+
+struct Command {
+    std::string name;
+    std::string usage;
+    std::string summary;
+    std::size_t minOperands = 0;
+    std::size_t maxOperands = 0;
+    std::vector<CommandOption> options;
+    std::function<void(Invocation&)> run;
+};
+
+// The commands of each area, in the order the usage lists them.
+std::vector<Command> libraryCommands();
+std::vector<Command> settingsCommands();
+
+} // namespace velloria

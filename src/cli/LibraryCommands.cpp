@@ -1,0 +1,74 @@
+// Commands that show the library and move it between its generations.
+
+#include "cli/CommandTable.h"
+#include "mainwindow/MainWindowModel.h"
+#include "platform/Text.h"
+#include "store/Error.h"
+
+#include <ostream>
+
+namespace velloria {
+
+namespace {
+
+// A folder named on the command line: its exact bytes, or its text as shown.
+std::size_t findFolder(const TFolderTree& tree, const std::string& name)
+{
+    if (const std::size_t exact = tree.findExact(name); exact != TFolderTree::npos)
+        return exact;
+    for (std::size_t i = 0; i < tree.count(); ++i)
+        if (toUtf8(tree[i].Name) == name)
+            return i;
+    throw Error("There is no folder named \"" + name + "\"");
+}
+
+void printTree(Invocation& call)
+{
+    MainWindowModel& model = call.library();
+    const auto descriptions = model.library().folderDescriptions();
+    for (const TFolderRecord& folder : model.folderTree().records()) {
+        const auto it = descriptions.find(folder.Name);
+        call.out() << folder.Level << '\t' << toUtf8(folder.Name) << '\t'
+                   << (it == descriptions.end() ? std::string() : toUtf8(it->second)) << '\n';
+    }
+}
+
+void printLinks(Invocation& call)
+{
+    MainWindowModel& model = call.library();
+    model.selectFolder(findFolder(model.folderTree(), call.operands[0]));
+    const auto& descriptions = model.linkDescriptions();
+    for (std::size_t i = 0; i < model.linkList().size(); ++i) {
+        const TLinkRecord& link = model.linkList()[i];
+        call.out() << toUtf8(link.Title) << '\t' << toUtf8(link.Address) << '\t' << toUtf8(link.LastVisit) << '\t'
+                   << toUtf8(link.AddDate) << '\t' << (i < descriptions.size() ? toUtf8(descriptions[i]) : "") << '\n';
+    }
+}
+
+void save(Invocation& call)
+{
+    call.lockForChange();
+    call.library(Invocation::WholeTree::Required).saveLibrary();
+}
+
+void revert(Invocation& call)
+{
+    // A broken working tree is what a revert repairs, so it goes on after a load error.
+    call.lockForChange();
+    call.library().revertLibrary();
+}
+
+} // namespace
+
+std::vector<Command> libraryCommands()
+{
+    return {
+        {"tree", "tree", "one line per folder: level, name, description", 0, 0, {}, printTree},
+        {"links", "links FOLDER", "one line per link: title, address, last visit, add date, description", 1, 1, {},
+         printLinks},
+        {"save", "save", "make the saved generation equal to the working files", 0, 0, {}, save},
+        {"revert", "revert", "put the working files back to the last save", 0, 0, {}, revert},
+    };
+}
+
+} // namespace velloria

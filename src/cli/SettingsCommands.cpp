@@ -1,0 +1,55 @@
+// Commands for the preferences file and the language files.
+
+#include "cli/CommandTable.h"
+#include "platform/HomeDirectory.h"
+#include "platform/Text.h"
+#include "settings/LanguageCheck.h"
+#include "settings/Preferences.h"
+#include "store/Error.h"
+#include "store/FileIO.h"
+
+#include <ostream>
+
+namespace velloria {
+
+namespace {
+
+void preferences(Invocation& call)
+{
+    Preferences preferences(call.home, userHomeDirectory());
+    if (const std::size_t skipped = preferences.LoadPreferences())
+        call.context.err << skipped << " line(s) of " << preferences.filePath().string()
+                         << " could not be read and were skipped\n";
+    if (call.hasOption("--save")) {
+        call.lockForChange();
+        preferences.SavePreferences();
+    }
+    for (const PreferenceEntry& entry : kPreferenceEntries) {
+        const std::string number = std::to_string(entry.number);
+        call.out() << std::string(3 - number.size(), '0') << number << '\t' << entry.name << '\t'
+                   << toUtf8(preferenceText(preferences.record(), entry)) << '\n';
+    }
+}
+
+void checkLanguage(Invocation& call)
+{
+    const auto findings = checkLanguageFile(readFile(call.operands[0]));
+    for (const std::string& finding : findings)
+        call.out() << finding << '\n';
+    if (!findings.empty())
+        call.status = 1;
+}
+
+} // namespace
+
+std::vector<Command> settingsCommands()
+{
+    return {
+        {"prefs", "prefs [--save]", "the preferences in effect: number, name, value; --save writes them back", 0, 0,
+         {{"--save"}}, preferences},
+        {"lang-check", "lang-check FILE", "what a translator should know about a language file", 1, 1, {},
+         checkLanguage},
+    };
+}
+
+} // namespace velloria

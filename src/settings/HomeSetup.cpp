@@ -1,0 +1,34 @@
+#include "settings/HomeSetup.h"
+
+#include "settings/EmbeddedFiles.h"
+#include "store/FileIO.h"
+#include "store/TextLines.h"
+
+#include <algorithm>
+
+namespace velloria {
+
+void prepareHome(const std::filesystem::path& home)
+{
+    const std::filesystem::path languages = home / "Languages";
+    const std::filesystem::path record = languages / ".shipped";
+    createDirectory(languages);
+    const std::string recorded = readFileIfExists(record).value_or("");
+    std::vector<std::string_view> offered = splitLines(recorded);
+    const std::size_t offeredBefore = offered.size();
+    for (const EmbeddedFile& file : embeddedFiles()) {
+        if (std::find(offered.begin(), offered.end(), file.name) != offered.end())
+            continue;
+        if (!fileExists(languages / file.name))
+            writeFileAtomically(languages / file.name, file.bytes);
+        offered.push_back(file.name);
+    }
+    if (offered.size() == offeredBefore)
+        return;
+    LineWriter updated;
+    for (std::string_view name : offered)
+        updated.line(name);
+    writeFileAtomically(record, updated.bytes());
+}
+
+} // namespace velloria

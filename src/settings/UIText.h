@@ -1,0 +1,62 @@
+#pragma once
+
+#include "settings/PreferenceRecord.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velloria {
+
+// The texts of the user interface, by number: 100 to 129 and 132 to 148 menu captions, 200 to
+// 215 toolbar hints, 300 to 400 and 419 dialog captions, labels, column headers and messages.
+// In captions "&" marks the accelerator and "&&" is one ampersand.
+class UIText {
+public:
+    static constexpr int kLastNumber = 419;
+    static constexpr std::size_t kEntryCount = 165;
+
+    // A new table holds the built-in English texts, so that a language file that gives only some
+    // entries never leaves the others empty.
+    UIText();
+
+    const std::string& operator[](int number) const;
+    void set(int number, std::string text);
+
+    static bool isEntry(int number);
+    static const std::vector<int>& entryNumbers();
+    static std::string_view builtIn(int number);
+
+private:
+    std::array<std::string, kLastNumber + 1> m_texts;
+};
+
+// Every entry to its built-in English text; LanguageIndex to 0.
+void SetDefaultTexts(UIText& texts, TPreferences& preferences);
+
+// Fills the table as the preferences say: the built-in texts, or the chosen language file over
+// the texts the table holds. A missing file or a version other than "1.0" gives the built-in
+// texts; lines that are not entries are ignored. Returns the number of lines ignored.
+std::size_t LoadLanguage(UIText& texts, TPreferences& preferences);
+
+// Numbers of texts that other parts of the program read directly.
+namespace text {
+inline constexpr int ColumnTitle = 300;
+inline constexpr int LabelTitle = 301;
+inline constexpr int ColumnAddress = 302;
+inline constexpr int LabelAddress = 303;
+inline constexpr int ColumnLastVisit = 304;
+inline constexpr int ColumnAddDate = 305;
+inline constexpr int Description = 306;
+inline constexpr int Folders = 332;
+inline constexpr int Bookmarks = 334;
+inline constexpr int SaveChanges = 341;
+inline constexpr int SearchTextNotFound = 366;
+inline constexpr int DatabaseSize = 370;
+inline constexpr int FreeSpace = 371;
+inline constexpr int LanguageFileFilter = 373;
+inline constexpr int DeleteLanguageQuestion = 377;
+} // namespace text
+
+} // namespace velloria
