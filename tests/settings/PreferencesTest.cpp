@@ -36,7 +36,8 @@ protected:
     std::vector<std::string> fileLines() const
     {
         std::vector<std::string> lines;
-        for (auto line : splitLines(fileBytes()))
+        const std::string bytes = fileBytes();
+        for (auto line : splitLines(bytes))
             lines.emplace_back(line);
         return lines;
     }
