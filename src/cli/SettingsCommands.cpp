@@ -4,6 +4,7 @@
 #include "platform/HomeDirectory.h"
 #include "platform/Text.h"
 #include "settings/LanguageCheck.h"
+#include "settings/NumberedLines.h"
 #include "settings/Preferences.h"
 #include "store/Error.h"
 #include "store/FileIO.h"
@@ -25,8 +26,7 @@ void preferences(Invocation& call)
         preferences.SavePreferences();
     }
     for (const PreferenceEntry& entry : kPreferenceEntries) {
-        const std::string number = std::to_string(entry.number);
-        call.out() << std::string(3 - number.size(), '0') << number << '\t' << entry.name << '\t'
+        call.out() << entryNumberText(entry.number) << '\t' << entry.name << '\t'
                    << toUtf8(preferenceText(preferences.record(), entry)) << '\n';
     }
 }

@@ -31,12 +31,6 @@ const std::vector<Menu>& menus()
     return all;
 }
 
-std::string entryName(int number)
-{
-    std::string text = std::to_string(number);
-    return std::string(3 - std::min<std::size_t>(3, text.size()), '0') + text;
-}
-
 void checkLines(std::string_view bytes, std::vector<std::string>& findings, std::map<int, std::string>& texts)
 {
     bool versionSeen = false;
@@ -58,9 +52,9 @@ void checkLines(std::string_view bytes, std::vector<std::string>& findings, std:
         } else if (number == 1) {
             nameSeen = true;
         } else if (!UIText::isEntry(number)) {
-            findings.push_back(where + "entry " + entryName(number) + " is not a text of the program; it is ignored");
+            findings.push_back(where + "entry " + entryNumberText(number) + " is not a text of the program; it is ignored");
         } else if (!texts.emplace(number, std::string(line.value)).second) {
-            findings.push_back(where + "entry " + entryName(number) + " is given again; this later text counts");
+            findings.push_back(where + "entry " + entryNumberText(number) + " is given again; this later text counts");
             texts[number] = std::string(line.value);
         }
     }
@@ -74,7 +68,7 @@ void checkMissing(const std::map<int, std::string>& texts, std::vector<std::stri
 {
     for (int number : UIText::entryNumbers())
         if (!texts.contains(number))
-            findings.push_back("Entry " + entryName(number) + " is missing (English: \""
+            findings.push_back("Entry " + entryNumberText(number) + " is missing (English: \""
                                + std::string(UIText::builtIn(number)) + "\")");
 }
 
@@ -90,8 +84,8 @@ void checkAccelerators(const std::map<int, std::string>& texts, std::vector<std:
             const auto [previous, inserted] = owner.emplace(key, number);
             if (!inserted)
                 findings.push_back("The " + std::string(menu.name) + " uses the accelerator \"" + key + "\" twice: "
-                                   + entryName(previous->second) + " \"" + toUtf8(texts.at(previous->second))
-                                   + "\" and " + entryName(number) + " \"" + toUtf8(it->second) + "\"");
+                                   + entryNumberText(previous->second) + " \"" + toUtf8(texts.at(previous->second))
+                                   + "\" and " + entryNumberText(number) + " \"" + toUtf8(it->second) + "\"");
         }
     }
 }

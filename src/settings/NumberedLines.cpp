@@ -7,6 +7,14 @@
 
 namespace velloria {
 
+std::string entryNumberText(int number)
+{
+    std::string text = std::to_string(number);
+    if (text.size() < 3)
+        text.insert(0, 3 - text.size(), '0');
+    return text;
+}
+
 std::optional<int> parseInt32(std::string_view text)
 {
     while (!text.empty() && text.front() == ' ')

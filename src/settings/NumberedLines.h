@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,6 +20,9 @@ struct NumberedLine {
 
 // Every line of the file, comment and empty lines included (isComment tells them).
 std::vector<NumberedLine> parseNumberedLines(std::string_view bytes);
+
+// The entry number as the files write it: three digits with leading zeros ("007").
+std::string entryNumberText(int number);
 
 // A decimal integer with optional leading blanks and sign that fits 32 bits.
 std::optional<int> parseInt32(std::string_view text);

@@ -73,14 +73,6 @@ const std::array<PreferenceEntry, kPreferenceCount> kPreferenceEntries = {
 
 namespace {
 
-bool equalsAsciiIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-               return lower(x) == lower(y);
-           });
-}
-
 std::optional<bool> readBoolean(PreferenceKind kind, std::string_view text)
 {
     if (kind == PreferenceKind::StrictBoolean) {
@@ -90,9 +82,9 @@ std::optional<bool> readBoolean(PreferenceKind kind, std::string_view text)
             return false;
         return std::nullopt;
     }
-    if (equalsAsciiIgnoringCase(text, "True"))
+    if (equalsIgnoringAsciiCase(text, "True"))
         return true;
-    if (equalsAsciiIgnoringCase(text, "False"))
+    if (equalsIgnoringAsciiCase(text, "False"))
         return false;
     if (const auto number = parseInt32(text))
         return *number != 0;

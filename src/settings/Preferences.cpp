@@ -7,22 +7,12 @@
 
 namespace velloria {
 
-namespace {
-
-std::string threeDigits(int number)
-{
-    std::string text = std::to_string(number);
-    return std::string(text.size() < 3 ? 3 - text.size() : 0, '0') + text;
-}
-
-} // namespace
-
 std::string writePreferencesFile(const TPreferences& preferences)
 {
     LineWriter writer;
     writer.line("/// Preferences");
     for (const PreferenceEntry& entry : kPreferenceEntries)
-        writer.line(threeDigits(entry.number) + ' ', preferenceText(preferences, entry));
+        writer.line(entryNumberText(entry.number) + ' ', preferenceText(preferences, entry));
     return writer.take();
 }
 

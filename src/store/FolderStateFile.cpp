@@ -10,18 +10,6 @@ namespace velloria {
 
 namespace {
 
-bool equalsAsciiIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
-
 // A decimal integer with optional blanks around it and an optional sign.
 std::optional<long long> parseInteger(std::string_view text)
 {
@@ -38,9 +26,9 @@ std::optional<long long> parseInteger(std::string_view text)
 std::optional<bool> parseBoolean(std::string_view text)
 {
     const std::string_view word = trimmed(text);
-    if (equalsAsciiIgnoringCase(word, "True"))
+    if (equalsIgnoringAsciiCase(word, "True"))
         return true;
-    if (equalsAsciiIgnoringCase(word, "False"))
+    if (equalsIgnoringAsciiCase(word, "False"))
         return false;
     return std::nullopt;
 }

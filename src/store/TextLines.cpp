@@ -52,6 +52,13 @@ std::string singleLine(std::string_view value)
     return result;
 }
 
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size()
+        && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
 void LineWriter::appendValue(std::string_view value)
 {
     if (std::none_of(value.begin(), value.end(), isControl))

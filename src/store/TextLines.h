@@ -38,6 +38,9 @@ std::string_view trimmed(std::string_view text);
 // value written to a library file can break its line structure.
 std::string singleLine(std::string_view value);
 
+// True when the texts are equal with only A-Z and a-z taken as the same letter ("True", "TRUE").
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // Builds the bytes of a text file: every line ends with CR LF. Values are kept to one line.
 class LineWriter {
 public:
