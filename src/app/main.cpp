@@ -1,17 +1,18 @@
 // The Velloria program: the main window over the library in the home directory.
 
+#include "mainwindow/ImageList.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/MainWindowModel.h"
 #include "mainwindow/SingleInstance.h"
 #include "platform/Clock.h"
 #include "platform/HomeDirectory.h"
 #include "platform/QtText.h"
+#include "platform/UrlOpener.h"
 #include "settings/HomeSetup.h"
 #include "store/Error.h"
 #include "store/FileIO.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QMessageBox>
 
 namespace {
@@ -21,27 +22,23 @@ using namespace velloria;
 
 const QString kCaption = QStringLiteral("Velloria");
 
-// Outside a desktop session Qt knows no icon theme; Adwaita is the one most systems have.
-void useIconTheme()
-{
-    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
-        QIcon::setThemeName(QStringLiteral("Adwaita"));
-}
-
 int runMainWindow(const fs::path& home, SingleInstance& instance)
 {
     SystemClock clock;
-    MainWindowModel model(home, clock);
+    DesktopUrlOpener opener;
+    MainWindowModel model(home, clock, opener, userHomeDirectory());
     MainForm form(model);
     instance.showOnRequest(&form);
-    // Shown first, so that a loading error appears over what could be read.
-    form.show();
     form.run([&] {
         prepareHome(home);
         removeStaleTemporaryFiles(home / "RefLib");
         removeStaleTemporaryFiles(home / "RefLib" / "Links");
-        model.loadLibrary(RestoreFolderStates::Yes);
     });
+    // The start takes the remembered bounds before the window shows; an error of the start
+    // shows the window first and appears over what could be loaded.
+    form.run([&] { model.FormCreate(); });
+    form.show();
+    // Closing the window wrote the preferences (FormDestroy) while it still had its measures.
     return QApplication::exec();
 }
 
@@ -67,7 +64,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(kCaption);
     QApplication::setOrganizationName(kCaption);
-    useIconTheme();
+    QApplication::setWindowIcon(applicationIcon());
     try {
         return runProgram();
     } catch (const Error& error) {

@@ -2,7 +2,9 @@
 
 #include "cli/CommandTable.h"
 #include "mainwindow/MainWindowModel.h"
+#include "platform/HomeDirectory.h"
 #include "platform/InstanceLock.h"
+#include "platform/UrlOpener.h"
 #include "settings/HomeSetup.h"
 #include "store/Error.h"
 #include "store/FileIO.h"
@@ -36,9 +38,17 @@ MainWindowModel& Invocation::library(WholeTree wholeTree)
 {
     if (m_model)
         return *m_model;
-    m_model = std::make_unique<MainWindowModel>(home, context.clock);
+    m_opener = std::make_unique<DesktopUrlOpener>();
+    m_model = std::make_unique<MainWindowModel>(home, context.clock, *m_opener, userHomeDirectory());
     try {
-        m_model->loadLibrary(RestoreFolderStates::Yes);
+        m_model->preferences().LoadPreferences();
+    } catch (const Error& error) {
+        context.err << error.what() << '\n';
+    }
+    try {
+        // The tree and states only: showing the selected folder would write its sorted order.
+        m_model->library().OpenLibrary(m_model->prefs().RestoreFolderStates ? RestoreFolderStates::Yes
+                                                                            : RestoreFolderStates::No);
     } catch (const Error& error) {
         context.err << error.what() << '\n';
         status = 1;
@@ -50,12 +60,13 @@ MainWindowModel& Invocation::library(WholeTree wholeTree)
 
 namespace {
 
-const std::vector<Command>& commands()
+const std::vector<CliCommand>& commands()
 {
-    static const std::vector<Command> table = [] {
-        std::vector<Command> all = libraryCommands();
-        for (Command& command : settingsCommands())
-            all.push_back(std::move(command));
+    static const std::vector<CliCommand> table = [] {
+        std::vector<CliCommand> all = libraryCommands();
+        for (auto* area : {editingCommands, settingsCommands})
+            for (CliCommand& command : area())
+                all.push_back(std::move(command));
         return all;
     }();
     return table;
@@ -64,7 +75,7 @@ const std::vector<Command>& commands()
 void printUsage(std::ostream& out)
 {
     out << "Usage: velloria-cli [--home DIR] COMMAND [ARGUMENTS]\n\nCommands:\n";
-    for (const Command& command : commands())
+    for (const CliCommand& command : commands())
         out << "  " << command.usage << std::string(command.usage.size() < 28 ? 28 - command.usage.size() : 1, ' ')
             << command.summary << '\n';
     out << "\nWithout --home the library of the program's home directory is used.\n";
@@ -77,10 +88,10 @@ int usageError(const CommandLineContext& context, const std::string& message)
     return 2;
 }
 
-const Command* findCommand(const std::string& name)
+const CliCommand* findCommand(const std::string& name)
 {
     const auto it = std::find_if(commands().begin(), commands().end(),
-                                 [&](const Command& command) { return command.name == name; });
+                                 [&](const CliCommand& command) { return command.name == name; });
     return it == commands().end() ? nullptr : &*it;
 }
 
@@ -90,7 +101,7 @@ struct ParsedArguments {
     std::string problem;
 };
 
-ParsedArguments parseArguments(const Command& command, const std::vector<std::string>& arguments)
+ParsedArguments parseArguments(const CliCommand& command, const std::vector<std::string>& arguments)
 {
     ParsedArguments parsed;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -100,7 +111,7 @@ ParsedArguments parseArguments(const Command& command, const std::vector<std::st
             continue;
         }
         const auto option = std::find_if(command.options.begin(), command.options.end(),
-                                         [&](const CommandOption& o) { return o.name == argument; });
+                                         [&](const CliOption& o) { return o.name == argument; });
         if (option == command.options.end()) {
             parsed.problem = "unknown option " + argument + " for " + command.name;
             return parsed;
@@ -135,7 +146,7 @@ int runCommandLine(const std::vector<std::string>& arguments, const CommandLineC
     }
     if (next == arguments.size())
         return usageError(context, "no command given");
-    const Command* command = findCommand(arguments[next]);
+    const CliCommand* command = findCommand(arguments[next]);
     if (!command)
         return usageError(context, "unknown command " + arguments[next]);
     ParsedArguments parsed = parseArguments(*command, {arguments.begin() + static_cast<std::ptrdiff_t>(next) + 1, arguments.end()});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CommandLineTool.h"
+#include "store/FolderTree.h"
 
 #include <filesystem>
 #include <functional>
@@ -14,6 +15,7 @@ namespace velloria {
 
 class InstanceLock;
 class MainWindowModel;
+class UrlOpener;
 
 // One run of a command: its operands and options, the home, and the library opened on demand.
 class Invocation {
@@ -32,9 +34,10 @@ public:
 
     // Refuses to go on while the program holds the home; holds it until the command ends.
     void lockForChange();
-    // The library, loaded as the program's start loads it. Load errors are printed and make the
-    // exit status 1; with WholeTree::Required a tree that could not be read completely stops the
-    // command before it changes anything.
+    // The library, loaded as the program's start loads it (preferences, tree, folder states),
+    // without showing a folder.
+    // Load errors are printed and make the exit status 1; with WholeTree::Required a tree that
+    // could not be read completely stops the command before it changes anything.
     enum class WholeTree { NotRequired, Required };
     MainWindowModel& library(WholeTree wholeTree = WholeTree::NotRequired);
 
@@ -42,26 +45,31 @@ public:
 
 private:
     std::unique_ptr<InstanceLock> m_lock;
+    std::unique_ptr<UrlOpener> m_opener;
     std::unique_ptr<MainWindowModel> m_model;
 };
 
-struct CommandOption {
+// A folder named on the command line: its exact bytes, or its text as shown.
+std::size_t findFolder(const TFolderTree& tree, const std::string& name);
+
+struct CliOption {
     std::string name;  // "--save"
     bool takesValue = false;
 };
 
-struct Command {
+struct CliCommand {
     std::string name;
     std::string usage;
     std::string summary;
     std::size_t minOperands = 0;
     std::size_t maxOperands = 0;
-    std::vector<CommandOption> options;
+    std::vector<CliOption> options;
     std::function<void(Invocation&)> run;
 };
 
 // The commands of each area, in the order the usage lists them.
-std::vector<Command> libraryCommands();
-std::vector<Command> settingsCommands();
+std::vector<CliCommand> libraryCommands();
+std::vector<CliCommand> editingCommands();
+std::vector<CliCommand> settingsCommands();
 
 } // namespace velloria

@@ -4,23 +4,15 @@
 #include "mainwindow/MainWindowModel.h"
 #include "platform/Text.h"
 #include "store/Error.h"
+#include "tools/Sort.h"
+
+#include <numeric>
 
 #include <ostream>
 
 namespace velloria {
 
 namespace {
-
-// A folder named on the command line: its exact bytes, or its text as shown.
-std::size_t findFolder(const TFolderTree& tree, const std::string& name)
-{
-    if (const std::size_t exact = tree.findExact(name); exact != TFolderTree::npos)
-        return exact;
-    for (std::size_t i = 0; i < tree.count(); ++i)
-        if (toUtf8(tree[i].Name) == name)
-            return i;
-    throw Error("There is no folder named \"" + name + "\"");
-}
 
 void printTree(Invocation& call)
 {
@@ -33,13 +25,21 @@ void printTree(Invocation& call)
     }
 }
 
+// The links in the order the window shows them, without writing that order back as the window
+// does: looking must not change the library.
 void printLinks(Invocation& call)
 {
     MainWindowModel& model = call.library();
-    model.selectFolder(findFolder(model.folderTree(), call.operands[0]));
-    const auto& descriptions = model.linkDescriptions();
-    for (std::size_t i = 0; i < model.linkList().size(); ++i) {
-        const TLinkRecord& link = model.linkList()[i];
+    Library& library = model.library();
+    library.LoadLinkFile(model.folderTree()[findFolder(model.folderTree(), call.operands[0])].Name);
+    const int mode = model.prefs().SortMode;
+    std::vector<std::size_t> order(library.linkList().size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    if (mode >= 0 && mode < static_cast<int>(SortMode::Unsorted))
+        order = sortedOrder(library.linkList(), mode, model.prefs().ReversedOrder);
+    const auto& descriptions = library.linkDescriptions();
+    for (std::size_t i : order) {
+        const TLinkRecord& link = library.linkList()[i];
         call.out() << toUtf8(link.Title) << '\t' << toUtf8(link.Address) << '\t' << toUtf8(link.LastVisit) << '\t'
                    << toUtf8(link.AddDate) << '\t' << (i < descriptions.size() ? toUtf8(descriptions[i]) : "") << '\n';
     }
@@ -60,7 +60,17 @@ void revert(Invocation& call)
 
 } // namespace
 
-std::vector<Command> libraryCommands()
+std::size_t findFolder(const TFolderTree& tree, const std::string& name)
+{
+    if (const std::size_t exact = tree.findExact(name); exact != TFolderTree::npos)
+        return exact;
+    for (std::size_t i = 0; i < tree.count(); ++i)
+        if (toUtf8(tree[i].Name) == name)
+            return i;
+    throw Error("There is no folder named \"" + name + "\"");
+}
+
+std::vector<CliCommand> libraryCommands()
 {
     return {
         {"tree", "tree", "one line per folder: level, name, description", 0, 0, {}, printTree},

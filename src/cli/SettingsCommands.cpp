@@ -42,7 +42,7 @@ void checkLanguage(Invocation& call)
 
 } // namespace
 
-std::vector<Command> settingsCommands()
+std::vector<CliCommand> settingsCommands()
 {
     return {
         {"prefs", "prefs [--save]", "the preferences in effect: number, name, value; --save writes them back", 0, 0,

@@ -1,10 +1,8 @@
 #include "mainwindow/FolderTreeModel.h"
 
+#include "mainwindow/ImageList.h"
 #include "mainwindow/MainWindowModel.h"
 #include "platform/QtText.h"
-
-#include <QApplication>
-#include <QStyle>
 
 namespace velloria {
 
@@ -12,19 +10,13 @@ namespace {
 
 constexpr std::size_t npos = TFolderTree::npos;
 
-// Themes have the nicer icons; Qt's own always exist, so a bare system still shows folders.
-QIcon themeIcon(const char* name, QStyle::StandardPixmap fallback)
-{
-    return QIcon::fromTheme(QString::fromLatin1(name), QApplication::style()->standardIcon(fallback));
-}
-
 } // namespace
 
 FolderTreeModel::FolderTreeModel(const MainWindowModel& model, QObject* parent)
     : QAbstractItemModel(parent),
       m_model(model),
-      m_folderIcon(themeIcon("folder", QStyle::SP_DirIcon)),
-      m_openFolderIcon(themeIcon("folder-open", QStyle::SP_DirOpenIcon))
+      m_folderIcon(imageIcon(kFolderImage)),
+      m_openFolderIcon(imageIcon(kOpenFolderImage))
 {
 }
 

@@ -1,21 +1,13 @@
 #include "mainwindow/LinkListModel.h"
 
+#include "mainwindow/ImageList.h"
 #include "mainwindow/MainWindowModel.h"
 #include "platform/QtText.h"
 
-#include <array>
-
 namespace velloria {
 
-namespace {
-
-constexpr std::array<const char*, LinkListModel::ColumnCount> kColumnCaptions = {
-    "Title", "Address", "Last Visit", "Add Date"};
-
-} // namespace
-
 LinkListModel::LinkListModel(const MainWindowModel& model, QObject* parent)
-    : QAbstractTableModel(parent), m_model(model)
+    : QAbstractTableModel(parent), m_model(model), m_linkIcon(imageIcon(kLinkImage))
 {
 }
 
@@ -36,6 +28,8 @@ QVariant LinkListModel::data(const QModelIndex& index, int role) const
     // The address column is often cut off; its tooltip shows the whole address.
     if (role == Qt::DisplayRole || (role == Qt::ToolTipRole && index.column() == AddressColumn))
         return cellText(index.row(), index.column());
+    if (role == Qt::DecorationRole && index.column() == TitleColumn)
+        return m_linkIcon;
     return {};
 }
 
@@ -60,7 +54,8 @@ QVariant LinkListModel::headerData(int section, Qt::Orientation orientation, int
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
         return QAbstractTableModel::headerData(section, orientation, role);
-    return QString::fromLatin1(kColumnCaptions[static_cast<std::size_t>(section)]);
+    // The sorted column's caption ends in " +" or " -", as the model gives it.
+    return toQString(m_model.columnCaption(section));
 }
 
 void LinkListModel::beginListReset()
@@ -71,6 +66,11 @@ void LinkListModel::beginListReset()
 void LinkListModel::endListReset()
 {
     endResetModel();
+}
+
+void LinkListModel::captionsChanged()
+{
+    emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
 }
 
 } // namespace velloria

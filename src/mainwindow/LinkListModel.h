@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QIcon>
 
 namespace velloria {
 
@@ -24,11 +25,13 @@ public:
     // Forwarded from the main window model's observer.
     void beginListReset();
     void endListReset();
+    void captionsChanged();
 
 private:
     QVariant cellText(int row, int column) const;
 
     const MainWindowModel& m_model;
+    QIcon m_linkIcon;
 };
 
 } // namespace velloria

@@ -1,20 +1,26 @@
+// The main window's widgets, its dialogs and message boxes.
+
 #include "mainwindow/MainForm.h"
 
+#include "mainwindow/AboutForm.h"
+#include "mainwindow/CommandActions.h"
 #include "mainwindow/FolderTreeModel.h"
+#include "mainwindow/ImageList.h"
 #include "mainwindow/LinkListModel.h"
 #include "platform/QtText.h"
 
-#include <QCloseEvent>
 #include <QHeaderView>
-#include <QItemSelectionModel>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QScopedValueRollback>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTimer>
+#include <QToolBar>
 #include <QTreeView>
 
 namespace velloria {
@@ -22,27 +28,30 @@ namespace velloria {
 namespace {
 
 const QString kCaption = QStringLiteral("Velloria");
-constexpr std::array<int, LinkListModel::ColumnCount> kColumnWidths = {120, 300, 100, 100};
-constexpr int kMinimumColumnWidth = 20;
-constexpr std::array<int, kStatusPanelCount> kStatusPanelWidths = {200, 200, 100, 100, 50};
-// From this status bar width on, the second panel (the focused link) takes the extra room.
-constexpr int kWideStatusBar = 601;
-constexpr int kStatusWidthBesideSecondPanel = 400;
+constexpr int kCancelText = 312;
+constexpr int kYesText = 314;
+constexpr int kNoText = 315;
 
 } // namespace
 
 MainForm::MainForm(MainWindowModel& model, QWidget* parent) : QMainWindow(parent), m_model(model)
 {
     setWindowTitle(kCaption);
+    setWindowIcon(applicationIcon());
     createFolderTree();
     createLinkList();
     createDescriptionPane();
     arrangePanes();
     createStatusBar();
-    createMenus();
+    createCommands();
     connectViews();
+    m_autoSaveTimer = new QTimer(this);
+    m_autoSaveTimer->setObjectName(QStringLiteral("MainTimer"));
+    connect(m_autoSaveTimer, &QTimer::timeout, this, [this] { run([this] { m_model.MainTimerTimer(); }); });
     resize(1000, 700);
     m_model.setObserver(this);
+    captionsChanged();
+    commandsChanged();
     descriptionChanged();
     statusBarChanged();
 }
@@ -54,8 +63,41 @@ MainForm::~MainForm()
 
 void MainForm::showError(const char* message)
 {
+    // An error of the start-up appears over what could be loaded, so the window comes first.
+    if (!isVisible())
+        show();
     QMessageBox::critical(this, kCaption, toQString(message));
 }
+
+int MainForm::showModal(QDialog& dialog)
+{
+    m_model.setDialogActive(true);
+    const int result = dialog.exec();
+    m_model.setDialogActive(false);
+    return result;
+}
+
+Answer MainForm::ask(const std::string& question)
+{
+    QMessageBox box(QMessageBox::Question, kCaption, toQString(question),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    box.button(QMessageBox::Yes)->setText(toQString(m_model.texts()[kYesText]));
+    box.button(QMessageBox::No)->setText(toQString(m_model.texts()[kNoText]));
+    box.button(QMessageBox::Cancel)->setText(toQString(m_model.texts()[kCancelText]));
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
+void MainForm::aboutBoxRequested()
+{
+    AboutForm about(m_model.texts(), this);
+    showModal(about);
+}
+
+// --- Building the window -----------------------------------------------------------------------
 
 void MainForm::createFolderTree()
 {
@@ -67,7 +109,9 @@ void MainForm::createFolderTree()
     m_folderView->setUniformRowHeights(true);
     m_folderView->setSelectionMode(QAbstractItemView::SingleSelection);
     m_folderView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_folderView->setContextMenuPolicy(Qt::CustomContextMenu);
     m_folderView->installEventFilter(this);
+    m_folderView->viewport()->installEventFilter(this);
 }
 
 void MainForm::createLinkList()
@@ -79,9 +123,11 @@ void MainForm::createLinkList()
     m_linkView->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_linkView->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_linkView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_linkView->setShowGrid(true);
+    m_linkView->setSortingEnabled(false); // the model sorts, and writes the order to the folder's file
+    m_linkView->setShowGrid(false);
     m_linkView->setWordWrap(false);
     m_linkView->setTabKeyNavigation(false);
+    m_linkView->setContextMenuPolicy(Qt::CustomContextMenu);
     // Rows of one fixed height let the view place a hundred thousand rows without measuring any.
     QHeaderView* rows = m_linkView->verticalHeader();
     rows->hide();
@@ -90,10 +136,10 @@ void MainForm::createLinkList()
     QHeaderView* columns = m_linkView->horizontalHeader();
     columns->setMinimumSectionSize(kMinimumColumnWidth);
     columns->setHighlightSections(false);
+    columns->setSectionsClickable(true);
     columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    for (int column = 0; column < LinkListModel::ColumnCount; ++column)
-        columns->resizeSection(column, kColumnWidths[static_cast<std::size_t>(column)]);
     m_linkView->installEventFilter(this);
+    m_linkView->viewport()->installEventFilter(this);
 }
 
 void MainForm::createDescriptionPane()
@@ -101,28 +147,34 @@ void MainForm::createDescriptionPane()
     m_descriptionPane = new QPlainTextEdit;
     m_descriptionPane->setObjectName(QStringLiteral("memDescr"));
     m_descriptionPane->setReadOnly(true);
-    m_descriptionPane->setFocusPolicy(Qt::NoFocus);
+    // The pane hands the focus back to the tree or the list as soon as it gets it.
+    m_descriptionPane->setFocusPolicy(Qt::ClickFocus);
     // The pane only shows; the button face colour keeps it from looking like an input field.
     QPalette palette = m_descriptionPane->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
     m_descriptionPane->setPalette(palette);
+    m_descriptionPane->installEventFilter(this);
 }
 
 void MainForm::arrangePanes()
 {
-    auto* listSplitter = new QSplitter(Qt::Vertical);
-    listSplitter->setObjectName(QStringLiteral("splList"));
-    listSplitter->addWidget(m_linkView);
-    listSplitter->addWidget(m_descriptionPane);
-    listSplitter->setStretchFactor(0, 1);
-    listSplitter->setSizes({520, 120});
-    auto* mainSplitter = new QSplitter(Qt::Horizontal);
-    mainSplitter->setObjectName(QStringLiteral("splMain"));
-    mainSplitter->addWidget(m_folderView);
-    mainSplitter->addWidget(listSplitter);
-    mainSplitter->setStretchFactor(1, 1);
-    mainSplitter->setSizes({250, 750});
-    setCentralWidget(mainSplitter);
+    // The tree and the description keep their sizes when the window changes; the list takes it.
+    m_listSplitter = new QSplitter(Qt::Vertical);
+    m_listSplitter->setObjectName(QStringLiteral("splList"));
+    m_listSplitter->addWidget(m_linkView);
+    m_listSplitter->addWidget(m_descriptionPane);
+    m_listSplitter->setStretchFactor(0, 1);
+    m_listSplitter->setStretchFactor(1, 0);
+    m_listSplitter->setChildrenCollapsible(false);
+    m_mainSplitter = new QSplitter(Qt::Horizontal);
+    m_mainSplitter->setObjectName(QStringLiteral("splMain"));
+    m_mainSplitter->addWidget(m_folderView);
+    m_mainSplitter->addWidget(m_listSplitter);
+    m_mainSplitter->setStretchFactor(0, 0);
+    m_mainSplitter->setStretchFactor(1, 1);
+    m_mainSplitter->setChildrenCollapsible(false);
+    setCentralWidget(m_mainSplitter);
+    setPaneSizes(250, 100);
 }
 
 void MainForm::createStatusBar()
@@ -137,20 +189,26 @@ void MainForm::createStatusBar()
         panel->setObjectName(QStringLiteral("MainStatusBarPanel%1").arg(i));
         panel->setTextFormat(Qt::PlainText);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setMargin(1);
         m_statusPanels[i] = panel;
     }
-    bar->setFixedHeight(m_statusPanels[0]->sizeHint().height() + 2);
+    bar->setFixedHeight(m_statusPanels[0]->sizeHint().height() + 4);
     bar->installEventFilter(this);
 }
 
-void MainForm::createMenus()
+void MainForm::createCommands()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("mnuFile"));
-    QAction* exit = file->addAction(QStringLiteral("E&xit"));
-    exit->setObjectName(QStringLiteral("actExit"));
-    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    connect(exit, &QAction::triggered, this, &QWidget::close);
+    m_actions = new CommandActions(this, [this](Command command) { commandTriggered(command); });
+    m_actions->fillMenuBar(menuBar());
+    m_toolBar = addToolBar(QStringLiteral("Toolbar"));
+    m_toolBar->setObjectName(QStringLiteral("MainToolBar"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_actions->fillToolBar(m_toolBar);
+    m_contextMenu = new QMenu(this);
+    m_contextMenu->setObjectName(QStringLiteral("ContextMenu"));
+    m_actions->fillMenu(m_contextMenu, contextMenuCommands());
 }
 
 void MainForm::connectViews()
@@ -164,175 +222,20 @@ void MainForm::connectViews()
     const QItemSelectionModel* rows = m_linkView->selectionModel();
     connect(rows, &QItemSelectionModel::selectionChanged, this, [this] { linkViewSelectionChanged(); });
     connect(rows, &QItemSelectionModel::currentChanged, this, [this] { linkViewSelectionChanged(); });
+    connect(m_linkView->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int column) { run([&] { m_model.lvReferencesColumnClick(column); }); });
+    connect(m_folderView, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& position) { showContextMenu(*m_folderView, position); });
+    connect(m_linkView, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        run([this] { m_model.lvReferencesClick(); });
+        showContextMenu(*m_linkView, position);
+    });
 }
 
-bool MainForm::eventFilter(QObject* watched, QEvent* event)
+QMenu* MainForm::createPopupMenu()
 {
-    if (event->type() == QEvent::FocusIn && (watched == m_folderView || watched == m_linkView))
-        viewFocused(watched == m_linkView);
-    else if (event->type() == QEvent::Resize && watched == statusBar())
-        layOutStatusPanels();
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void MainForm::closeEvent(QCloseEvent* event)
-{
-    // The expanded and selected folders are remembered for the next start.
-    run([this] { m_model.library().SaveFolderStates(); });
-    QMainWindow::closeEvent(event);
-}
-
-template <typename Action> void MainForm::forward(bool& guard, Action&& action)
-{
-    if (guard)
-        return;
-    const QScopedValueRollback<bool> forwarding(guard, true);
-    run(std::forward<Action>(action));
-}
-
-void MainForm::folderViewCurrentChanged(const QModelIndex& current)
-{
-    forward(m_syncingFolders, [&] { m_model.selectFolder(m_folderModel->folderOf(current)); });
-}
-
-void MainForm::folderViewExpandedChanged(const QModelIndex& index, bool expanded)
-{
-    const std::size_t folder = m_folderModel->folderOf(index);
-    if (folder != MainWindowModel::npos)
-        forward(m_syncingFolders, [&] { m_model.setFolderExpanded(folder, expanded); });
-}
-
-void MainForm::linkViewSelectionChanged()
-{
-    const QModelIndex current = m_linkView->selectionModel()->currentIndex();
-    const std::size_t focused = current.isValid() ? static_cast<std::size_t>(current.row()) : MainWindowModel::npos;
-    forward(m_syncingRows, [&] { m_model.selectRows(viewSelectedRows(), focused); });
-}
-
-void MainForm::viewFocused(bool listHasFocus)
-{
-    run([&] { m_model.setListHasFocus(listHasFocus); });
-}
-
-std::vector<std::size_t> MainForm::viewSelectedRows() const
-{
-    std::vector<std::size_t> rows;
-    for (const QItemSelectionRange& range : m_linkView->selectionModel()->selection())
-        for (int row = range.top(); row <= range.bottom(); ++row)
-            rows.push_back(static_cast<std::size_t>(row));
-    return rows;
-}
-
-void MainForm::folderTreeAboutToBeReset()
-{
-    m_folderModel->beginTreeReset();
-}
-
-void MainForm::folderTreeReset()
-{
-    m_folderModel->endTreeReset();
-    const QScopedValueRollback<bool> syncing(m_syncingFolders, true);
-    showFolderExpansion();
-    showSelectedFolder();
-}
-
-void MainForm::linkListAboutToBeReset()
-{
-    m_linkModel->beginListReset();
-}
-
-void MainForm::linkListReset()
-{
-    m_linkModel->endListReset();
-}
-
-void MainForm::folderSelectionChanged()
-{
-    m_folderModel->folderSelectionChanged();
-    if (m_syncingFolders)
-        return;
-    const QScopedValueRollback<bool> syncing(m_syncingFolders, true);
-    showFolderExpansion();
-    showSelectedFolder();
-}
-
-void MainForm::rowSelectionChanged()
-{
-    if (m_syncingRows)
-        return;
-    const QScopedValueRollback<bool> syncing(m_syncingRows, true);
-    showRowSelection();
-}
-
-void MainForm::descriptionChanged()
-{
-    m_descriptionPane->setPlainText(toQString(m_model.descriptionText()));
-}
-
-void MainForm::statusBarChanged()
-{
-    for (std::size_t i = 0; i < kStatusPanelCount; ++i)
-        m_statusPanels[i]->setText(toQString(m_model.statusPanel(i)));
-}
-
-void MainForm::errorRaised(const char* message)
-{
-    showError(message);
-}
-
-void MainForm::showFolderExpansion()
-{
-    const TFolderTree& tree = m_model.folderTree();
-    for (std::size_t folder = 0; folder < tree.count(); ++folder)
-        if (tree.hasChildren(folder))
-            m_folderView->setExpanded(m_folderModel->indexOfFolder(folder), tree[folder].Expanded);
-}
-
-void MainForm::showSelectedFolder()
-{
-    const QModelIndex selected = m_folderModel->indexOfFolder(m_model.selectedFolder());
-    m_folderView->selectionModel()->setCurrentIndex(selected, QItemSelectionModel::ClearAndSelect);
-}
-
-void MainForm::showRowSelection()
-{
-    QItemSelectionModel* selection = m_linkView->selectionModel();
-    selection->select(selectedRowRanges(), QItemSelectionModel::ClearAndSelect);
-    const std::size_t focused = m_model.focusedRow();
-    const QModelIndex current =
-        focused == MainWindowModel::npos ? QModelIndex() : m_linkModel->index(static_cast<int>(focused), 0);
-    selection->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
-}
-
-QItemSelection MainForm::selectedRowRanges() const
-{
-    // Runs of selected rows become one range each, so selecting all rows is a single range.
-    QItemSelection ranges;
-    const int rows = m_linkModel->rowCount();
-    const auto selected = [this](int row) { return m_model.isRowSelected(static_cast<std::size_t>(row)); };
-    for (int first = 0; first < rows; ++first) {
-        if (!selected(first))
-            continue;
-        int last = first;
-        while (last + 1 < rows && selected(last + 1))
-            ++last;
-        ranges.select(m_linkModel->index(first, 0), m_linkModel->index(last, LinkListModel::ColumnCount - 1));
-        first = last;
-    }
-    return ranges;
-}
-
-void MainForm::layOutStatusPanels()
-{
-    const int barWidth = statusBar()->width();
-    const int height = statusBar()->height();
-    int left = 0;
-    for (std::size_t i = 0; i < kStatusPanelCount; ++i) {
-        const bool widened = i == 1 && barWidth >= kWideStatusBar;
-        const int width = widened ? barWidth - kStatusWidthBesideSecondPanel : kStatusPanelWidths[i];
-        m_statusPanels[i]->setGeometry(left, 0, width, height);
-        left += width;
-    }
+    // The toolbar is shown and hidden by its command alone.
+    return nullptr;
 }
 
 } // namespace velloria

@@ -5,23 +5,33 @@
 #include "store/Error.h"
 
 #include <QMainWindow>
+#include <QRect>
 
 #include <array>
+#include <optional>
 
+class QAbstractScrollArea;
+class QDialog;
 class QItemSelection;
 class QLabel;
+class QMenu;
+class QMouseEvent;
 class QPlainTextEdit;
+class QSplitter;
 class QTableView;
+class QTimer;
+class QToolBar;
 class QTreeView;
 
 namespace velloria {
 
+class CommandActions;
 class FolderTreeModel;
 class LinkListModel;
 
-// The main window: the folder tree, the selected folder's links, the description pane and
-// the status bar. It forwards what the user does to the main window model and shows what the
-// model reports; all decisions are the model's.
+// The main window: menus, toolbar, the folder tree, the selected folder's links, the description
+// pane and the status bar. It forwards what the user does to the main window model and shows
+// what the model reports; all decisions are the model's.
 class MainForm : public QMainWindow, public MainWindowObserver {
     Q_OBJECT
 
@@ -43,6 +53,13 @@ public:
     }
     void showError(const char* message);
 
+    // Shows a dialog of this window modally; the model's commands wait while it is open.
+    int showModal(QDialog& dialog);
+
+    // Marks characters of the description pane, as a search finds them.
+    void highlightDescription(int start, int length);
+
+    // Notices of the model.
     void folderTreeAboutToBeReset() override;
     void folderTreeReset() override;
     void linkListAboutToBeReset() override;
@@ -51,43 +68,88 @@ public:
     void rowSelectionChanged() override;
     void descriptionChanged() override;
     void statusBarChanged() override;
-    void errorRaised(const char* message) override;
+    void commandsChanged() override;
+    void captionsChanged() override;
+    void layoutPreferencesChanged() override;
+    void autoSaveTimerChanged() override;
+    void focusRequested(Pane pane) override;
+    void aboutBoxRequested() override;
+    Answer ask(const std::string& question) override;
+    std::optional<WindowGeometry> windowGeometry() const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    QMenu* createPopupMenu() override;
 
 private:
+    static constexpr int kMinimumColumnWidth = 20;
+
+    // The measures and colours of the preferences, as last applied to the window.
+    struct Layout {
+        QRect bounds;
+        bool maximized = false;
+        std::array<int, 4> columnWidths{};
+        int folderPaneWidth = 0;
+        int descriptionHeight = 0;
+        std::array<TColor, 8> colours{};
+        bool operator==(const Layout&) const = default;
+    };
+
+    // Building the window.
     void createFolderTree();
     void createLinkList();
     void createDescriptionPane();
-    void createStatusBar();
-    void createMenus();
     void arrangePanes();
+    void createStatusBar();
+    void createCommands();
     void connectViews();
 
-    // View to model. Each is guarded so that the model's echo does not come back to the view.
+    // User events to the model.
+    void commandTriggered(Command command);
+    void runFormCommand(Command command);
     template <typename Action> void forward(bool& guard, Action&& action);
     void folderViewCurrentChanged(const QModelIndex& current);
     void folderViewExpandedChanged(const QModelIndex& index, bool expanded);
     void linkViewSelectionChanged();
-    void viewFocused(bool listHasFocus);
+    Pane paneOf(const QObject* widget) const;
+    void paneFocusIn(const QObject* widget);
+    void paneFocusOut(const QObject* widget, Qt::FocusReason reason);
+    void mouseEvent(const QObject* viewport, const QMouseEvent& event);
+    void showContextMenu(const QAbstractScrollArea& view, const QPoint& position);
 
-    // Model to view.
+    // The model's state to the window.
     void showFolderExpansion();
     void showSelectedFolder();
     void showRowSelection();
     QItemSelection selectedRowRanges() const;
-    void layOutStatusPanels();
     std::vector<std::size_t> viewSelectedRows() const;
+    void layOutStatusPanels();
+    void showBars();
+
+    // The remembered layout (MainFormLayout.cpp).
+    static Layout layoutOf(const TPreferences& prefs);
+    void placeWindow(const Layout& layout);
+    void setColumnWidths(const std::array<int, 4>& widths);
+    void setPaneSizes(int folderPaneWidth, int descriptionHeight);
+    void paintViews(const TPreferences& prefs);
+    void styleMenus(const TPreferences& prefs);
 
     MainWindowModel& m_model;
+    CommandActions* m_actions = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QMenu* m_contextMenu = nullptr;
     FolderTreeModel* m_folderModel = nullptr;
     LinkListModel* m_linkModel = nullptr;
     QTreeView* m_folderView = nullptr;
     QTableView* m_linkView = nullptr;
     QPlainTextEdit* m_descriptionPane = nullptr;
+    QSplitter* m_mainSplitter = nullptr;
+    QSplitter* m_listSplitter = nullptr;
     std::array<QLabel*, kStatusPanelCount> m_statusPanels{};
+    QTimer* m_autoSaveTimer = nullptr;
+    std::optional<Layout> m_appliedLayout;
+    Pane m_enteredPane = Pane::None;
     bool m_syncingFolders = false;
     bool m_syncingRows = false;
 };

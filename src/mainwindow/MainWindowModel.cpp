@@ -1,91 +1,191 @@
+// The two panes: the folder change, focus and selection events, the description pane, the
+// status bar and the sorted link list.
+
 #include "mainwindow/MainWindowModel.h"
 
+#include "settings/TextBindings.h"
 #include "store/Error.h"
+#include "tools/Sort.h"
 
-#include <optional>
+#include <algorithm>
 
 namespace velloria {
 
 namespace {
 
-// Captions of the description pane and the status bar.
-constexpr const char* kDescriptionCaption = "Description:";
-constexpr const char* kFoldersCaption = "Folders:";
-constexpr const char* kBookmarksCaption = "Bookmarks:";
+using C = Command;
+
+// The commands that need a selected folder.
+constexpr std::initializer_list<Command> kFolderCommands = {
+    C::EditAddUrl,  C::EditEditItem, C::EditMoveUp,           C::EditMoveDown,           C::EditPaste,
+    C::EditDelete,  C::EditFind,     C::EditSearchAgain,      C::ViewExpandAllFolders,   C::ViewCollapseAllFolders,
+    C::ToolsGo,     C::ToolsGoInNewBrowser};
 
 } // namespace
 
-MainWindowModel::MainWindowModel(std::filesystem::path home, const Clock& clock) : m_library(std::move(home), clock)
+MainWindowModel::MainWindowModel(std::filesystem::path home, const Clock& clock, UrlOpener& opener,
+                                 std::filesystem::path userHome)
+    : m_library(home, clock), m_preferences(home, std::move(userHome)), m_clock(clock), m_opener(opener)
 {
-    m_statusPanels[2] = std::string(kFoldersCaption) + ' ';
-    m_statusPanels[3] = std::string(kBookmarksCaption) + ' ';
+    for (const CommandInfo& info : commandTable())
+        m_enabled[indexOf(info.command)] = info.command != Command::EditUndo;
+    m_checked[indexOf(Command::ViewToolbar)] = true;
+    m_checked[indexOf(Command::ViewStatusBar)] = true;
+    m_checked[indexOf(Command::ViewSortByTitle)] = true;
+    m_preferences.setMainWindow(this);
+    applyTexts();
 }
 
-template <typename Notice> void MainWindowModel::notify(Notice notice)
+MainWindowModel::~MainWindowModel() = default;
+
+void MainWindowModel::setEnabled(std::initializer_list<Command> commands, bool enabled)
 {
-    if (m_observer)
-        notice(*m_observer);
+    for (Command command : commands)
+        m_enabled[indexOf(command)] = enabled;
+    notify([](MainWindowObserver& o) { o.commandsChanged(); });
 }
 
-void MainWindowModel::loadLibrary(RestoreFolderStates restore)
+void MainWindowModel::setChecked(Command command, bool checked)
 {
-    std::optional<Error> loadError;
-    notify([](MainWindowObserver& o) { o.folderTreeAboutToBeReset(); });
-    try {
-        m_library.OpenLibrary(restore);
-    } catch (const Error& error) {
-        loadError = error;
-    }
-    notify([](MainWindowObserver& o) { o.folderTreeReset(); });
-    // With no remembered selection the first folder is selected, as a tree control does when
-    // it takes the focus.
-    if (!folderTree().empty()) {
-        try {
-            selectFolder(selectedFolder() != npos ? selectedFolder() : 0);
-        } catch (const Error& error) {
-            loadError = Error(loadError ? std::string(loadError->what()) + "\n" + error.what() : error.what());
-        }
-    }
-    if (loadError)
-        throw *loadError;
+    m_checked[indexOf(command)] = checked;
+    notify([](MainWindowObserver& o) { o.commandsChanged(); });
 }
 
-void MainWindowModel::saveLibrary()
+void MainWindowModel::checkSortCommand(Command command)
 {
-    m_library.SaveLibrary();
-    m_libraryModified = false;
+    for (Command sort : kSortCommands)
+        m_checked[indexOf(sort)] = sort == command;
+    notify([](MainWindowObserver& o) { o.commandsChanged(); });
 }
 
-void MainWindowModel::revertLibrary()
+std::string MainWindowModel::menuCaption(std::string_view menuName) const
 {
-    m_library.RevertLibrary(m_newFolders);
+    for (const TextBinding& binding : textBindings(TextWindow::MainMenuBar))
+        if (binding.target == menuName)
+            return m_texts[binding.text];
+    return "";
 }
+
+void MainWindowModel::applyTexts()
+{
+    for (const CommandInfo& info : commandTable())
+        m_captions[indexOf(info.command)] = info.caption;
+    for (const TextBinding& binding : textBindings(TextWindow::MainCommand))
+        if (const auto command = commandNamed(binding.target))
+            m_captions[indexOf(*command)] = m_texts[binding.text];
+    for (const TextBinding& binding : textBindings(TextWindow::MainCommandHint))
+        if (const auto command = commandNamed(binding.target))
+            m_hints[indexOf(*command)] = m_texts[binding.text];
+    updateColumnCaptions();
+    notify([](MainWindowObserver& o) { o.captionsChanged(); });
+}
+
+// --- The folder tree ---------------------------------------------------------------------------
 
 void MainWindowModel::selectFolder(std::size_t index)
 {
-    std::optional<Error> loadError;
     m_library.folderTree().select(index);
+    // A selected folder is made visible, as a tree control does: its ancestors are expanded.
+    for (std::size_t parent = index == npos ? npos : folderTree().parentOf(index); parent != npos;
+         parent = folderTree().parentOf(parent))
+        m_library.folderTree().setExpanded(parent, true);
     notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
+    m_folderShownOnce = true;
+    setEnabled({C::EditCut, C::EditCopy}, false);
+    if (folderTree().empty()) {
+        setEnabled(kFolderCommands, false);
+        return;
+    }
+    if (m_closingInProgress || index == npos)
+        return;
+    std::optional<Error> loadError;
     notify([](MainWindowObserver& o) { o.linkListAboutToBeReset(); });
-    m_library.linkList().clear();
-    m_library.linkDescriptions().clear();
-    if (index != npos) {
-        try {
-            m_library.ShowFolderDescription(folderTree()[index].Name);
-            m_library.LoadLinkFile(folderTree()[index].Name);
-        } catch (const Error& error) {
-            loadError = error;
-        }
+    try {
+        m_library.ShowFolderDescription(folderTree()[index].Name);
+        m_library.LoadLinkFile(folderTree()[index].Name);
+    } catch (const Error& error) {
+        loadError = error;
     }
     m_rowSelected.assign(linkList().size(), 0);
     m_focusedRow = npos;
     notify([](MainWindowObserver& o) { o.linkListReset(); });
     showFolderDescription();
-    if (!linkList().empty())
-        selectRows({0}, 0);
+    try {
+        SortLinkList();
+    } catch (const Error& error) {
+        loadError = loadError.value_or(error);
+    }
+    setEnabled({C::EditAddUrl, C::EditEditItem, C::EditMoveUp, C::EditMoveDown, C::EditFind, C::EditSearchAgain,
+                C::EditDelete, C::ViewExpandAllFolders, C::ViewCollapseAllFolders},
+               true);
+    if (linkList().empty())
+        setEnabled({C::ToolsGo, C::ToolsGoInNewBrowser}, false);
+    else {
+        setRowSelection({0}, 0);
+        setEnabled({C::ToolsGo, C::ToolsGoInNewBrowser}, true);
+    }
     updateStatusBar();
     if (loadError)
         throw *loadError;
+}
+
+void MainWindowModel::trvFoldersEnter()
+{
+    m_focus = Pane::Tree;
+    // A tree control that takes the focus with no folder selected selects its first folder.
+    if (!folderTree().empty() && selectedFolder() == npos)
+        selectFolder(0);
+    m_treeHadFocus = true;
+    setEnabled({C::EditCut, C::EditCopy}, false);
+    if (!m_folderShownOnce)
+        return;
+    if (folderTree().empty()) {
+        setEnabled({C::EditAddUrl, C::EditEditItem, C::EditMoveUp, C::EditMoveDown, C::EditPaste, C::EditDelete,
+                    C::ViewExpandAllFolders, C::ViewCollapseAllFolders, C::ToolsGo, C::ToolsGoInNewBrowser},
+                   false);
+        return;
+    }
+    showFolderDescription();
+    setEnabled({C::EditAddUrl, C::EditEditItem, C::EditMoveUp, C::EditMoveDown, C::EditDelete, C::EditFind,
+                C::EditSearchAgain, C::ViewExpandAllFolders, C::ViewCollapseAllFolders},
+               true);
+    if (linkList().empty()) {
+        setEnabled({C::ToolsGo, C::ToolsGoInNewBrowser}, false);
+        return;
+    }
+    if (selectedRow() == npos)
+        setRowSelection({0}, 0);
+    setEnabled({C::ToolsGo, C::ToolsGoInNewBrowser}, true);
+}
+
+void MainWindowModel::trvFoldersExit()
+{
+    if (m_focus == Pane::Tree)
+        m_focus = Pane::None;
+    if (selectedRow() == npos) {
+        setEnabled({C::EditEditItem, C::EditDelete, C::EditMoveUp, C::EditMoveDown}, false);
+        return;
+    }
+    const int mode = prefs().SortMode;
+    if (mode < 0 || mode > 4)
+        return;
+    checkSortCommand(kSortCommands[static_cast<std::size_t>(mode)]);
+    // Links are moved by hand only in the unsorted list.
+    setEnabled({C::EditMoveUp, C::EditMoveDown}, mode == 4);
+}
+
+void MainWindowModel::trvFoldersMouseDown(std::size_t indexUnderPointer)
+{
+    if (!folderTree().empty() && indexUnderPointer < folderTree().count() && indexUnderPointer != selectedFolder())
+        selectFolder(indexUnderPointer);
+}
+
+void MainWindowModel::trvFoldersClick()
+{
+    if (folderTree().empty() || selectedFolder() == npos)
+        return;
+    m_library.ShowFolderDescription(folderTree()[selectedFolder()].Name);
+    showFolderDescription();
 }
 
 void MainWindowModel::setFolderExpanded(std::size_t index, bool expanded)
@@ -94,7 +194,52 @@ void MainWindowModel::setFolderExpanded(std::size_t index, bool expanded)
     notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
 }
 
-void MainWindowModel::selectRows(const std::vector<std::size_t>& rows, std::size_t focusedRow)
+void MainWindowModel::treeReplaced(bool hadNodes)
+{
+    if (hadNodes)
+        folderNodesRemoved();
+    if (!folderTree().empty())
+        folderNodesAdded();
+}
+
+void MainWindowModel::folderNodesRemoved()
+{
+    m_statusPanels[0].clear();
+    m_statusPanels[1].clear();
+    m_statusPanels[2] = m_texts[text::Folders] + ' ';
+    m_statusPanels[3] = m_texts[text::Bookmarks] + ' ';
+    notify([](MainWindowObserver& o) { o.statusBarChanged(); });
+    setEnabled(kFolderCommands, false);
+    if (!folderTree().empty() && m_clipboardFilled)
+        setEnabled({C::EditPaste}, true);
+}
+
+void MainWindowModel::folderNodesAdded()
+{
+    if (m_clipboardFilled)
+        setEnabled({C::EditPaste}, true);
+}
+
+// --- The link list -----------------------------------------------------------------------------
+
+std::vector<std::size_t> MainWindowModel::selectedRows() const
+{
+    std::vector<std::size_t> rows;
+    for (std::size_t row = 0; row < m_rowSelected.size(); ++row)
+        if (m_rowSelected[row])
+            rows.push_back(row);
+    return rows;
+}
+
+std::size_t MainWindowModel::selectedRow() const
+{
+    if (isRowSelected(m_focusedRow))
+        return m_focusedRow;
+    const auto it = std::find(m_rowSelected.begin(), m_rowSelected.end(), 1);
+    return it == m_rowSelected.end() ? npos : static_cast<std::size_t>(it - m_rowSelected.begin());
+}
+
+void MainWindowModel::setRowSelection(const std::vector<std::size_t>& rows, std::size_t focusedRow)
 {
     m_rowSelected.assign(linkList().size(), 0);
     for (std::size_t row : rows)
@@ -102,45 +247,137 @@ void MainWindowModel::selectRows(const std::vector<std::size_t>& rows, std::size
             m_rowSelected[row] = 1;
     m_focusedRow = focusedRow < linkList().size() ? focusedRow : npos;
     notify([](MainWindowObserver& o) { o.rowSelectionChanged(); });
-    if (m_listHasFocus)
+    if (linkList().empty() || selectedRow() == npos)
+        return;
+    if (m_focus == Pane::List)
         showRowDescription();
-    updateStatusBar();
+    m_statusPanels[1] = linkList()[selectedRow()].Title;
+    notify([](MainWindowObserver& o) { o.statusBarChanged(); });
 }
 
-void MainWindowModel::setListHasFocus(bool listHasFocus)
+void MainWindowModel::selectRows(const std::vector<std::size_t>& rows, std::size_t focusedRow)
 {
-    m_listHasFocus = listHasFocus;
-    if (listHasFocus)
-        showRowDescription();
-    else
-        showFolderDescription();
+    setRowSelection(rows, focusedRow);
+}
+
+void MainWindowModel::lvReferencesEnter()
+{
+    m_focus = Pane::List;
+    m_treeHadFocus = false;
+    if (m_searchFocusPending) {
+        m_searchFocusPending = false;
+        return;
+    }
+    if (linkList().empty()) {
+        notify([](MainWindowObserver& o) { o.focusRequested(Pane::Tree); });
+        return;
+    }
+    if (selectedRow() == npos)
+        setRowSelection({0}, 0);
+    showRowDescription();
+    setEnabled({C::EditCut, C::EditCopy}, true);
+}
+
+void MainWindowModel::lvReferencesClick()
+{
+    if (linkList().empty())
+        return;
+    const std::size_t row = selectedRow() == npos ? linkList().size() - 1 : selectedRow();
+    auto rows = selectedRows();
+    if (rows.empty())
+        rows.push_back(row);
+    setRowSelection(rows, row);
+}
+
+Pane MainWindowModel::memDescrEnter()
+{
+    const Pane target = m_treeHadFocus ? Pane::Tree : Pane::List;
+    notify([target](MainWindowObserver& o) { o.focusRequested(target); });
+    return target;
+}
+
+// --- Description pane and status bar -----------------------------------------------------------
+
+void MainWindowModel::setDescription(std::string description)
+{
+    m_descriptionText = m_texts[text::Description] + ' ' + description;
+    notify([](MainWindowObserver& o) { o.descriptionChanged(); });
 }
 
 void MainWindowModel::showFolderDescription()
 {
-    const bool hasFolder = selectedFolder() != npos;
-    m_descriptionText = std::string(kDescriptionCaption) + ' ' + (hasFolder ? m_library.folderDescription() : "");
-    notify([](MainWindowObserver& o) { o.descriptionChanged(); });
+    setDescription(selectedFolder() == npos ? std::string() : m_library.folderDescription());
 }
 
 void MainWindowModel::showRowDescription()
 {
-    if (m_focusedRow == npos)
+    const std::size_t row = selectedRow();
+    if (row == npos)
         return;
     const auto& descriptions = linkDescriptions();
-    m_descriptionText = std::string(kDescriptionCaption) + ' '
-        + (m_focusedRow < descriptions.size() ? descriptions[m_focusedRow] : std::string());
-    notify([](MainWindowObserver& o) { o.descriptionChanged(); });
+    setDescription(row < descriptions.size() ? descriptions[row] : std::string());
 }
 
 void MainWindowModel::updateStatusBar()
 {
     const std::size_t folder = selectedFolder();
+    const std::size_t row = selectedRow();
     m_statusPanels[0] = folder == npos ? "" : folderTree()[folder].Name;
-    m_statusPanels[1] = m_focusedRow == npos ? "" : linkList()[m_focusedRow].Title;
-    m_statusPanels[2] = std::string(kFoldersCaption) + ' ' + (folder == npos ? "" : std::to_string(folderTree().childCount(folder)));
-    m_statusPanels[3] = std::string(kBookmarksCaption) + ' ' + (folder == npos ? "" : std::to_string(linkList().size()));
+    m_statusPanels[1] = row == npos ? "" : linkList()[row].Title;
+    m_statusPanels[2] = m_texts[text::Folders] + ' ' + (folder == npos ? "" : std::to_string(folderTree().childCount(folder)));
+    m_statusPanels[3] = m_texts[text::Bookmarks] + ' ' + (folder == npos ? "" : std::to_string(linkList().size()));
     notify([](MainWindowObserver& o) { o.statusBarChanged(); });
+}
+
+void MainWindowModel::MainStatusBarResize(int width)
+{
+    m_statusPanelWidths[1] = width < 601 ? 200 : width - 400;
+    notify([](MainWindowObserver& o) { o.statusBarChanged(); });
+}
+
+// --- Sorting -----------------------------------------------------------------------------------
+
+void MainWindowModel::updateColumnCaptions()
+{
+    constexpr std::array<int, 4> columnTexts = {text::ColumnTitle, text::ColumnAddress, text::ColumnLastVisit,
+                                                text::ColumnAddDate};
+    const int mode = prefs().SortMode;
+    for (std::size_t column = 0; column < columnTexts.size(); ++column) {
+        m_columnCaptions[column] = m_texts[columnTexts[column]];
+        if (static_cast<int>(column) == mode)
+            m_columnCaptions[column] += prefs().ReversedOrder ? " -" : " +";
+    }
+}
+
+void MainWindowModel::SortLinkList()
+{
+    const int mode = prefs().SortMode;
+    if (folderTree().empty() || mode < 0 || mode > 4)
+        return;
+    if (mode == static_cast<int>(SortMode::Unsorted) || selectedFolder() == npos) {
+        updateColumnCaptions();
+        notify([](MainWindowObserver& o) { o.captionsChanged(); });
+        return;
+    }
+    // The rows selected before the sort are the rows selected after it, wherever they go.
+    const std::vector<std::size_t> order = sortedOrder(linkList(), mode, prefs().ReversedOrder);
+    std::vector<std::size_t> placeOf(order.size());
+    for (std::size_t place = 0; place < order.size(); ++place)
+        placeOf[order[place]] = place;
+    const std::vector<std::size_t> wereSelected = selectedRows();
+    const std::size_t firstSelected = wereSelected.empty() ? npos : wereSelected.front();
+    notify([](MainWindowObserver& o) { o.linkListAboutToBeReset(); });
+    applyOrder(m_library.linkList(), order);
+    m_library.linkDescriptions().resize(linkList().size());
+    applyOrder(m_library.linkDescriptions(), order);
+    notify([](MainWindowObserver& o) { o.linkListReset(); });
+    std::vector<std::size_t> nowSelected;
+    for (std::size_t row : wereSelected)
+        nowSelected.push_back(placeOf[row]);
+    setRowSelection(nowSelected, firstSelected == npos ? npos : placeOf[firstSelected]);
+    updateColumnCaptions();
+    notify([](MainWindowObserver& o) { o.captionsChanged(); });
+    m_library.SaveLinkFile(folderTree()[selectedFolder()].Name, kWorkingLinkExt);
 }
 
 } // namespace velloria

@@ -1,25 +1,36 @@
 #pragma once
 
+#include "mainwindow/Commands.h"
 #include "mainwindow/MainWindowObserver.h"
+#include "settings/Preferences.h"
+#include "settings/UIText.h"
 #include "store/Library.h"
+#include "store/Undo.h"
 
 #include <array>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace velloria {
 
 class Clock;
+class UrlOpener;
 
 inline constexpr std::size_t kStatusPanelCount = 5;
 
-// The main window without a window: the library with its folder tree and the selected
-// folder's links, the selection, the description pane and the status bar. Views (the Qt main
-// form, a test recorder) observe it; the command-line tool runs it with no view at all.
-class MainWindowModel {
+// The main window without a window: the library with its folder tree and the selected folder's
+// links, the program-wide preferences and texts, the selection and focus, the commands with
+// their enabled and checked states, the description pane and the status bar. Views (the Qt main
+// form, a test recorder) observe it and forward the user's events to its handlers, which are
+// named after the events; the command-line tool runs it with no view at all.
+class MainWindowModel : private MainWindowPreferenceSource {
 public:
-    MainWindowModel(std::filesystem::path home, const Clock& clock);
+    MainWindowModel(std::filesystem::path home, const Clock& clock, UrlOpener& opener,
+                    std::filesystem::path userHome);
+    ~MainWindowModel() override;
 
     void setObserver(MainWindowObserver* observer) { m_observer = observer; }
 
@@ -28,50 +39,190 @@ public:
     const TFolderTree& folderTree() const { return m_library.folderTree(); }
     const TLinkList& linkList() const { return m_library.linkList(); }
     const std::vector<std::string>& linkDescriptions() const { return m_library.linkDescriptions(); }
+    Preferences& preferences() { return m_preferences; }
+    const TPreferences& prefs() const { return m_preferences.record(); }
+    const UIText& texts() const { return m_texts; }
 
-    // Start: opens the library and shows the selected folder. Errors are thrown after the window
-    // shows what could be read.
-    void loadLibrary(RestoreFolderStates restore);
-
-    // Save: the "~" generation becomes equal to the working files. Revert: the working files
-    // go back to the last save (the answer No at close).
-    void saveLibrary();
-    void revertLibrary();
+    // Start-up and lifecycle.
+    void FormCreate();
+    void loadLibrary(RestoreFolderStates restore); // the library step of FormCreate alone
+    bool FormClose();                              // false: the window stays open
+    void FormDestroy();
+    void MainTimerTimer();
+    void setDialogActive(bool active) { m_dialogActive = active; }
+    std::optional<int> autoSaveInterval() const { return m_autoSaveInterval; } // milliseconds
     bool libraryModified() const { return m_libraryModified; }
+    // Every command that changes the working files says so here; it enables Save.
+    void libraryChanged();
     const std::vector<std::string>& newFolders() const { return m_newFolders; }
+    void saveLibrary();   // FileSaveExecute
+    void revertLibrary(); // the answer No at close
 
-    // The folder change: shows the folder's description and links. npos empties the panes.
-    void selectFolder(std::size_t index);
-    std::size_t selectedFolder() const { return folderTree().selectedIndex(); }
+    // Commands. execute passes the gate: nothing runs while a dialog is active or while the
+    // command is disabled. Returns whether the command ran.
+    bool execute(Command command);
+    bool enabled(Command command) const { return m_enabled[indexOf(command)]; }
+    bool checked(Command command) const { return m_checked[indexOf(command)]; }
+    const std::string& caption(Command command) const { return m_captions[indexOf(command)]; }
+    const std::string& hint(Command command) const { return m_hints[indexOf(command)]; }
+    std::string menuCaption(std::string_view menuName) const;
+    const std::string& columnCaption(int column) const { return m_columnCaptions[static_cast<std::size_t>(column)]; }
+
+    // Events of the folder tree.
+    void selectFolder(std::size_t index); // trvFoldersChange
+    void trvFoldersEnter();
+    void trvFoldersExit();
+    void trvFoldersMouseDown(std::size_t indexUnderPointer);
+    void trvFoldersClick();
     void setFolderExpanded(std::size_t index, bool expanded);
+    std::size_t selectedFolder() const { return folderTree().selectedIndex(); }
 
-    // Rows of the link list. The focused row is the one whose description the pane shows when
-    // the list has the focus.
-    void selectRows(const std::vector<std::size_t>& rows, std::size_t focusedRow);
+    // Events of the link list.
+    void lvReferencesEnter();
+    void selectRows(const std::vector<std::size_t>& rows, std::size_t focusedRow); // lvReferencesSelectItem
+    void lvReferencesClick(); // also the mouse-down and context-menu request
+    void lvReferencesDblClick();
+    void lvReferencesColumnClick(int column);
     bool isRowSelected(std::size_t row) const { return row < m_rowSelected.size() && m_rowSelected[row]; }
+    std::vector<std::size_t> selectedRows() const;
     std::size_t focusedRow() const { return m_focusedRow; }
-    void setListHasFocus(bool listHasFocus);
+    // The row that commands on "the selected row" take: the focused row when it is selected,
+    // otherwise the first selected row; npos when no row is selected.
+    std::size_t selectedRow() const;
 
+    // The description pane and the status bar.
+    Pane memDescrEnter(); // the pane never keeps the focus: where it goes instead
+    void MainStatusBarResize(int width);
     const std::string& descriptionText() const { return m_descriptionText; }
     const std::string& statusPanel(std::size_t panel) const { return m_statusPanels[panel]; }
+    int statusPanelWidth(std::size_t panel) const { return m_statusPanelWidths[panel]; }
+    Pane focus() const { return m_focus; }
+
+    // Window-state flags.
+    bool folderShownOnce() const { return m_folderShownOnce; }
+    bool treeHadFocus() const { return m_treeHadFocus; }
+    bool clipboardFilled() const { return m_clipboardFilled; }
+    bool closingInProgress() const { return m_closingInProgress; }
+    bool searchFocusPending() const { return m_searchFocusPending; }
+    bool trayIconCreated() const { return m_trayIconCreated; }
+
+    // The list in the order of SortMode and ReversedOrder, written back to the folder's file.
+    void SortLinkList();
+    // Opens the selected link in the browser and records the visit.
+    void OpenSelectedLink();
+    // Texts of the table into captions, hints, column headers and the description label.
+    void applyTexts();
+
+    // Adding and editing (the dialogs' logic calls these after cleaning the input). Names are
+    // made unique; each returns the name or title it finally gave.
+    bool newItemKind() const { return m_newItemKind; }
+    void setNewItemKind(bool link) { m_newItemKind = link; }
+    std::string addLink(std::string_view title, std::string_view address, std::string_view description);
+    std::string addFolder(std::string_view name, std::string_view description);
+    // The same, as the new last child of parent (npos: the new last top-level folder).
+    std::string addFolderIn(std::size_t parent, std::string_view name, std::string_view description);
+    std::string editFolder(std::string_view name, std::string_view description);
+    std::string editLink(std::string_view title, std::string_view address, std::string_view description);
+    std::string uniqueFolderName(std::string_view cleaned) const;
+    std::string uniqueLinkTitle(std::string_view cleaned) const;
+
+    // Deleting and undo.
+    void deleteSelectedFolder();
+    void deleteSelectedLinks();
+    void SaveUndoState(bool isFolder, const std::string& folderName);
+    void RestoreUndoState();
+    const UndoState& undoState() const { return m_undo; }
+
+    // The link clipboard.
+    void EditCopyExecute();
+    void EditCutExecute();
+    void EditPasteExecute();
+    const std::vector<UndoLinkEntry>& linkClipboard() const { return m_linkClipboard; }
+
+    // Reordering.
+    void EditMoveUpExecute();
+    void EditMoveDownExecute();
+    bool trvFoldersDragOver(std::size_t dragged, std::size_t target) const;
+    void trvFoldersDragDrop(std::size_t dragged, std::size_t target);
 
     static constexpr std::size_t npos = TFolderTree::npos;
 
 private:
+    MainWindowLayout preferenceLayout() const override;
+    template <typename Notice> void notify(Notice notice) const
+    {
+        if (m_observer)
+            notice(*m_observer);
+    }
+    void setEnabled(std::initializer_list<Command> commands, bool enabled);
+    void setChecked(Command command, bool checked);
+    void checkSortCommand(Command command);
+    void run(Command command);
+    void runSortCommand(Command command);
+    void runReversedOrder();
+    void runBarToggle(Command command);
+    void expandAllFolders();
+    void collapseAllFolders();
+    void goTo(bool newWindow);
+    void openHelp();
+    void fileSave();
+    void treeReplaced(bool hadNodes);
+    void folderNodesRemoved();
+    void folderNodesAdded();
     void showFolderDescription();
     void showRowDescription();
+    void setDescription(std::string description);
     void updateStatusBar();
-    template <typename Notice> void notify(Notice notice);
+    void updateColumnCaptions();
+    void setRowSelection(const std::vector<std::size_t>& rows, std::size_t focusedRow);
+    void startAutoSaveTimer();
+    void openLastLink();
+    void savePreferencesAndThen(const std::function<void()>& next);
+    void reloadTreeKeepingStates(std::size_t selectAfter);
+    void selectNewLastRow();
+    void takeSelection(std::vector<UndoLinkEntry>& into);
+    void removeRow(std::size_t row);
+    void insertRow(std::size_t row, const UndoLinkEntry& entry);
+    void moveFolder(bool up);
+    void moveLinks(bool up);
+    void afterRowsRemoved(std::size_t rememberedRow);
+    void listChanged();
+    void requestDialog(DialogKind kind);
+    void runDelete();
 
     Library m_library;
+    Preferences m_preferences;
+    UIText m_texts;
+    const Clock& m_clock;
+    UrlOpener& m_opener;
     MainWindowObserver* m_observer = nullptr;
+
+    std::array<bool, kCommandCount> m_enabled{};
+    std::array<bool, kCommandCount> m_checked{};
+    std::array<std::string, kCommandCount> m_captions;
+    std::array<std::string, kCommandCount> m_hints;
+    std::array<std::string, 4> m_columnCaptions;
+
     bool m_libraryModified = false;
+    bool m_folderShownOnce = false;
+    bool m_treeHadFocus = false;
+    bool m_clipboardFilled = false;
+    bool m_closingInProgress = false;
+    bool m_searchFocusPending = false;
+    bool m_trayIconCreated = false;
+    bool m_dialogActive = false;
     std::vector<std::string> m_newFolders; // folders created during this run
+    bool m_newItemKind = false;            // true: the next new item is a link
+    UndoState m_undo;
+    std::vector<UndoLinkEntry> m_linkClipboard;
+    std::optional<int> m_autoSaveInterval;
+
     std::vector<char> m_rowSelected;
     std::size_t m_focusedRow = npos;
-    bool m_listHasFocus = false;
+    Pane m_focus = Pane::None;
     std::string m_descriptionText;
     std::array<std::string, kStatusPanelCount> m_statusPanels;
+    std::array<int, kStatusPanelCount> m_statusPanelWidths{200, 200, 100, 100, 50};
 };
 
 } // namespace velloria

@@ -1,11 +1,30 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string>
 
 namespace velloria {
 
-// What a view of the main window model hears. Structural changes of the tree and the list come
-// as a reset (a later change can add finer notices); state changes say what to re-read.
+enum class Pane { None, Tree, List };
+enum class Answer { Yes, No, Cancel };
+// The dialogs that the main window's commands open.
+enum class DialogKind { NewItem, EditItem, DeleteConfirmation };
+
+// The window's own measures, which the preferences keep between runs.
+struct WindowGeometry {
+    int columnWidths[4] = {};
+    int folderPaneWidth = 0;
+    int descriptionHeight = 0;
+    bool maximized = false;
+    int left = 0;
+    int top = 0;
+    int height = 0;
+    int width = 0;
+};
+
+// What a view of the main window model hears, and the few things the model asks of it.
+// Structural changes of the tree and the list come as about-to/done pairs.
 class MainWindowObserver {
 public:
     virtual ~MainWindowObserver() = default;
@@ -13,11 +32,23 @@ public:
     virtual void folderTreeReset() {}
     virtual void linkListAboutToBeReset() {}
     virtual void linkListReset() {}
-    virtual void folderSelectionChanged() {}  // the selected folder or the expanded flags
-    virtual void rowSelectionChanged() {}     // the selected rows of the link list
-    virtual void descriptionChanged() {}      // the description pane's text
-    virtual void statusBarChanged() {}        // the texts of the status bar panels
-    virtual void errorRaised(const char* /*message*/) {}
+    virtual void folderSelectionChanged() {} // the selected folder or the expanded flags
+    virtual void rowSelectionChanged() {}    // the selected and focused rows of the link list
+    virtual void descriptionChanged() {}     // the description pane's text or highlight
+    virtual void statusBarChanged() {}       // the texts and widths of the status bar panels
+    virtual void commandsChanged() {}        // enabled and checked states of the commands
+    virtual void captionsChanged() {}        // captions, hints and column headers
+    virtual void layoutPreferencesChanged() {} // bounds, widths, colours and bars to apply
+    virtual void autoSaveTimerChanged() {}
+    virtual void focusRequested(Pane) {}
+    virtual void aboutBoxRequested() {}
+    // A command asks for one of its dialogs; the view shows it modally over the window.
+    virtual void dialogRequested(DialogKind) {}
+
+    // Asks a question with Yes, No and Cancel; a model without a view takes Cancel.
+    virtual Answer ask(const std::string& /*question*/) { return Answer::Cancel; }
+    // The window's current measures; nullopt without a window.
+    virtual std::optional<WindowGeometry> windowGeometry() const { return std::nullopt; }
 };
 
 } // namespace velloria

@@ -8,15 +8,46 @@
 
 namespace velloria {
 
+namespace {
+
+void writeHelpPage(const std::filesystem::path& home)
+{
+    for (const EmbeddedFile& file : embeddedFiles()) {
+        if (!file.name.ends_with(".html"))
+            continue;
+        const auto existing = readFileIfExists(helpPagePath(home));
+        if (!existing || *existing != file.bytes)
+            writeFileAtomically(helpPagePath(home), file.bytes);
+    }
+}
+
+} // namespace
+
+std::vector<EmbeddedFile> shippedLanguages()
+{
+    std::vector<EmbeddedFile> languages;
+    for (const EmbeddedFile& file : embeddedFiles())
+        if (file.name.ends_with(".lng"))
+            languages.push_back(file);
+    return languages;
+}
+
+std::filesystem::path helpPagePath(const std::filesystem::path& home)
+{
+    return home / "velloria-help.html";
+}
+
 void prepareHome(const std::filesystem::path& home)
 {
+    createDirectory(home);
+    writeHelpPage(home);
     const std::filesystem::path languages = home / "Languages";
     const std::filesystem::path record = languages / ".shipped";
     createDirectory(languages);
     const std::string recorded = readFileIfExists(record).value_or("");
     std::vector<std::string_view> offered = splitLines(recorded);
     const std::size_t offeredBefore = offered.size();
-    for (const EmbeddedFile& file : embeddedFiles()) {
+    for (const EmbeddedFile& file : shippedLanguages()) {
         if (std::find(offered.begin(), offered.end(), file.name) != offered.end())
             continue;
         if (!fileExists(languages / file.name))

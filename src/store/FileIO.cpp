@@ -136,6 +136,13 @@ void writeFileAtomically(const fs::path& path, std::string_view bytes)
     }
 }
 
+void writeFileIfChanged(const fs::path& path, std::string_view bytes)
+{
+    const auto existing = readFileIfExists(path);
+    if (!existing || *existing != bytes)
+        writeFileAtomically(path, bytes);
+}
+
 void removeFileIfExists(const fs::path& path)
 {
     if (::unlink(path.c_str()) != 0 && errno != ENOENT)

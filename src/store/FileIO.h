@@ -22,6 +22,10 @@ std::string readFile(const std::filesystem::path& path);
 // is thrown.
 void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
+// Writes the file as writeFileAtomically does, but only when its bytes differ, so that writing
+// what a file already holds changes nothing on disk.
+void writeFileIfChanged(const std::filesystem::path& path, std::string_view bytes);
+
 // Deletes the file; a missing file is no error.
 void removeFileIfExists(const std::filesystem::path& path);
 

@@ -135,6 +135,59 @@ void TFolderTree::removeSubtree(std::size_t index)
     structureChanged();
 }
 
+std::size_t TFolderTree::moveSubtree(std::size_t index, std::size_t position, int level)
+{
+    const std::size_t end = subtreeEnd(index);
+    const int shift = level - m_records[index].Level;
+    const auto first = m_records.begin() + static_cast<std::ptrdiff_t>(index);
+    const auto last = m_records.begin() + static_cast<std::ptrdiff_t>(end);
+    std::vector<TFolderRecord> records(first, last);
+    for (TFolderRecord& record : records)
+        record.Level += shift;
+    std::vector<FolderId> ids(m_ids.begin() + static_cast<std::ptrdiff_t>(index),
+                              m_ids.begin() + static_cast<std::ptrdiff_t>(end));
+    const std::size_t oldParent = parentOf(index);
+    const FolderId oldParentId = oldParent == npos ? 0 : idOf(oldParent);
+    m_records.erase(first, last);
+    m_ids.erase(m_ids.begin() + static_cast<std::ptrdiff_t>(index), m_ids.begin() + static_cast<std::ptrdiff_t>(end));
+    m_records.insert(m_records.begin() + static_cast<std::ptrdiff_t>(position), records.begin(), records.end());
+    m_ids.insert(m_ids.begin() + static_cast<std::ptrdiff_t>(position), ids.begin(), ids.end());
+    structureChanged();
+    // A folder that lost its last subfolder cannot stay expanded.
+    if (oldParent != npos) {
+        const std::size_t parentNow = indexOf(oldParentId);
+        if (!hasChildren(parentNow))
+            m_records[parentNow].Expanded = false;
+    }
+    return position;
+}
+
+std::size_t TFolderTree::moveBefore(std::size_t index, std::size_t sibling)
+{
+    assert(parentOf(index) == parentOf(sibling) && sibling < index);
+    return moveSubtree(index, sibling, m_records[index].Level);
+}
+
+std::size_t TFolderTree::moveAfter(std::size_t index, std::size_t sibling)
+{
+    assert(parentOf(index) == parentOf(sibling) && sibling > index);
+    const std::size_t size = subtreeEnd(index) - index;
+    return moveSubtree(index, subtreeEnd(sibling) - size, m_records[index].Level);
+}
+
+std::size_t TFolderTree::moveToFirstChild(std::size_t index, std::size_t target)
+{
+    assert(!isInSubtree(target, index));
+    const std::size_t size = subtreeEnd(index) - index;
+    const std::size_t position = target < index ? target + 1 : target + 1 - size;
+    return moveSubtree(index, position, m_records[target].Level + 1);
+}
+
+bool TFolderTree::isInSubtree(std::size_t candidate, std::size_t index) const
+{
+    return candidate >= index && candidate < subtreeEnd(index);
+}
+
 void TFolderTree::structureChanged()
 {
     m_structureValid = false;

@@ -71,7 +71,20 @@ public:
     // Removes the folder with all its subfolders.
     void removeSubtree(std::size_t index);
 
+    // Moves the folder with its subfolders; each returns the folder's new absolute index.
+    // Before a sibling of the folder (the same parent):
+    std::size_t moveBefore(std::size_t index, std::size_t sibling);
+    // After a sibling of the folder, that is after the sibling's whole subtree:
+    std::size_t moveAfter(std::size_t index, std::size_t sibling);
+    // To be the first child of another folder that is not inside it.
+    std::size_t moveToFirstChild(std::size_t index, std::size_t target);
+    // True when candidate is index itself or one of its subfolders at any depth.
+    bool isInSubtree(std::size_t candidate, std::size_t index) const;
+
 private:
+    // Takes the subtree out and puts it back in at position (counted after the removal), with
+    // its levels shifted to start at level.
+    std::size_t moveSubtree(std::size_t index, std::size_t position, int level);
     void structureChanged();
     void ensureStructure() const;
 

@@ -133,7 +133,8 @@ void Library::LoadLinkFile(std::string_view folderName)
 
 void Library::SaveLinkFile(std::string_view folderName, std::string_view ext)
 {
-    writeFileAtomically(linkFilePath(folderName, ext), writeLinkFile(m_linkList, m_linkDescriptions));
+    // Showing a sorted folder writes its list back; a file that holds it already stays untouched.
+    writeFileIfChanged(linkFilePath(folderName, ext), writeLinkFile(m_linkList, m_linkDescriptions));
 }
 
 void Library::CopyLinkFile(std::string_view folderName, std::string_view fromExt, std::string_view toExt)

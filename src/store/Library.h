@@ -23,8 +23,10 @@ inline constexpr std::string_view kWorkingLinkExt = ".wnl";
 inline constexpr std::string_view kSavedLinkExt = ".~wnl";
 inline constexpr std::string_view kUndoLinkExt = ".wnt";
 
-// The address of Velloria's home page, used by the default library and the Help menu.
+// Velloria's own addresses: its home page (the default library and the Help menu) and the
+// address that Help, Feedback writes to.
 inline constexpr std::string_view kHomePageAddress = "https://velloria.example/";
+inline constexpr std::string_view kSupportAddress = "feedback@velloria.example";
 
 enum class RestoreFolderStates { No, Yes };
 

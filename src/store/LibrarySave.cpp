@@ -19,14 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Writes the file only when its bytes differ, so that saving an unchanged library writes nothing.
-void writeFileIfChanged(const fs::path& path, std::string_view bytes)
-{
-    const auto existing = readFileIfExists(path);
-    if (!existing || *existing != bytes)
-        writeFileAtomically(path, bytes);
-}
-
 std::string crLfLines(std::string_view bytes)
 {
     if (hasCrLfLinesOnly(bytes))

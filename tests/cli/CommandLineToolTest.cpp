@@ -118,6 +118,29 @@ TEST_F(CommandLineToolTest, RefusesToChangeALibraryThatTheProgramHolds)
     EXPECT_EQ(run({"tree"}).status, 0); // reading is allowed
 }
 
+TEST_F(CommandLineToolTest, AddFolderAndAddLinkCleanNameAndSave)
+{
+    run({"tree"});
+    CliRun added = run({"add-folder", " Work/Stuff? ", "--description", "line one\nline two"});
+    EXPECT_EQ(added.status, 0);
+    EXPECT_EQ(added.out, "WorkStuff\n");
+    EXPECT_EQ(run({"add-folder", "workstuff", "--in", "Main"}).out, "workstuff_1\n");
+    EXPECT_EQ(run({"tree"}).out, "0\tMain\tMain folder\n1\tworkstuff_1\t\n0\tWorkStuff\tline one line two\n");
+    EXPECT_EQ(home.read("folders.~wnf"), home.read("folders.wnf")); // saved
+
+    added = run({"add-link", "WorkStuff", "Docs", " docs.example ", "--no-save"});
+    EXPECT_EQ(added.out, "Docs\n");
+    EXPECT_EQ(run({"add-link", "WorkStuff", "DOCS", "other.example", "--no-save"}).out, "DOCS_1\n");
+    EXPECT_EQ(home.read("Links/WorkStuff.wnl"),
+              crlf({"0 Docs", "1 docs.example", "2  ", "3 2026.12.5", "4 ", "0 DOCS_1", "1 other.example", "2  ",
+                    "3 2026.12.5", "4 "}));
+    EXPECT_EQ(home.read("Links/WorkStuff.~wnl"), ""); // --no-save left the saved generation alone
+
+    EXPECT_EQ(run({"add-link", "WorkStuff", "???", "x"}).status, 1);
+    EXPECT_EQ(run({"add-link", "WorkStuff", "Title", "  "}).status, 1);
+    EXPECT_EQ(run({"add-link", "Nowhere", "Title", "x"}).err, "There is no folder named \"Nowhere\"\n");
+}
+
 TEST_F(CommandLineToolTest, PrefsPrintsTheEntriesAndSaveNormalisesTheFile)
 {
     const std::filesystem::path file = home.path() / "Tessel.cfg";

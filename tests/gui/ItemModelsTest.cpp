@@ -26,7 +26,7 @@ private slots:
         SampleWindow window;
         const QAbstractItemModelTester tester(window.folderModel(), kReportToQtTest);
         QCOMPARE(window.folderModel()->rowCount(), 0);
-        window.load();
+        window.start();
         QCOMPARE(treeLines(*window.folderModel()),
                  QStringList({"Main", "  Recipes", "  Café", "Work", "  Projects", "    Velloria", "  Archive"}));
 
@@ -49,20 +49,24 @@ private slots:
     {
         SampleWindow window;
         const QAbstractItemModelTester tester(window.linkModel(), kReportToQtTest);
-        window.load();
+        window.start();
         QAbstractItemModel& links = *window.linkModel();
-        QStringList captions;
-        for (int column = 0; column < links.columnCount(); ++column)
-            captions << links.headerData(column, Qt::Horizontal).toString();
-        QCOMPARE(captions, QStringList({"Title", "Address", "Last Visit", "Add Date"}));
+        QCOMPARE(headerCaptions(links), QStringList({"Title +", "Address", "Last Visit", "Add Date"}));
         QCOMPARE(rowLines(links), QStringList({"Café Central | https://cafe.example/ | 2024.2.3 | 2020.1.1"}));
+        QVERIFY(!links.index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+        QVERIFY(links.index(0, 1).data(Qt::DecorationRole).isNull());
 
         window.model.selectFolder(3);
-        QCOMPARE(rowLines(links), QStringList({"Velloria home | https://velloria.example/ | 2024.5.1 | 2023.1.2",
-                                               "Mail | https://mail.example/ |  | 2022.7.8",
+        QCOMPARE(rowLines(links), QStringList({"Mail | https://mail.example/ |  | 2022.7.8",
+                                               "Velloria home | https://velloria.example/ | 2024.5.1 | 2023.1.2",
                                                "Wiki | https://wiki.example/ | 2024.6.1 | 2021.3.4"}));
-        QCOMPARE(links.index(1, 1).data(Qt::ToolTipRole).toString(), QStringLiteral("https://mail.example/"));
+        QCOMPARE(links.index(1, 1).data(Qt::ToolTipRole).toString(), QStringLiteral("https://velloria.example/"));
         QVERIFY(links.index(1, 0).data(Qt::ToolTipRole).isNull());
+
+        // A sort changes the order and the captions, in one reset of the list.
+        window.model.execute(Command::ViewReversedOrder);
+        QCOMPARE(headerCaptions(links), QStringList({"Title -", "Address", "Last Visit", "Add Date"}));
+        QCOMPARE(links.index(0, 0).data().toString(), QStringLiteral("Wiki"));
 
         window.model.selectFolder(1);
         QCOMPARE(links.rowCount(), 0);

@@ -1,27 +1,25 @@
+// The panes of the main window: what the tree, the list, the description pane and the status bar
+// show, and what the user's clicks and keys in them do.
+
 #include "GuiTests.h"
 #include "SampleLibrary.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QStatusBar>
-#include <QTableView>
 #include <QTest>
 #include <QTimer>
-#include <QTreeView>
 
 using namespace velloria;
 using namespace velloria::test;
 
 namespace {
 
-QStringList statusTexts(const SampleWindow& window)
-{
-    QStringList texts;
-    for (int panel = 0; panel < static_cast<int>(kStatusPanelCount); ++panel)
-        texts << window.statusPanel(panel);
-    return texts;
-}
+using Opened = std::vector<std::string>;
 
 QList<int> selectedRows(const QTableView& view)
 {
@@ -32,12 +30,17 @@ QList<int> selectedRows(const QTableView& view)
     return rows;
 }
 
-// Focus needs an active window, which the offscreen platform gives once the window is shown.
-void showActive(QWidget& window)
+void clickHeader(QTableView& view, int column)
 {
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QHeaderView* header = view.horizontalHeader();
+    const QPoint middle(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                        header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
+}
+
+QPoint rowCentre(const QTableView& view, int row)
+{
+    return view.visualRect(view.model()->index(row, 0)).center();
 }
 
 class MainFormTest : public QObject {
@@ -47,55 +50,94 @@ private slots:
     void showsTheRememberedFolder()
     {
         SampleWindow window;
-        window.load();
+        window.start();
         QCOMPARE(window.form.windowTitle(), QStringLiteral("Velloria"));
         QCOMPARE(window.folderView()->currentIndex().data().toString(), QStringLiteral("Café"));
         QVERIFY(window.folderView()->isExpanded(window.folderItem("Main")));
         QVERIFY(!window.folderView()->isExpanded(window.folderItem("Work")));
         QCOMPARE(rowLines(*window.linkModel()),
                  QStringList({"Café Central | https://cafe.example/ | 2024.2.3 | 2020.1.1"}));
-        QCOMPARE(statusTexts(window), QStringList({"Café", "Café Central", "Folders: 0", "Bookmarks: 1", ""}));
+        QCOMPARE(window.statusTexts(), QStringList({"Café", "Café Central", "Folders: 0", "Bookmarks: 1", ""}));
         QCOMPARE(window.description(), QStringLiteral("Description: Coffee places"));
     }
 
-    void choosingAFolderShowsItsLinks()
+    void choosingAFolderShowsItsLinksInTheRememberedOrder()
     {
         SampleWindow window;
-        window.load();
+        window.start();
         window.folderView()->setCurrentIndex(window.folderItem("Work"));
         QCOMPARE(window.model.selectedFolder(), std::size_t{3});
-        QCOMPARE(window.linkModel()->rowCount(), 3);
-        QCOMPARE(window.linkModel()->index(2, 0).data().toString(), QStringLiteral("Wiki"));
-        QCOMPARE(statusTexts(window), QStringList({"Work", "Velloria home", "Folders: 2", "Bookmarks: 3", ""}));
+        QCOMPARE(rowLines(*window.linkModel()),
+                 QStringList({"Mail | https://mail.example/ |  | 2022.7.8",
+                              "Velloria home | https://velloria.example/ | 2024.5.1 | 2023.1.2",
+                              "Wiki | https://wiki.example/ | 2024.6.1 | 2021.3.4"}));
+        QCOMPARE(window.statusTexts(), QStringList({"Work", "Mail", "Folders: 2", "Bookmarks: 3", ""}));
         QCOMPARE(window.description(), QStringLiteral("Description: Things for the office"));
         QCOMPARE(selectedRows(*window.linkView()), QList<int>({0}));
         QCOMPARE(window.linkView()->currentIndex().row(), 0);
+        QVERIFY(window.action("ToolsGo")->isEnabled());
+
+        window.folderView()->setCurrentIndex(window.folderItem("Main/Recipes"));
+        QCOMPARE(window.linkModel()->rowCount(), 0);
+        QCOMPARE(window.statusTexts(), QStringList({"Recipes", "", "Folders: 0", "Bookmarks: 0", ""}));
+        QVERIFY(!window.action("ToolsGo")->isEnabled());
     }
 
-    void theFocusedLinkShowsItsDescription()
+    void focusAndClicksShowTheDescriptionOfTheirPane()
     {
         SampleWindow window;
-        window.load();
+        window.start();
         window.model.selectFolder(3);
-        showActive(window.form);
+        QVERIFY(showActive(window.form));
         window.linkView()->setFocus();
-        QCOMPARE(window.description(), QStringLiteral("Description: Where it all starts"));
+        QCOMPARE(window.description(), QStringLiteral("Description: Daily"));
+        QVERIFY(window.action("EditCopy")->isEnabled());
 
-        const QModelIndex wiki = window.linkModel()->index(2, 0);
-        window.linkView()->selectionModel()->setCurrentIndex(
-            wiki, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QTest::mouseClick(window.linkView()->viewport(), Qt::LeftButton, {}, rowCentre(*window.linkView(), 2));
         QCOMPARE(window.model.focusedRow(), std::size_t{2});
         QCOMPARE(window.description(), QStringLiteral("Description: Team notes"));
         QCOMPARE(window.statusPanel(1), QStringLiteral("Wiki"));
 
+        // The description pane gives the focus back to the pane that had it.
+        auto* description = window.form.findChild<QPlainTextEdit*>(QStringLiteral("memDescr"));
+        QTest::mouseClick(description->viewport(), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), window.linkView());
+
         window.folderView()->setFocus();
         QCOMPARE(window.description(), QStringLiteral("Description: Things for the office"));
+        QVERIFY(!window.action("EditCopy")->isEnabled());
+        QTest::mouseClick(description->viewport(), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), window.folderView());
+    }
+
+    void anEmptyListSendsTheFocusBackToTheTree()
+    {
+        SampleWindow window;
+        window.start();
+        window.model.selectFolder(1);
+        QVERIFY(showActive(window.form));
+        window.folderView()->setFocus();
+        window.linkView()->setFocus();
+        QCOMPARE(QApplication::focusWidget(), window.folderView());
+    }
+
+    void aRightClickInTheTreeChoosesTheFolderUnderThePointer()
+    {
+        SampleWindow window;
+        window.start();
+        QVERIFY(showActive(window.form));
+        const QRect work = window.folderView()->visualRect(window.folderItem("Work"));
+        QTest::mousePress(window.folderView()->viewport(), Qt::RightButton, {}, work.center());
+        QCOMPARE(window.model.selectedFolder(), std::size_t{3});
+        QCOMPARE(window.folderView()->currentIndex().data().toString(), QStringLiteral("Work"));
+        QCOMPARE(window.statusPanel(0), QStringLiteral("Work"));
+        QTest::mouseRelease(window.folderView()->viewport(), Qt::RightButton, {}, work.center());
     }
 
     void selectionsPassBetweenViewAndModel()
     {
         SampleWindow window;
-        window.load();
+        window.start();
         window.model.selectFolder(3);
         QItemSelection rows;
         rows.select(window.linkModel()->index(0, 0), window.linkModel()->index(0, 3));
@@ -113,18 +155,81 @@ private slots:
         QCOMPARE(selectedRows(*window.linkView()), QList<int>());
     }
 
-    void expandedFoldersAreRememberedAtClose()
+    void aHeaderClickSortsTheListAndItsFile()
     {
         SampleWindow window;
-        window.load();
-        window.folderView()->expand(window.folderItem("Work"));
-        window.folderView()->collapse(window.folderItem("Main"));
-        QVERIFY(window.model.folderTree()[3].Expanded);
-        QVERIFY(!window.model.folderTree()[0].Expanded);
-        window.form.close();
-        QCOMPARE(window.home.read("foldst.wnf"),
-                 crlf({"0", "False", "False", "1", "False", "False", "2", "False", "True", "3", "True", "False",
-                       "4", "False", "False", "5", "False", "False", "6", "False", "False"}));
+        window.start();
+        window.model.selectFolder(3);
+        QVERIFY(showActive(window.form));
+        QTableView& view = *window.linkView();
+
+        clickHeader(view, 0); // the sorted column again: the other way round
+        QCOMPARE(headerCaptions(*window.linkModel()), QStringList({"Title -", "Address", "Last Visit", "Add Date"}));
+        QCOMPARE(window.linkModel()->index(0, 0).data().toString(), QStringLiteral("Wiki"));
+        QVERIFY(window.action("ViewReversedOrder")->isChecked());
+        QCOMPARE(window.home.read("Links/Work.wnl"),
+                 crlf({"0 Wiki", "1 https://wiki.example/", "2 2024.6.1", "3 2021.3.4", "4 Team notes",
+                       "0 Velloria home", "1 https://velloria.example/", "2 2024.5.1", "3 2023.1.2",
+                       "4 Where it all starts",
+                       "0 Mail", "1 https://mail.example/", "2 ", "3 2022.7.8", "4 Daily"}));
+
+        clickHeader(view, 3);
+        QCOMPARE(headerCaptions(*window.linkModel()), QStringList({"Title", "Address", "Last Visit", "Add Date +"}));
+        QCOMPARE(rowLines(*window.linkModel()).first(),
+                 QStringLiteral("Wiki | https://wiki.example/ | 2024.6.1 | 2021.3.4"));
+        QCOMPARE(window.linkModel()->index(2, 0).data().toString(), QStringLiteral("Velloria home"));
+        QVERIFY(window.action("ViewSortByAddDate")->isChecked());
+        QVERIFY(!window.action("ViewSortByTitle")->isChecked());
+        QVERIFY(!window.action("ViewReversedOrder")->isChecked());
+        QVERIFY(window.home.read("Links/Work.wnl").starts_with("0 Wiki\r\n"));
+    }
+
+    void goOpensTheSelectedLink()
+    {
+        SampleWindow window;
+        window.start();
+        window.model.selectFolder(6);
+        window.action("ToolsGo")->trigger();
+        QCOMPARE(window.browser.opened, Opened({"http://www.forum.example/board"}));
+        QCOMPARE(rowLines(*window.linkModel()),
+                 QStringList({"Old forum | www.forum.example/board | 2024.6.1 | 2019.4.5"}));
+    }
+
+    void keysInTheListOpenLinks()
+    {
+        SampleWindow window;
+        window.start();
+        window.model.selectFolder(3);
+        QVERIFY(showActive(window.form));
+        window.linkView()->setFocus();
+
+        QTest::keyClick(window.linkView(), Qt::Key_Return);
+        QCOMPARE(window.browser.opened, Opened({"new window: about:blank", "https://mail.example/"}));
+        window.browser.opened.clear();
+        QTest::keyClick(window.linkView(), Qt::Key_Down);
+        QTest::keyClick(window.linkView(), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(window.browser.opened, Opened({"https://velloria.example/"}));
+        window.browser.opened.clear();
+        QTest::keyClick(window.linkView(), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(window.browser.opened, Opened({"new window: about:blank", "https://velloria.example/"}));
+
+        // In the tree, Enter opens the selected link of the folder too.
+        window.browser.opened.clear();
+        window.folderView()->setFocus();
+        QTest::keyClick(window.folderView(), Qt::Key_Return);
+        QCOMPARE(window.browser.opened.size(), std::size_t{2});
+    }
+
+    void aDoubleClickOpensTheLinkInANewWindow()
+    {
+        SampleWindow window;
+        window.start();
+        window.model.selectFolder(3);
+        QVERIFY(showActive(window.form));
+        const QPoint wiki = rowCentre(*window.linkView(), 2);
+        QTest::mouseClick(window.linkView()->viewport(), Qt::LeftButton, {}, wiki);
+        QTest::mouseDClick(window.linkView()->viewport(), Qt::LeftButton, {}, wiki);
+        QCOMPARE(window.browser.opened, Opened({"new window: about:blank", "https://wiki.example/"}));
     }
 
     void aLoadingErrorAppearsOverWhatWasRead()
@@ -133,30 +238,47 @@ private slots:
         window.home.write("Links/Caf\xE9.wnl", crlf({"0 Caf\xE9 Central", "x broken"}));
         QString message;
         int foldersShown = -1;
+        bool windowShown = false;
         QTimer::singleShot(0, &window.form, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
             message = box->windowTitle() + ": " + box->text();
             foldersShown = window.folderModel()->rowCount();
+            windowShown = window.form.isVisible();
             box->accept();
         });
-        window.load();
+        window.start();
         QCOMPARE(message, QStringLiteral("Velloria: 'x' is not a valid integer value"));
         QCOMPARE(foldersShown, 2);
+        QVERIFY(windowShown);
         QCOMPARE(window.linkModel()->index(0, 0).data().toString(), QStringLiteral("Café Central"));
     }
 
     void theSecondStatusPanelTakesTheExtraWidth()
     {
         SampleWindow window;
-        window.load();
-        showActive(window.form);
-        const QLabel* second = window.form.findChild<QLabel*>(QStringLiteral("MainStatusBarPanel1"));
+        window.start();
+        QVERIFY(showActive(window.form));
+        const auto* second = window.form.findChild<QLabel*>(QStringLiteral("MainStatusBarPanel1"));
+        const auto* third = window.form.findChild<QLabel*>(QStringLiteral("MainStatusBarPanel2"));
         window.form.resize(1000, 700);
         QTRY_COMPARE(second->width(), window.form.statusBar()->width() - 400);
+        QCOMPARE(third->x(), 200 + second->width());
         window.form.resize(window.form.minimumSizeHint().width(), 700);
         QTRY_VERIFY(window.form.statusBar()->width() < 601);
         QTRY_COMPARE(second->width(), 200);
+    }
+
+    void theDescriptionPaneMarksWhatASearchFound()
+    {
+        SampleWindow window;
+        window.start();
+        window.form.highlightDescription(13, 6);
+        auto* pane = window.form.findChild<QPlainTextEdit*>(QStringLiteral("memDescr"));
+        QCOMPARE(pane->extraSelections().size(), 1);
+        QCOMPARE(pane->extraSelections().first().cursor.selectedText(), QStringLiteral("Coffee"));
+        window.model.selectFolder(3);
+        QVERIFY(pane->extraSelections().isEmpty());
     }
 };
 

@@ -1,98 +1,204 @@
-// The main window model without a window: what selecting folders and rows shows.
+// The two panes of the main window: what each focus, selection and click event shows and which
+// commands it enables.
 
-#include "mainwindow/MainWindowModel.h"
-#include "platform/Clock.h"
+#include "mainwindow/MainWindowFixture.h"
 #include "store/Error.h"
-#include "support/TempHome.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 namespace velloria {
 namespace {
 
-using test::crlf;
 using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using Panels = std::array<std::string, 4>;
 
-// Records the notices in order.
-class Recorder : public MainWindowObserver {
-public:
-    void folderTreeAboutToBeReset() override { notices.push_back("tree about to reset"); }
-    void folderTreeReset() override { notices.push_back("tree reset"); }
-    void linkListAboutToBeReset() override { notices.push_back("list about to reset"); }
-    void linkListReset() override { notices.push_back("list reset"); }
-    std::vector<std::string> notices;
-};
+class PresentationTest : public test::MainWindowFixture {};
 
-class MainWindowModelTest : public ::testing::Test {
-protected:
-    MainWindowModelTest()
-    {
-        home.write("folders.wnf", crlf({"Top", "\tA", "\t\tA1", "\t\tA2", "\tB", "Other"}));
-        home.write("folddesc.wnf", crlf({"Top", "The top", "B", "Bee"}));
-        home.write("Links/B.wnl", crlf({"0 One", "1 https://one.example/", "2 ", "3 2026.1.1", "4 first link",
-                                        "0 Two", "1 https://two.example/", "2 ", "3 2026.1.2", "4 second link"}));
-        home.write("foldst.wnf", crlf({"0", "True", "False", "4", "False", "True"}));
-    }
-
-    std::array<std::string, 4> panels() const
-    {
-        return {model.statusPanel(0), model.statusPanel(1), model.statusPanel(2), model.statusPanel(3)};
-    }
-
-    test::TempHome home;
-    FixedClock clock{{2026, 12, 5}};
-    MainWindowModel model{home.path(), clock};
-};
-
-TEST_F(MainWindowModelTest, StartShowsTheRememberedFolderWithItsFirstRowSelected)
+TEST_F(PresentationTest, FirstFocusOnTheTreeShowsItsFirstFolder)
 {
-    Recorder recorder;
-    model.setObserver(&recorder);
-    model.loadLibrary(RestoreFolderStates::Yes);
-    EXPECT_EQ(model.selectedFolder(), 4u);
-    EXPECT_EQ(model.linkList().size(), 2u);
-    EXPECT_TRUE(model.isRowSelected(0));
-    EXPECT_EQ(model.focusedRow(), 0u);
-    EXPECT_EQ(model.descriptionText(), "Description: Bee");
-    EXPECT_EQ(panels(), (std::array<std::string, 4>{"B", "One", "Folders: 0", "Bookmarks: 2"}));
-    EXPECT_THAT(recorder.notices,
-                ElementsAre("tree about to reset", "tree reset", "list about to reset", "list reset"));
-}
-
-TEST_F(MainWindowModelTest, WithoutRememberedSelectionTheFirstFolderIsShown)
-{
-    model.loadLibrary(RestoreFolderStates::No);
+    model.FormCreate();
+    EXPECT_EQ(model.selectedFolder(), TFolderTree::npos);
+    EXPECT_THAT(disabledCommands(), ElementsAre("FileSave", "EditUndo", "EditPaste"));
+    model.trvFoldersEnter();
     EXPECT_EQ(model.selectedFolder(), 0u);
-    EXPECT_EQ(panels(), (std::array<std::string, 4>{"Top", "", "Folders: 2", "Bookmarks: 0"}));
+    EXPECT_TRUE(model.folderShownOnce());
+    EXPECT_TRUE(model.treeHadFocus());
+    EXPECT_EQ(panels(), (Panels{"Top", "", "Folders: 2", "Bookmarks: 0"})); // direct subfolders only
     EXPECT_EQ(model.descriptionText(), "Description: The top");
+    EXPECT_THAT(disabledCommands(), ElementsAre("FileSave", "EditUndo", "EditCut", "EditCopy", "EditPaste",
+                                                "ToolsGo", "ToolsGoInNewBrowser"));
 }
 
-TEST_F(MainWindowModelTest, FolderWithoutDescriptionShowsAnEmptyOne)
+TEST_F(PresentationTest, FolderWithLinksSelectsItsFirstRowAndEnablesGo)
 {
-    model.loadLibrary(RestoreFolderStates::Yes);
-    model.selectFolder(1);
-    EXPECT_EQ(model.descriptionText(), "Description: ");
-    EXPECT_EQ(model.library().folderDescription(), "");
-    EXPECT_EQ(panels(), (std::array<std::string, 4>{"A", "", "Folders: 2", "Bookmarks: 0"}));
+    model.FormCreate();
+    model.trvFoldersEnter();
+    model.selectFolder(4);
+    EXPECT_THAT(model.selectedRows(), ElementsAre(0u));
+    EXPECT_EQ(model.focusedRow(), 0u);
+    EXPECT_EQ(panels(), (Panels{"B", "zeta", "Folders: 0", "Bookmarks: 3"}));
+    EXPECT_TRUE(model.enabled(Command::ToolsGo));
+    EXPECT_TRUE(model.enabled(Command::ToolsGoInNewBrowser));
+    EXPECT_FALSE(model.enabled(Command::EditCut));
+
+    model.selectFolder(5); // no link file
+    EXPECT_THAT(model.selectedRows(), IsEmpty());
+    EXPECT_EQ(panels(), (Panels{"Other", "", "Folders: 0", "Bookmarks: 0"}));
+    EXPECT_FALSE(model.enabled(Command::ToolsGo));
+    EXPECT_EQ(model.descriptionText(), "Description: "); // no pair: empty, not B's
 }
 
-TEST_F(MainWindowModelTest, TheListShowsTheFocusedRowsDescriptionWhileItHasTheFocus)
+TEST_F(PresentationTest, RememberedFolderIsShownButFocusChangesNothingUntilTheNextFolderChange)
 {
-    model.loadLibrary(RestoreFolderStates::Yes);
-    model.setListHasFocus(true);
-    EXPECT_EQ(model.descriptionText(), "Description: first link");
-    model.selectRows({0, 1}, 1);
-    EXPECT_EQ(model.descriptionText(), "Description: second link");
-    EXPECT_EQ(model.statusPanel(1), "Two");
-    model.setListHasFocus(false);
+    home.write("foldst.wnf", test::crlf({"0", "True", "False", "4", "False", "True"}));
+    model.FormCreate();
+    EXPECT_EQ(model.selectedFolder(), 4u);
+    EXPECT_TRUE(model.folderTree()[0].Expanded);
+    EXPECT_FALSE(model.folderShownOnce());
+    model.selectRows({}, TFolderTree::npos);
+    model.trvFoldersEnter();
+    EXPECT_THAT(model.selectedRows(), IsEmpty()); // the enter handler stops before reselecting
+    EXPECT_THAT(disabledCommands(), ElementsAre("FileSave", "EditUndo", "EditCut", "EditCopy", "EditPaste"));
+}
+
+TEST_F(PresentationTest, ListFocusShowsTheRowDescriptionAndEnablesCutAndCopy)
+{
+    model.FormCreate();
+    model.trvFoldersEnter();
+    model.selectFolder(4);
+    model.trvFoldersExit();
+    model.lvReferencesEnter();
+    EXPECT_FALSE(model.treeHadFocus());
+    EXPECT_EQ(model.descriptionText(), "Description: last by title");
+    EXPECT_TRUE(model.enabled(Command::EditCut));
+    EXPECT_TRUE(model.enabled(Command::EditCopy));
+
+    model.selectRows({1, 2}, 2);
+    EXPECT_EQ(model.descriptionText(), "Description: middle");
+    EXPECT_EQ(model.statusPanel(1), "mid");
+
+    model.trvFoldersEnter();
+    EXPECT_EQ(model.descriptionText(), "Description: Bee");
+    EXPECT_FALSE(model.enabled(Command::EditCut));
+}
+
+TEST_F(PresentationTest, FocusIntoAnEmptyListGoesBackToTheTree)
+{
+    model.FormCreate();
+    model.trvFoldersEnter();
+    view.notices.clear();
+    model.lvReferencesEnter();
+    EXPECT_THAT(view.notices, ElementsAre("focus tree"));
+    EXPECT_FALSE(model.enabled(Command::EditCut));
+}
+
+TEST_F(PresentationTest, LeavingTheTreeSetsMovingByTheSortMode)
+{
+    writePreferences({"000 1.0", "040 0"});
+    model.FormCreate();
+    model.trvFoldersEnter();
+    model.selectFolder(4);
+    model.trvFoldersExit();
+    EXPECT_FALSE(model.enabled(Command::EditMoveUp));
+    EXPECT_FALSE(model.enabled(Command::EditMoveDown));
+
+    model.execute(Command::ViewUnsorted);
+    model.trvFoldersEnter();
+    model.trvFoldersExit();
+    EXPECT_TRUE(model.checked(Command::ViewUnsorted));
+    EXPECT_TRUE(model.enabled(Command::EditMoveUp));
+
+    model.trvFoldersEnter();
+    model.selectRows({}, TFolderTree::npos);
+    model.trvFoldersExit();
+    EXPECT_THAT(disabledCommands(), ::testing::IsSupersetOf({"EditEditItem", "EditMoveUp", "EditMoveDown",
+                                                             "EditDelete"}));
+}
+
+TEST_F(PresentationTest, ClickBelowTheRowsSelectsTheLastRow)
+{
+    model.FormCreate();
+    model.trvFoldersEnter();
+    model.selectFolder(4);
+    model.selectRows({}, TFolderTree::npos);
+    model.lvReferencesClick();
+    EXPECT_THAT(model.selectedRows(), ElementsAre(2u));
+    EXPECT_EQ(model.focusedRow(), 2u);
+}
+
+TEST_F(PresentationTest, TreeMouseDownSelectsTheFolderUnderThePointerAndClickShowsItsDescription)
+{
+    model.FormCreate();
+    model.trvFoldersEnter();
+    model.selectFolder(4);
+    model.lvReferencesEnter();
+    model.trvFoldersMouseDown(0);
+    EXPECT_EQ(model.selectedFolder(), 0u);
+    model.trvFoldersMouseDown(99); // nothing under the pointer
+    EXPECT_EQ(model.selectedFolder(), 0u);
+    model.selectFolder(4);
+    model.lvReferencesEnter();
+    model.trvFoldersClick();
     EXPECT_EQ(model.descriptionText(), "Description: Bee");
 }
 
-TEST_F(MainWindowModelTest, BrokenLinkFileShowsWhatWasReadAndReportsTheError)
+TEST_F(PresentationTest, DescriptionPaneHandsTheFocusBack)
 {
-    home.write("Links/Other.wnl", crlf({"0 Kept", "1 a", "2 ", "3 d", "4 x", "bad"}));
-    model.loadLibrary(RestoreFolderStates::Yes);
+    model.FormCreate();
+    model.trvFoldersEnter();
+    EXPECT_EQ(model.memDescrEnter(), Pane::Tree);
+    model.selectFolder(4);
+    model.lvReferencesEnter();
+    EXPECT_EQ(model.memDescrEnter(), Pane::List);
+}
+
+TEST_F(PresentationTest, StatusBarPanelOneTakesTheRoomAbove600Pixels)
+{
+    model.MainStatusBarResize(600);
+    EXPECT_EQ(model.statusPanelWidth(1), 200);
+    model.MainStatusBarResize(601);
+    EXPECT_EQ(model.statusPanelWidth(1), 201);
+    model.MainStatusBarResize(1000);
+    EXPECT_EQ(model.statusPanelWidth(1), 600);
+}
+
+TEST_F(PresentationTest, EmptyTreeLeavesEveryFolderCommandDisabled)
+{
+    model.FormCreate();
+    model.trvFoldersEnter();
+    home.write("folders.wnf", "");
+    model.loadLibrary(RestoreFolderStates::No);
+    EXPECT_EQ(panels(), (Panels{"", "", "Folders: ", "Bookmarks: "}));
+    EXPECT_THAT(disabledCommands(),
+                ElementsAre("FileSave", "EditUndo", "EditAddUrl", "EditEditItem", "EditMoveUp", "EditMoveDown",
+                            "EditCut", "EditCopy", "EditPaste", "EditDelete", "EditFind", "EditSearchAgain",
+                            "ViewExpandAllFolders", "ViewCollapseAllFolders", "ToolsGo", "ToolsGoInNewBrowser"));
+    EXPECT_TRUE(model.enabled(Command::EditAddFolder));
+}
+
+TEST_F(PresentationTest, ExpandAndCollapseAllFolders)
+{
+    model.FormCreate();
+    model.trvFoldersEnter();
+    model.selectFolder(4);
+    model.execute(Command::ViewExpandAllFolders);
+    EXPECT_TRUE(model.folderTree()[0].Expanded);
+    EXPECT_TRUE(model.folderTree()[1].Expanded);
+    EXPECT_FALSE(model.folderTree()[2].Expanded); // a leaf cannot be expanded
+    view.notices.clear();
+    model.execute(Command::ViewCollapseAllFolders);
+    EXPECT_EQ(view.notices.front(), "focus tree");
+    EXPECT_EQ(model.selectedFolder(), 0u);
+    for (const auto& folder : model.folderTree().records())
+        EXPECT_FALSE(folder.Expanded) << folder.Name;
+}
+
+TEST_F(PresentationTest, BrokenLinkFileShowsWhatWasReadAndReportsTheError)
+{
+    home.write("Links/Other.wnl", test::crlf({"0 Kept", "1 a", "2 ", "3 d", "4 x", "bad"}));
+    model.FormCreate();
+    model.trvFoldersEnter();
     try {
         model.selectFolder(5);
         FAIL() << "no error reported";
@@ -100,7 +206,25 @@ TEST_F(MainWindowModelTest, BrokenLinkFileShowsWhatWasReadAndReportsTheError)
         EXPECT_STREQ(error.what(), "'b' is not a valid integer value");
     }
     EXPECT_EQ(model.linkList().size(), 1u);
-    EXPECT_EQ(panels(), (std::array<std::string, 4>{"Other", "Kept", "Folders: 0", "Bookmarks: 1"}));
+    EXPECT_EQ(panels(), (Panels{"Other", "Kept", "Folders: 0", "Bookmarks: 1"}));
+}
+
+TEST_F(PresentationTest, CaptionsComeFromTheLanguageInUse)
+{
+    std::filesystem::create_directories(home.path() / "Languages");
+    std::ofstream(home.path() / "Languages" / "Test.lng", std::ios::binary)
+        << test::crlf({"000 1.0", "001 Test", "103 &Sichern", "202 Sichern", "306 Beschreibung:", "332 Ordner:",
+                       "300 Titel", "137 &Ansicht"});
+    writePreferences({"000 1.0", "013 False", "014 " + (home.path() / "Languages" / "Test.lng").string(), "040 0"});
+    model.FormCreate();
+    model.trvFoldersEnter();
+    EXPECT_EQ(model.caption(Command::FileSave), "&Sichern");
+    EXPECT_EQ(model.hint(Command::FileSave), "Sichern");
+    EXPECT_EQ(model.caption(Command::FileExit), "E&xit"); // not in the file: English stays
+    EXPECT_EQ(model.menuCaption("mnuView"), "&Ansicht");
+    EXPECT_EQ(model.columnCaption(0), "Titel +");
+    EXPECT_EQ(model.descriptionText(), "Beschreibung: The top");
+    EXPECT_EQ(model.statusPanel(2), "Ordner: 2");
 }
 
 } // namespace

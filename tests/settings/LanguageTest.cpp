@@ -175,8 +175,8 @@ TEST(LanguageCheck, AcceleratorsSkipDoubledAmpersandsAndFoldCase)
 
 TEST(ShippedLanguages, EveryShippedFileIsCompleteAndClean)
 {
-    ASSERT_FALSE(embeddedFiles().empty());
-    for (const EmbeddedFile& file : embeddedFiles()) {
+    ASSERT_FALSE(shippedLanguages().empty());
+    for (const EmbeddedFile& file : shippedLanguages()) {
         EXPECT_THAT(checkLanguageFile(file.bytes), IsEmpty()) << file.name;
         EXPECT_EQ(readLanguageFile(file.bytes).texts.size(), UIText::kEntryCount) << file.name;
     }
@@ -187,13 +187,13 @@ TEST(ShippedLanguages, ArePutIntoAHomeOnceAndNeverOverAUsersFile)
     test::TempHome home;
     const fs::path languages = home.path() / "Languages";
     fs::create_directories(languages);
-    const std::string first(embeddedFiles().front().name);
+    const std::string first(shippedLanguages().front().name);
     std::ofstream(languages / first, std::ios::binary) << "000 1.0\r\n001 Mine\r\n";
     prepareHome(home.path());
-    EXPECT_EQ(EnumerateLanguages(languages).LanguageFiles.size(), embeddedFiles().size());
+    EXPECT_EQ(EnumerateLanguages(languages).LanguageFiles.size(), shippedLanguages().size());
     EXPECT_THAT(EnumerateLanguages(languages).LanguageNames, ::testing::Contains("Mine (" + first + ")"));
 
-    const std::string second(embeddedFiles().back().name);
+    const std::string second(shippedLanguages().back().name);
     fs::remove(languages / second); // the user deleted a shipped language
     prepareHome(home.path());
     EXPECT_FALSE(fs::exists(languages / second));

@@ -100,5 +100,30 @@ TEST(FolderTree, RemovesAWholeSubtreeAndKeepsIdentities)
     EXPECT_EQ(tree.childCount(1), 1u);
 }
 
+TEST(FolderTree, MovesSubtreesAmongSiblingsAndIntoOtherFolders)
+{
+    TFolderTree tree = treeFrom("A\n\tA1\nB\n\tB1\n\t\tB2\nC\n");
+    const auto idOfB = tree.idOf(2);
+    EXPECT_EQ(tree.moveBefore(2, 0), 0u);
+    EXPECT_THAT(names(tree), ElementsAre("B", ".B1", "..B2", "A", ".A1", "C"));
+    EXPECT_EQ(tree.indexOf(idOfB), 0u);
+    EXPECT_EQ(tree.moveAfter(0, 3), 2u); // B after A's whole subtree
+    EXPECT_THAT(names(tree), ElementsAre("A", ".A1", "B", ".B1", "..B2", "C"));
+    EXPECT_EQ(tree.moveToFirstChild(2, 5), 3u); // B into C, levels shifted
+    EXPECT_THAT(names(tree), ElementsAre("A", ".A1", "C", ".B", "..B1", "...B2"));
+    EXPECT_EQ(tree.moveToFirstChild(2, 0), 1u); // C, a later folder, becomes A's first child
+    EXPECT_THAT(names(tree), ElementsAre("A", ".C", "..B", "...B1", "....B2", ".A1"));
+    EXPECT_TRUE(tree.isInSubtree(4, 1));
+    EXPECT_FALSE(tree.isInSubtree(5, 1));
+}
+
+TEST(FolderTree, AFolderThatLosesItsLastSubfolderCollapses)
+{
+    TFolderTree tree = treeFrom("A\n\tA1\nB\n");
+    tree.setExpanded(0, true);
+    tree.moveToFirstChild(1, 2);
+    EXPECT_FALSE(tree[0].Expanded);
+}
+
 } // namespace
 } // namespace velloria

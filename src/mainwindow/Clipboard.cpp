@@ -1,0 +1,97 @@
+// Cut, Copy and Paste of links between folders, through the program's own link clipboard.
+
+#include "mainwindow/MainWindowModel.h"
+
+#include "platform/Text.h"
+
+#include <unordered_set>
+
+namespace velloria {
+
+namespace {
+
+using C = Command;
+
+} // namespace
+
+void MainWindowModel::takeSelection(std::vector<UndoLinkEntry>& into)
+{
+    into.clear();
+    for (std::size_t row : selectedRows()) {
+        const TLinkRecord& link = linkList()[row];
+        into.push_back({.Title = link.Title, .Address = link.Address, .LastVisit = link.LastVisit,
+                        .AddDate = link.AddDate,
+                        .Description = row < linkDescriptions().size() ? linkDescriptions()[row] : "", .Index = row});
+    }
+}
+
+void MainWindowModel::EditCopyExecute()
+{
+    takeSelection(m_linkClipboard);
+    m_clipboardFilled = true;
+    setEnabled({C::EditPaste}, true);
+}
+
+void MainWindowModel::EditCutExecute()
+{
+    const std::size_t folder = selectedFolder();
+    if (folder == npos || selectedRows().empty())
+        return;
+    takeSelection(m_linkClipboard);
+    const std::vector<std::size_t> rows = selectedRows();
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
+        removeRow(*it);
+    listChanged();
+    // The place of the last row taken, as the rows before it went first.
+    const std::size_t lastPlace = rows.back() - (rows.size() - 1);
+    if (linkList().empty()) {
+        setRowSelection({}, npos);
+        m_descriptionText = m_texts[text::Description];
+        notify([](MainWindowObserver& o) { o.descriptionChanged(); });
+        setEnabled({C::EditAddUrl, C::EditEditItem, C::EditCut, C::EditCopy, C::EditDelete, C::EditSearchAgain,
+                    C::ToolsGo, C::ToolsGoInNewBrowser},
+                   false);
+        notify([](MainWindowObserver& o) { o.focusRequested(Pane::Tree); });
+    } else {
+        const std::size_t row = std::min(lastPlace, linkList().size() - 1);
+        setRowSelection({row}, row);
+    }
+    updateStatusBar();
+    m_library.SaveLinkFile(folderTree()[folder].Name, kWorkingLinkExt);
+    m_clipboardFilled = true;
+    setEnabled({C::EditPaste}, true);
+    libraryChanged();
+}
+
+void MainWindowModel::EditPasteExecute()
+{
+    const std::size_t folder = selectedFolder();
+    if (folder == npos)
+        return;
+    // Titles already in the folder, in any letter case, are not pasted again.
+    std::unordered_set<std::string> present;
+    for (const TLinkRecord& link : linkList())
+        present.insert(foldCase(link.Title));
+    std::vector<std::size_t> keptSelected = selectedRows();
+    for (const UndoLinkEntry& entry : m_linkClipboard) {
+        if (!keptSelected.empty())
+            keptSelected.erase(keptSelected.begin());
+        if (!present.insert(foldCase(entry.Title)).second)
+            continue;
+        insertRow(linkList().size(), entry);
+    }
+    listChanged();
+    if (!linkList().empty()) {
+        keptSelected.push_back(linkList().size() - 1);
+        setRowSelection(keptSelected, linkList().size() - 1);
+        setEnabled({C::EditAddUrl, C::EditEditItem, C::EditCut, C::EditCopy, C::EditDelete, C::ToolsGo,
+                    C::ToolsGoInNewBrowser},
+                   true);
+    }
+    updateStatusBar();
+    SortLinkList();
+    m_library.SaveLinkFile(folderTree()[folder].Name, kWorkingLinkExt);
+    libraryChanged();
+}
+
+} // namespace velloria

@@ -1,0 +1,57 @@
+#include "mainwindow/DeleteConfirmation.h"
+
+#include "mainwindow/MainWindowModel.h"
+
+namespace velloria {
+
+namespace {
+
+constexpr int kFolderText = 322;
+constexpr int kBookmarkText = 323;
+
+std::string itemLine(const MainWindowModel& model, std::string_view name, int kind, bool inside)
+{
+    return std::string(inside ? "  " : "") + std::string(name) + " (" + model.texts()[kind] + ")";
+}
+
+} // namespace
+
+DeleteConfirmation::DeleteConfirmation(MainWindowModel& model) : m_model(model), m_folderMode(model.focus() == Pane::Tree)
+{
+    if (!m_folderMode) {
+        for (std::size_t row : model.selectedRows())
+            m_lines.push_back(itemLine(model, model.linkList()[row].Title, kBookmarkText, false));
+        return;
+    }
+    const TFolderTree& tree = model.folderTree();
+    const std::size_t folder = model.selectedFolder();
+    if (folder == MainWindowModel::npos)
+        return;
+    m_lines.push_back(itemLine(model, tree[folder].Name, kFolderText, false));
+    // A folder with subfolders lists them; one without lists its links.
+    for (std::size_t row = 0; row < tree.childCount(folder); ++row)
+        m_lines.push_back(itemLine(model, tree[tree.childAt(folder, row)].Name, kFolderText, true));
+    if (tree.childCount(folder) == 0)
+        for (const TLinkRecord& link : model.linkList())
+            m_lines.push_back(itemLine(model, link.Title, kBookmarkText, true));
+}
+
+void DeleteConfirmation::setDontShowAgain(bool checked)
+{
+    m_model.preferences().record().ConfirmDeleting = !checked;
+}
+
+bool DeleteConfirmation::dontShowAgain() const
+{
+    return !m_model.prefs().ConfirmDeleting;
+}
+
+void DeleteConfirmation::yes()
+{
+    if (m_folderMode)
+        m_model.deleteSelectedFolder();
+    else
+        m_model.deleteSelectedLinks();
+}
+
+} // namespace velloria

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace velloria {
+
+class MainWindowModel;
+
+// The logic of the delete confirmation ("Delete the selected items?"): whether the selected
+// folder or the selected links go, decided by the pane that had the focus, and the lines that
+// name them.
+class DeleteConfirmation {
+public:
+    explicit DeleteConfirmation(MainWindowModel& model);
+
+    bool folderMode() const { return m_folderMode; }
+    const std::vector<std::string>& lines() const { return m_lines; }
+
+    // "Don't show this dialog in the future": holds at once, whatever the answer.
+    void setDontShowAgain(bool checked);
+    bool dontShowAgain() const;
+    void yes();
+
+private:
+    MainWindowModel& m_model;
+    bool m_folderMode = false;
+    std::vector<std::string> m_lines;
+};
+
+} // namespace velloria

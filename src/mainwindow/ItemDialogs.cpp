@@ -1,0 +1,86 @@
+#include "mainwindow/ItemDialogs.h"
+
+#include "mainwindow/MainWindowModel.h"
+#include "store/FolderNames.h"
+#include "store/TextLines.h"
+
+namespace velloria {
+
+std::string fieldText(std::string_view typed)
+{
+    return singleLine(typed);
+}
+
+NewItemDialog::NewItemDialog(MainWindowModel& model) : m_model(model)
+{
+    m_addFolderInFolderChecked = model.prefs().AddFolderInFolder;
+    if (model.folderTree().empty()) {
+        m_linkChoiceEnabled = false;
+        m_folderChosen = true;
+        model.setNewItemKind(false);
+    }
+    m_folderChosen = !model.newItemKind();
+}
+
+void NewItemDialog::chooseFolder()
+{
+    m_addFolderInFolderChecked = m_model.prefs().AddFolderInFolder;
+    m_model.setNewItemKind(false);
+    m_folderChosen = true;
+}
+
+void NewItemDialog::chooseLink()
+{
+    if (!m_linkChoiceEnabled)
+        return;
+    m_model.setNewItemKind(true);
+    m_folderChosen = false;
+}
+
+void NewItemDialog::setAddFolderInFolder(bool checked)
+{
+    m_addFolderInFolderChecked = checked;
+    m_model.preferences().record().AddFolderInFolder = checked;
+}
+
+bool NewItemDialog::accept(std::string_view title, std::string_view address, std::string_view description,
+                           Confirmation confirmation)
+{
+    m_added.clear();
+    const std::string name = cleanName(fieldText(title));
+    const std::string target(trimmed(fieldText(address)));
+    const std::string note(trimmed(fieldText(description)));
+    if (!name.empty() && (m_folderChosen || !target.empty()))
+        m_added = m_folderChosen ? m_model.addFolder(name, note) : m_model.addLink(name, target, note);
+    return !m_added.empty() || confirmation == Confirmation::OkButton;
+}
+
+EditItemDialog::EditItemDialog(MainWindowModel& model) : m_model(model), m_editsFolder(model.newItemKind())
+{
+    const std::size_t folder = model.selectedFolder();
+    if (m_editsFolder) {
+        m_title = folder == MainWindowModel::npos ? "" : model.folderTree()[folder].Name;
+        m_description = model.library().folderDescription();
+        return;
+    }
+    const std::size_t row = model.selectedRow();
+    if (row == MainWindowModel::npos)
+        return;
+    m_title = model.linkList()[row].Title;
+    m_address = model.linkList()[row].Address;
+    m_description = row < model.linkDescriptions().size() ? model.linkDescriptions()[row] : "";
+}
+
+bool EditItemDialog::accept(std::string_view title, std::string_view address, std::string_view description)
+{
+    const std::string name = cleanName(fieldText(title));
+    if (name.empty())
+        return false;
+    if (m_editsFolder)
+        m_model.editFolder(name, std::string(trimmed(fieldText(description))));
+    else
+        m_model.editLink(name, fieldText(address), fieldText(description));
+    return true;
+}
+
+} // namespace velloria

@@ -1,0 +1,333 @@
+// Start-up, the command gate and dispatch, saving, auto-save, closing, and what the preferences
+// take from the window.
+
+#include "mainwindow/MainWindowModel.h"
+
+#include "mainwindow/DeleteConfirmation.h"
+#include "platform/Clock.h"
+#include "platform/UrlOpener.h"
+#include "store/Error.h"
+
+namespace velloria {
+
+namespace {
+
+using C = Command;
+
+// Runs every step, reporting the first error after the last step has run.
+class Steps {
+public:
+    template <typename Step> void run(Step&& step)
+    {
+        try {
+            step();
+        } catch (const Error& error) {
+            m_errors += m_errors.empty() ? error.what() : std::string("\n") + error.what();
+        }
+    }
+    void finish() const
+    {
+        if (!m_errors.empty())
+            throw Error(m_errors);
+    }
+
+private:
+    std::string m_errors;
+};
+
+} // namespace
+
+void MainWindowModel::FormCreate()
+{
+    Steps steps;
+    m_searchFocusPending = false;
+    steps.run([this] { m_preferences.LoadPreferences(); });
+    LoadLanguage(m_texts, m_preferences.record());
+    applyTexts();
+    // The bars and the sort menu are set before the window applies the layout, so that it
+    // lays out the bars it will show.
+    m_checked[indexOf(C::ViewToolbar)] = prefs().ShowToolbar;
+    m_checked[indexOf(C::ViewStatusBar)] = prefs().ShowStatusBar;
+    if (prefs().SortMode >= 0 && prefs().SortMode <= 4)
+        checkSortCommand(kSortCommands[static_cast<std::size_t>(prefs().SortMode)]);
+    setChecked(C::ViewReversedOrder, prefs().ReversedOrder);
+    notify([](MainWindowObserver& o) { o.layoutPreferencesChanged(); });
+    steps.run([this] {
+        loadLibrary(prefs().RestoreFolderStates ? RestoreFolderStates::Yes : RestoreFolderStates::No);
+    });
+    m_folderShownOnce = false;
+    m_libraryModified = false;
+    m_clipboardFilled = false;
+    setEnabled({C::FileSave, C::EditPaste}, false);
+    if (folderTree().empty())
+        setEnabled({C::EditAddUrl, C::EditEditItem, C::EditMoveUp, C::EditMoveDown, C::EditPaste, C::EditDelete,
+                    C::EditFind, C::EditSearchAgain, C::ViewExpandAllFolders, C::ViewCollapseAllFolders, C::ToolsGo,
+                    C::ToolsGoInNewBrowser},
+                   false);
+    m_trayIconCreated = false; // the notification-area icon comes with its own window
+    m_newFolders.clear();
+    startAutoSaveTimer();
+    steps.run([this] { openLastLink(); });
+    setEnabled({C::EditUndo}, false);
+    steps.finish();
+}
+
+void MainWindowModel::loadLibrary(RestoreFolderStates restore)
+{
+    const bool hadNodes = !folderTree().empty();
+    Steps steps;
+    notify([](MainWindowObserver& o) { o.folderTreeAboutToBeReset(); });
+    steps.run([&] { m_library.OpenLibrary(restore); });
+    notify([](MainWindowObserver& o) { o.folderTreeReset(); });
+    treeReplaced(hadNodes);
+    if (selectedFolder() != npos)
+        steps.run([this] { selectFolder(selectedFolder()); });
+    steps.finish();
+}
+
+void MainWindowModel::startAutoSaveTimer()
+{
+    if (prefs().AutoSave)
+        m_autoSaveInterval = prefs().SaveInterval * 60000;
+    else
+        m_autoSaveInterval.reset();
+    notify([](MainWindowObserver& o) { o.autoSaveTimerChanged(); });
+}
+
+void MainWindowModel::openLastLink()
+{
+    if (!prefs().OpenLastURL || folderTree().empty())
+        return;
+    const std::string folderName = prefs().LastFolderName;
+    const std::string linkTitle = prefs().LastLinkTitle;
+    for (std::size_t folder = 0; folder < folderTree().count(); ++folder) {
+        if (folderTree()[folder].Name != folderName)
+            continue;
+        selectFolder(folder);
+        for (std::size_t row = 0; row < linkList().size(); ++row) {
+            if (linkList()[row].Title != linkTitle)
+                continue;
+            setRowSelection({row}, row);
+            m_opener.openInNewWindow("about:blank");
+            OpenSelectedLink();
+        }
+    }
+}
+
+void MainWindowModel::MainTimerTimer()
+{
+    execute(C::FileSave);
+}
+
+bool MainWindowModel::FormClose()
+{
+    if (m_libraryModified) {
+        switch (m_observer ? m_observer->ask(m_texts[text::SaveChanges]) : Answer::Cancel) {
+        case Answer::Cancel:
+            m_library.SaveFolderStates();
+            return false;
+        case Answer::Yes:
+            // A failed save keeps the window open, so that nothing unsaved is lost.
+            fileSave();
+            break;
+        case Answer::No:
+            m_closingInProgress = true;
+            revertLibrary();
+            break;
+        }
+    }
+    discardFolderSnapshot(m_library, m_undo, KeepSnapshot::No);
+    m_library.SaveFolderStates();
+    return true;
+}
+
+void MainWindowModel::FormDestroy()
+{
+    m_preferences.SavePreferences();
+}
+
+void MainWindowModel::libraryChanged()
+{
+    m_libraryModified = true;
+    setEnabled({C::FileSave}, true);
+}
+
+void MainWindowModel::saveLibrary()
+{
+    fileSave();
+}
+
+void MainWindowModel::fileSave()
+{
+    m_library.SaveLibrary();
+    discardFolderSnapshot(m_library, m_undo, KeepSnapshot::Empty);
+    m_libraryModified = false;
+    setEnabled({C::FileSave}, false);
+}
+
+void MainWindowModel::revertLibrary()
+{
+    m_library.RevertLibrary(m_newFolders);
+}
+
+MainWindowLayout MainWindowModel::preferenceLayout() const
+{
+    MainWindowLayout layout;
+    const auto geometry = m_observer ? m_observer->windowGeometry() : std::nullopt;
+    const TPreferences& r = prefs();
+    if (geometry) {
+        for (std::size_t i = 0; i < 4; ++i)
+            layout.columnWidths[i] = geometry->columnWidths[i];
+        layout.folderPaneWidth = geometry->folderPaneWidth;
+        layout.descriptionHeight = geometry->descriptionHeight;
+        layout.maximized = geometry->maximized;
+        layout.left = geometry->left;
+        layout.top = geometry->top;
+        layout.height = geometry->height;
+        layout.width = geometry->width;
+    } else {
+        layout.columnWidths = {r.ColumnWidthTitle, r.ColumnWidthAddress, r.ColumnWidthLastVisit, r.ColumnWidthAddDate};
+        layout.folderPaneWidth = r.FolderPaneWidth;
+        layout.descriptionHeight = r.DescriptionHeight;
+        layout.maximized = r.MainMaximized;
+        layout.left = r.MainLeft;
+        layout.top = r.MainTop;
+        layout.height = r.MainHeight;
+        layout.width = r.MainWidth;
+    }
+    layout.toolbarChecked = checked(C::ViewToolbar);
+    layout.statusBarChecked = checked(C::ViewStatusBar);
+    for (std::size_t mode = 0; mode < kSortCommands.size(); ++mode)
+        layout.sortChecked[mode] = checked(kSortCommands[mode]);
+    layout.reversedChecked = checked(C::ViewReversedOrder);
+    return layout;
+}
+
+// --- Commands ----------------------------------------------------------------------------------
+
+bool MainWindowModel::execute(Command command)
+{
+    if (m_dialogActive || !enabled(command))
+        return false;
+    run(command);
+    return true;
+}
+
+void MainWindowModel::run(Command command)
+{
+    switch (command) {
+    case C::FileSave: fileSave(); break;
+    case C::ViewToolbar:
+    case C::ViewStatusBar: runBarToggle(command); break;
+    case C::ViewExpandAllFolders: expandAllFolders(); break;
+    case C::ViewCollapseAllFolders: collapseAllFolders(); break;
+    case C::ViewSortByTitle:
+    case C::ViewSortByAddress:
+    case C::ViewSortByLastVisit:
+    case C::ViewSortByAddDate:
+    case C::ViewUnsorted: runSortCommand(command); break;
+    case C::ViewReversedOrder: runReversedOrder(); break;
+    case C::ToolsGo: goTo(false); break;
+    case C::ToolsGoInNewBrowser: goTo(true); break;
+    case C::HelpNavigatorHelp: openHelp(); break;
+    case C::HelpHomePage: m_opener.openInNewWindow(std::string(kHomePageAddress)); break;
+    case C::HelpSupport: m_opener.open("mailto:" + std::string(kSupportAddress)); break;
+    case C::HelpAbout: notify([](MainWindowObserver& o) { o.aboutBoxRequested(); }); break;
+    case C::EditAddFolder:
+    case C::EditAddUrl:
+        m_newItemKind = command == C::EditAddUrl;
+        requestDialog(DialogKind::NewItem);
+        break;
+    case C::EditEditItem:
+        if (m_focus != Pane::None)
+            m_newItemKind = m_focus == Pane::Tree;
+        requestDialog(DialogKind::EditItem);
+        break;
+    case C::EditDelete: runDelete(); break;
+    case C::EditUndo: RestoreUndoState(); break;
+    case C::EditCut: EditCutExecute(); break;
+    case C::EditCopy: EditCopyExecute(); break;
+    case C::EditPaste: EditPasteExecute(); break;
+    case C::EditMoveUp: EditMoveUpExecute(); break;
+    case C::EditMoveDown: EditMoveDownExecute(); break;
+    default: break; // the commands whose dialogs the form runs itself
+    }
+}
+
+void MainWindowModel::requestDialog(DialogKind kind)
+{
+    notify([kind](MainWindowObserver& o) { o.dialogRequested(kind); });
+}
+
+void MainWindowModel::runDelete()
+{
+    if (prefs().ConfirmDeleting) {
+        requestDialog(DialogKind::DeleteConfirmation);
+        return;
+    }
+    DeleteConfirmation(*this).yes();
+}
+
+// Writes the preferences, then runs the next step even when the file could not be written; the
+// error is reported after it.
+void MainWindowModel::savePreferencesAndThen(const std::function<void()>& next)
+{
+    Steps steps;
+    steps.run([this] { m_preferences.SavePreferences(); });
+    steps.run(next);
+    steps.finish();
+}
+
+void MainWindowModel::runBarToggle(Command command)
+{
+    setChecked(command, !checked(command)); // the bar follows its command's check mark
+    m_preferences.SavePreferences();
+}
+
+void MainWindowModel::runSortCommand(Command command)
+{
+    checkSortCommand(command);
+    if (command == C::ViewUnsorted) {
+        if (!folderTree().empty())
+            setEnabled({C::EditMoveUp, C::EditMoveDown}, true);
+    } else if (m_focus == Pane::List) {
+        setEnabled({C::EditMoveUp, C::EditMoveDown}, false);
+    }
+    savePreferencesAndThen([this] { SortLinkList(); });
+}
+
+void MainWindowModel::runReversedOrder()
+{
+    setChecked(C::ViewReversedOrder, !checked(C::ViewReversedOrder));
+    savePreferencesAndThen([this] { SortLinkList(); });
+}
+
+void MainWindowModel::lvReferencesColumnClick(int column)
+{
+    if (column < 0 || column > 3 || m_dialogActive)
+        return;
+    m_preferences.record().SortMode = column;
+    Steps steps;
+    steps.run([&] { runSortCommand(kSortCommands[static_cast<std::size_t>(column)]); });
+    steps.run([this] { runReversedOrder(); });
+    steps.finish();
+}
+
+void MainWindowModel::expandAllFolders()
+{
+    for (std::size_t i = 0; i < folderTree().count(); ++i)
+        m_library.folderTree().setExpanded(i, true);
+    notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
+}
+
+void MainWindowModel::collapseAllFolders()
+{
+    notify([](MainWindowObserver& o) { o.focusRequested(Pane::Tree); });
+    if (!folderTree().empty() && selectedFolder() != 0)
+        selectFolder(0);
+    for (std::size_t i = folderTree().count(); i-- > 0;)
+        m_library.folderTree().setExpanded(i, false);
+    notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
+}
+
+} // namespace velloria

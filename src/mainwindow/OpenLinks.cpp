@@ -1,0 +1,52 @@
+// Opening links in the browser, and the Help commands that hand a page to the desktop.
+
+#include "mainwindow/MainWindowModel.h"
+
+#include "platform/Clock.h"
+#include "platform/UrlOpener.h"
+#include "settings/HomeSetup.h"
+
+namespace velloria {
+
+void MainWindowModel::goTo(bool newWindow)
+{
+    if (linkList().empty() || selectedRow() == npos)
+        return;
+    if (newWindow)
+        m_opener.openInNewWindow("about:blank");
+    OpenSelectedLink();
+}
+
+void MainWindowModel::lvReferencesDblClick()
+{
+    goTo(true);
+}
+
+void MainWindowModel::OpenSelectedLink()
+{
+    const std::size_t row = selectedRow();
+    const std::size_t folder = selectedFolder();
+    if (row == npos || folder == npos)
+        return;
+    TPreferences& record = m_preferences.record();
+    record.LastLinkTitle = linkList()[row].Title;
+    record.LastFolderName = folderTree()[folder].Name;
+    // The visit is recorded whether or not the preferences could be written.
+    savePreferencesAndThen([this, row, folder] {
+        m_opener.open(browserAddress(linkList()[row].Address));
+        m_library.linkList()[row].LastVisit = formatDate(m_clock.today());
+        // Written whole through a temporary file: the old file stays until the new one is complete.
+        m_library.SaveLinkFile(folderTree()[folder].Name, kWorkingLinkExt);
+        notify([](MainWindowObserver& o) { o.linkListAboutToBeReset(); });
+        notify([](MainWindowObserver& o) { o.linkListReset(); });
+        notify([](MainWindowObserver& o) { o.rowSelectionChanged(); });
+        SortLinkList();
+    });
+}
+
+void MainWindowModel::openHelp()
+{
+    m_opener.open("file://" + helpPagePath(m_library.home()).string());
+}
+
+} // namespace velloria

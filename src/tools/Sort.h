@@ -1,0 +1,38 @@
+#pragma once
+
+#include "store/LinkFile.h"
+
+#include <string_view>
+#include <vector>
+
+namespace velloria {
+
+// The sort modes of the link list, as the preferences store them.
+enum class SortMode { Title = 0, Address = 1, LastVisit = 2, AddDate = 3, Unsorted = 4 };
+
+// Compares two column values as the link list sorts them: byte by byte, with only a to z taken
+// as A to Z, a value that begins the other first. No locale: accented letters sort by code, and
+// dates sort as the text they are stored as. Negative, zero or positive.
+int compareSortValues(std::string_view a, std::string_view b);
+
+// The value of a column (0 title, 1 address, 2 last visit, 3 add date) of a row.
+std::string_view sortValue(const TLinkRecord& link, int column);
+
+// The order of the rows sorted by a column: entry i is the row that goes to place i. Rows that
+// compare equal keep their order.
+std::vector<std::size_t> sortedOrder(const TLinkList& links, int column, bool reversed);
+
+// Puts the items in the given order (entry i of order is the item for place i); items beyond the
+// order keep their places at the end.
+template <typename T> void applyOrder(std::vector<T>& items, const std::vector<std::size_t>& order)
+{
+    std::vector<T> arranged;
+    arranged.reserve(items.size());
+    for (std::size_t from : order)
+        arranged.push_back(from < items.size() ? std::move(items[from]) : T());
+    for (std::size_t i = order.size(); i < items.size(); ++i)
+        arranged.push_back(std::move(items[i]));
+    items = std::move(arranged);
+}
+
+} // namespace velloria

@@ -1,0 +1,194 @@
+// Adding and editing folders and links through the dialogs' logic: cleaning, unique names, and
+// the files each change writes.
+
+#include "mainwindow/ItemDialogs.h"
+#include "mainwindow/MainWindowFixture.h"
+
+#include <gmock/gmock.h>
+
+namespace velloria {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using Titles = std::vector<std::string>;
+
+class EditingTest : public test::MainWindowFixture {
+protected:
+    EditingTest()
+    {
+        writePreferences({"000 1.0", "037 True", "040 0"});
+        model.FormCreate();
+        model.trvFoldersEnter();
+    }
+    std::vector<std::string> tree() const
+    {
+        std::vector<std::string> lines;
+        for (const auto& folder : model.folderTree().records())
+            lines.push_back(std::string(static_cast<std::size_t>(folder.Level), '.') + folder.Name);
+        return lines;
+    }
+    std::string addLink(const std::string& title, const std::string& address = "x.example",
+                        const std::string& description = "")
+    {
+        model.execute(Command::EditAddUrl);
+        NewItemDialog dialog(model);
+        dialog.accept(title, address, description, Confirmation::OkButton);
+        return dialog.added();
+    }
+    std::string addFolder(const std::string& name, const std::string& description = "")
+    {
+        model.execute(Command::EditAddFolder);
+        NewItemDialog dialog(model);
+        dialog.accept(name, "", description, Confirmation::OkButton);
+        return dialog.added();
+    }
+};
+
+TEST_F(EditingTest, NewLinkIsCleanedMadeUniqueDatedAndSelected)
+{
+    model.selectFolder(4);
+    EXPECT_EQ(addLink(" a/b:c? ", "  https://abc.example/  ", " first line\nsecond "), "abc");
+    EXPECT_EQ(titles(), (Titles{"abc", "Alpha", "mid", "zeta"}));
+    const TLinkRecord& added = model.linkList()[0];
+    EXPECT_EQ(added.Address, "https://abc.example/");
+    EXPECT_EQ(added.LastVisit, " ");
+    EXPECT_EQ(added.AddDate, "2026.12.5");
+    EXPECT_EQ(model.linkDescriptions()[0], "first line second");
+    EXPECT_THAT(model.selectedRows(), ElementsAre(0u));
+    EXPECT_EQ(model.descriptionText(), "Description: first line second");
+    EXPECT_EQ(model.statusPanel(3), "Bookmarks: 4");
+    EXPECT_TRUE(model.libraryModified());
+    EXPECT_TRUE(model.enabled(Command::FileSave));
+    EXPECT_THAT(home.read("Links/B.wnl"),
+                HasSubstr(test::crlf({"0 abc", "1 https://abc.example/", "2  ", "3 2026.12.5", "4 first line second"})));
+
+    EXPECT_EQ(addLink("ALPHA"), "ALPHA_1");   // unique within the folder, case folded
+    EXPECT_EQ(addLink("alpha_1"), "alpha_1_1");
+}
+
+TEST_F(EditingTest, RefusedInputAddsNothingButTheOkButtonStillCloses)
+{
+    model.selectFolder(4);
+    model.execute(Command::EditAddUrl);
+    NewItemDialog dialog(model);
+    const auto before = home.snapshot();
+    EXPECT_FALSE(dialog.accept("Title", "   ", "", Confirmation::EnterKey));
+    EXPECT_TRUE(dialog.accept("Title", "   ", "", Confirmation::OkButton));
+    EXPECT_FALSE(dialog.accept("?*/", "x", "", Confirmation::EnterKey));
+    EXPECT_FALSE(dialog.accept("  ", "x", "", Confirmation::EnterKey));
+    EXPECT_EQ(home.snapshot(), before);
+    EXPECT_FALSE(model.libraryModified());
+    EXPECT_TRUE(dialog.accept("Title", "x", "", Confirmation::EnterKey));
+}
+
+TEST_F(EditingTest, FolderNamesAreUniqueOverTheWholeTreeWithoutRegardToCase)
+{
+    model.selectFolder(0);
+    EXPECT_EQ(addFolder("a1"), "a1_1");        // A1 lives in another branch
+    model.selectFolder(0);
+    EXPECT_EQ(addFolder("A1"), "A1_2");
+    model.selectFolder(0);
+    EXPECT_EQ(addFolder("\xC3\xA9mile"), "\xC3\xA9mile");
+    model.selectFolder(0);
+    EXPECT_EQ(addFolder("\xC3\x89MILE"), "\xC3\x89MILE_1"); // Émile clashes with émile
+}
+
+TEST_F(EditingTest, NewFolderGoesIntoTheSelectedFolderWithItsFilesAtOnce)
+{
+    model.selectFolder(1); // A
+    EXPECT_EQ(addFolder("New", "Fresh"), "New");
+    EXPECT_EQ(tree(), (std::vector<std::string>{"Top", ".A", "..A1", "..A2", "..New", ".B", "Other"}));
+    EXPECT_EQ(model.selectedFolder(), 4u);
+    EXPECT_EQ(home.read("folders.wnf"), test::crlf({"Top", "\tA", "\t\tA1", "\t\tA2", "\t\tNew", "\tB", "Other"}));
+    EXPECT_THAT(home.read("folddesc.wnf"), HasSubstr(test::crlf({"New", "Fresh"})));
+    EXPECT_EQ(home.read("Links/New.wnl"), "");
+    EXPECT_THAT(model.newFolders(), ElementsAre("New"));
+    EXPECT_EQ(model.descriptionText(), "Description: Fresh");
+    EXPECT_TRUE(model.libraryModified());
+}
+
+TEST_F(EditingTest, WithoutAddFolderInFolderTheNewFolderBecomesASibling)
+{
+    model.selectFolder(1);
+    model.execute(Command::EditAddFolder);
+    NewItemDialog dialog(model);
+    dialog.setAddFolderInFolder(false);
+    dialog.accept("Sibling", "", "", Confirmation::OkButton);
+    EXPECT_EQ(tree(), (std::vector<std::string>{"Top", ".A", "..A1", "..A2", ".B", ".Sibling", "Other"}));
+    EXPECT_FALSE(model.prefs().AddFolderInFolder);
+}
+
+TEST_F(EditingTest, TheDialogFollowsTheKindAndTheTree)
+{
+    model.execute(Command::EditAddUrl);
+    NewItemDialog link(model);
+    EXPECT_FALSE(link.folderChosen());
+    EXPECT_TRUE(link.addressEnabled());
+    EXPECT_FALSE(link.addFolderInFolderEnabled());
+    link.chooseFolder();
+    EXPECT_FALSE(link.addressEnabled());
+    EXPECT_TRUE(link.addFolderInFolderChecked());
+    EXPECT_FALSE(model.newItemKind());
+
+    home.write("folders.wnf", "");
+    model.loadLibrary(RestoreFolderStates::No);
+    NewItemDialog empty(model);
+    EXPECT_FALSE(empty.linkChoiceEnabled());
+    EXPECT_TRUE(empty.folderChosen());
+    empty.accept("First", "", "", Confirmation::OkButton);
+    EXPECT_EQ(tree(), (std::vector<std::string>{"First"}));
+}
+
+TEST_F(EditingTest, RenamingAFolderMovesItsFilesAndWritesTheBackupUnderTheNewName)
+{
+    model.selectFolder(4);
+    const std::string links = home.read("Links/B.wnl");
+    model.execute(Command::EditEditItem); // the tree has the focus: the folder
+    EditItemDialog dialog(model);
+    EXPECT_TRUE(dialog.editsFolder());
+    EXPECT_EQ(dialog.title(), "B");
+    EXPECT_EQ(dialog.description(), "Bee");
+    EXPECT_TRUE(dialog.accept("Bravo", "", "Renamed"));
+    EXPECT_FALSE(home.exists("Links/B.wnl"));
+    EXPECT_EQ(home.read("Links/Bravo.wnl"), links);
+    EXPECT_EQ(home.read("Links/Bravo.~wnl"), links);
+    EXPECT_EQ(home.read("folders.wnf"), test::crlf({"Top", "\tA", "\t\tA1", "\t\tA2", "\tBravo", "Other"}));
+    EXPECT_THAT(home.read("folddesc.wnf"), HasSubstr(test::crlf({"Bravo", "Renamed"})));
+    EXPECT_EQ(model.statusPanel(0), "Bravo");
+    EXPECT_EQ(model.descriptionText(), "Description: Renamed");
+}
+
+TEST_F(EditingTest, ChangingOnlyTheLetterCaseOfAFolderGetsASuffix)
+{
+    model.selectFolder(4);
+    model.execute(Command::EditEditItem);
+    EditItemDialog dialog(model);
+    dialog.accept("b", "", "Bee");
+    EXPECT_EQ(model.folderTree()[4].Name, "b_1");
+}
+
+TEST_F(EditingTest, EditingALinkKeepsItsDatesAndTheAddressAsTyped)
+{
+    model.selectFolder(4);
+    model.selectRows({2}, 2); // zeta
+    model.lvReferencesEnter();
+    model.execute(Command::EditEditItem);
+    EditItemDialog dialog(model);
+    EXPECT_FALSE(dialog.editsFolder());
+    EXPECT_EQ(dialog.title(), "zeta");
+    EXPECT_EQ(dialog.address(), "https://z.example/");
+    EXPECT_FALSE(dialog.accept(" :: ", "x", "y")); // refused: stays open
+    EXPECT_TRUE(dialog.accept("Aardvark", " spaced.example ", "new note"));
+    EXPECT_EQ(titles(), (Titles{"Aardvark", "Alpha", "mid"}));
+    const TLinkRecord& link = model.linkList()[0];
+    EXPECT_EQ(link.Address, " spaced.example ");
+    EXPECT_EQ(link.AddDate, "2026.1.3");
+    EXPECT_EQ(model.linkDescriptions()[0], "new note");
+    EXPECT_EQ(model.linkList()[model.focusedRow()].Title, "Aardvark");
+    EXPECT_THAT(home.read("Links/B.wnl"), HasSubstr(test::crlf({"0 Aardvark", "1  spaced.example ", "2 ",
+                                                                "3 2026.1.3", "4 new note"})));
+}
+
+} // namespace
+} // namespace velloria

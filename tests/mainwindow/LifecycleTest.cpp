@@ -1,0 +1,205 @@
+// Start-up, saving, auto-save, the command gate, closing and what the preferences keep of the
+// window.
+
+#include "mainwindow/MainWindowFixture.h"
+#include "store/Error.h"
+#include "store/TextLines.h"
+
+#include <gmock/gmock.h>
+
+#include <algorithm>
+
+namespace velloria {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::Not;
+
+class LifecycleTest : public test::MainWindowFixture {
+protected:
+    std::string preferencesFile() const
+    {
+        std::ifstream in(home.path() / "Tessel.cfg", std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    bool preferenceLine(const std::string& line) const
+    {
+        return preferencesFile().find("\r\n" + line + "\r\n") != std::string::npos;
+    }
+    // An edit as the editing commands make one: the working file changes and Save is enabled.
+    void editLinks()
+    {
+        home.write("Links/B.wnl", test::crlf({"0 edited", "1 e.example", "2 ", "3 2026.12.5", "4 new"}));
+        model.libraryChanged();
+    }
+};
+
+TEST_F(LifecycleTest, StartUpRunsItsStepsInOrder)
+{
+    writePreferences({"000 1.0", "005 True", "011 5", "012 True", "040 1", "041 True", "038 False"});
+    home.write("foldst.wnf", test::crlf({"4", "False", "True"}));
+    model.FormCreate();
+    // Texts before the layout, the layout before the library, the timer after the library.
+    const auto position = [&](const std::string& notice) {
+        return std::find(view.notices.begin(), view.notices.end(), notice) - view.notices.begin();
+    };
+    EXPECT_LT(position("captions"), position("layout"));
+    EXPECT_LT(position("layout"), position("tree reset"));
+    EXPECT_LT(position("tree reset"), position("timer"));
+    EXPECT_TRUE(model.checked(Command::ViewSortByAddress));
+    EXPECT_FALSE(model.checked(Command::ViewSortByTitle));
+    EXPECT_TRUE(model.checked(Command::ViewReversedOrder));
+    EXPECT_FALSE(model.checked(Command::ViewToolbar));
+    EXPECT_EQ(model.autoSaveInterval(), 300000);
+    EXPECT_FALSE(model.libraryModified());
+    EXPECT_FALSE(model.enabled(Command::FileSave));
+    EXPECT_FALSE(model.enabled(Command::EditUndo));
+    EXPECT_EQ(model.selectedFolder(), 4u);
+}
+
+TEST_F(LifecycleTest, DefaultSortModeKeepsTitleCheckedAndTheFirstSaveRecordsIt)
+{
+    model.FormCreate(); // no preferences file: SortMode 5
+    for (Command sort : kSortCommands)
+        EXPECT_EQ(model.checked(sort), sort == Command::ViewSortByTitle);
+    model.trvFoldersEnter();
+    model.selectFolder(4);
+    EXPECT_EQ(model.linkList()[0].Title, "zeta"); // mode 5 sorts nothing
+    model.FormDestroy();
+    EXPECT_TRUE(preferenceLine("040 0"));
+}
+
+TEST_F(LifecycleTest, SaveMakesTheBackupsEqualAndDisablesItself)
+{
+    model.FormCreate();
+    editLinks();
+    EXPECT_TRUE(model.enabled(Command::FileSave));
+    EXPECT_TRUE(model.execute(Command::FileSave));
+    EXPECT_EQ(home.read("Links/B.~wnl"), home.read("Links/B.wnl"));
+    EXPECT_FALSE(model.libraryModified());
+    EXPECT_FALSE(model.enabled(Command::FileSave));
+    EXPECT_FALSE(model.execute(Command::FileSave)); // disabled commands never run
+}
+
+TEST_F(LifecycleTest, AutoSaveTicksSaveOnlyWhatChanged)
+{
+    writePreferences({"000 1.0", "005 True", "011 5"});
+    model.FormCreate();
+    const auto before = home.snapshot();
+    model.MainTimerTimer();
+    EXPECT_EQ(home.snapshot(), before);
+    editLinks();
+    model.MainTimerTimer();
+    EXPECT_EQ(home.read("Links/B.~wnl"), home.read("Links/B.wnl"));
+    EXPECT_FALSE(model.libraryModified());
+}
+
+TEST_F(LifecycleTest, NoCommandRunsWhileADialogIsActive)
+{
+    model.FormCreate();
+    editLinks();
+    model.setDialogActive(true);
+    EXPECT_FALSE(model.execute(Command::FileSave));
+    model.MainTimerTimer();
+    EXPECT_TRUE(model.libraryModified());
+    EXPECT_NE(home.read("Links/B.~wnl"), home.read("Links/B.wnl"));
+    model.setDialogActive(false);
+    EXPECT_TRUE(model.execute(Command::FileSave));
+}
+
+TEST_F(LifecycleTest, ClosingWithoutChangesAsksNothingAndWritesTheFolderStates)
+{
+    model.FormCreate();
+    model.trvFoldersEnter();
+    model.selectFolder(1);
+    EXPECT_TRUE(model.FormClose());
+    EXPECT_TRUE(view.questions.empty());
+    // Selecting A made it visible: its parent is expanded.
+    const std::string firstTwo = test::crlf({"0", "True", "False", "1", "False", "True"});
+    EXPECT_EQ(home.read("foldst.wnf").substr(0, firstTwo.size()), firstTwo);
+}
+
+TEST_F(LifecycleTest, ClosingWithChangesYesSaves)
+{
+    model.FormCreate();
+    editLinks();
+    view.answer = Answer::Yes;
+    EXPECT_TRUE(model.FormClose());
+    EXPECT_THAT(view.questions, ElementsAre("Save changes?"));
+    EXPECT_EQ(home.read("Links/B.~wnl"), home.read("Links/B.wnl"));
+}
+
+TEST_F(LifecycleTest, ClosingWithChangesNoRevertsTheWorkingFiles)
+{
+    model.FormCreate();
+    const std::string saved = home.read("Links/B.~wnl");
+    editLinks();
+    view.answer = Answer::No;
+    EXPECT_TRUE(model.FormClose());
+    EXPECT_TRUE(model.closingInProgress());
+    EXPECT_EQ(home.read("Links/B.wnl"), saved);
+}
+
+TEST_F(LifecycleTest, ClosingWithChangesCancelKeepsTheWindowAndTheChanges)
+{
+    model.FormCreate();
+    editLinks();
+    const std::string edited = home.read("Links/B.wnl");
+    view.answer = Answer::Cancel;
+    EXPECT_FALSE(model.FormClose());
+    EXPECT_TRUE(model.libraryModified());
+    EXPECT_EQ(home.read("Links/B.wnl"), edited);
+    EXPECT_TRUE(home.exists("foldst.wnf"));
+}
+
+TEST_F(LifecycleTest, AFailedSaveAtCloseKeepsTheWindowOpen)
+{
+    model.FormCreate();
+    editLinks();
+    std::filesystem::remove(home.links() / "B.~wnl");
+    std::filesystem::create_directory(home.links() / "B.~wnl");
+    view.answer = Answer::Yes;
+    EXPECT_THROW(model.FormClose(), Error);
+    EXPECT_TRUE(model.libraryModified());
+}
+
+TEST_F(LifecycleTest, DestroyWritesThePreferencesWithTheWindowLayout)
+{
+    model.FormCreate();
+    view.geometry = WindowGeometry{.columnWidths = {150, 320, 90, 80}, .folderPaneWidth = 240,
+                                   .descriptionHeight = 70, .maximized = false, .left = 10, .top = 20,
+                                   .height = 600, .width = 900};
+    model.execute(Command::ViewStatusBar); // writes the preferences at once, status bar unticked
+    EXPECT_TRUE(preferenceLine("039 False"));
+    model.FormDestroy();
+    for (const char* line : {"024 10", "025 20", "026 600", "027 900", "028 False", "031 150", "032 320", "033 90",
+                             "034 80", "035 240", "036 70", "039 False"})
+        EXPECT_TRUE(preferenceLine(line)) << line;
+
+    view.geometry->maximized = true;
+    view.geometry->left = 0;
+    model.FormDestroy();
+    EXPECT_TRUE(preferenceLine("028 True"));
+    EXPECT_TRUE(preferenceLine("024 10")); // the bounds from before the window was maximized
+}
+
+TEST_F(LifecycleTest, LastLinkIsOpenedAgainAtStart)
+{
+    writePreferences({"000 1.0", "010 True", "058 mid", "059 B"});
+    model.FormCreate();
+    EXPECT_EQ(model.selectedFolder(), 4u);
+    EXPECT_THAT(opener.opened, ElementsAre("new window: about:blank", "mailto:mid@example.org"));
+    EXPECT_EQ(model.linkList()[model.focusedRow()].LastVisit, "2026.12.5");
+}
+
+TEST_F(LifecycleTest, LastLinkInAFolderThatIsGoneOpensNothing)
+{
+    writePreferences({"000 1.0", "010 True", "058 mid", "059 Gone"});
+    model.FormCreate();
+    EXPECT_TRUE(opener.opened.empty());
+    EXPECT_EQ(model.selectedFolder(), TFolderTree::npos);
+}
+
+} // namespace
+} // namespace velloria

@@ -1,0 +1,114 @@
+// Opening links in the browser and the Help commands.
+
+#include "mainwindow/MainWindowFixture.h"
+#include "settings/HomeSetup.h"
+
+#include <gmock/gmock.h>
+
+namespace velloria {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+class OpenLinksTest : public test::MainWindowFixture {
+protected:
+    void showB()
+    {
+        model.FormCreate();
+        model.trvFoldersEnter();
+        model.selectFolder(4);
+    }
+    std::string preferencesFile() const
+    {
+        std::ifstream in(home.path() / "Tessel.cfg", std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+};
+
+TEST_F(OpenLinksTest, GoOpensTheAddressAndRecordsTheVisit)
+{
+    showB();
+    model.selectRows({1}, 1); // "Alpha", stored without a scheme
+    EXPECT_TRUE(model.execute(Command::ToolsGo));
+    EXPECT_THAT(opener.opened, ElementsAre("http://a.example/path"));
+    // The first preferences write of the run records the checked Sort by Title, so the list is
+    // sorted from now on.
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Alpha", "mid", "zeta"}));
+    EXPECT_EQ(model.linkList()[0].LastVisit, "2026.12.5");
+    EXPECT_EQ(model.linkList()[model.focusedRow()].Title, "Alpha");
+    EXPECT_THAT(home.read("Links/B.wnl"), HasSubstr("0 Alpha\r\n1 a.example/path\r\n2 2026.12.5\r\n"));
+    EXPECT_THAT(preferencesFile(), HasSubstr("\r\n058 Alpha\r\n059 B\r\n"));
+    EXPECT_FALSE(model.libraryModified()); // a visit is no edit
+}
+
+TEST_F(OpenLinksTest, AddressesWithASchemeOpenAsTheyAre)
+{
+    writePreferences({"000 1.0", "040 4"});
+    showB();
+    model.execute(Command::ToolsGo); // zeta, https
+    model.selectRows({2}, 2);
+    model.execute(Command::ToolsGo); // mid, mailto
+    EXPECT_THAT(opener.opened, ElementsAre("https://z.example/", "mailto:mid@example.org"));
+}
+
+TEST_F(OpenLinksTest, GoInNewWindowOpensAFreshWindowFirst)
+{
+    showB();
+    model.execute(Command::ToolsGoInNewBrowser);
+    model.lvReferencesDblClick();
+    EXPECT_THAT(opener.opened, ElementsAre("new window: about:blank", "https://z.example/",
+                                           "new window: about:blank", "https://z.example/"));
+}
+
+TEST_F(OpenLinksTest, GoWithoutASelectedRowDoesNothing)
+{
+    showB();
+    model.selectRows({}, TFolderTree::npos);
+    const auto before = home.snapshot();
+    model.execute(Command::ToolsGo);
+    model.lvReferencesDblClick();
+    EXPECT_TRUE(opener.opened.empty());
+    EXPECT_EQ(home.snapshot(), before);
+}
+
+TEST_F(OpenLinksTest, VisitMovesTheRowWhenSortedByLastVisit)
+{
+    writePreferences({"000 1.0", "040 2"});
+    showB();
+    EXPECT_EQ(titles(), (std::vector<std::string>{"zeta", "Alpha", "mid"})); // "", "2026.10.1", "2026.9.30"
+    model.execute(Command::ToolsGo); // zeta gets 2026.12.5
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Alpha", "zeta", "mid"}));
+    EXPECT_EQ(model.linkList()[model.focusedRow()].Title, "zeta");
+}
+
+TEST_F(OpenLinksTest, HelpHomePageFeedbackAndAbout)
+{
+    prepareHome(home.path());
+    model.FormCreate();
+    model.execute(Command::HelpNavigatorHelp);
+    model.execute(Command::HelpHomePage);
+    model.execute(Command::HelpSupport);
+    model.execute(Command::HelpAbout);
+    EXPECT_THAT(opener.opened, ElementsAre("file://" + helpPagePath(home.path()).string(),
+                                           "new window: https://velloria.example/",
+                                           "mailto:feedback@velloria.example"));
+    EXPECT_TRUE(std::filesystem::exists(helpPagePath(home.path())));
+    EXPECT_EQ(view.notices.back(), "about");
+}
+
+TEST(BrowserAddress, SchemesAreKeptAndOnlyBareAddressesGetHttp)
+{
+    EXPECT_EQ(browserAddress("http://a.example/"), "http://a.example/");
+    EXPECT_EQ(browserAddress("HTTPS://a.example/"), "HTTPS://a.example/");
+    EXPECT_EQ(browserAddress("ftp://files.example/x"), "ftp://files.example/x");
+    EXPECT_EQ(browserAddress("file:///home/me/page.html"), "file:///home/me/page.html");
+    EXPECT_EQ(browserAddress("mailto:me@example.org"), "mailto:me@example.org");
+    EXPECT_EQ(browserAddress("about:blank"), "about:blank");
+    EXPECT_EQ(browserAddress("www.example.org"), "http://www.example.org");
+    EXPECT_EQ(browserAddress("localhost:8080/x"), "http://localhost:8080/x");
+    EXPECT_EQ(browserAddress(""), "http://");
+}
+
+} // namespace
+} // namespace velloria

@@ -1,0 +1,104 @@
+// Moving folders and links up and down, and dragging a folder onto another.
+
+#include "mainwindow/MainWindowFixture.h"
+
+#include <gmock/gmock.h>
+
+namespace velloria {
+namespace {
+
+using ::testing::ElementsAre;
+using Titles = std::vector<std::string>;
+
+class ReorderingTest : public test::MainWindowFixture {
+protected:
+    ReorderingTest()
+    {
+        home.write("Links/Other.wnl", test::crlf({"0 r0", "1 a", "2 2026.1.1", "3 2025.1.1", "4 d0", "0 r1", "1 b",
+                                                  "2 ", "3 ", "4 d1", "0 r2", "1 c", "2 ", "3 ", "4 d2", "0 r3",
+                                                  "1 d", "2 ", "3 ", "4 d3", "0 r4", "1 e", "2 ", "3 ", "4 d4"}));
+        writePreferences({"000 1.0", "040 4"});
+        model.FormCreate();
+        model.trvFoldersEnter();
+    }
+    std::vector<std::string> tree() const
+    {
+        std::vector<std::string> lines;
+        for (const auto& folder : model.folderTree().records())
+            lines.push_back(std::string(static_cast<std::size_t>(folder.Level), '.') + folder.Name);
+        return lines;
+    }
+    void showOtherInList(std::vector<std::size_t> rows)
+    {
+        model.selectFolder(5);
+        model.lvReferencesEnter();
+        model.selectRows(rows, rows.front());
+    }
+};
+
+TEST_F(ReorderingTest, RowsMoveUpAsABlockAndAreWrittenAtOnce)
+{
+    showOtherInList({2, 3});
+    model.execute(Command::EditMoveUp);
+    EXPECT_EQ(titles(), (Titles{"r0", "r2", "r3", "r1", "r4"}));
+    EXPECT_THAT(model.selectedRows(), ElementsAre(1u, 2u));
+    EXPECT_EQ(model.focusedRow(), 1u);
+    EXPECT_THAT(model.linkDescriptions(), ElementsAre("d0", "d2", "d3", "d1", "d4"));
+    EXPECT_TRUE(model.libraryModified());
+    model.selectFolder(4);
+    model.selectFolder(5); // read back from the file
+    EXPECT_EQ(titles(), (Titles{"r0", "r2", "r3", "r1", "r4"}));
+}
+
+TEST_F(ReorderingTest, RowsMoveDownInReverseOrder)
+{
+    showOtherInList({0, 2});
+    model.execute(Command::EditMoveDown);
+    EXPECT_EQ(titles(), (Titles{"r1", "r0", "r3", "r2", "r4"}));
+    EXPECT_THAT(model.selectedRows(), ElementsAre(1u, 3u));
+    EXPECT_EQ(model.linkList()[1].LastVisit, "2026.1.1"); // a moved link keeps its fields
+    EXPECT_EQ(model.linkDescriptions()[1], "d0");
+}
+
+TEST_F(ReorderingTest, TheFirstRowCannotGoUpNorTheLastDown)
+{
+    showOtherInList({0, 3});
+    model.execute(Command::EditMoveUp);
+    model.selectRows({1, 4}, 4);
+    model.execute(Command::EditMoveDown);
+    EXPECT_EQ(titles(), (Titles{"r0", "r1", "r2", "r3", "r4"}));
+    EXPECT_FALSE(model.libraryModified());
+}
+
+TEST_F(ReorderingTest, FoldersMoveAmongTheirSiblingsWithTheirSubtrees)
+{
+    model.selectFolder(1); // A
+    model.execute(Command::EditMoveDown);
+    EXPECT_EQ(tree(), (std::vector<std::string>{"Top", ".B", ".A", "..A1", "..A2", "Other"}));
+    EXPECT_EQ(model.folderTree()[model.selectedFolder()].Name, "A");
+    EXPECT_EQ(home.read("folders.wnf"), test::crlf({"Top", "\tB", "\tA", "\t\tA1", "\t\tA2", "Other"}));
+    model.execute(Command::EditMoveDown); // the last child stays
+    model.selectFolder(5);
+    model.execute(Command::EditMoveUp);
+    EXPECT_EQ(tree(), (std::vector<std::string>{"Other", "Top", ".B", ".A", "..A1", "..A2"}));
+    model.execute(Command::EditMoveUp); // the first stays
+    EXPECT_EQ(tree().front(), "Other");
+}
+
+TEST_F(ReorderingTest, DropMakesTheFolderTheFirstChildOfTheTarget)
+{
+    EXPECT_FALSE(model.trvFoldersDragOver(1, 1)); // onto itself
+    EXPECT_FALSE(model.trvFoldersDragOver(1, 3)); // onto its own subfolder
+    EXPECT_TRUE(model.trvFoldersDragOver(1, 5));
+    model.trvFoldersDragDrop(4, 1); // B into A
+    EXPECT_EQ(tree(), (std::vector<std::string>{"Top", ".A", "..B", "..A1", "..A2", "Other"}));
+    EXPECT_EQ(model.folderTree()[model.selectedFolder()].Name, "A");
+    EXPECT_TRUE(model.folderTree()[1].Expanded);
+    EXPECT_EQ(home.read("folders.wnf"), test::crlf({"Top", "\tA", "\t\tB", "\t\tA1", "\t\tA2", "Other"}));
+    EXPECT_TRUE(model.libraryModified());
+    model.trvFoldersDragDrop(0, 5); // Top with everything under Other
+    EXPECT_EQ(tree(), (std::vector<std::string>{"Other", ".Top", "..A", "...B", "...A1", "...A2"}));
+}
+
+} // namespace
+} // namespace velloria

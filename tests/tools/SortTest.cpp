@@ -1,0 +1,125 @@
+// Sorting the link list: the comparison, the stored order, the captions and the selection.
+
+#include "mainwindow/MainWindowFixture.h"
+#include "tools/Sort.h"
+
+#include <gmock/gmock.h>
+
+namespace velloria {
+namespace {
+
+using ::testing::ElementsAre;
+using Titles = std::vector<std::string>;
+
+TEST(CompareSortValues, FoldsOnlyAsciiLettersAndPutsPrefixesFirst)
+{
+    EXPECT_EQ(compareSortValues("abc", "ABC"), 0);
+    EXPECT_LT(compareSortValues("abc", "abd"), 0);
+    EXPECT_LT(compareSortValues("ab", "abc"), 0);
+    EXPECT_GT(compareSortValues("b", "abc"), 0);
+    EXPECT_LT(compareSortValues("", "a"), 0);
+    EXPECT_LT(compareSortValues("Z", "_"), 0);                        // "_" is above "Z" as a code
+    EXPECT_GT(compareSortValues("\xC3\xA9", "\xC3\x89"), 0);          // é and É differ by code
+    EXPECT_LT(compareSortValues("2026.10.1", "2026.9.30"), 0);        // dates sort as text
+}
+
+class SortTest : public test::MainWindowFixture {
+protected:
+    void showB(std::initializer_list<std::string_view> preferences)
+    {
+        writePreferences(preferences);
+        model.FormCreate();
+        model.trvFoldersEnter();
+        model.selectFolder(4);
+    }
+    Titles fileTitles() const
+    {
+        Titles result;
+        const std::string bytes = home.read("Links/B.wnl");
+        for (std::size_t at = 0; (at = bytes.find("0 ", at)) != std::string::npos; at += 2)
+            if (at == 0 || bytes[at - 1] == '\n')
+                result.push_back(bytes.substr(at + 2, bytes.find('\r', at) - at - 2));
+        return result;
+    }
+};
+
+TEST_F(SortTest, SortingByTitleWritesTheOrderAndKeepsDescriptionsWithTheirRows)
+{
+    showB({"000 1.0", "040 0"});
+    EXPECT_EQ(titles(), (Titles{"Alpha", "mid", "zeta"}));
+    EXPECT_EQ(fileTitles(), titles());
+    EXPECT_THAT(model.linkDescriptions(), ElementsAre("first by title", "middle", "last by title"));
+    EXPECT_EQ(model.columnCaption(0), "Title +");
+    EXPECT_EQ(model.columnCaption(1), "Address");
+}
+
+TEST_F(SortTest, ReversedLastVisitShowsAMinusOnItsColumn)
+{
+    showB({"000 1.0", "040 2", "041 True"});
+    EXPECT_EQ(titles(), (Titles{"mid", "Alpha", "zeta"}));
+    EXPECT_EQ(model.columnCaption(2), "Last Visit -");
+    EXPECT_EQ(model.columnCaption(0), "Title");
+    EXPECT_EQ(model.columnCaption(3), "Add Date");
+}
+
+TEST_F(SortTest, DefaultModeSortsNothingAndWritesNothing)
+{
+    const std::string before = home.read("Links/B.wnl");
+    showB({"000 1.0", "040 5"});
+    EXPECT_EQ(titles(), (Titles{"zeta", "Alpha", "mid"}));
+    EXPECT_EQ(home.read("Links/B.wnl"), before);
+}
+
+TEST_F(SortTest, UnsortedKeepsTheStoredOrderAndAllowsMoving)
+{
+    showB({"000 1.0", "040 1"});
+    EXPECT_EQ(titles(), (Titles{"Alpha", "zeta", "mid"})); // a.example, https:, mailto:
+    model.selectRows({}, TFolderTree::npos);
+    model.execute(Command::ViewUnsorted);
+    EXPECT_TRUE(model.checked(Command::ViewUnsorted));
+    EXPECT_TRUE(model.enabled(Command::EditMoveUp));
+    model.selectFolder(4);
+    EXPECT_EQ(titles(), (Titles{"Alpha", "zeta", "mid"}));
+    EXPECT_EQ(model.columnCaption(1), "Address");
+}
+
+TEST_F(SortTest, HeaderClicksSortByTheColumnAndFlipTheDirection)
+{
+    showB({"000 1.0", "040 0"});
+    model.lvReferencesColumnClick(0);
+    EXPECT_EQ(titles(), (Titles{"zeta", "mid", "Alpha"}));
+    EXPECT_TRUE(model.checked(Command::ViewReversedOrder));
+    EXPECT_EQ(model.columnCaption(0), "Title -");
+    EXPECT_EQ(fileTitles(), titles());
+
+    model.lvReferencesColumnClick(1);
+    EXPECT_TRUE(model.checked(Command::ViewSortByAddress));
+    EXPECT_FALSE(model.checked(Command::ViewReversedOrder));
+    EXPECT_EQ(model.columnCaption(1), "Address +");
+    EXPECT_EQ(titles(), (Titles{"Alpha", "zeta", "mid"})); // a.example, https:, mailto:
+}
+
+TEST_F(SortTest, TheVeryRowsSelectedBeforeASortAreSelectedAfterIt)
+{
+    home.write("Links/B.wnl", test::crlf({"0 Rome", "1 r", "2 ", "3 ", "4 short", "0 Rome guide", "1 b", "2 ", "3 ",
+                                          "4 long", "0 Athens", "1 c", "2 ", "3 ", "4 other"}));
+    showB({"000 1.0", "040 4"});
+    model.selectRows({0, 2}, 2); // "Rome" and "Athens"
+    model.lvReferencesColumnClick(0); // by title, then reversed: Rome guide, Rome, Athens
+    EXPECT_EQ(titles(), (Titles{"Rome guide", "Rome", "Athens"}));
+    EXPECT_THAT(model.selectedRows(), ElementsAre(1u, 2u));
+    // The focus goes to the row that was the first selected one before the sort.
+    EXPECT_EQ(model.linkList()[model.focusedRow()].Title, "Athens");
+}
+
+TEST_F(SortTest, TitlesEqualButForCaseKeepTheirOwnDescriptions)
+{
+    home.write("Links/B.wnl", test::crlf({"0 news", "1 x", "2 ", "3 ", "4 lower", "0 NEWS", "1 y", "2 ", "3 ",
+                                          "4 upper", "0 Art", "1 z", "2 ", "3 ", "4 art"}));
+    showB({"000 1.0", "040 0"});
+    EXPECT_EQ(titles(), (Titles{"Art", "news", "NEWS"}));
+    EXPECT_THAT(model.linkDescriptions(), ElementsAre("art", "lower", "upper"));
+}
+
+} // namespace
+} // namespace velloria
