@@ -1,0 +1,106 @@
+// velloria-window-bench: the main window itself on a generated library. How long the program
+// takes from creating its window to showing it, and how long the window takes to show the big
+// folder, sorted, after a click. Runs offscreen unless a display is given.
+
+#include "LibraryGenerator.h"
+#include "Measure.h"
+
+#include "mainwindow/MainForm.h"
+#include "mainwindow/MainWindowModel.h"
+#include "platform/UrlOpener.h"
+#include "store/FileIO.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace velloria;
+using namespace velloria::bench;
+
+constexpr int kRuns = 5;
+
+struct Window {
+    explicit Window(const fs::path& home) : model(home, clock, opener, home), form(model) {}
+    FixedClock clock{kBenchmarkToday};
+    RecordingUrlOpener opener;
+    MainWindowModel model;
+    MainForm form;
+};
+
+// From nothing to a painted window: preferences, texts, library, the remembered folder.
+double startAndShow(const fs::path& home)
+{
+    std::unique_ptr<Window> window;
+    const double time = millisecondsOf([&] {
+        window = std::make_unique<Window>(home);
+        window->model.FormCreate();
+        window->form.show();
+        if (!QTest::qWaitForWindowExposed(&window->form))
+            throw std::runtime_error("the window did not show");
+        QCoreApplication::processEvents();
+    });
+    window->form.close();
+    return time;
+}
+
+double showBigFolder(Window& window, std::size_t big)
+{
+    window.model.selectFolder(1); // away first, so that each run loads the big folder anew
+    QCoreApplication::processEvents();
+    return millisecondsOf([&] {
+        window.model.selectFolder(big);
+        window.form.repaint();
+        QCoreApplication::processEvents();
+    });
+}
+
+void report(const std::string& name, std::vector<double> times, double target)
+{
+    const double first = times.front();
+    const double typical = median(times);
+    std::printf("%-38s %8.1f ms (median of %zu; first %.1f)   target < %.0f ms   %s\n", name.c_str(), typical,
+                times.size(), first, target, first < target && typical < target ? "ok" : "MISSED");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    const LibraryPlan plan = planLibrary({});
+    const fs::path home = fs::temp_directory_path() / ("velloria-window-bench-" + std::to_string(::getpid()));
+    fs::create_directories(home);
+    writeLibrary(home, plan);
+    // A user who sorts by title and has the program remember the folders' states.
+    writeFileAtomically(home / "Tessel.cfg", "/// Preferences\r\n000 1.0\r\n012 True\r\n040 0\r\n");
+    std::cout << "library: " << plan.folders.size() << " folders, " << formatCount(plan.linkCount())
+              << " links; the remembered folder holds " << plan.linkCounts[plan.selectedFolder] << "\n";
+
+    std::vector<double> starts;
+    for (int run = 0; run < kRuns; ++run)
+        starts.push_back(startAndShow(home));
+    report("start the program to a shown window", starts, 400);
+
+    Window window(home);
+    window.model.FormCreate();
+    window.form.show();
+    if (!QTest::qWaitForWindowExposed(&window.form))
+        return 1;
+    const std::size_t big = window.model.folderTree().findExact(kBigFolderName);
+    std::vector<double> shows;
+    for (int run = 0; run < kRuns; ++run)
+        shows.push_back(showBigFolder(window, big));
+    report("show the " + formatCount(plan.linkCounts[plan.bigFolder]) + "-link folder, sorted", shows, 100);
+    window.form.close();
+    fs::remove_all(home);
+    return 0;
+}
