@@ -4,11 +4,29 @@
 #include "mainwindow/MainWindowModel.h"
 #include "platform/QtText.h"
 
+#include <QMimeData>
+
 namespace velloria {
 
 namespace {
 
 constexpr std::size_t npos = TFolderTree::npos;
+const QString kFolderMimeType = QStringLiteral("application/x-velloria-folder");
+
+// The data of a folder drag: the dragged folder's id. Only data made by this program's own tree
+// is of this type, so a drag from another program, or from another copy of this one, never
+// names a folder.
+class FolderMimeData : public QMimeData {
+public:
+    explicit FolderMimeData(TFolderTree::FolderId id) : m_id(id)
+    {
+        setData(kFolderMimeType, QByteArray::number(static_cast<qulonglong>(id)));
+    }
+    TFolderTree::FolderId id() const { return m_id; }
+
+private:
+    TFolderTree::FolderId m_id;
+};
 
 } // namespace
 
@@ -78,6 +96,52 @@ QVariant FolderTreeModel::data(const QModelIndex& index, int role) const
     default:
         return {};
     }
+}
+
+Qt::ItemFlags FolderTreeModel::flags(const QModelIndex& index) const
+{
+    const Qt::ItemFlags flags = QAbstractItemModel::flags(index);
+    return folderOf(index) == npos ? flags : flags | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
+}
+
+Qt::DropActions FolderTreeModel::supportedDragActions() const
+{
+    return Qt::MoveAction;
+}
+
+Qt::DropActions FolderTreeModel::supportedDropActions() const
+{
+    return Qt::MoveAction;
+}
+
+QStringList FolderTreeModel::mimeTypes() const
+{
+    return {kFolderMimeType};
+}
+
+QMimeData* FolderTreeModel::mimeData(const QModelIndexList& indexes) const
+{
+    const std::size_t folder = indexes.size() == 1 ? folderOf(indexes.front()) : npos;
+    return folder == npos ? nullptr : new FolderMimeData(tree().idOf(folder));
+}
+
+bool FolderTreeModel::canDropMimeData(const QMimeData* data, Qt::DropAction /*action*/, int row, int /*column*/,
+                                      const QModelIndex& parent) const
+{
+    // A row of -1 is a drop onto the parent itself.
+    return row == -1 && m_model.trvFoldersDragOver(draggedFolder(data), folderOf(parent));
+}
+
+bool FolderTreeModel::dropMimeData(const QMimeData* /*data*/, Qt::DropAction /*action*/, int /*row*/,
+                                   int /*column*/, const QModelIndex& /*parent*/)
+{
+    return false;
+}
+
+std::size_t FolderTreeModel::draggedFolder(const QMimeData* data) const
+{
+    const auto* folder = dynamic_cast<const FolderMimeData*>(data);
+    return folder ? tree().indexOf(folder->id()) : npos;
 }
 
 std::size_t FolderTreeModel::folderOf(const QModelIndex& index) const

@@ -12,6 +12,10 @@ class MainWindowModel;
 // The folder tree of the main window model as a Qt item model. It keeps no copy of the tree:
 // every call reads the core tree, and an index carries the stable FolderId of its node, so
 // indexes stay meaningful while folders are added or removed before and after them.
+//
+// A folder can be dragged onto another folder where the main window model allows it; the model
+// only answers where, and never changes the tree itself: the view's drop goes to the main
+// window model. (After a move the view asks to remove the dragged rows; the model declines.)
 class FolderTreeModel : public QAbstractItemModel {
     Q_OBJECT
 
@@ -24,6 +28,18 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     bool hasChildren(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    Qt::DropActions supportedDragActions() const override;
+    Qt::DropActions supportedDropActions() const override;
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                         const QModelIndex& parent) const override;
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
+    // The absolute index of the folder that a drag of this model carries; npos for any other data.
+    std::size_t draggedFolder(const QMimeData* data) const;
 
     // The absolute index of the folder in the core tree; npos for an invalid or stale index.
     std::size_t folderOf(const QModelIndex& index) const;

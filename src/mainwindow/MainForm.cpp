@@ -4,9 +4,12 @@
 
 #include "mainwindow/AboutForm.h"
 #include "mainwindow/CommandActions.h"
+#include "mainwindow/DelMesForm.h"
+#include "mainwindow/EditItemForm.h"
 #include "mainwindow/FolderTreeModel.h"
 #include "mainwindow/ImageList.h"
 #include "mainwindow/LinkListModel.h"
+#include "mainwindow/NewItemForm.h"
 #include "platform/QtText.h"
 
 #include <QHeaderView>
@@ -97,6 +100,21 @@ void MainForm::aboutBoxRequested()
     showModal(about);
 }
 
+template <typename Form> void MainForm::showForm()
+{
+    Form form(m_model, *this);
+    showModal(form);
+}
+
+void MainForm::dialogRequested(DialogKind kind)
+{
+    switch (kind) {
+    case DialogKind::NewItem: run([this] { showForm<NewItemForm>(); }); break;
+    case DialogKind::EditItem: run([this] { showForm<EditItemForm>(); }); break;
+    case DialogKind::DeleteConfirmation: run([this] { showForm<DelMesForm>(); }); break;
+    }
+}
+
 // --- Building the window -----------------------------------------------------------------------
 
 void MainForm::createFolderTree()
@@ -110,6 +128,12 @@ void MainForm::createFolderTree()
     m_folderView->setSelectionMode(QAbstractItemView::SingleSelection);
     m_folderView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_folderView->setContextMenuPolicy(Qt::CustomContextMenu);
+    // A folder is dragged onto another one. The item model says where it may go, and takes only
+    // its own folders, so nothing from outside is accepted; the drop itself goes to the main
+    // window model (folderDropped).
+    m_folderView->setDragDropMode(QAbstractItemView::DragDrop);
+    m_folderView->setDefaultDropAction(Qt::MoveAction);
+    m_folderView->setDragDropOverwriteMode(true); // a drop lands on a folder, never between two
     m_folderView->installEventFilter(this);
     m_folderView->viewport()->installEventFilter(this);
 }

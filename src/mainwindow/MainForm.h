@@ -12,6 +12,7 @@
 
 class QAbstractScrollArea;
 class QDialog;
+class QDropEvent;
 class QItemSelection;
 class QLabel;
 class QMenu;
@@ -74,6 +75,7 @@ public:
     void autoSaveTimerChanged() override;
     void focusRequested(Pane pane) override;
     void aboutBoxRequested() override;
+    void dialogRequested(DialogKind kind) override;
     Answer ask(const std::string& question) override;
     std::optional<WindowGeometry> windowGeometry() const override;
 
@@ -96,6 +98,9 @@ private:
         bool operator==(const Layout&) const = default;
     };
 
+    // A dialog over the model's state, shown modally.
+    template <typename Form> void showForm();
+
     // Building the window.
     void createFolderTree();
     void createLinkList();
@@ -117,6 +122,7 @@ private:
     void paneFocusOut(const QObject* widget, Qt::FocusReason reason);
     void mouseEvent(const QObject* viewport, const QMouseEvent& event);
     void showContextMenu(const QAbstractScrollArea& view, const QPoint& position);
+    void folderDropped(QDropEvent& event);
 
     // The model's state to the window.
     void showFolderExpansion();

@@ -5,6 +5,7 @@
 #include "mainwindow/MainForm.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -62,6 +63,12 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
         mouseEvent(watched, *static_cast<QMouseEvent*>(event));
+        break;
+    case QEvent::Drop:
+        if (watched == m_folderView->viewport()) {
+            folderDropped(*static_cast<QDropEvent*>(event));
+            return true;
+        }
         break;
     case QEvent::Resize:
         if (watched == statusBar())
@@ -130,6 +137,18 @@ void MainForm::mouseEvent(const QObject* viewport, const QMouseEvent& event)
 void MainForm::showContextMenu(const QAbstractScrollArea& view, const QPoint& position)
 {
     m_contextMenu->popup(view.viewport()->mapToGlobal(position));
+}
+
+void MainForm::folderDropped(QDropEvent& event)
+{
+    const std::size_t dragged = m_folderModel->draggedFolder(event.mimeData());
+    const std::size_t target = m_folderModel->folderOf(m_folderView->indexAt(event.position().toPoint()));
+    if (dragged == MainWindowModel::npos || target == MainWindowModel::npos) {
+        event.ignore();
+        return;
+    }
+    event.acceptProposedAction();
+    run([&] { m_model.trvFoldersDragDrop(dragged, target); });
 }
 
 template <typename Action> void MainForm::forward(bool& guard, Action&& action)

@@ -6,8 +6,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     int failures = 0;
-    for (auto run : {runQtColorTests, runItemModelsTests, runMainFormTests, runCommandsTests, runLifecycleTests,
-                     runSingleInstanceTests})
+    for (auto run : {runQtColorTests, runItemModelsTests, runMainFormTests, runCommandsTests, runEditingDialogsTests,
+                     runLifecycleTests, runSingleInstanceTests})
         failures += run(argc, argv);
     return failures == 0 ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 
 // The test classes of this program, each run by GuiTestMain with QTest::qExec.
 int runCommandsTests(int argc, char** argv);
+int runEditingDialogsTests(int argc, char** argv);
 int runItemModelsTests(int argc, char** argv);
 int runLifecycleTests(int argc, char** argv);
 int runMainFormTests(int argc, char** argv);
