@@ -5,6 +5,7 @@
 #include "LibraryGenerator.h"
 #include "Measure.h"
 #include "StoreBenchmarks.h"
+#include "ToolBenchmarks.h"
 
 #include <charconv>
 #include <cstdio>
@@ -232,7 +233,10 @@ int run(const BenchOptions& options, const LibraryPlan& plan)
     // Every benchmark of the project runs here; the store's are all there are so far, so
     // --report and the plain run print the same table.
     bool allSucceeded = true;
-    for (const Benchmark& benchmark : storeBenchmarks(home.path(), plan))
+    std::vector<Benchmark> benchmarks = storeBenchmarks(home.path(), plan);
+    for (Benchmark& benchmark : toolBenchmarks(home.path(), plan))
+        benchmarks.push_back(std::move(benchmark));
+    for (const Benchmark& benchmark : benchmarks)
         allSucceeded = report(benchmark, measureInChildProcess(benchmark.run)) && allSucceeded;
     return allSucceeded ? 0 : 1;
 }

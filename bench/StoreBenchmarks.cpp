@@ -2,6 +2,7 @@
 
 #include "LibraryGenerator.h"
 #include "Measure.h"
+#include "WindowModel.h"
 
 #include "mainwindow/MainWindowModel.h"
 #include "platform/Clock.h"
@@ -111,18 +112,6 @@ std::vector<double> loadTreeAndStates(const fs::path& home, const LibraryPlan& p
     }
     return times;
 }
-
-// The window model as the program makes it, sorting by title like a user who chose that.
-struct WindowModel {
-    explicit WindowModel(const fs::path& home) : model(home, clock, opener, home)
-    {
-        model.preferences().SetDefaultPreferences();
-        model.preferences().record().SortMode = static_cast<int>(SortMode::Title);
-    }
-    const FixedClock clock{kBenchmarkToday};
-    RecordingUrlOpener opener;
-    MainWindowModel model;
-};
 
 bool sortedByTitle(const TLinkList& links)
 {

@@ -17,7 +17,7 @@ namespace {
 void printTree(Invocation& call)
 {
     MainWindowModel& model = call.library();
-    const auto descriptions = model.library().folderDescriptions();
+    const auto& descriptions = model.library().folderDescriptions();
     for (const TFolderRecord& folder : model.folderTree().records()) {
         const auto it = descriptions.find(folder.Name);
         call.out() << folder.Level << '\t' << toUtf8(folder.Name) << '\t'

@@ -46,12 +46,11 @@ void MainWindowModel::EditCutExecute()
     const std::size_t lastPlace = rows.back() - (rows.size() - 1);
     if (linkList().empty()) {
         setRowSelection({}, npos);
-        m_descriptionText = m_texts[text::Description];
-        notify([](MainWindowObserver& o) { o.descriptionChanged(); });
+        showDescriptionLabel();
         setEnabled({C::EditAddUrl, C::EditEditItem, C::EditCut, C::EditCopy, C::EditDelete, C::EditSearchAgain,
                     C::ToolsGo, C::ToolsGoInNewBrowser},
                    false);
-        notify([](MainWindowObserver& o) { o.focusRequested(Pane::Tree); });
+        requestFocus(Pane::Tree);
     } else {
         const std::size_t row = std::min(lastPlace, linkList().size() - 1);
         setRowSelection({row}, row);

@@ -24,7 +24,7 @@ void MainWindowModel::SaveUndoState(bool isFolder, const std::string& folderName
         discardFolderSnapshot(m_library, m_undo, KeepSnapshot::Empty);
         m_undo.UndoFolderSnapshot.emplace();
         const std::size_t folder = selectedFolder();
-        const auto descriptions = m_library.folderDescriptions();
+        const auto& descriptions = m_library.folderDescriptions();
         for (std::size_t i = folder; i < folderTree().subtreeEnd(folder); ++i) {
             const std::size_t parent = folderTree().parentOf(i);
             const auto it = descriptions.find(folderTree()[i].Name);
@@ -101,13 +101,12 @@ void MainWindowModel::deleteSelectedLinks()
 // is left, the tree takes the focus.
 void MainWindowModel::afterRowsRemoved(std::size_t rememberedRow)
 {
-    m_descriptionText = m_texts[text::Description];
-    notify([](MainWindowObserver& o) { o.descriptionChanged(); });
+    showDescriptionLabel();
     updateStatusBar();
     if (linkList().empty()) {
         setRowSelection({}, npos);
         setEnabled({C::EditFind, C::EditSearchAgain, C::ToolsGo, C::ToolsGoInNewBrowser}, false);
-        notify([](MainWindowObserver& o) { o.focusRequested(Pane::Tree); });
+        requestFocus(Pane::Tree);
         return;
     }
     const std::size_t row = std::min(rememberedRow, linkList().size() - 1);
@@ -165,13 +164,13 @@ void MainWindowModel::RestoreUndoState()
         }
         entries.clear();
         m_library.SaveFolderTree(kWorkingTreeFile);
-        notify([](MainWindowObserver& o) { o.focusRequested(Pane::Tree); });
+        requestFocus(Pane::Tree);
     } else if (!m_undo.UndoIsFolder && m_undo.UndoLinkSnapshot) {
         const std::size_t folder = folderTree().findExact(m_undo.UndoFolderName);
         if (folder != npos && folder != selectedFolder())
             selectFolder(folder);
         if (selectedFolder() != npos) {
-            notify([](MainWindowObserver& o) { o.focusRequested(Pane::List); });
+            requestFocus(Pane::List);
             m_rowSelected.assign(linkList().size(), 0);
             for (const UndoLinkEntry& entry : *m_undo.UndoLinkSnapshot) {
                 const auto same = std::find_if(linkList().begin(), linkList().end(), [&](const TLinkRecord& link) {

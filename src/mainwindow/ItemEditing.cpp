@@ -55,7 +55,7 @@ void MainWindowModel::listChanged()
 
 void MainWindowModel::selectNewLastRow()
 {
-    notify([](MainWindowObserver& o) { o.focusRequested(Pane::List); });
+    requestFocus(Pane::List);
     setRowSelection({linkList().size() - 1}, linkList().size() - 1);
 }
 
@@ -108,7 +108,7 @@ std::string MainWindowModel::addFolderIn(std::size_t parent, std::string_view na
     // The tree in memory is what was written; reading it back would only give the folders
     // after the new one the states of their neighbours.
     selectFolder(position);
-    notify([](MainWindowObserver& o) { o.focusRequested(Pane::Tree); });
+    requestFocus(Pane::Tree);
     return unique;
 }
 

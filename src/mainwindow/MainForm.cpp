@@ -6,10 +6,12 @@
 #include "mainwindow/CommandActions.h"
 #include "mainwindow/DelMesForm.h"
 #include "mainwindow/EditItemForm.h"
+#include "mainwindow/FindForm.h"
 #include "mainwindow/FolderTreeModel.h"
 #include "mainwindow/ImageList.h"
 #include "mainwindow/LinkListModel.h"
 #include "mainwindow/NewItemForm.h"
+#include "mainwindow/StatisticsForm.h"
 #include "platform/QtText.h"
 
 #include <QHeaderView>
@@ -32,6 +34,7 @@ namespace {
 
 const QString kCaption = QStringLiteral("Velloria");
 constexpr int kCancelText = 312;
+constexpr int kOkText = 313;
 constexpr int kYesText = 314;
 constexpr int kNoText = 315;
 
@@ -94,6 +97,13 @@ Answer MainForm::ask(const std::string& question)
     }
 }
 
+void MainForm::message(const std::string& text)
+{
+    QMessageBox box(QMessageBox::Warning, kCaption, toQString(text), QMessageBox::Ok, this);
+    box.button(QMessageBox::Ok)->setText(toQString(m_model.texts()[kOkText]));
+    box.exec();
+}
+
 void MainForm::aboutBoxRequested()
 {
     AboutForm about(m_model.texts(), this);
@@ -112,6 +122,8 @@ void MainForm::dialogRequested(DialogKind kind)
     case DialogKind::NewItem: run([this] { showForm<NewItemForm>(); }); break;
     case DialogKind::EditItem: run([this] { showForm<EditItemForm>(); }); break;
     case DialogKind::DeleteConfirmation: run([this] { showForm<DelMesForm>(); }); break;
+    case DialogKind::Find: run([this] { showForm<FindForm>(); }); break;
+    case DialogKind::Statistics: run([this] { showForm<StatisticsForm>(); }); break;
     }
 }
 

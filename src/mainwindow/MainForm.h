@@ -57,8 +57,9 @@ public:
     // Shows a dialog of this window modally; the model's commands wait while it is open.
     int showModal(QDialog& dialog);
 
-    // Marks characters of the description pane, as a search finds them.
-    void highlightDescription(int start, int length);
+    // Marks characters of the description pane, as a search finds them: start (0-based) and
+    // count in characters (Unicode code points) of the text the pane shows.
+    void highlightDescription(std::size_t start, std::size_t count);
 
     // Notices of the model.
     void folderTreeAboutToBeReset() override;
@@ -76,6 +77,7 @@ public:
     void focusRequested(Pane pane) override;
     void aboutBoxRequested() override;
     void dialogRequested(DialogKind kind) override;
+    void message(const std::string& text) override;
     Answer ask(const std::string& question) override;
     std::optional<WindowGeometry> windowGeometry() const override;
 

@@ -17,6 +17,20 @@
 
 namespace velloria {
 
+namespace {
+
+// The position in the UTF-16 text, as QTextCursor counts, of the character (code point) at the
+// given index: a character outside the Basic Multilingual Plane takes two places.
+int utf16Position(const QString& text, std::size_t character)
+{
+    qsizetype at = 0;
+    for (std::size_t i = 0; i < character && at < text.size(); ++i)
+        at += text.at(at).isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate() ? 2 : 1;
+    return static_cast<int>(at);
+}
+
+} // namespace
+
 void MainForm::folderTreeAboutToBeReset()
 {
     m_folderModel->beginTreeReset();
@@ -62,20 +76,25 @@ void MainForm::descriptionChanged()
 {
     m_descriptionPane->setExtraSelections({});
     m_descriptionPane->setPlainText(toQString(m_model.descriptionText()));
+    if (const auto& highlight = m_model.descriptionHighlight())
+        highlightDescription(highlight->first, highlight->second);
 }
 
-void MainForm::highlightDescription(int start, int length)
+void MainForm::highlightDescription(std::size_t start, std::size_t count)
 {
+    const QString text = m_descriptionPane->toPlainText();
     QTextEdit::ExtraSelection mark;
     mark.cursor = QTextCursor(m_descriptionPane->document());
-    mark.cursor.setPosition(start);
-    mark.cursor.setPosition(start + length, QTextCursor::KeepAnchor);
+    mark.cursor.setPosition(utf16Position(text, start));
+    mark.cursor.setPosition(utf16Position(text, start + count), QTextCursor::KeepAnchor);
+    // The colours of a selection, whether or not the pane or the window has the focus: the
+    // focus goes to the tree or the list as the match is shown.
     const QPalette& palette = m_descriptionPane->palette();
     mark.format.setBackground(palette.color(QPalette::Active, QPalette::Highlight));
     mark.format.setForeground(palette.color(QPalette::Active, QPalette::HighlightedText));
     m_descriptionPane->setExtraSelections({mark});
     QTextCursor visible(m_descriptionPane->document());
-    visible.setPosition(start);
+    visible.setPosition(mark.cursor.anchor());
     m_descriptionPane->setTextCursor(visible);
     m_descriptionPane->ensureCursorVisible();
 }

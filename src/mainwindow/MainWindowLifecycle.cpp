@@ -250,6 +250,9 @@ void MainWindowModel::run(Command command)
     case C::EditPaste: EditPasteExecute(); break;
     case C::EditMoveUp: EditMoveUpExecute(); break;
     case C::EditMoveDown: EditMoveDownExecute(); break;
+    case C::EditFind: requestDialog(DialogKind::Find); break;
+    case C::EditSearchAgain: SearchAgain(); break;
+    case C::ToolsStatistics: requestDialog(DialogKind::Statistics); break;
     default: break; // the commands whose dialogs the form runs itself
     }
 }
@@ -322,7 +325,7 @@ void MainWindowModel::expandAllFolders()
 
 void MainWindowModel::collapseAllFolders()
 {
-    notify([](MainWindowObserver& o) { o.focusRequested(Pane::Tree); });
+    requestFocus(Pane::Tree);
     if (!folderTree().empty() && selectedFolder() != 0)
         selectFolder(0);
     for (std::size_t i = folderTree().count(); i-- > 0;)

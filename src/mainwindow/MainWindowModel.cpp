@@ -269,7 +269,7 @@ void MainWindowModel::lvReferencesEnter()
         return;
     }
     if (linkList().empty()) {
-        notify([](MainWindowObserver& o) { o.focusRequested(Pane::Tree); });
+        requestFocus(Pane::Tree);
         return;
     }
     if (selectedRow() == npos)
@@ -289,10 +289,18 @@ void MainWindowModel::lvReferencesClick()
     setRowSelection(rows, row);
 }
 
+// The pane takes the focus in the window; the model knows at once where the focus is, also
+// without a window.
+void MainWindowModel::requestFocus(Pane pane)
+{
+    m_focus = pane;
+    notify([pane](MainWindowObserver& o) { o.focusRequested(pane); });
+}
+
 Pane MainWindowModel::memDescrEnter()
 {
     const Pane target = m_treeHadFocus ? Pane::Tree : Pane::List;
-    notify([target](MainWindowObserver& o) { o.focusRequested(target); });
+    requestFocus(target);
     return target;
 }
 
@@ -300,7 +308,20 @@ Pane MainWindowModel::memDescrEnter()
 
 void MainWindowModel::setDescription(std::string description)
 {
-    m_descriptionText = m_texts[text::Description] + ' ' + description;
+    // The same text again keeps its highlight: the list taking the focus after a search shows
+    // the description that the search already shows.
+    std::string text = m_texts[text::Description] + ' ' + description;
+    if (text == m_descriptionText)
+        return;
+    m_descriptionText = std::move(text);
+    m_highlight.reset();
+    notify([](MainWindowObserver& o) { o.descriptionChanged(); });
+}
+
+void MainWindowModel::showDescriptionLabel()
+{
+    m_descriptionText = m_texts[text::Description];
+    m_highlight.reset();
     notify([](MainWindowObserver& o) { o.descriptionChanged(); });
 }
 
@@ -377,7 +398,8 @@ void MainWindowModel::SortLinkList()
     setRowSelection(nowSelected, firstSelected == npos ? npos : placeOf[firstSelected]);
     updateColumnCaptions();
     notify([](MainWindowObserver& o) { o.captionsChanged(); });
-    m_library.SaveLinkFile(folderTree()[selectedFolder()].Name, kWorkingLinkExt);
+    if (!m_lookOnly)
+        m_library.SaveLinkFile(folderTree()[selectedFolder()].Name, kWorkingLinkExt);
 }
 
 } // namespace velloria

@@ -33,6 +33,9 @@ public:
     ~MainWindowModel() override;
 
     void setObserver(MainWindowObserver* observer) { m_observer = observer; }
+    // A model that only looks (the command-line tool's search): showing a sorted folder does
+    // not store its order, and a search does not record the folder states.
+    void setLookOnly(bool lookOnly) { m_lookOnly = lookOnly; }
 
     Library& library() { return m_library; }
     const Library& library() const { return m_library; }
@@ -139,6 +142,25 @@ public:
     void EditPasteExecute();
     const std::vector<UndoLinkEntry>& linkClipboard() const { return m_linkClipboard; }
 
+    // Search. Find is the Find dialog's OK: it records the text in the history and searches
+    // from the first folder; SearchAgain goes on after the last match. Each returns whether it
+    // showed a match.
+    struct SearchMatch {
+        int place = 0; // 0 folder name, 1 folder description, 2 title, 3 address, 4 link description
+        std::size_t folder = npos;
+        std::size_t row = npos; // in the list as shown, for places 2 to 4
+        std::size_t position = 0; // 1-based, in characters of the field
+        std::size_t length = 0;
+        std::string field;
+    };
+    bool Find(std::string_view typed);
+    bool SearchLibrary(std::string_view typed);
+    bool SearchAgain();
+    const std::vector<std::string>& findHistory() const { return m_findHistory; }
+    const std::optional<SearchMatch>& lastMatch() const { return m_lastMatch; }
+    // The characters of the description pane that show the match: start (0-based) and count.
+    const std::optional<std::pair<std::size_t, std::size_t>>& descriptionHighlight() const { return m_highlight; }
+
     // Reordering.
     void EditMoveUpExecute();
     void EditMoveDownExecute();
@@ -172,6 +194,7 @@ private:
     void showFolderDescription();
     void showRowDescription();
     void setDescription(std::string description);
+    void showDescriptionLabel(); // "Description:" alone
     void updateStatusBar();
     void updateColumnCaptions();
     void setRowSelection(const std::vector<std::size_t>& rows, std::size_t focusedRow);
@@ -188,6 +211,14 @@ private:
     void afterRowsRemoved(std::size_t rememberedRow);
     void listChanged();
     void requestDialog(DialogKind kind);
+    void requestFocus(Pane pane);
+    struct SearchCursor;
+    class SearchWalk;
+    std::optional<SearchMatch> walkSearch(SearchCursor cursor, bool again);
+    void showMatch(const SearchMatch& match, bool restoreStates, bool treeTakesFocus);
+    std::optional<SearchCursor> searchAgainStart();
+    void restoreFolderStates();
+    void recordFolderStates();
     void runDelete();
 
     Library m_library;
@@ -211,10 +242,16 @@ private:
     bool m_searchFocusPending = false;
     bool m_trayIconCreated = false;
     bool m_dialogActive = false;
+    bool m_lookOnly = false;
     std::vector<std::string> m_newFolders; // folders created during this run
     bool m_newItemKind = false;            // true: the next new item is a link
     UndoState m_undo;
     std::vector<UndoLinkEntry> m_linkClipboard;
+    std::string m_searchText;
+    std::optional<SearchMatch> m_lastMatch;
+    std::vector<std::string> m_findHistory;
+    std::optional<std::pair<std::size_t, std::size_t>> m_highlight;
+    std::vector<std::pair<bool, bool>> m_statesBeforeSearch; // expanded, selected
     std::optional<int> m_autoSaveInterval;
 
     std::vector<char> m_rowSelected;

@@ -9,7 +9,7 @@ namespace velloria {
 enum class Pane { None, Tree, List };
 enum class Answer { Yes, No, Cancel };
 // The dialogs that the main window's commands open.
-enum class DialogKind { NewItem, EditItem, DeleteConfirmation };
+enum class DialogKind { NewItem, EditItem, DeleteConfirmation, Find, Statistics };
 
 // The window's own measures, which the preferences keep between runs.
 struct WindowGeometry {
@@ -45,6 +45,8 @@ public:
     // A command asks for one of its dialogs; the view shows it modally over the window.
     virtual void dialogRequested(DialogKind) {}
 
+    // A notice with an OK button and the exclamation icon.
+    virtual void message(const std::string& /*text*/) {}
     // Asks a question with Yes, No and Cancel; a model without a view takes Cancel.
     virtual Answer ask(const std::string& /*question*/) { return Answer::Cancel; }
     // The window's current measures; nullopt without a window.

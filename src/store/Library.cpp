@@ -9,6 +9,8 @@
 #include "store/FolderTreeFile.h"
 #include "store/TextLines.h"
 
+#include <sys/stat.h>
+
 namespace velloria {
 
 namespace fs = std::filesystem;
@@ -113,7 +115,7 @@ void Library::LoadFolderStates()
 void Library::SaveFolderStates()
 {
     if (!m_folderTree.empty())
-        writeFileAtomically(libraryFile(kFolderStateFile), writeFolderStates(m_folderTree.records()));
+        writeFileIfChanged(libraryFile(kFolderStateFile), writeFolderStates(m_folderTree.records()));
 }
 
 void Library::LoadLinkFile(std::string_view folderName)
@@ -171,10 +173,22 @@ void Library::GetFolderDescription(std::string_view folderName, std::string& des
             description = std::move(*found);
 }
 
-std::unordered_map<std::string, std::string> Library::folderDescriptions() const
+const std::unordered_map<std::string, std::string>& Library::folderDescriptions() const
 {
-    const auto bytes = readFileIfExists(libraryFile(kWorkingDescriptionFile));
-    return bytes ? lastFolderDescriptions(*bytes) : std::unordered_map<std::string, std::string>();
+    // Every write replaces the file with a new one, so its inode tells a change even within
+    // one tick of the clock.
+    struct stat info {};
+    const bool exists = ::stat(libraryFile(kWorkingDescriptionFile).c_str(), &info) == 0;
+    const auto inode = exists ? static_cast<std::uint64_t>(info.st_ino) : 0;
+    const std::int64_t size = exists ? info.st_size : -1;
+    const std::int64_t modified = exists ? info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec : 0;
+    DescriptionCache& cache = m_descriptionCache;
+    if (!cache.valid || cache.inode != inode || cache.size != size || cache.modified != modified) {
+        const auto bytes = readFileIfExists(libraryFile(kWorkingDescriptionFile));
+        cache.descriptions = bytes ? lastFolderDescriptions(*bytes) : std::unordered_map<std::string, std::string>();
+        cache = {true, inode, size, modified, std::move(cache.descriptions)};
+    }
+    return cache.descriptions;
 }
 
 void Library::AddFolderDescription(std::string_view folderName, std::string_view description)

@@ -3,6 +3,7 @@
 #include "store/FolderTree.h"
 #include "store/LinkFile.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -79,8 +80,9 @@ public:
     void GetFolderDescription(std::string_view folderName, std::string& description) const;
     void AddFolderDescription(std::string_view folderName, std::string_view description);
     void AppendFolderDescription(std::string_view folderName, std::string_view description);
-    // Every folder name of folddesc.wnf with its description, read once.
-    std::unordered_map<std::string, std::string> folderDescriptions() const;
+    // Every folder name of folddesc.wnf with its description. The file is read again only when
+    // it has changed since the last call.
+    const std::unordered_map<std::string, std::string>& folderDescriptions() const;
     void PurgeDeletedFolders();
 
     // Save and revert.
@@ -94,8 +96,17 @@ private:
     std::unordered_set<std::string_view> folderNames() const;
     void appendDescriptionPair(std::string_view folderName, std::string_view description, std::string existing);
 
+    struct DescriptionCache {
+        bool valid = false;
+        std::uint64_t inode = 0;
+        std::int64_t size = -1;
+        std::int64_t modified = 0;
+        std::unordered_map<std::string, std::string> descriptions;
+    };
+
     std::filesystem::path m_home;
     const Clock& m_clock;
+    mutable DescriptionCache m_descriptionCache;
     TFolderTree m_folderTree;
     TLinkList m_linkList;
     std::vector<std::string> m_linkDescriptions;

@@ -141,6 +141,30 @@ TEST_F(CommandLineToolTest, AddFolderAndAddLinkCleanNameAndSave)
     EXPECT_EQ(run({"add-link", "Nowhere", "Title", "x"}).err, "There is no folder named \"Nowhere\"\n");
 }
 
+TEST_F(CommandLineToolTest, FindPrintsEveryMatchInOrderAndStatsTheFourFigures)
+{
+    home.write("folders.wnf", crlf({"News", "\tDaily"}));
+    home.write("folddesc.wnf", crlf({"Daily", "the daily news"}));
+    home.write("Links/Daily.wnl", crlf({"0 zz news", "1 news.example", "2 ", "3 ", "4 ", "0 Good News", "1 g", "2 ",
+                                        "3 ", "4 newsletter"}));
+    std::ofstream(home.path() / "Tessel.cfg", std::ios::binary) << crlf({"000 1.0", "040 0"});
+    const std::string before = home.read("Links/Daily.wnl");
+    const CliRun found = run({"find", "NEWS"});
+    EXPECT_EQ(found.status, 0);
+    EXPECT_EQ(found.out, "0\tNews\t\t1\tNews\n"
+                         "1\tDaily\t\t11\tthe daily news\n"
+                         "2\tDaily\t0\t6\tGood News\n"
+                         "4\tDaily\t0\t1\tnewsletter\n"
+                         "2\tDaily\t1\t4\tzz news\n"
+                         "3\tDaily\t1\t1\tnews.example\n");
+    EXPECT_EQ(home.read("Links/Daily.wnl"), before); // looking writes nothing
+    EXPECT_EQ(run({"find", "absent"}).out, "");
+
+    const CliRun stats = run({"stats"});
+    EXPECT_EQ(stats.status, 0);
+    EXPECT_THAT(stats.out, ::testing::StartsWith("Folders: 2\nBookmarks: 2\nDatabase Size: 0 k\nFree Space: "));
+}
+
 TEST_F(CommandLineToolTest, PrefsPrintsTheEntriesAndSaveNormalisesTheFile)
 {
     const std::filesystem::path file = home.path() / "Tessel.cfg";

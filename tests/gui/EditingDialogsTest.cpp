@@ -1,6 +1,7 @@
 // The editing dialogs of the main window (new item, edit item, delete confirmation), driven as
 // the user drives them, and folders dragged onto folders in the tree.
 
+#include "DialogDriving.h"
 #include "GuiTests.h"
 #include "SampleLibrary.h"
 #include "mainwindow/DelMesForm.h"
@@ -29,54 +30,6 @@ using namespace velloria;
 using namespace velloria::test;
 
 namespace {
-
-// Runs open, which is to open a modal dialog of type Form, and answers it while it is open.
-// Returns whether the answer closed the dialog; one still open afterwards is cancelled, so that
-// a wrong answer fails the test instead of hanging it.
-template <typename Form>
-bool answerDialog(const std::function<void()>& open, const std::function<void(Form&)>& answer)
-{
-    bool closed = false;
-    QObject context;
-    QTimer::singleShot(0, &context, [&] {
-        auto* form = qobject_cast<Form*>(QApplication::activeModalWidget());
-        QVERIFY2(form, "the dialog did not open");
-        form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form));
-        answer(*form);
-        closed = !form->isVisible();
-        if (!closed)
-            form->reject();
-    });
-    open();
-    return closed;
-}
-
-template <typename Control = QWidget> Control* control(QWidget& dialog, const char* name)
-{
-    auto* found = dialog.findChild<Control*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-
-// What the dialog shows: its title, then "name: text" of each named control with a text.
-QStringList captions(QWidget& dialog)
-{
-    QStringList lines{dialog.windowTitle()};
-    for (QWidget* child : dialog.findChildren<QWidget*>()) {
-        QString text;
-        if (auto* label = qobject_cast<QLabel*>(child))
-            text = label->text();
-        else if (auto* button = qobject_cast<QAbstractButton*>(child))
-            text = button->text();
-        else if (auto* group = qobject_cast<QGroupBox*>(child))
-            text = group->title();
-        if (!child->objectName().isEmpty() && !text.isEmpty())
-            lines << child->objectName() + ": " + text;
-    }
-    return lines;
-}
 
 // Names of the enabled controls among those given.
 QStringList enabledControls(QWidget& dialog, const QStringList& names)

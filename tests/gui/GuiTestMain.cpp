@@ -7,7 +7,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     int failures = 0;
     for (auto run : {runQtColorTests, runItemModelsTests, runMainFormTests, runCommandsTests, runEditingDialogsTests,
-                     runLifecycleTests, runSingleInstanceTests})
+                     runToolDialogsTests, runLifecycleTests, runSingleInstanceTests})
         failures += run(argc, argv);
     return failures == 0 ? 0 : 1;
 }

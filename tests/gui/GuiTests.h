@@ -8,3 +8,4 @@ int runLifecycleTests(int argc, char** argv);
 int runMainFormTests(int argc, char** argv);
 int runQtColorTests(int argc, char** argv);
 int runSingleInstanceTests(int argc, char** argv);
+int runToolDialogsTests(int argc, char** argv);

@@ -67,6 +67,13 @@ Answer AnsweringForm::ask(const std::string& question)
     return answer;
 }
 
+void AnsweringForm::message(const std::string& text)
+{
+    messages << toQString(text);
+    if (showMessages)
+        MainForm::message(text);
+}
+
 SampleWindow::SampleWindow()
 {
     writeSampleLibrary(home);

@@ -31,14 +31,18 @@ void writeSampleLibrary(const TempHome& home);
 void writeSamplePreferences(const TempHome& home, const std::function<void(TPreferences&)>& adjust = {});
 std::string readPreferences(const TempHome& home);
 
-// The main form with the question at close answered by the test.
+// The main form with the question at close answered by the test, and its notices recorded
+// instead of shown (unless showMessages asks for the real message box).
 class AnsweringForm : public MainForm {
 public:
     using MainForm::MainForm;
     Answer ask(const std::string& question) override;
+    void message(const std::string& text) override;
 
     Answer answer = Answer::Cancel;
     QStringList questions;
+    QStringList messages;
+    bool showMessages = false;
 };
 
 // A main window over a fresh copy of the sample library, its browser a recorder.

@@ -27,13 +27,6 @@ protected:
         model.FormCreate();
         model.trvFoldersEnter();
     }
-    std::vector<std::string> tree() const
-    {
-        std::vector<std::string> lines;
-        for (const auto& folder : model.folderTree().records())
-            lines.push_back(std::string(static_cast<std::size_t>(folder.Level), '.') + folder.Name);
-        return lines;
-    }
 };
 
 TEST_F(DeletingTest, ConfirmationListsSubfoldersOrLinks)

@@ -21,13 +21,6 @@ protected:
         model.FormCreate();
         model.trvFoldersEnter();
     }
-    std::vector<std::string> tree() const
-    {
-        std::vector<std::string> lines;
-        for (const auto& folder : model.folderTree().records())
-            lines.push_back(std::string(static_cast<std::size_t>(folder.Level), '.') + folder.Name);
-        return lines;
-    }
     std::string addLink(const std::string& title, const std::string& address = "x.example",
                         const std::string& description = "")
     {

@@ -75,6 +75,15 @@ protected:
         return names;
     }
 
+    // The tree as lines, a dot per level before each name.
+    std::vector<std::string> tree() const
+    {
+        std::vector<std::string> lines;
+        for (const auto& folder : model.folderTree().records())
+            lines.push_back(std::string(static_cast<std::size_t>(folder.Level), '.') + folder.Name);
+        return lines;
+    }
+
     std::vector<std::string> titles() const
     {
         std::vector<std::string> result;

@@ -1,0 +1,61 @@
+// Commands for searching the library and for its statistics.
+
+#include "cli/CommandTable.h"
+#include "mainwindow/MainWindowModel.h"
+#include "platform/SystemInfo.h"
+#include "platform/Text.h"
+#include "tools/Statistics.h"
+
+#include <ostream>
+
+namespace velloria {
+
+namespace {
+
+void printMatch(Invocation& call, const MainWindowModel& model)
+{
+    const MainWindowModel::SearchMatch& match = *model.lastMatch();
+    call.out() << match.place << '\t' << toUtf8(model.folderTree()[match.folder].Name) << '\t'
+               << (match.row == MainWindowModel::npos ? std::string() : std::to_string(match.row)) << '\t'
+               << match.position << '\t' << toUtf8(match.field) << '\n';
+}
+
+// Every match in the order that Find and then Find Again, again and again, show them.
+void find(Invocation& call)
+{
+    MainWindowModel& model = call.library();
+    model.setLookOnly(true);
+    if (!model.Find(call.operands[0]))
+        return;
+    printMatch(call, model);
+    while (model.SearchAgain())
+        printMatch(call, model);
+}
+
+void statistics(Invocation& call)
+{
+    MainWindowModel& model = call.library();
+    const LibraryStatistics figures = computeStatistics(model.library());
+    const StatisticsLines lines = statisticsLines(figures, model.texts(), thousandsSeparator());
+    call.out() << toUtf8(lines.folders) << '\n'
+               << toUtf8(lines.links) << '\n'
+               << toUtf8(lines.databaseSize) << '\n'
+               << toUtf8(lines.freeSpace) << '\n';
+    if (!figures.error.empty()) {
+        call.context.err << figures.error << '\n';
+        call.status = 1;
+    }
+}
+
+} // namespace
+
+std::vector<CliCommand> toolCommands()
+{
+    return {
+        {"find", "find TEXT",
+         "every match: place (0-4), folder, row, position, field; in the order Find Again shows them", 1, 1, {}, find},
+        {"stats", "stats", "the four figures of the statistics", 0, 0, {}, statistics},
+    };
+}
+
+} // namespace velloria

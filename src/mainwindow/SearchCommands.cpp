@@ -1,0 +1,299 @@
+// Find and Find Again. The search reads the stored links of each folder in the order the list
+// would show them, without showing every folder and without writing any link file; only the
+// folder and row of a match are shown. The order of fields and folders, the match shown and
+// the final selection are those of a search that shows every folder on its way.
+
+#include "mainwindow/MainWindowModel.h"
+
+#include "store/FileIO.h"
+#include "store/TextLines.h"
+#include "tools/Search.h"
+#include "tools/Sort.h"
+
+#include <numeric>
+
+namespace velloria {
+
+namespace {
+
+constexpr std::size_t kHistorySize = 10;
+constexpr int kFolderName = 0;
+constexpr int kFolderDescription = 1;
+constexpr int kTitle = 2;
+constexpr int kAddress = 3;
+constexpr int kLinkDescription = 4;
+
+int labelText(int place)
+{
+    return place == kFolderName || place == kTitle ? text::LabelTitle
+         : place == kAddress                       ? text::LabelAddress
+                                                   : text::Description;
+}
+
+} // namespace
+
+// Where the walk stands: a folder, a field of it or of one of its rows, a 1-based position.
+struct MainWindowModel::SearchCursor {
+    std::size_t folder = 0;
+    int place = kFolderName;
+    std::size_t row = 0;
+    std::size_t position = 1;
+};
+
+// The fields of the library in search order. The rows of the folder on show are the list's; the
+// rows of any other folder are read from its file and ordered as the list would order them.
+class MainWindowModel::SearchWalk {
+public:
+    SearchWalk(MainWindowModel& model, const SearchText& needle)
+        : m_model(model), m_needle(needle), m_descriptions(model.library().folderDescriptions())
+    {
+    }
+
+    std::size_t rowCount(std::size_t folder) { return rows(folder).order.size(); }
+
+    std::string_view field(const SearchCursor& at)
+    {
+        const TFolderTree& tree = m_model.folderTree();
+        if (at.place == kFolderName)
+            return tree[at.folder].Name;
+        if (at.place == kFolderDescription) {
+            const auto it = m_descriptions.find(tree[at.folder].Name);
+            return it == m_descriptions.end() ? std::string_view() : std::string_view(it->second);
+        }
+        Rows& list = rows(at.folder);
+        const std::size_t row = list.order[at.row];
+        if (at.place == kTitle)
+            return (*list.links)[row].Title;
+        if (at.place == kAddress)
+            return (*list.links)[row].Address;
+        return row < list.descriptions->size() ? std::string_view((*list.descriptions)[row]) : std::string_view();
+    }
+
+private:
+    struct Rows {
+        std::size_t folder = TFolderTree::npos;
+        TLinkList ownLinks;
+        std::vector<std::string> ownDescriptions;
+        const TLinkList* links = nullptr;
+        const std::vector<std::string>* descriptions = nullptr;
+        std::vector<std::size_t> order;
+    };
+
+    Rows& rows(std::size_t folder)
+    {
+        if (m_rows.folder == folder)
+            return m_rows;
+        m_rows = Rows{.folder = folder};
+        if (folder == m_model.selectedFolder()) {
+            m_rows.links = &m_model.linkList();
+            m_rows.descriptions = &m_model.linkDescriptions();
+            m_rows.order.resize(m_rows.links->size());
+            std::iota(m_rows.order.begin(), m_rows.order.end(), std::size_t{0});
+            return m_rows;
+        }
+        m_rows.links = &m_rows.ownLinks;
+        m_rows.descriptions = &m_rows.ownDescriptions;
+        // A folder whose rows hold no match is passed as if it had none: the walk goes on to
+        // the next folder all the same, and nothing is read twice or put in order for nothing.
+        const auto bytes = readFileIfExists(
+            m_model.library().linkFilePath(m_model.folderTree()[folder].Name, kWorkingLinkExt));
+        if (!bytes || !m_needle.mayOccurIn(*bytes))
+            return m_rows;
+        LinkFileParse parse = parseLinkFile(*bytes);
+        if (!anyRowMatches(parse))
+            return m_rows;
+        m_rows.ownLinks = std::move(parse.links);
+        m_rows.ownDescriptions = std::move(parse.descriptions);
+        const int mode = m_model.prefs().SortMode;
+        if (mode >= 0 && mode < static_cast<int>(SortMode::Unsorted)) {
+            m_rows.order = sortedOrder(m_rows.ownLinks, mode, m_model.prefs().ReversedOrder);
+        } else {
+            m_rows.order.resize(m_rows.ownLinks.size());
+            std::iota(m_rows.order.begin(), m_rows.order.end(), std::size_t{0});
+        }
+        return m_rows;
+    }
+
+    bool anyRowMatches(const LinkFileParse& parse) const
+    {
+        for (std::size_t row = 0; row < parse.links.size(); ++row)
+            if (m_needle.findIn(parse.links[row].Title) || m_needle.findIn(parse.links[row].Address)
+                || (row < parse.descriptions.size() && m_needle.findIn(parse.descriptions[row])))
+                return true;
+        return false;
+    }
+
+    MainWindowModel& m_model;
+    const SearchText& m_needle;
+    const std::unordered_map<std::string, std::string>& m_descriptions;
+    Rows m_rows;
+};
+
+bool MainWindowModel::Find(std::string_view typed)
+{
+    m_searchText = std::string(trimmed(typed));
+    // The history holds each text once, the newest last, ten at the most.
+    const auto known = std::find(m_findHistory.begin(), m_findHistory.end(), m_searchText);
+    if (known != m_findHistory.end())
+        m_findHistory.erase(known);
+    else if (m_findHistory.size() == kHistorySize)
+        m_findHistory.erase(m_findHistory.begin());
+    m_findHistory.push_back(m_searchText);
+    return SearchLibrary(typed);
+}
+
+bool MainWindowModel::SearchLibrary(std::string_view typed)
+{
+    if (trimmed(typed).empty() || folderTree().empty())
+        return false;
+    m_searchText = std::string(trimmed(typed));
+    recordFolderStates();
+    const auto match = walkSearch(SearchCursor{}, false);
+    if (match) {
+        showMatch(*match, match->place != kFolderName, match->place == kFolderName);
+        return true;
+    }
+    notify([this](MainWindowObserver& o) { o.message(m_texts[text::SearchTextNotFound]); });
+    restoreFolderStates();
+    return false;
+}
+
+bool MainWindowModel::SearchAgain()
+{
+    if (trimmed(m_searchText).empty() || folderTree().empty() || selectedFolder() == npos)
+        return false;
+    recordFolderStates();
+    const auto start = searchAgainStart();
+    const auto match = start ? walkSearch(*start, true) : std::nullopt;
+    if (match) {
+        // The walk gives the tree the focus when it goes on to the next folder.
+        showMatch(*match, false, match->folder != start->folder);
+        return true;
+    }
+    restoreFolderStates();
+    requestFocus(Pane::Tree);
+    return false;
+}
+
+// Where Find Again goes on: in the field of the last match when the window still shows it,
+// otherwise from the start of what has the focus.
+std::optional<MainWindowModel::SearchCursor> MainWindowModel::searchAgainStart()
+{
+    const std::size_t folder = selectedFolder();
+    const int place = m_lastMatch ? m_lastMatch->place : -1;
+    const bool sameFolder = m_lastMatch && m_lastMatch->folder == folder;
+    const std::size_t resumeAt = m_lastMatch ? m_lastMatch->position + m_lastMatch->length : 1;
+    if (m_focus == Pane::Tree && sameFolder && place == kFolderName)
+        return SearchCursor{folder, kFolderName, 0, resumeAt};
+    if (place == kFolderDescription)
+        return SearchCursor{folder, kFolderDescription, 0, resumeAt};
+    if (m_focus == Pane::Tree)
+        return SearchCursor{folder, kFolderName, 0, 1};
+    const std::size_t current = m_focusedRow;
+    const bool onRow = place >= kTitle;
+    if (m_focus == Pane::List && !onRow)
+        return current == npos ? std::nullopt : std::optional(SearchCursor{folder, kTitle, current, 1});
+    if (sameFolder && current == m_lastMatch->row)
+        return onRow ? std::optional(SearchCursor{folder, place, current, resumeAt}) : std::nullopt;
+    return current == npos ? std::nullopt : std::optional(SearchCursor{folder, kTitle, current, 1});
+}
+
+std::optional<MainWindowModel::SearchMatch> MainWindowModel::walkSearch(SearchCursor at, bool again)
+{
+    const SearchText needle(m_searchText);
+    SearchWalk walk(*this, needle);
+    TFolderTree& tree = m_library.folderTree();
+    // The folders the walk passes are shown on its way, which opens their parents; Find Again
+    // also folds up the branches it has finished.
+    const auto pass = [&](std::size_t folder) {
+        for (std::size_t parent = tree.parentOf(folder); parent != npos; parent = tree.parentOf(parent))
+            tree.setExpanded(parent, true);
+    };
+    const auto foldFinished = [&](std::size_t folder) {
+        if (!again || folder == 0 || tree.rowOf(folder) == 0)
+            return;
+        const std::size_t previous = tree.childAt(tree.parentOf(folder), tree.rowOf(folder) - 1);
+        for (std::size_t i = previous; i < tree.subtreeEnd(previous); ++i)
+            tree.setExpanded(i, false);
+    };
+    if (at.place >= kTitle)
+        foldFinished(at.folder);
+    pass(at.folder);
+    for (;;) {
+        if (at.place >= kTitle && at.row >= walk.rowCount(at.folder))
+            return std::nullopt;
+        const std::string_view field = walk.field(at);
+        if (const auto found = needle.findIn(field, at.position)) {
+            foldFinished(at.folder);
+            return SearchMatch{at.place, at.folder, at.place >= kTitle ? at.row : npos, found->position,
+                               found->length, std::string(field)};
+        }
+        at.position = 1;
+        if (at.place == kFolderName || at.place == kFolderDescription)
+            foldFinished(at.folder);
+        if (at.place == kFolderName) {
+            at.place = kFolderDescription;
+        } else if (at.place == kFolderDescription && walk.rowCount(at.folder) > 0) {
+            at = {at.folder, kTitle, 0, 1};
+        } else if (at.place >= kTitle && at.place < kLinkDescription) {
+            ++at.place;
+        } else if (at.place == kLinkDescription && at.row + 1 < walk.rowCount(at.folder)) {
+            at = {at.folder, kTitle, at.row + 1, 1};
+        } else if (at.folder + 1 < tree.count()) {
+            at = {at.folder + 1, kFolderName, 0, 1};
+            pass(at.folder);
+        } else {
+            return std::nullopt;
+        }
+    }
+}
+
+void MainWindowModel::showMatch(const SearchMatch& match, bool restoreStates, bool treeTakesFocus)
+{
+    if (restoreStates)
+        restoreFolderStates();
+    if (match.folder != selectedFolder())
+        selectFolder(match.folder);
+    if (match.place >= kTitle) {
+        setRowSelection({match.row}, match.row);
+        // The list taking the focus must not put the row's description over a title or address
+        // match. (When the list has the focus already it takes none, and nothing is pending.)
+        if (match.place != kLinkDescription && m_focus != Pane::List)
+            m_searchFocusPending = true;
+        requestFocus(Pane::List);
+    } else if (treeTakesFocus) {
+        requestFocus(Pane::Tree);
+    }
+    const std::string& label = m_texts[labelText(match.place)];
+    m_descriptionText = label + ' ' + match.field;
+    m_highlight = std::pair(characterCount(label) + match.position, match.length);
+    notify([](MainWindowObserver& o) { o.descriptionChanged(); });
+    m_lastMatch = match;
+}
+
+// The folder states before the search: written to the state file, as every search does, and
+// kept, so that they come back without reading the file again.
+void MainWindowModel::recordFolderStates()
+{
+    m_statesBeforeSearch.clear();
+    for (const TFolderRecord& folder : folderTree().records())
+        m_statesBeforeSearch.push_back({folder.Expanded, folder.Selected});
+    if (!m_lookOnly)
+        m_library.SaveFolderStates();
+}
+
+// The tree's expansion and selection as they were before the search began.
+void MainWindowModel::restoreFolderStates()
+{
+    const std::size_t shown = selectedFolder();
+    for (std::size_t i = 0; i < m_statesBeforeSearch.size() && i < folderTree().count(); ++i) {
+        m_library.folderTree().setExpanded(i, m_statesBeforeSearch[i].first);
+        if (m_statesBeforeSearch[i].second)
+            m_library.folderTree().select(i);
+    }
+    notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
+    if (selectedFolder() != shown)
+        selectFolder(selectedFolder());
+}
+
+} // namespace velloria

@@ -1,0 +1,196 @@
+// Find and Find Again: matching, the order of fields and folders, where Find Again goes on, the
+// match shown, and what a search leaves on disk and in the tree.
+
+#include "mainwindow/MainWindowFixture.h"
+#include "tools/Search.h"
+
+#include <gmock/gmock.h>
+
+namespace velloria {
+namespace {
+
+using ::testing::ElementsAre;
+using Span = std::pair<std::size_t, std::size_t>;
+
+TEST(SearchText, IgnoresCaseBeyondAsciiAndCountsCharacters)
+{
+    const auto match = [](std::string_view needle, std::string_view field, std::size_t from = 1) {
+        const auto found = SearchText(needle).findIn(field, from);
+        return found ? Span(found->position, found->length) : Span(0, 0);
+    };
+    EXPECT_EQ(match("eX", "Next Exit"), Span(2, 2));
+    EXPECT_EQ(match("eX", "Next Exit", 3), Span(6, 2));
+    EXPECT_EQ(match("\xC3\xA9\xC3\x89", "z\xC3\x89\xC3\xA9z"), Span(2, 2)); // éÉ in zÉéz
+    EXPECT_EQ(match("cr\xC3\xA8", "Caf\xC3\xA9 Cr\xC3\xA8me"), Span(6, 3));
+    EXPECT_EQ(match("SS", "Stra\xC3\x9F" "e"), Span(5, 1));   // ß
+    EXPECT_EQ(match("s", "Stra\xC3\x9F" "e", 2), Span(0, 0)); // half a ß is no match
+    EXPECT_EQ(match("\xC3\x89", "Caf\xE9"), Span(4, 1));     // Windows-1252 é
+    EXPECT_EQ(match("x", "abc"), Span(0, 0));
+    EXPECT_EQ(match("abc", "ab"), Span(0, 0));
+    EXPECT_EQ(characterCount("Caf\xC3\xA9"), 4u);
+    EXPECT_EQ(characterCount("Caf\xE9"), 4u);
+}
+
+TEST(SearchText, TheQuickLookAtAFileNeverMissesAMatch)
+{
+    const SearchText text("kss");
+    EXPECT_FALSE(text.mayOccurIn("0 nothing here\r\n4 Caf\xC3\xA9\r\n"));
+    EXPECT_TRUE(text.mayOccurIn("0 a KSS b\r\n"));
+    EXPECT_TRUE(text.mayOccurIn("0 \xE2\x84\xAA\xC3\x9F\r\n"));  // Kelvin sign and ß
+    EXPECT_TRUE(SearchText("k\xC3\x9F").findIn("\xE2\x84\xAA\xC3\x9F").has_value());
+    EXPECT_TRUE(text.mayOccurIn("0 K\xDF\r\n"));                    // Windows-1252 ß
+    EXPECT_TRUE(SearchText("fit").mayOccurIn("0 \xEF\xAC\x81t\r\n")); // the ligature ﬁ
+    EXPECT_TRUE(SearchText("\xC3\xA9").mayOccurIn("anything"));        // not ASCII: always read
+}
+
+class SearchTest : public test::MainWindowFixture {
+protected:
+    SearchTest()
+    {
+        home.write("folddesc.wnf", test::crlf({"Top", "The top", "B", "Bee hive", "A2", "bee keeping"}));
+        home.write("Links/A1.wnl", test::crlf({"0 Beekeeper bee", "1 bees.example", "2 ", "3 ", "4 about bees"}));
+        writePreferences({"000 1.0", "012 True", "040 0"});
+        model.FormCreate();
+        model.trvFoldersEnter();
+    }
+    // The match as place, folder, row, position.
+    std::string lastMatch() const
+    {
+        const auto& m = model.lastMatch();
+        if (!m)
+            return "none";
+        return std::to_string(m->place) + " " + model.folderTree()[m->folder].Name + " "
+            + (m->row == MainWindowModel::npos ? "-" : std::to_string(m->row)) + " " + std::to_string(m->position);
+    }
+    std::vector<std::string> findAll(const std::string& text)
+    {
+        std::vector<std::string> matches;
+        if (model.Find(text))
+            matches.push_back(lastMatch());
+        while (model.SearchAgain())
+            matches.push_back(lastMatch());
+        return matches;
+    }
+};
+
+TEST_F(SearchTest, FindWalksFoldersAndTheirSortedRowsInOrder)
+{
+    EXPECT_THAT(findAll("bee"), ElementsAre("2 A1 0 1",  // the title "Beekeeper bee", twice
+                                            "2 A1 0 11",
+                                            "3 A1 0 1",  // its address
+                                            "4 A1 0 7",  // its description
+                                            "1 A2 - 1",  // a folder description
+                                            "1 B - 1")); // B's description; then the end
+    EXPECT_EQ(model.focus(), Pane::Tree);
+}
+
+TEST_F(SearchTest, AMatchIsShownWithExactlyItsCharactersHighlighted)
+{
+    ASSERT_TRUE(model.Find("  KEEPER "));
+    EXPECT_EQ(model.folderTree()[model.selectedFolder()].Name, "A1");
+    EXPECT_THAT(model.selectedRows(), ElementsAre(0u));
+    EXPECT_EQ(model.focus(), Pane::List);
+    EXPECT_TRUE(model.searchFocusPending()); // the list's focus must not replace the match
+    EXPECT_EQ(model.descriptionText(), "Title: Beekeeper bee");
+    EXPECT_EQ(model.descriptionHighlight(), Span(10, 6)); // "Title: Bee|keeper|"
+    model.lvReferencesEnter();
+    EXPECT_EQ(model.descriptionText(), "Title: Beekeeper bee");
+    EXPECT_THAT(model.findHistory(), ElementsAre("KEEPER"));
+}
+
+TEST_F(SearchTest, AFolderNameMatchSelectsTheFolderAndGivesTheTreeTheFocus)
+{
+    ASSERT_TRUE(model.Find("a2"));
+    EXPECT_EQ(lastMatch(), "0 A2 - 1");
+    EXPECT_EQ(model.focus(), Pane::Tree);
+    EXPECT_EQ(model.descriptionText(), "Title: A2");
+    EXPECT_EQ(model.descriptionHighlight(), Span(7, 2));
+    EXPECT_TRUE(model.folderTree()[1].Expanded); // opened on the way and left open
+}
+
+TEST_F(SearchTest, MatchesInDescriptionsAndLinksRestoreTheTreeFirst)
+{
+    model.setFolderExpanded(0, false);
+    ASSERT_TRUE(model.Find("hive"));
+    EXPECT_EQ(lastMatch(), "1 B - 5");
+    EXPECT_EQ(model.descriptionText(), "Description: Bee hive");
+    EXPECT_FALSE(model.folderTree()[1].Expanded); // A was passed, but is closed again
+    EXPECT_TRUE(model.folderTree()[0].Expanded);  // Top, to show B
+}
+
+TEST_F(SearchTest, FindAgainGoesOnFromWhatHasTheFocus)
+{
+    ASSERT_TRUE(model.Find("bee"));
+    EXPECT_EQ(lastMatch(), "2 A1 0 1");
+    model.trvFoldersEnter(); // the user goes to the tree: Find Again starts at the folder's name
+    model.selectFolder(4);
+    ASSERT_TRUE(model.SearchAgain());
+    EXPECT_EQ(lastMatch(), "1 B - 1");
+    EXPECT_FALSE(model.SearchAgain()); // nothing after it: the end, silently
+    EXPECT_TRUE(view.questions.empty());
+}
+
+TEST_F(SearchTest, FindAgainFoldsTheBranchesItHasFinished)
+{
+    model.execute(Command::ViewExpandAllFolders);
+    ASSERT_TRUE(model.Find("bee"));
+    while (model.lastMatch()->place != 1 || model.folderTree()[model.lastMatch()->folder].Name != "B")
+        ASSERT_TRUE(model.SearchAgain());
+    EXPECT_FALSE(model.folderTree()[1].Expanded); // A, before B, folded up
+}
+
+TEST_F(SearchTest, TextNotFoundSaysSoAndLeavesTheLinkFilesAlone)
+{
+    home.write("Links/B.wnl", test::crlf({"0 Alpha", "1 a.example/path", "2 2026.10.1", "3 2026.1.1", "4 first",
+                                          "0 zeta", "1 https://z.example/", "2 ", "3 2026.1.3", "4 last"}));
+    home.write("Links/Other.wnl", test::crlf({"0 Zulu", "1 z", "2 ", "3 ", "4 ", "0 Alpha", "1 a", "2 ", "3 ", "4 "}));
+    auto before = home.snapshot();
+    before.erase("foldst.wnf");
+    std::vector<std::string> messages;
+    struct MessageView : test::RecordingView {
+        std::vector<std::string>* seen;
+        void message(const std::string& text) override { seen->push_back(text); }
+    } messageView;
+    messageView.seen = &messages;
+    model.setObserver(&messageView);
+    EXPECT_FALSE(model.Find("nowhere"));
+    EXPECT_THAT(messages, ElementsAre("Search text is not found"));
+    auto after = home.snapshot();
+    after.erase("foldst.wnf");
+    EXPECT_EQ(after, before); // Other, unsorted on disk, was searched in title order unwritten
+    EXPECT_TRUE(home.exists("foldst.wnf"));
+    EXPECT_EQ(model.selectedFolder(), 0u);
+}
+
+TEST_F(SearchTest, RowsAreSearchedInTheOrderTheListShows)
+{
+    home.write("Links/Other.wnl", test::crlf({"0 zz target", "1 z", "2 ", "3 ", "4 ", "0 aa target", "1 a", "2 ",
+                                              "3 ", "4 "}));
+    ASSERT_TRUE(model.Find("target"));
+    EXPECT_EQ(lastMatch(), "2 Other 0 4");
+    EXPECT_EQ(model.linkList()[0].Title, "aa target");
+}
+
+TEST_F(SearchTest, BlankTextsSearchNothing)
+{
+    EXPECT_FALSE(model.Find("   "));
+    EXPECT_FALSE(model.SearchAgain());
+    EXPECT_EQ(model.lastMatch(), std::nullopt);
+}
+
+TEST_F(SearchTest, HistoryKeepsTenTextsEachOnce)
+{
+    for (int i = 0; i < 11; ++i)
+        model.Find("text " + std::to_string(i));
+    EXPECT_EQ(model.findHistory().size(), 10u);
+    EXPECT_EQ(model.findHistory().front(), "text 1");
+    model.Find("text 3");
+    EXPECT_EQ(model.findHistory().back(), "text 3");
+    EXPECT_EQ(model.findHistory().size(), 10u);
+    model.Find("Text 3"); // case counts
+    EXPECT_EQ(model.findHistory().back(), "Text 3");
+    EXPECT_EQ(model.findHistory().front(), "text 2");
+}
+
+} // namespace
+} // namespace velloria
