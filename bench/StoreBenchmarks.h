@@ -15,6 +15,7 @@ struct Benchmark {
     std::string name;
     double targetMilliseconds = 0;
     std::function<std::vector<double>()> run;
+    double peakTargetMegabytes = 64;
 };
 
 // The library store's operations on a generated library in <home>/RefLib: loading, showing the

@@ -4,6 +4,7 @@
 #include "store/Error.h"
 
 #include <iostream>
+#include <unistd.h>
 
 int main(int argc, char** argv)
 {
@@ -21,5 +22,5 @@ int main(int argc, char** argv)
         std::cerr << error.what() << '\n';
         return 1;
     }
-    return runCommandLine(arguments, {std::cout, std::cerr, clock, defaultHome});
+    return runCommandLine(arguments, {std::cout, std::cerr, clock, defaultHome, isatty(STDERR_FILENO) == 1});
 }

@@ -64,7 +64,7 @@ const std::vector<CliCommand>& commands()
 {
     static const std::vector<CliCommand> table = [] {
         std::vector<CliCommand> all = libraryCommands();
-        for (auto* area : {editingCommands, toolCommands, settingsCommands})
+        for (auto* area : {editingCommands, interchangeCommands, toolCommands, settingsCommands})
             for (CliCommand& command : area())
                 all.push_back(std::move(command));
         return all;

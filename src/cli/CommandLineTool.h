@@ -17,6 +17,7 @@ struct CommandLineContext {
     std::ostream& err;
     const Clock& clock;
     std::filesystem::path defaultHome; // used without --home
+    bool errIsTerminal = false;        // long imports and exports draw a progress bar on err
 };
 
 int runCommandLine(const std::vector<std::string>& arguments, const CommandLineContext& context);

@@ -70,6 +70,7 @@ struct CliCommand {
 // The commands of each area, in the order the usage lists them.
 std::vector<CliCommand> libraryCommands();
 std::vector<CliCommand> editingCommands();
+std::vector<CliCommand> interchangeCommands();
 std::vector<CliCommand> toolCommands();
 std::vector<CliCommand> settingsCommands();
 

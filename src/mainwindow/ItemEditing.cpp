@@ -112,6 +112,21 @@ std::string MainWindowModel::addFolderIn(std::size_t parent, std::string_view na
     return unique;
 }
 
+std::size_t MainWindowModel::addImportedFolders(std::vector<TFolderRecord> records)
+{
+    if (records.empty())
+        return npos;
+    for (const TFolderRecord& record : records)
+        m_newFolders.push_back(record.Name);
+    notify([](MainWindowObserver& o) { o.folderTreeAboutToBeReset(); });
+    const std::size_t first = m_library.folderTree().appendTopLevel(std::move(records));
+    notify([](MainWindowObserver& o) { o.folderTreeReset(); });
+    folderNodesAdded();
+    m_library.SaveFolderTree(kWorkingTreeFile);
+    libraryChanged();
+    return first;
+}
+
 std::string MainWindowModel::editFolder(std::string_view name, std::string_view description)
 {
     const std::size_t folder = selectedFolder();

@@ -2,6 +2,9 @@
 
 #include "mainwindow/MainForm.h"
 
+#include "interchange/ExportForm.h"
+#include "interchange/GenHtmlForm.h"
+#include "interchange/ImportForm.h"
 #include "mainwindow/AboutForm.h"
 #include "mainwindow/CommandActions.h"
 #include "mainwindow/DelMesForm.h"
@@ -124,6 +127,9 @@ void MainForm::dialogRequested(DialogKind kind)
     case DialogKind::DeleteConfirmation: run([this] { showForm<DelMesForm>(); }); break;
     case DialogKind::Find: run([this] { showForm<FindForm>(); }); break;
     case DialogKind::Statistics: run([this] { showForm<StatisticsForm>(); }); break;
+    case DialogKind::Import: run([this] { showForm<ImportForm>(); }); break;
+    case DialogKind::Export: run([this] { showForm<ExportForm>(); }); break;
+    case DialogKind::GenHtml: run([this] { showForm<GenHtmlForm>(); }); break;
     }
 }
 

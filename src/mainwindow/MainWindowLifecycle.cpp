@@ -253,6 +253,9 @@ void MainWindowModel::run(Command command)
     case C::EditFind: requestDialog(DialogKind::Find); break;
     case C::EditSearchAgain: SearchAgain(); break;
     case C::ToolsStatistics: requestDialog(DialogKind::Statistics); break;
+    case C::FileImport: requestDialog(DialogKind::Import); break;
+    case C::FileExport: requestDialog(DialogKind::Export); break;
+    case C::FileGenHtml: requestDialog(DialogKind::GenHtml); break;
     default: break; // the commands whose dialogs the form runs itself
     }
 }

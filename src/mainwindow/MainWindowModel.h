@@ -43,8 +43,10 @@ public:
     const TLinkList& linkList() const { return m_library.linkList(); }
     const std::vector<std::string>& linkDescriptions() const { return m_library.linkDescriptions(); }
     Preferences& preferences() { return m_preferences; }
+    const Preferences& preferences() const { return m_preferences; }
     const TPreferences& prefs() const { return m_preferences.record(); }
     const UIText& texts() const { return m_texts; }
+    const Clock& clock() const { return m_clock; }
 
     // Start-up and lifecycle.
     void FormCreate();
@@ -127,6 +129,11 @@ public:
     std::string editFolder(std::string_view name, std::string_view description);
     std::string editLink(std::string_view title, std::string_view address, std::string_view description);
     std::string uniqueFolderName(std::string_view cleaned) const;
+    // Folders made by an import, their link files and descriptions already written: new
+    // top-level folders with their subfolders in pre-order, appended after the last folder.
+    // They count as new folders of this run; the tree file is written. Returns the index of the
+    // first; the caller selects what the import left selected.
+    std::size_t addImportedFolders(std::vector<TFolderRecord> records);
     std::string uniqueLinkTitle(std::string_view cleaned) const;
 
     // Deleting and undo.

@@ -9,7 +9,7 @@ namespace velloria {
 enum class Pane { None, Tree, List };
 enum class Answer { Yes, No, Cancel };
 // The dialogs that the main window's commands open.
-enum class DialogKind { NewItem, EditItem, DeleteConfirmation, Find, Statistics };
+enum class DialogKind { NewItem, EditItem, DeleteConfirmation, Find, Statistics, Import, Export, GenHtml };
 
 // The window's own measures, which the preferences keep between runs.
 struct WindowGeometry {

@@ -21,6 +21,8 @@ public:
     TPreferences& record() { return m_record; }
     const TPreferences& record() const { return m_record; }
     std::filesystem::path filePath() const { return m_home / "Tessel.cfg"; }
+    // The user's own home directory, where path preferences point by default.
+    const std::filesystem::path& userHome() const { return m_userHome; }
     std::filesystem::path languagesDirectory() const { return m_home / "Languages"; }
 
     // Reads Tessel.cfg into the record. A missing file, a wrong version or a strict boolean that

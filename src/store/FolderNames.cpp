@@ -44,6 +44,17 @@ std::string cleanName(std::string_view typed)
     return std::string(trimmed(name));
 }
 
+std::string safeFolderName(std::string_view raw)
+{
+    std::string base = cleanName(raw);
+    std::replace_if(base.begin(), base.end(), isControl, ' ');
+    // Room for a "_n" suffix that keeps the result within the limit.
+    base = std::string(trimmed(shortened(base, kMaxFolderNameBytes - 8)));
+    if (base.empty() || base == "." || base == "..")
+        base = kFallbackFolderName;
+    return base;
+}
+
 bool isUsableFileStem(std::string_view name)
 {
     return name.size() <= kMaxFolderNameBytes
@@ -71,12 +82,7 @@ std::vector<std::pair<std::string, std::string>> repairFolderNames(std::vector<T
     for (auto& record : records) {
         if (isUsableFileStem(record.Name))
             continue;
-        std::string base = cleanName(record.Name);
-        std::replace_if(base.begin(), base.end(), isControl, ' ');
-        // Room for a "_n" suffix that keeps the result within the limit.
-        base = std::string(trimmed(shortened(base, kMaxFolderNameBytes - 8)));
-        if (base.empty())
-            base = "Folder";
+        const std::string base = safeFolderName(record.Name);
         std::string name = uniqueName(base, [&](std::string_view candidate) {
             return foldedNames.contains(foldCase(candidate));
         });

@@ -20,6 +20,14 @@ inline constexpr std::string_view kForbiddenNameCharacters = "\\/:*?\"<>|";
 // A name as typed, cleaned: the nine characters removed, then trimmed.
 std::string cleanName(std::string_view typed);
 
+// The name a folder gets when nothing of its own name is left.
+inline constexpr std::string_view kFallbackFolderName = "Folder";
+
+// A name from a file (a hand-edited tree file, an imported bookmark file) made a safe file stem:
+// cleaned like a typed name, control characters as blanks, shortened with room for a "_n"
+// suffix; the fallback name when nothing is left.
+std::string safeFolderName(std::string_view raw);
+
 // True when the name can be used as it stands as a file stem in the links directory: none of
 // the nine characters, no control character, not too long.
 bool isUsableFileStem(std::string_view name);

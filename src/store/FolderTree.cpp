@@ -123,6 +123,18 @@ std::size_t TFolderTree::appendChild(std::size_t parent, std::string name)
     return position;
 }
 
+std::size_t TFolderTree::appendTopLevel(std::vector<TFolderRecord> records)
+{
+    const std::size_t first = m_records.size();
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        assert(records[i].Level >= 0 && records[i].Level <= (i == 0 ? 0 : records[i - 1].Level + 1));
+        m_records.push_back(std::move(records[i]));
+        m_ids.push_back(m_nextId++);
+    }
+    structureChanged();
+    return first;
+}
+
 void TFolderTree::removeSubtree(std::size_t index)
 {
     const std::size_t parent = parentOf(index);

@@ -68,6 +68,9 @@ public:
     // Adds a folder as the new last child of parent (npos: the new last top-level folder) and
     // returns its absolute index.
     std::size_t appendChild(std::size_t parent, std::string name);
+    // Appends whole top-level folders with their subfolders, given in pre-order (the first at
+    // level 0), after the last folder; returns the absolute index of the first.
+    std::size_t appendTopLevel(std::vector<TFolderRecord> records);
     // Removes the folder with all its subfolders.
     void removeSubtree(std::size_t index);
 

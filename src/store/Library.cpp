@@ -194,16 +194,24 @@ const std::unordered_map<std::string, std::string>& Library::folderDescriptions(
 void Library::AddFolderDescription(std::string_view folderName, std::string_view description)
 {
     auto existing = readFileIfExists(libraryFile(kWorkingDescriptionFile));
-    appendDescriptionPair(folderName, description, existing.value_or(""));
+    appendDescriptionPairs({{std::string(folderName), std::string(description)}}, existing.value_or(""));
+}
+
+void Library::AddFolderDescriptions(const std::vector<DescriptionPair>& pairs)
+{
+    if (pairs.empty())
+        return;
+    auto existing = readFileIfExists(libraryFile(kWorkingDescriptionFile));
+    appendDescriptionPairs(pairs, existing.value_or(""));
 }
 
 void Library::AppendFolderDescription(std::string_view folderName, std::string_view description)
 {
     if (auto existing = readFileIfExists(libraryFile(kWorkingDescriptionFile)))
-        appendDescriptionPair(folderName, description, std::move(*existing));
+        appendDescriptionPairs({{std::string(folderName), std::string(description)}}, std::move(*existing));
 }
 
-void Library::appendDescriptionPair(std::string_view folderName, std::string_view description, std::string existing)
+void Library::appendDescriptionPairs(const std::vector<DescriptionPair>& pairs, std::string existing)
 {
     // The new pair must start a line, and on a name line: a last line without its line end gets
     // one, and an unpaired last name line gets its (empty) description line first.
@@ -211,7 +219,7 @@ void Library::appendDescriptionPair(std::string_view folderName, std::string_vie
         existing += "\r\n";
     if (splitLines(existing).size() % 2 != 0)
         existing += "\r\n";
-    existing += writeFolderDescriptions({{std::string(folderName), std::string(description)}});
+    existing += writeFolderDescriptions(pairs);
     writeFileAtomically(libraryFile(kWorkingDescriptionFile), existing);
 }
 

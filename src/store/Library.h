@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/FolderDescriptionFile.h"
 #include "store/FolderTree.h"
 #include "store/LinkFile.h"
 
@@ -80,6 +81,8 @@ public:
     void GetFolderDescription(std::string_view folderName, std::string& description) const;
     void AddFolderDescription(std::string_view folderName, std::string_view description);
     void AppendFolderDescription(std::string_view folderName, std::string_view description);
+    // Adds many (name, description) pairs with one write, as AddFolderDescription adds one.
+    void AddFolderDescriptions(const std::vector<DescriptionPair>& pairs);
     // Every folder name of folddesc.wnf with its description. The file is read again only when
     // it has changed since the last call.
     const std::unordered_map<std::string, std::string>& folderDescriptions() const;
@@ -94,7 +97,7 @@ public:
 private:
     std::vector<std::string> savedFolderNames() const;
     std::unordered_set<std::string_view> folderNames() const;
-    void appendDescriptionPair(std::string_view folderName, std::string_view description, std::string existing);
+    void appendDescriptionPairs(const std::vector<DescriptionPair>& pairs, std::string existing);
 
     struct DescriptionCache {
         bool valid = false;

@@ -165,6 +165,38 @@ TEST_F(CommandLineToolTest, FindPrintsEveryMatchInOrderAndStatsTheFourFigures)
     EXPECT_THAT(stats.out, ::testing::StartsWith("Folders: 2\nBookmarks: 2\nDatabase Size: 0 k\nFree Space: "));
 }
 
+TEST_F(CommandLineToolTest, ImportExportAndHtmlGoThroughTheDriversAndImportSaves)
+{
+    run({"tree"});
+    const std::filesystem::path file = home.path() / "in.html";
+    std::ofstream(file, std::ios::binary) << "<DL><p><DT><H3 ADD_DATE=\"1\">Main</H3><DL><p>\n"
+                                             "<DT><A HREF=\"https://a.example/?x=1&amp;y=2\" ICON=\"data:x\">A &amp; B</A>\n"
+                                             "</DL><p></DL><p>\n";
+    CliRun imported = run({"import", "netscape", file.string()});
+    EXPECT_EQ(imported.status, 0) << imported.err;
+    EXPECT_EQ(imported.out, "Netscape\n");
+    EXPECT_EQ(run({"tree"}).out, "0\tMain\tMain folder\n0\tNetscape\tNetscape\n1\tMain_1\tMain\n");
+    EXPECT_EQ(run({"links", "Main_1"}).out, "A & B\thttps://a.example/?x=1&y=2\t \t2026.12.5\t\n");
+    EXPECT_EQ(home.read("folders.~wnf"), home.read("folders.wnf")); // saved
+    EXPECT_EQ(run({"import", "opera", (home.path() / "none.adr").string(), "--no-save"}).out, "Opera\n");
+    EXPECT_NE(home.read("folders.~wnf"), home.read("folders.wnf"));
+    EXPECT_EQ(run({"import", "chrome", file.string()}).status, 1);
+
+    const std::filesystem::path exported = home.path() / "out.adr";
+    EXPECT_EQ(run({"export", "opera", exported.string()}).status, 0);
+    std::ifstream in(exported, std::ios::binary);
+    const std::string hotlist((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_THAT(hotlist, HasSubstr("#URL\r\nNAME=A & B\r\nURL=https://a.example/?x=1&y=2\r\nCREATED=0\r\n \r\n"));
+
+    const std::filesystem::path page = home.path() / "page.html";
+    EXPECT_EQ(run({"html", page.string(), "--folder", "Main_1"}).status, 0);
+    std::ifstream pageIn(page, std::ios::binary);
+    const std::string html((std::istreambuf_iterator<char>(pageIn)), std::istreambuf_iterator<char>());
+    EXPECT_THAT(html, HasSubstr("<b>Main_1</b>"));
+    EXPECT_THAT(html, HasSubstr(">A &amp; B</a>"));
+    EXPECT_EQ(html.find("<b>Main</b>"), std::string::npos);
+}
+
 TEST_F(CommandLineToolTest, PrefsPrintsTheEntriesAndSaveNormalisesTheFile)
 {
     const std::filesystem::path file = home.path() / "Tessel.cfg";

@@ -7,7 +7,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     int failures = 0;
     for (auto run : {runQtColorTests, runItemModelsTests, runMainFormTests, runCommandsTests, runEditingDialogsTests,
-                     runToolDialogsTests, runLifecycleTests, runSingleInstanceTests})
+                     runToolDialogsTests, runHtmlDialogTests, runInterchangeDialogsTests,
+                     runLifecycleTests, runSingleInstanceTests})
         failures += run(argc, argv);
     return failures == 0 ? 0 : 1;
 }

@@ -3,6 +3,8 @@
 // The test classes of this program, each run by GuiTestMain with QTest::qExec.
 int runCommandsTests(int argc, char** argv);
 int runEditingDialogsTests(int argc, char** argv);
+int runHtmlDialogTests(int argc, char** argv);
+int runInterchangeDialogsTests(int argc, char** argv);
 int runItemModelsTests(int argc, char** argv);
 int runLifecycleTests(int argc, char** argv);
 int runMainFormTests(int argc, char** argv);

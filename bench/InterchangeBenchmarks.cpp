@@ -1,0 +1,277 @@
+#include "InterchangeBenchmarks.h"
+
+#include "Measure.h"
+#include "SampleText.h"
+#include "WindowModel.h"
+
+#include "interchange/Export.h"
+#include "interchange/HtmlPage.h"
+#include "interchange/Import.h"
+#include "store/FileIO.h"
+#include "store/LinkFile.h"
+
+#include <cstdlib>
+#include <stdexcept>
+
+namespace velloria::bench {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kRuns = 3;
+constexpr std::size_t kSingleFolderLinks = 20000;
+
+fs::path interchangeDirectory(const fs::path& home)
+{
+    return home / "interchange";
+}
+
+void expect(bool condition, const std::string& failure)
+{
+    if (!condition)
+        throw std::runtime_error(failure);
+}
+
+// The text as a bookmark file holds it: the four characters escaped.
+void appendEscaped(std::string& out, std::string_view text)
+{
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+}
+
+// A favicon as browsers embed it: a data URI of about a kilobyte.
+std::string sampleIcon(Random& random)
+{
+    static constexpr std::string_view kBase64 = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string icon = "data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAAABAAAAAQ";
+    const std::size_t length = 600 + random.below(800);
+    for (std::size_t i = 0; i < length; ++i)
+        icon += kBase64[random.below(kBase64.size())];
+    return icon + "==";
+}
+
+// The links of a generated file: the plan's links, with entities and query strings added.
+struct GeneratedLink {
+    std::string title;
+    std::string address;
+};
+
+GeneratedLink generatedLink(Random& random, const SampleLink& sample)
+{
+    GeneratedLink link{sample.record.Title, sample.record.Address};
+    if (random.chance(20))
+        link.title += " & more";
+    if (random.chance(10))
+        link.title = "\"" + link.title + "\"";
+    if (random.chance(30))
+        link.address += "?id=" + std::to_string(random.below(100000)) + "&lang=en";
+    return link;
+}
+
+class BookmarkFileWriter {
+public:
+    explicit BookmarkFileWriter(std::uint32_t seed) : m_random(seed)
+    {
+        m_html = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<!-- This is an automatically generated file.\n"
+                 "     It will be read and overwritten.\n     DO NOT EDIT! -->\n"
+                 "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\n"
+                 "<TITLE>Bookmarks</TITLE>\n<H1>Bookmarks</H1>\n<DL><p>\n";
+    }
+
+    void open(int level, const std::string& name)
+    {
+        indent(level + 1);
+        m_html += "<DT><H3 ADD_DATE=\"1700000000\" LAST_MODIFIED=\"1710000000\">";
+        appendEscaped(m_html, name);
+        m_html += "</H3>\n";
+        indent(level + 1);
+        m_html += "<DL><p>\n";
+        m_expected += "folder\t" + name + "\n";
+    }
+
+    void link(int level, const GeneratedLink& link)
+    {
+        indent(level + 1);
+        m_html += "<DT><A HREF=\"";
+        appendEscaped(m_html, link.address);
+        m_html += "\" ADD_DATE=\"1700000123\"";
+        if (m_random.chance(25))
+            m_html += " ICON=\"" + sampleIcon(m_random) + "\"";
+        m_html += ">";
+        appendEscaped(m_html, link.title);
+        m_html += "</A>\n";
+        m_expected += link.title + '\t' + link.address + '\n';
+    }
+
+    void close(int level)
+    {
+        indent(level + 1);
+        m_html += "</DL><p>\n";
+    }
+
+    std::string html() { return std::move(m_html) + "</DL><p>\n"; }
+    const std::string& expected() const { return m_expected; }
+    Random& random() { return m_random; }
+
+private:
+    void indent(int level) { m_html.append(static_cast<std::size_t>(level) * 4, ' '); }
+
+    Random m_random;
+    std::string m_html;
+    std::string m_expected;
+};
+
+void writeWholeLibraryFile(const fs::path& directory, const LibraryPlan& plan)
+{
+    BookmarkFileWriter writer(plan.options.seed);
+    std::vector<int> openLevels;
+    for (std::size_t folder = 0; folder < plan.folders.size(); ++folder) {
+        const int level = plan.folders[folder].Level;
+        while (!openLevels.empty() && openLevels.back() >= level) {
+            writer.close(openLevels.back());
+            openLevels.pop_back();
+        }
+        writer.open(level, plan.folders[folder].Name);
+        openLevels.push_back(level);
+        for (const TLinkRecord& record : makeFolderLinks(plan, folder).links)
+            writer.link(level + 1, generatedLink(writer.random(), {record, ""}));
+    }
+    while (!openLevels.empty()) {
+        writer.close(openLevels.back());
+        openLevels.pop_back();
+    }
+    writeFileAtomically(directory / "library.html", writer.html());
+    writeFileAtomically(directory / "library.expected", writer.expected());
+}
+
+void writeSingleFolderFile(const fs::path& directory, std::uint32_t seed)
+{
+    BookmarkFileWriter writer(seed + 1);
+    writer.open(0, "Bookmarks bar");
+    for (std::size_t i = 0; i < kSingleFolderLinks; ++i)
+        writer.link(1, generatedLink(writer.random(), sampleLink(writer.random())));
+    writer.close(0);
+    writeFileAtomically(directory / "single.html", writer.html());
+    writeFileAtomically(directory / "single.expected", writer.expected());
+}
+
+// The folders and links of the import's subtree, in the form of the expected file: each folder
+// with its links sorted the way the import sorts them (by title, as the benchmark model does).
+std::string importedSubtree(const MainWindowModel& model, std::size_t top)
+{
+    std::string lines;
+    const TFolderTree& tree = model.folderTree();
+    for (std::size_t folder = top + 1; folder < tree.subtreeEnd(top); ++folder) {
+        lines += "folder\t" + tree[folder].Name + '\n';
+        const auto bytes = readFileIfExists(model.library().linkFilePath(tree[folder].Name, kWorkingLinkExt));
+        for (const TLinkRecord& link : parseLinkFile(bytes.value_or("")).links)
+            lines += link.Title + '\t' + link.Address + '\n';
+    }
+    return lines;
+}
+
+// The expected lines with each folder's links put in title order.
+std::string sortedExpectation(const std::string& expected)
+{
+    std::string result;
+    TLinkList links;
+    const auto flush = [&] {
+        for (std::size_t row : sortedOrder(links, static_cast<int>(SortMode::Title), false))
+            result += links[row].Title + '\t' + links[row].Address + '\n';
+        links.clear();
+    };
+    std::size_t start = 0;
+    while (start < expected.size()) {
+        const std::size_t end = expected.find('\n', start);
+        const std::string line = expected.substr(start, end - start);
+        start = end + 1;
+        const std::size_t tab = line.find('\t');
+        if (line.rfind("folder\t", 0) == 0) {
+            flush();
+            result += line + '\n';
+        } else {
+            links.push_back({.Title = line.substr(0, tab), .Address = line.substr(tab + 1)});
+        }
+    }
+    flush();
+    return result;
+}
+
+std::vector<double> importFile(const fs::path& home, const std::string& name)
+{
+    const fs::path file = interchangeDirectory(home) / (name + ".html");
+    const std::string expected = sortedExpectation(readFile(interchangeDirectory(home) / (name + ".expected")));
+    std::vector<double> times;
+    for (int run = 0; run < kRuns; ++run) {
+        const fs::path fresh = interchangeDirectory(home) / ("import-" + std::to_string(run));
+        fs::remove_all(fresh);
+        fs::create_directories(fresh);
+        WindowModel window(fresh);
+        window.model.loadLibrary(RestoreFolderStates::Yes);
+        std::string top;
+        times.push_back(millisecondsOf([&] { top = importSource(window.model, ImportSource::Netscape, file); }));
+        const std::size_t topIndex = window.model.folderTree().findExact(top);
+        expect(topIndex != TFolderTree::npos, "the import made no top-level folder");
+        expect(importedSubtree(window.model, topIndex) == expected, "the imported folders or links differ from the file");
+        fs::remove_all(fresh);
+    }
+    return times;
+}
+
+std::vector<double> exportTo(const fs::path& home, ImportSource target, const std::string& name)
+{
+    WindowModel window(home);
+    window.model.loadLibrary(RestoreFolderStates::Yes);
+    const fs::path location = interchangeDirectory(home) / name;
+    std::vector<double> times;
+    for (int run = 0; run < kRuns; ++run)
+        times.push_back(millisecondsOf([&] { exportTarget(window.model, target, location); }));
+    return times;
+}
+
+std::vector<double> writeThePage(const fs::path& home)
+{
+    WindowModel window(home);
+    window.model.loadLibrary(RestoreFolderStates::Yes);
+    const fs::path location = interchangeDirectory(home) / "page.html";
+    std::vector<double> times;
+    for (int run = 0; run < kRuns; ++run)
+        times.push_back(millisecondsOf([&] {
+            writeHtmlPage(window.model.library(), window.model.prefs(), location, std::nullopt, defaultColourResolver);
+        }));
+    return times;
+}
+
+} // namespace
+
+void writeBookmarkFiles(const fs::path& home, const LibraryPlan& plan)
+{
+    const fs::path directory = interchangeDirectory(home);
+    fs::create_directories(directory);
+    writeWholeLibraryFile(directory, plan);
+    writeSingleFolderFile(directory, plan.options.seed);
+}
+
+std::vector<Benchmark> interchangeBenchmarks(const fs::path& home, const LibraryPlan& plan)
+{
+    const std::string links = formatCount(plan.linkCount());
+    return {
+        {"import " + links + "-link bookmark file", 500, [home] { return importFile(home, "library"); }, 100},
+        {"import 20,000-link single folder", 250, [home] { return importFile(home, "single"); }, 100},
+        {"export to a bookmark file", 300, [home] { return exportTo(home, ImportSource::Netscape, "export.html"); }},
+        {"export to a hotlist", 300, [home] { return exportTo(home, ImportSource::Opera, "export.adr"); }},
+        {"export to a favorites directory", 300,
+         [home] { return exportTo(home, ImportSource::InternetExplorer, "favorites"); }},
+        {"write the HTML page", 300, [home] { return writeThePage(home); }},
+    };
+}
+
+} // namespace velloria::bench

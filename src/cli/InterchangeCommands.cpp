@@ -1,0 +1,123 @@
+// Import, export and the HTML page from the command line, through the drivers of the dialogs.
+
+#include "cli/CommandTable.h"
+#include "interchange/Export.h"
+#include "interchange/HtmlPage.h"
+#include "interchange/Import.h"
+#include "mainwindow/MainWindowModel.h"
+#include "platform/Text.h"
+#include "store/Error.h"
+
+#include <chrono>
+#include <optional>
+#include <ostream>
+
+namespace velloria {
+
+namespace {
+
+ImportSource formatNamed(const std::string& name)
+{
+    if (name == "netscape")
+        return ImportSource::Netscape;
+    if (name == "opera")
+        return ImportSource::Opera;
+    if (name == "ie")
+        return ImportSource::InternetExplorer;
+    throw Error("Unknown format \"" + name + "\": use netscape, opera or ie");
+}
+
+// A bar on a terminal for work that takes longer than a moment; nothing for a quick one or
+// when the error stream is not a terminal.
+class TerminalProgress {
+public:
+    explicit TerminalProgress(const CommandLineContext& context) : m_context(context) {}
+    ~TerminalProgress()
+    {
+        if (m_drawn)
+            m_context.err << '\r' << std::string(kWidth + 8, ' ') << '\r' << std::flush;
+    }
+
+    ProgressFunction function()
+    {
+        if (!m_context.errIsTerminal)
+            return {};
+        return [this](std::uint64_t done, std::uint64_t total) { draw(done, total); };
+    }
+
+private:
+    static constexpr std::size_t kWidth = 40;
+
+    void draw(std::uint64_t done, std::uint64_t total)
+    {
+        const auto now = std::chrono::steady_clock::now();
+        if (now - m_start < std::chrono::milliseconds(300) || now - m_last < std::chrono::milliseconds(50))
+            return;
+        m_last = now;
+        m_drawn = true;
+        if (total == 0) {
+            m_context.err << "\r" << done << " ..." << std::flush;
+            return;
+        }
+        const std::size_t filled = static_cast<std::size_t>(kWidth * std::min(done, total) / total);
+        m_context.err << "\r[" << std::string(filled, '#') << std::string(kWidth - filled, ' ') << "] "
+                      << (100 * std::min(done, total) / total) << '%' << std::flush;
+    }
+
+    const CommandLineContext& m_context;
+    const std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point m_last{};
+    bool m_drawn = false;
+};
+
+void importCommand(Invocation& call)
+{
+    const ImportSource source = formatNamed(call.operands[0]);
+    call.lockForChange();
+    MainWindowModel& model = call.library(Invocation::WholeTree::Required);
+    std::string topFolder;
+    {
+        TerminalProgress progress(call.context);
+        topFolder = importSource(model, source, call.operands[1], progress.function());
+    }
+    if (!call.hasOption("--no-save"))
+        model.saveLibrary();
+    call.out() << toUtf8(topFolder) << '\n';
+}
+
+void exportCommand(Invocation& call)
+{
+    const ImportSource target = formatNamed(call.operands[0]);
+    MainWindowModel& model = call.library(Invocation::WholeTree::Required);
+    TerminalProgress progress(call.context);
+    exportTarget(model, target, call.operands[1], progress.function());
+}
+
+void htmlCommand(Invocation& call)
+{
+    MainWindowModel& model = call.library(Invocation::WholeTree::Required);
+    std::optional<std::size_t> onlyFolder;
+    if (call.hasOption("--folder"))
+        onlyFolder = findFolder(model.folderTree(), call.options.at("--folder"));
+    TerminalProgress progress(call.context);
+    writeHtmlPage(model.library(), model.prefs(), call.operands[0], onlyFolder, defaultColourResolver,
+                  progress.function());
+}
+
+} // namespace
+
+std::vector<CliCommand> interchangeCommands()
+{
+    return {
+        {"import", "import netscape|opera|ie PATH [--no-save]",
+         "import a bookmark HTML file, a hotlist or a favorites directory into a new top-level folder; "
+         "prints its name",
+         2, 2, {{"--no-save"}}, importCommand},
+        {"export", "export netscape|opera|ie PATH", "export the whole library (saved links) to PATH", 2, 2, {},
+         exportCommand},
+        {"html", "html PATH [--folder NAME]", "write the library, or one folder, as an HTML page", 1, 1,
+         {{"--folder", true}}, htmlCommand},
+    };
+}
+
+} // namespace velloria

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "interchange/Import.h"
+
+namespace velloria {
+
+// What the export dialog shows when it opens, from the preferences.
+ExchangeChoice exportDialogChoice(const TPreferences& prefs, const std::filesystem::path& userHome);
+
+// OK of the export dialog: stores the check boxes, writes the whole library to every checked
+// target with a location (nothing when the library has no folder), then stores the locations.
+void exportBookmarks(MainWindowModel& model, const ExchangeChoice& choice, const ProgressFunction& progress = {});
+
+// One target alone, as the command-line tool exports.
+void exportTarget(MainWindowModel& model, ImportSource target, const std::filesystem::path& location,
+                  const ProgressFunction& progress = {});
+
+} // namespace velloria

@@ -1,0 +1,92 @@
+#include "interchange/Interchange.h"
+
+#include "store/FileIO.h"
+#include "store/FolderTree.h"
+#include "store/Library.h"
+#include "store/LinkFile.h"
+
+#include <cctype>
+
+namespace velloria {
+
+std::vector<ExportLink> parseExportLinks(std::string_view linkFileBytes)
+{
+    LinkFileParse parse = parseLinkFile(linkFileBytes);
+    std::vector<ExportLink> links;
+    links.reserve(parse.links.size());
+    for (std::size_t i = 0; i < parse.links.size(); ++i) {
+        TLinkRecord& link = parse.links[i];
+        links.push_back({std::move(link.Title), std::move(link.Address),
+                         i < parse.descriptions.size() ? std::move(parse.descriptions[i]) : std::string()});
+    }
+    return links;
+}
+
+std::vector<ExportFolder> TreeOrder(const TFolderTree& tree)
+{
+    std::vector<ExportFolder> folders;
+    folders.reserve(tree.count());
+    for (const TFolderRecord& record : tree.records())
+        folders.push_back({record.Name, record.Level});
+    return folders;
+}
+
+ReadExportLinksFunction ReadExportLinks(const Library& library)
+{
+    return [&library](const std::string& folderName) {
+        const auto bytes = readFileIfExists(library.linkFilePath(folderName, kWorkingLinkExt));
+        return bytes ? parseExportLinks(*bytes) : std::vector<ExportLink>();
+    };
+}
+
+bool hasScheme(std::string_view address)
+{
+    // scheme = letter *( letter / digit / "+" / "-" / "." ) ":"
+    if (address.empty() || !std::isalpha(static_cast<unsigned char>(address[0])))
+        return false;
+    std::size_t end = 1;
+    bool dotted = false;
+    while (end < address.size()) {
+        const auto c = static_cast<unsigned char>(address[end]);
+        if (c == ':')
+            break;
+        if (!std::isalnum(c) && c != '+' && c != '-' && c != '.')
+            return false;
+        dotted = dotted || c == '.';
+        ++end;
+    }
+    if (end >= address.size())
+        return false;
+    const std::string_view rest = address.substr(end + 1);
+    if (rest.substr(0, 2) == "//")
+        return true;
+    // "www.example.com:8080/" and "localhost:8080" are a host and a port, not a scheme.
+    if (dotted)
+        return false;
+    std::size_t digits = 0;
+    while (digits < rest.size() && std::isdigit(static_cast<unsigned char>(rest[digits])))
+        ++digits;
+    return digits == 0 || (digits < rest.size() && rest[digits] != '/');
+}
+
+std::string ExportAddress(std::string_view address)
+{
+    if (hasScheme(address))
+        return std::string(address);
+    std::string written = "http://";
+    written.append(address);
+    return written;
+}
+
+int closingCount(const std::vector<ExportFolder>& folders, std::size_t i)
+{
+    const int level = folders[i].level;
+    if (i + 1 >= folders.size())
+        return level + 1;
+    const int next = folders[i + 1].level;
+    if (next > level)
+        return 0;
+    return level - next + 1;
+}
+
+} // namespace velloria

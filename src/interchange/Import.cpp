@@ -1,0 +1,233 @@
+// The import driver: a new top-level folder per source, the reader of the source below it, and
+// the library files written once per folder.
+
+#include "interchange/Import.h"
+
+#include "interchange/Favorites.h"
+#include "interchange/NetscapeFile.h"
+#include "interchange/OperaHotlist.h"
+#include "mainwindow/MainWindowModel.h"
+#include "platform/Clock.h"
+#include "platform/Text.h"
+#include "store/FileIO.h"
+#include "store/FolderNames.h"
+#include "store/TextLines.h"
+#include "tools/Sort.h"
+
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+
+namespace velloria {
+
+namespace {
+
+// The step-by-step import adds a folder, rewrites the tree, the descriptions and the folder's
+// link file, and rewrites a folder's link file again after every link. This sink gives the same
+// files and the same selection with each file written once: a folder's link file when the
+// folder is complete, the descriptions and the tree when the source is done (also when it
+// stops with an error, so that what was read stays).
+class LibraryImportSink final : public ImportSink {
+public:
+    LibraryImportSink(MainWindowModel& model, const ProgressFunction& progress)
+        : m_model(model), m_progress(progress), m_addDate(formatDate(model.clock().today()))
+    {
+        for (const TFolderRecord& folder : model.folderTree().records())
+            m_taken.insert(foldCase(folder.Name));
+    }
+
+    // The import's own top folder, a new top-level folder named after the source, with the
+    // source name as its description.
+    std::string beginSource(std::string_view sourceName)
+    {
+        openFolder(sourceName, 0);
+        return m_records.back().Name;
+    }
+
+    void beginFolder(std::string_view name) override { openFolder(name, static_cast<int>(m_open.size())); }
+
+    void endFolder() override
+    {
+        // The import never leaves its own top folder.
+        if (m_open.size() > 1)
+            closeFolder();
+    }
+
+    void addLink(std::string_view title, std::string_view address, std::string_view description) override
+    {
+        OpenFolder& folder = m_open.back();
+        std::string cleanTitle = singleLine(trimmed(title));
+        std::string cleanAddress = singleLine(trimmed(address));
+        if (cleanTitle.empty())
+            cleanTitle = cleanAddress;
+        folder.links.push_back({.Title = std::move(cleanTitle), .Address = std::move(cleanAddress),
+                                .LastVisit = " ", .AddDate = m_addDate});
+        folder.descriptions.push_back(singleLine(description));
+    }
+
+    void progress(std::uint64_t done, std::uint64_t total) override
+    {
+        if (m_progress)
+            m_progress(done, total);
+    }
+
+    // Writes what is still open and the folder list, and selects the folder the reader left
+    // selected. Runs also after an error of the reader.
+    void finish()
+    {
+        const std::size_t selectedInRecords = m_open.empty() ? 0 : m_open.back().record;
+        while (!m_open.empty())
+            closeFolder();
+        m_model.library().AddFolderDescriptions(m_descriptions);
+        const std::size_t first = m_model.addImportedFolders(std::move(m_records));
+        if (first != MainWindowModel::npos)
+            m_model.selectFolder(first + selectedInRecords);
+    }
+
+private:
+    struct OpenFolder {
+        std::size_t record = 0; // position in m_records
+        TLinkList links;
+        std::vector<std::string> descriptions;
+    };
+
+    void openFolder(std::string_view name, int level)
+    {
+        std::string unique = uniqueFolderName(safeFolderName(singleLine(name)));
+        m_descriptions.push_back({unique, singleLine(trimmed(name))});
+        m_records.push_back({.Name = std::move(unique), .Level = level});
+        m_open.push_back({.record = m_records.size() - 1, .links = {}, .descriptions = {}});
+    }
+
+    // The folder's links in the order of the current sort, written once.
+    void closeFolder()
+    {
+        OpenFolder folder = std::move(m_open.back());
+        m_open.pop_back();
+        const TPreferences& prefs = m_model.prefs();
+        if (prefs.SortMode >= 0 && prefs.SortMode < static_cast<int>(SortMode::Unsorted)) {
+            const std::vector<std::size_t> order = sortedOrder(folder.links, prefs.SortMode, prefs.ReversedOrder);
+            applyOrder(folder.links, order);
+            applyOrder(folder.descriptions, order);
+        }
+        const Library& library = m_model.library();
+        writeFileAtomically(library.linkFilePath(m_records[folder.record].Name, kWorkingLinkExt),
+                            writeLinkFile(folder.links, folder.descriptions));
+    }
+
+    // Unique over the whole tree without regard to case. The next counter to try is kept per
+    // base name, so a thousand folders of one name cost no more than a thousand of different
+    // names; names only ever become taken during an import, so no smaller counter is free.
+    std::string uniqueFolderName(const std::string& base)
+    {
+        const std::string foldedBase = foldCase(base);
+        std::string unique;
+        if (!m_taken.contains(foldedBase)) {
+            unique = base;
+        } else {
+            unsigned long& next = m_nextCounter.try_emplace(foldedBase, 1).first->second;
+            for (;; ++next) {
+                std::string candidate = base;
+                candidate.append("_").append(std::to_string(next));
+                if (!m_taken.contains(foldCase(candidate))) {
+                    unique = std::move(candidate);
+                    break;
+                }
+            }
+        }
+        m_taken.insert(foldCase(unique));
+        return unique;
+    }
+
+    MainWindowModel& m_model;
+    const ProgressFunction& m_progress;
+    std::string m_addDate;
+    std::unordered_set<std::string> m_taken;
+    std::unordered_map<std::string, unsigned long> m_nextCounter;
+    std::vector<TFolderRecord> m_records;
+    std::vector<DescriptionPair> m_descriptions;
+    std::vector<OpenFolder> m_open;
+};
+
+std::string_view sourceName(ImportSource source)
+{
+    switch (source) {
+    case ImportSource::InternetExplorer: return kImportSourceIE;
+    case ImportSource::Netscape: return kImportSourceNetscape;
+    case ImportSource::Opera: return kImportSourceOpera;
+    }
+    return kImportSourceNetscape;
+}
+
+void runReader(ImportSource source, const std::filesystem::path& location, ImportSink& sink)
+{
+    switch (source) {
+    case ImportSource::InternetExplorer: ImportIEFavorites(location, sink); break;
+    case ImportSource::Netscape: ImportNetscapeFile(location, sink); break;
+    case ImportSource::Opera: ImportOperaHotlist(location, sink); break;
+    }
+}
+
+bool isBlank(std::string_view text)
+{
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
+} // namespace
+
+std::filesystem::path userFavoritesDirectory(const std::filesystem::path& userHome)
+{
+    return userHome / "Favorites";
+}
+
+std::filesystem::path exchangeLocation(const MainWindowModel& model, std::string_view text)
+{
+    const std::filesystem::path path(text);
+    return path.is_absolute() ? path : model.preferences().userHome() / path;
+}
+
+ExchangeChoice importDialogChoice(const TPreferences& prefs, const std::filesystem::path& userHome)
+{
+    return {.ie = prefs.ImportIE,
+            .netscape = prefs.ImportNetscape,
+            .opera = prefs.ImportOpera,
+            .ieLocation = isBlank(prefs.IEFavoritesDir) ? userFavoritesDirectory(userHome).string() : prefs.IEFavoritesDir,
+            .netscapeLocation = prefs.NetscapeFile,
+            .operaLocation = prefs.OperaFile};
+}
+
+std::string importSource(MainWindowModel& model, ImportSource source, const std::filesystem::path& location,
+                         const ProgressFunction& progress)
+{
+    model.library().SaveFolderStates();
+    LibraryImportSink sink(model, progress);
+    std::string topFolder = sink.beginSource(sourceName(source));
+    try {
+        runReader(source, location, sink);
+    } catch (...) {
+        // What was read is written before the error is reported.
+        sink.finish();
+        throw;
+    }
+    sink.finish();
+    return topFolder;
+}
+
+void importBookmarks(MainWindowModel& model, const ExchangeChoice& choice, const ProgressFunction& progress)
+{
+    TPreferences& prefs = model.preferences().record();
+    prefs.ImportIE = choice.ie;
+    prefs.ImportNetscape = choice.netscape;
+    prefs.ImportOpera = choice.opera;
+    const std::pair<bool, const std::string*> sources[] = {
+        {choice.ie, &choice.ieLocation}, {choice.netscape, &choice.netscapeLocation}, {choice.opera, &choice.operaLocation}};
+    const ImportSource kinds[] = {ImportSource::InternetExplorer, ImportSource::Netscape, ImportSource::Opera};
+    for (std::size_t i = 0; i < 3; ++i)
+        if (sources[i].first && !isBlank(*sources[i].second))
+            importSource(model, kinds[i], exchangeLocation(model, *sources[i].second), progress);
+    prefs.IEFavoritesDir = choice.ieLocation;
+    prefs.NetscapeFile = choice.netscapeLocation;
+    prefs.OperaFile = choice.operaLocation;
+}
+
+} // namespace velloria

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velloria {
+
+class Library;
+class TFolderTree;
+
+// What the bookmark readers and writers share with the import and export drivers.
+
+// Where a reader puts what it finds, in the order it finds it. The driver owns the library side:
+// it cleans names and values, makes folder names unique, and writes the files.
+class ImportSink {
+public:
+    virtual ~ImportSink() = default;
+    // A folder of the source: it becomes a child of the current folder and the current folder.
+    virtual void beginFolder(std::string_view name) = 0;
+    // The current folder ends and its parent becomes current again. At the import's own top
+    // folder this does nothing: a reader can never leave the folder it imports into.
+    virtual void endFolder() = 0;
+    // A link of the current folder.
+    virtual void addLink(std::string_view title, std::string_view address, std::string_view description) = 0;
+    // How far the reader has come (total 0: unknown). May throw OperationCancelled.
+    virtual void progress(std::uint64_t done, std::uint64_t total) { (void)done, (void)total; }
+};
+
+// Thrown by a progress report when the user cancels; what was done before stays done.
+class OperationCancelled : public std::exception {
+public:
+    const char* what() const noexcept override { return "cancelled"; }
+};
+
+// How far an export or import has come (total 0: unknown). May throw OperationCancelled.
+using ProgressFunction = std::function<void(std::uint64_t done, std::uint64_t total)>;
+
+// A folder as the exporters visit it: in tree order (each folder before its subfolders), with
+// its level (0 for a top-level folder).
+struct ExportFolder {
+    std::string name;
+    int level = 0;
+    bool operator==(const ExportFolder&) const = default;
+};
+
+// A saved link of a folder, as the exporters write it.
+struct ExportLink {
+    std::string title;
+    std::string address;
+    std::string description;
+    bool operator==(const ExportLink&) const = default;
+};
+
+// The saved links of a folder by its name, in file order (none when it has no link file).
+using ReadExportLinksFunction = std::function<std::vector<ExportLink>(const std::string& folderName)>;
+
+// The folders of the tree in the order every exporter visits them: pre-order.
+std::vector<ExportFolder> TreeOrder(const TFolderTree& tree);
+
+// Reads the saved links of a folder from the library's working link file (Links/<name>.wnl).
+ReadExportLinksFunction ReadExportLinks(const Library& library);
+
+// The links of a link file's bytes, in file order.
+std::vector<ExportLink> parseExportLinks(std::string_view linkFileBytes);
+
+// The address as every exporter writes it: "http://" in front of an address without a scheme
+// ("www.example.com", "example.com/page"); an address with a scheme ("https://...", "ftp://...",
+// "mailto:...", "file:///...") as it stands.
+std::string ExportAddress(std::string_view address);
+
+// True when the address starts with a scheme such as "https:" or "mailto:".
+bool hasScheme(std::string_view address);
+
+// The number of list closings after folder i of tree order, the way the bookmark file and the
+// hotlist nest their folders: 0 when the next folder is a child of it, 1 for a sibling, one
+// more per level climbed; after the last folder, its level + 1.
+int closingCount(const std::vector<ExportFolder>& folders, std::size_t i);
+
+} // namespace velloria
