@@ -323,8 +323,8 @@ NetscapeReadStats readNetscapeFile(std::string_view bytes, ImportSink& sink)
 
 void ImportNetscapeFile(const std::filesystem::path& path, ImportSink& sink)
 {
-    if (const auto bytes = readFileIfExists(path))
-        readNetscapeFile(*bytes, sink);
+    if (const auto file = mapFileIfExists(path))
+        readNetscapeFile(file->bytes(), sink);
 }
 
 std::string writeNetscapeFile(const std::vector<ExportFolder>& folders, const ReadExportLinksFunction& readLinks,

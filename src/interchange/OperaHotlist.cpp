@@ -159,8 +159,8 @@ HotlistReadStats readOperaHotlist(std::string_view bytes, ImportSink& sink)
 
 void ImportOperaHotlist(const std::filesystem::path& path, ImportSink& sink)
 {
-    if (const auto bytes = readFileIfExists(path))
-        readOperaHotlist(*bytes, sink);
+    if (const auto file = mapFileIfExists(path))
+        readOperaHotlist(file->bytes(), sink);
 }
 
 std::string writeOperaHotlist(const std::vector<ExportFolder>& folders, const ReadExportLinksFunction& readLinks,

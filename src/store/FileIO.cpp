@@ -6,8 +6,12 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <random>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <new>
+#include <utility>
 
 namespace velloria {
 
@@ -108,6 +112,54 @@ std::optional<std::string> readFileIfExists(const fs::path& path)
         bytes.append(buffer, static_cast<std::size_t>(n));
     }
     return bytes;
+}
+
+MappedFile::MappedFile(MappedFile&& other) noexcept
+    : m_data(std::exchange(other.m_data, nullptr)), m_size(std::exchange(other.m_size, 0)),
+      m_mapped(std::exchange(other.m_mapped, false)), m_copy(std::move(other.m_copy))
+{
+}
+
+MappedFile& MappedFile::operator=(MappedFile&& other) noexcept
+{
+    if (this != &other) {
+        this->~MappedFile();
+        new (this) MappedFile(std::move(other));
+    }
+    return *this;
+}
+
+MappedFile::~MappedFile()
+{
+    if (m_mapped)
+        ::munmap(const_cast<char*>(m_data), m_size);
+}
+
+std::optional<MappedFile> mapFileIfExists(const fs::path& path)
+{
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid()) {
+        if (errno == ENOENT)
+            return std::nullopt;
+        throw cannotOpenFileError(path, systemReason(errno));
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        throw cannotOpenFileError(path, systemReason(errno));
+    MappedFile file;
+    if (S_ISREG(info.st_mode) && info.st_size > 0) {
+        void* data = ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd.get(), 0);
+        if (data != MAP_FAILED) {
+            ::madvise(data, static_cast<std::size_t>(info.st_size), MADV_SEQUENTIAL | MADV_WILLNEED);
+            file.m_data = static_cast<const char*>(data);
+            file.m_size = static_cast<std::size_t>(info.st_size);
+            file.m_mapped = true;
+            return file;
+        }
+    }
+    fd.closeNow();
+    file.m_copy = readFile(path);
+    return file;
 }
 
 std::string readFile(const fs::path& path)

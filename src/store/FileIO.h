@@ -13,6 +13,26 @@ namespace velloria {
 // in its place) throw "Cannot open file ...".
 std::optional<std::string> readFileIfExists(const std::filesystem::path& path);
 
+// A file's bytes mapped into memory read-only, for reading a large file without copying it.
+class MappedFile {
+public:
+    MappedFile() = default;
+    MappedFile(MappedFile&& other) noexcept;
+    MappedFile& operator=(MappedFile&& other) noexcept;
+    ~MappedFile();
+    std::string_view bytes() const { return m_mapped ? std::string_view(m_data, m_size) : std::string_view(m_copy); }
+
+private:
+    friend std::optional<MappedFile> mapFileIfExists(const std::filesystem::path& path);
+    const char* m_data = nullptr;
+    std::size_t m_size = 0;
+    bool m_mapped = false;
+    std::string m_copy; // what a file that cannot be mapped (a pipe, an empty file) holds
+};
+
+// The file mapped as MappedFile; nullopt when it does not exist. Errors as readFileIfExists.
+std::optional<MappedFile> mapFileIfExists(const std::filesystem::path& path);
+
 // The file's bytes; a missing file throws "Cannot open file "<path>". <reason>".
 std::string readFile(const std::filesystem::path& path);
 

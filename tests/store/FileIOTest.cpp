@@ -33,6 +33,22 @@ TEST(FileIO, ReadsBytesExactlyAndTellsMissingFromUnreadable)
     EXPECT_THROW(readFileIfExists(home.path()), Error); // a directory is not a file
 }
 
+TEST(FileIO, MappedFileGivesTheSameBytesAndTheSameErrors)
+{
+    test::TempHome home;
+    const fs::path file = home.path() / "f";
+    const std::string bytes("a\0b\r\n\xff", 6);
+    writeFileAtomically(file, bytes);
+    std::optional<MappedFile> mapped = mapFileIfExists(file);
+    ASSERT_TRUE(mapped);
+    MappedFile moved = std::move(*mapped);
+    EXPECT_EQ(moved.bytes(), bytes);
+    writeFileAtomically(file, "");
+    EXPECT_EQ(mapFileIfExists(file)->bytes(), "");
+    EXPECT_EQ(mapFileIfExists(home.path() / "missing"), std::nullopt);
+    EXPECT_THROW(mapFileIfExists(home.path()), Error);
+}
+
 TEST(FileIO, AtomicWriteReplacesAndKeepsPermissions)
 {
     test::TempHome home;
