@@ -37,7 +37,7 @@ int runMainWindow(const fs::path& home, SingleInstance& instance)
     // The start takes the remembered bounds before the window shows; an error of the start
     // shows the window first and appears over what could be loaded.
     form.run([&] { model.FormCreate(); });
-    form.show();
+    form.showAtStart();
     // Closing the window wrote the preferences (FormDestroy) while it still had its measures.
     return QApplication::exec();
 }

@@ -7,7 +7,6 @@
 #include "platform/QtText.h"
 
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -24,7 +23,6 @@ namespace {
 
 // Wide enough for a title or a short sentence of welcome.
 constexpr int kFieldWidthInCharacters = 44;
-constexpr int kSwatchWidthInCharacters = 10;
 
 struct Row {
     const char* label;
@@ -54,24 +52,6 @@ QLabel* rowLabel(const Row& row, QWidget* buddy)
     label->setObjectName(QString::fromLatin1(row.labelName));
     label->setBuddy(buddy);
     return label;
-}
-
-// A swatch is a flat button filled with its colour: Tab reaches it, Space, Enter or a click
-// open the colour dialog.
-QPushButton* swatch(const Row& row)
-{
-    auto* button = new QPushButton;
-    button->setObjectName(QString::fromLatin1(row.controlName));
-    button->setAutoDefault(true);
-    const QFontMetrics metrics = button->fontMetrics();
-    button->setFixedSize(metrics.averageCharWidth() * kSwatchWidthInCharacters, metrics.height() + 8);
-    return button;
-}
-
-std::optional<QColor> standardColourDialog(QWidget& parent, const QColor& current)
-{
-    const QColor chosen = QColorDialog::getColor(current, &parent);
-    return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
 }
 
 QString standardSaveDialog(QWidget& parent, const QString& preset)
@@ -109,7 +89,7 @@ void GenHtmlForm::createControls()
         m_texts[i]->setMinimumWidth(m_texts[i]->fontMetrics().averageCharWidth() * kFieldWidthInCharacters);
     }
     for (std::size_t i = 0; i < m_swatches.size(); ++i) {
-        m_swatches[i] = swatch(kColourRows[i]);
+        m_swatches[i] = colourSwatch(QString::fromLatin1(kColourRows[i].controlName));
         connect(m_swatches[i], &QPushButton::clicked, this, [this, i] { pickColour(i); });
     }
     m_selectedFolderOnly = new QCheckBox(QStringLiteral("Generate from selected folder only"));
@@ -181,12 +161,7 @@ void GenHtmlForm::fillFields()
 
 void GenHtmlForm::showColour(std::size_t swatch)
 {
-    const QColor colour = toQColor(m_colours[swatch], palette());
-    m_swatches[swatch]->setProperty("colour", colour);
-    m_swatches[swatch]->setStyleSheet(
-        QStringLiteral("QPushButton { background-color: %1; border: 1px solid palette(dark); }"
-                       " QPushButton:focus { border: 2px solid palette(highlight); }")
-            .arg(colour.name()));
+    showSwatchColour(*m_swatches[swatch], toQColor(m_colours[swatch], palette()));
 }
 
 void GenHtmlForm::pickColour(std::size_t swatch)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "interchange/HtmlPage.h"
+#include "mainwindow/DialogFields.h"
 
 #include <QColor>
 #include <QDialog>
@@ -26,8 +27,7 @@ class GenHtmlForm : public QDialog {
     Q_OBJECT
 
 public:
-    // The colour picked for a swatch showing current; nullopt when the user cancels.
-    using ColourChooser = std::function<std::optional<QColor>(QWidget& parent, const QColor& current)>;
+    using ColourChooser = velloria::ColourChooser;
     // The file to write the page to, preset to preset; empty when the user cancels.
     using FileChooser = std::function<QString(QWidget& parent, const QString& preset)>;
 

@@ -6,10 +6,21 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
+#include <QTabWidget>
 
 namespace velloria {
 
 namespace {
+
+// A page of a tab widget takes the caption as its tab's text. (The pages are children of the
+// tab widget's page stack.)
+void setTabCaption(QWidget& page, const QString& text)
+{
+    QWidget* stack = page.parentWidget();
+    if (auto* tabs = qobject_cast<QTabWidget*>(stack ? stack->parentWidget() : nullptr))
+        if (const int index = tabs->indexOf(&page); index >= 0)
+            tabs->setTabText(index, text);
+}
 
 void setCaption(QObject& control, const QString& text)
 {
@@ -19,6 +30,8 @@ void setCaption(QObject& control, const QString& text)
         button->setText(text);
     else if (auto* group = qobject_cast<QGroupBox*>(&control))
         group->setTitle(text);
+    else if (auto* page = qobject_cast<QWidget*>(&control))
+        setTabCaption(*page, text);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "mainwindow/DescriptionEdit.h"
 #include "platform/QtText.h"
 
+#include <QColorDialog>
 #include <QEvent>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -18,6 +19,7 @@ namespace {
 constexpr double kDescriptionLines = 3.5;
 // Wide enough for an address of common length.
 constexpr int kFieldWidthInCharacters = 60;
+constexpr int kSwatchWidthInCharacters = 10;
 
 // Runs an action for those events of one control that a predicate picks, and consumes them or
 // passes them on.
@@ -131,6 +133,30 @@ QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons)
     for (QPushButton* button : buttons)
         row->addWidget(button);
     return row;
+}
+
+QPushButton* colourSwatch(const QString& objectName)
+{
+    auto* button = new QPushButton;
+    button->setObjectName(objectName);
+    button->setAutoDefault(true);
+    const QFontMetrics metrics = button->fontMetrics();
+    button->setFixedSize(metrics.averageCharWidth() * kSwatchWidthInCharacters, metrics.height() + 8);
+    return button;
+}
+
+void showSwatchColour(QPushButton& swatch, const QColor& colour)
+{
+    swatch.setProperty("colour", colour);
+    swatch.setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid palette(dark); }"
+                                        " QPushButton:focus { border: 2px solid palette(highlight); }")
+                             .arg(colour.name()));
+}
+
+std::optional<QColor> standardColourDialog(QWidget& parent, const QColor& current)
+{
+    const QColor chosen = QColorDialog::getColor(current, &parent);
+    return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
 }
 
 void onEnterKey(QWidget& control, std::function<void()> action)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 class QGridLayout;
@@ -40,6 +42,15 @@ struct ItemFields {
 QPushButton* dialogButton(const QString& text, const QString& objectName);
 // The buttons at the right-hand end of a row, in the order given.
 QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons);
+
+// A colour swatch: a flat button filled with its colour. Tab reaches it; Space, Enter or a click
+// open the colour dialog. Its property "colour" holds the colour it shows.
+QPushButton* colourSwatch(const QString& objectName);
+void showSwatchColour(QPushButton& swatch, const QColor& colour);
+// The colour picked for a swatch showing current; nullopt when the user cancels.
+using ColourChooser = std::function<std::optional<QColor>(QWidget& parent, const QColor& current)>;
+// The standard colour dialog, as a ColourChooser.
+std::optional<QColor> standardColourDialog(QWidget& parent, const QColor& current);
 
 // Return or Enter in the control runs the action instead of what the control or the dialog's
 // default button would do with it.

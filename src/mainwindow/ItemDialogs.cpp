@@ -20,6 +20,8 @@ NewItemDialog::NewItemDialog(MainWindowModel& model) : m_model(model)
         model.setNewItemKind(false);
     }
     m_folderChosen = !model.newItemKind();
+    if (!m_folderChosen)
+        m_address = model.newItemAddress();
 }
 
 void NewItemDialog::chooseFolder()

@@ -21,6 +21,8 @@ public:
     bool addressEnabled() const { return !m_folderChosen; }
     bool addFolderInFolderChecked() const { return m_addFolderInFolderChecked; }
     bool addFolderInFolderEnabled() const { return m_folderChosen; }
+    // The address field's first text: the model's new-item address when a link is to be added.
+    const std::string& address() const { return m_address; }
 
     void chooseFolder();
     void chooseLink();
@@ -39,6 +41,7 @@ private:
     bool m_folderChosen = true;
     bool m_linkChoiceEnabled = true;
     bool m_addFolderInFolderChecked = false;
+    std::string m_address;
     std::string m_added;
 };
 

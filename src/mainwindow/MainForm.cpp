@@ -16,6 +16,7 @@
 #include "mainwindow/NewItemForm.h"
 #include "mainwindow/StatisticsForm.h"
 #include "platform/QtText.h"
+#include "settings/PreferencesForm.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -130,6 +131,7 @@ void MainForm::dialogRequested(DialogKind kind)
     case DialogKind::Import: run([this] { showForm<ImportForm>(); }); break;
     case DialogKind::Export: run([this] { showForm<ExportForm>(); }); break;
     case DialogKind::GenHtml: run([this] { showForm<GenHtmlForm>(); }); break;
+    case DialogKind::Preferences: run([this] { showForm<PreferencesForm>(); }); break;
     }
 }
 

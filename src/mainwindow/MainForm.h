@@ -8,6 +8,7 @@
 #include <QRect>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 class QAbstractScrollArea;
@@ -29,6 +30,7 @@ namespace velloria {
 class CommandActions;
 class FolderTreeModel;
 class LinkListModel;
+class TrayIcon;
 
 // The main window: menus, toolbar, the folder tree, the selected folder's links, the description
 // pane and the status bar. It forwards what the user does to the main window model and shows
@@ -54,6 +56,16 @@ public:
     }
     void showError(const char* message);
 
+    // The window at the program's start, after the model's FormCreate: the notification-area
+    // icon when the preferences ask for it and the desktop has a tray (trayAvailable, by default
+    // the system's answer), then the window itself, hidden or minimized a moment later when the
+    // preferences say to start minimized.
+    void showAtStart(const std::function<bool()>& trayAvailable = {});
+    TrayIcon* trayIcon() const { return m_trayIcon; }
+
+    // Runs a command as its menu item does.
+    void commandTriggered(Command command);
+
     // Shows a dialog of this window modally; the model's commands wait while it is open.
     int showModal(QDialog& dialog);
 
@@ -73,6 +85,7 @@ public:
     void commandsChanged() override;
     void captionsChanged() override;
     void layoutPreferencesChanged() override;
+    void coloursChanged() override;
     void autoSaveTimerChanged() override;
     void focusRequested(Pane pane) override;
     void aboutBoxRequested() override;
@@ -84,6 +97,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     QMenu* createPopupMenu() override;
 
 private:
@@ -113,7 +127,6 @@ private:
     void connectViews();
 
     // User events to the model.
-    void commandTriggered(Command command);
     void runFormCommand(Command command);
     template <typename Action> void forward(bool& guard, Action&& action);
     void folderViewCurrentChanged(const QModelIndex& current);
@@ -156,6 +169,7 @@ private:
     QSplitter* m_listSplitter = nullptr;
     std::array<QLabel*, kStatusPanelCount> m_statusPanels{};
     QTimer* m_autoSaveTimer = nullptr;
+    TrayIcon* m_trayIcon = nullptr;
     std::optional<Layout> m_appliedLayout;
     Pane m_enteredPane = Pane::None;
     bool m_syncingFolders = false;

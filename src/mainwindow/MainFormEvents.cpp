@@ -3,6 +3,7 @@
 #include "mainwindow/CommandActions.h"
 #include "mainwindow/FolderTreeModel.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/TrayIcon.h"
 
 #include <QCloseEvent>
 #include <QDropEvent>
@@ -12,6 +13,7 @@
 #include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTimer>
 #include <QTreeView>
 
 namespace velloria {
@@ -31,6 +33,41 @@ void MainForm::runFormCommand(Command command)
 {
     if (command == Command::FileExit)
         close();
+}
+
+void MainForm::showAtStart(const std::function<bool()>& trayAvailable)
+{
+    const bool tray = trayAvailable ? trayAvailable() : QSystemTrayIcon::isSystemTrayAvailable();
+    if (m_model.prefs().CreateTrayIcon && tray && !m_trayIcon) {
+        m_trayIcon = new TrayIcon(m_model, *this);
+        m_model.setTrayIconCreated(true);
+    }
+    show();
+    if (!m_model.prefs().Minimized)
+        return;
+    // The window is first shown, so that it has its place when it comes back.
+    QTimer::singleShot(10, this, [this] {
+        if (m_model.trayIconCreated())
+            hide();
+        else
+            setWindowState(windowState() | Qt::WindowMinimized);
+    });
+}
+
+void MainForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !m_model.trayIconCreated() || !isMinimized())
+        return;
+    // With the icon in the notification area a minimized window leaves the taskbar: it is hidden
+    // and keeps its normal state for when the icon shows it again. Hiding inside the state change
+    // confuses some window managers, so it waits for the event loop.
+    QTimer::singleShot(0, this, [this] {
+        if (!isMinimized())
+            return;
+        hide();
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    });
 }
 
 void MainForm::closeEvent(QCloseEvent* event)

@@ -101,6 +101,16 @@ void MainForm::layoutPreferencesChanged()
     }
 }
 
+void MainForm::coloursChanged()
+{
+    // Only the colours: the window keeps the place and the measures the user has given it.
+    const TPreferences& prefs = m_model.prefs();
+    if (m_appliedLayout)
+        m_appliedLayout->colours = layoutOf(prefs).colours;
+    paintViews(prefs);
+    styleMenus(prefs);
+}
+
 void MainForm::placeWindow(const Layout& layout)
 {
     // The bounds are those of the normal window; a maximized window returns to them.

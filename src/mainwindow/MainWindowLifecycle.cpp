@@ -64,7 +64,7 @@ void MainWindowModel::FormCreate()
                     C::EditFind, C::EditSearchAgain, C::ViewExpandAllFolders, C::ViewCollapseAllFolders, C::ToolsGo,
                     C::ToolsGoInNewBrowser},
                    false);
-    m_trayIconCreated = false; // the notification-area icon comes with its own window
+    m_trayIconCreated = false; // the window creates the notification-area icon after the start
     m_newFolders.clear();
     startAutoSaveTimer();
     steps.run([this] { openLastLink(); });
@@ -92,6 +92,27 @@ void MainWindowModel::startAutoSaveTimer()
     else
         m_autoSaveInterval.reset();
     notify([](MainWindowObserver& o) { o.autoSaveTimerChanged(); });
+}
+
+void MainWindowModel::preferencesApplied()
+{
+    m_preferences.LoadPreferences();
+    // The chosen language is laid over the built-in texts, not over the language used until now.
+    m_texts = UIText();
+    LoadLanguage(m_texts, m_preferences.record());
+    applyTexts();
+    notify([](MainWindowObserver& o) { o.coloursChanged(); });
+    startAutoSaveTimer();
+    requestFocus(Pane::Tree);
+    if (!folderTree().empty()) {
+        showFolderDescription();
+        updateStatusBar();
+    }
+}
+
+Answer MainWindowModel::ask(const std::string& question) const
+{
+    return m_observer ? m_observer->ask(question) : Answer::Cancel;
 }
 
 void MainWindowModel::openLastLink()
@@ -256,6 +277,7 @@ void MainWindowModel::run(Command command)
     case C::FileImport: requestDialog(DialogKind::Import); break;
     case C::FileExport: requestDialog(DialogKind::Export); break;
     case C::FileGenHtml: requestDialog(DialogKind::GenHtml); break;
+    case C::ToolsPreferences: requestDialog(DialogKind::Preferences); break;
     default: break; // the commands whose dialogs the form runs itself
     }
 }

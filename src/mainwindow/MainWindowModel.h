@@ -55,6 +55,7 @@ public:
     void FormDestroy();
     void MainTimerTimer();
     void setDialogActive(bool active) { m_dialogActive = active; }
+    bool dialogActive() const { return m_dialogActive; }
     std::optional<int> autoSaveInterval() const { return m_autoSaveInterval; } // milliseconds
     bool libraryModified() const { return m_libraryModified; }
     // Every command that changes the working files says so here; it enables Save.
@@ -110,6 +111,7 @@ public:
     bool closingInProgress() const { return m_closingInProgress; }
     bool searchFocusPending() const { return m_searchFocusPending; }
     bool trayIconCreated() const { return m_trayIconCreated; }
+    void setTrayIconCreated(bool created) { m_trayIconCreated = created; }
 
     // The list in the order of SortMode and ReversedOrder, written back to the folder's file.
     void SortLinkList();
@@ -117,11 +119,20 @@ public:
     void OpenSelectedLink();
     // Texts of the table into captions, hints, column headers and the description label.
     void applyTexts();
+    // The Preferences dialog has stored the preferences: the window takes them again with their
+    // language, colours and auto-save interval, the focus goes to the tree, and the description
+    // and the status bar show the new texts.
+    void preferencesApplied();
+    // Asks the view a question with Yes, No and Cancel; without a view the answer is Cancel.
+    Answer ask(const std::string& question) const;
 
     // Adding and editing (the dialogs' logic calls these after cleaning the input). Names are
     // made unique; each returns the name or title it finally gave.
     bool newItemKind() const { return m_newItemKind; }
     void setNewItemKind(bool link) { m_newItemKind = link; }
+    // The address a new link starts with in the dialog (the tray menu's Add to Folder fills it).
+    const std::string& newItemAddress() const { return m_newItemAddress; }
+    void setNewItemAddress(std::string address) { m_newItemAddress = std::move(address); }
     std::string addLink(std::string_view title, std::string_view address, std::string_view description);
     std::string addFolder(std::string_view name, std::string_view description);
     // The same, as the new last child of parent (npos: the new last top-level folder).
@@ -252,6 +263,7 @@ private:
     bool m_lookOnly = false;
     std::vector<std::string> m_newFolders; // folders created during this run
     bool m_newItemKind = false;            // true: the next new item is a link
+    std::string m_newItemAddress;
     UndoState m_undo;
     std::vector<UndoLinkEntry> m_linkClipboard;
     std::string m_searchText;

@@ -9,7 +9,7 @@ namespace velloria {
 enum class Pane { None, Tree, List };
 enum class Answer { Yes, No, Cancel };
 // The dialogs that the main window's commands open.
-enum class DialogKind { NewItem, EditItem, DeleteConfirmation, Find, Statistics, Import, Export, GenHtml };
+enum class DialogKind { NewItem, EditItem, DeleteConfirmation, Find, Statistics, Import, Export, GenHtml, Preferences };
 
 // The window's own measures, which the preferences keep between runs.
 struct WindowGeometry {
@@ -39,6 +39,7 @@ public:
     virtual void commandsChanged() {}        // enabled and checked states of the commands
     virtual void captionsChanged() {}        // captions, hints and column headers
     virtual void layoutPreferencesChanged() {} // bounds, widths, colours and bars to apply
+    virtual void coloursChanged() {}         // the menu, toolbar, tree and list colours to apply
     virtual void autoSaveTimerChanged() {}
     virtual void focusRequested(Pane) {}
     virtual void aboutBoxRequested() {}

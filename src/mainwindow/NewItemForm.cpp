@@ -24,6 +24,7 @@ NewItemForm::NewItemForm(MainWindowModel& model, MainForm& owner)
     arrangeControls();
     connectControls();
     applyTexts(*this, TextWindow::NewItem, model.texts());
+    m_fields.fill({}, m_dialog.address(), {});
     showState();
     m_fields.titleEdit->setFocus();
 }
