@@ -40,25 +40,6 @@ constexpr std::uint64_t kProgressFiles = 64;
 
 // ---- Shortcut files -------------------------------------------------------------------------
 
-void appendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // UTF-16LE (without its byte order mark) as UTF-8; a lone surrogate becomes U+FFFD.
 std::string decodeUtf16Le(std::string_view bytes)
 {
@@ -213,22 +194,6 @@ private:
 };
 
 // ---- Export ---------------------------------------------------------------------------------
-
-bool isControl(char c)
-{
-    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
-}
-
-// Cuts the text to at most limit bytes without splitting a UTF-8 sequence.
-std::string_view shortened(std::string_view text, std::size_t limit)
-{
-    if (text.size() <= limit)
-        return text;
-    std::size_t end = limit;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-        --end;
-    return text.substr(0, end);
-}
 
 // A title or name made safe as a file name in its directory: without the nine characters and
 // control characters, trimmed, never empty, "." or "..".

@@ -11,6 +11,9 @@ namespace velloria {
 
 bool isValidUtf8(std::string_view bytes);
 
+// Appends a Unicode code point as UTF-8.
+void appendUtf8(std::string& out, char32_t codePoint);
+
 // The bytes as UTF-8 text: unchanged when valid UTF-8, otherwise decoded as Windows-1252.
 std::string toUtf8(std::string_view bytes);
 

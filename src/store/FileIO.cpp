@@ -25,6 +25,7 @@ class FileDescriptor {
 public:
     explicit FileDescriptor(int fd) : m_fd(fd) {}
     ~FileDescriptor() { closeNow(); }
+    FileDescriptor(FileDescriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int get() const { return m_fd; }
@@ -81,27 +82,37 @@ int openTemporaryFile(const fs::path& target, fs::path& temporary)
     return -1;
 }
 
-} // namespace
-
-std::optional<std::string> readFileIfExists(const fs::path& path)
+// Opens a file for reading and tells what it is; nullopt when it does not exist. A directory or
+// another failure throws "Cannot open file ...".
+std::optional<FileDescriptor> openForReading(const fs::path& path, struct stat& info)
 {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd.valid()) {
+    std::optional<FileDescriptor> fd(std::in_place, ::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd->valid()) {
         if (errno == ENOENT)
             return std::nullopt;
         throw cannotOpenFileError(path, systemReason(errno));
     }
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0)
+    if (::fstat(fd->get(), &info) != 0)
         throw cannotOpenFileError(path, systemReason(errno));
     if (S_ISDIR(info.st_mode))
         throw cannotOpenFileError(path, systemReason(EISDIR));
+    return fd;
+}
+
+} // namespace
+
+std::optional<std::string> readFileIfExists(const fs::path& path)
+{
+    struct stat info {};
+    const std::optional<FileDescriptor> fd = openForReading(path, info);
+    if (!fd)
+        return std::nullopt;
     std::string bytes;
     if (S_ISREG(info.st_mode))
         bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        const ssize_t n = ::read(fd->get(), buffer, sizeof buffer);
         if (n == 0)
             break;
         if (n < 0) {
@@ -137,18 +148,13 @@ MappedFile::~MappedFile()
 
 std::optional<MappedFile> mapFileIfExists(const fs::path& path)
 {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd.valid()) {
-        if (errno == ENOENT)
-            return std::nullopt;
-        throw cannotOpenFileError(path, systemReason(errno));
-    }
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0)
-        throw cannotOpenFileError(path, systemReason(errno));
+    std::optional<FileDescriptor> fd = openForReading(path, info);
+    if (!fd)
+        return std::nullopt;
     MappedFile file;
     if (S_ISREG(info.st_mode) && info.st_size > 0) {
-        void* data = ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd.get(), 0);
+        void* data = ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd->get(), 0);
         if (data != MAP_FAILED) {
             ::madvise(data, static_cast<std::size_t>(info.st_size), MADV_SEQUENTIAL | MADV_WILLNEED);
             file.m_data = static_cast<const char*>(data);
@@ -157,7 +163,7 @@ std::optional<MappedFile> mapFileIfExists(const fs::path& path)
             return file;
         }
     }
-    fd.closeNow();
+    fd->closeNow();
     file.m_copy = readFile(path);
     return file;
 }

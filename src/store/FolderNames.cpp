@@ -16,12 +16,13 @@ bool isForbidden(char c)
     return kForbiddenNameCharacters.find(c) != std::string_view::npos;
 }
 
+} // namespace
+
 bool isControl(char c)
 {
     return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
 }
 
-// Cuts the text to at most limit bytes without splitting a UTF-8 sequence.
 std::string_view shortened(std::string_view text, std::size_t limit)
 {
     if (text.size() <= limit)
@@ -31,8 +32,6 @@ std::string_view shortened(std::string_view text, std::size_t limit)
         --end;
     return text.substr(0, end);
 }
-
-} // namespace
 
 std::string cleanName(std::string_view typed)
 {

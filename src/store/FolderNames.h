@@ -17,6 +17,12 @@ inline constexpr std::size_t kMaxFolderNameBytes = 250;
 // The nine characters that names of folders and links never hold.
 inline constexpr std::string_view kForbiddenNameCharacters = "\\/:*?\"<>|";
 
+// A control character (below 0x20, or DEL).
+bool isControl(char c);
+
+// The text cut to at most limit bytes without splitting a UTF-8 sequence.
+std::string_view shortened(std::string_view text, std::size_t limit);
+
 // A name as typed, cleaned: the nine characters removed, then trimmed.
 std::string cleanName(std::string_view typed);
 
