@@ -10,15 +10,6 @@
 
 namespace velloria {
 
-namespace {
-
-bool isBlank(std::string_view text)
-{
-    return text.find_first_not_of(' ') == std::string_view::npos;
-}
-
-} // namespace
-
 ExchangeChoice exportDialogChoice(const TPreferences& prefs, const std::filesystem::path& userHome)
 {
     ExchangeChoice choice = importDialogChoice(prefs, userHome);
@@ -52,7 +43,7 @@ void exportBookmarks(MainWindowModel& model, const ExchangeChoice& choice, const
             {choice.ie, &choice.ieLocation}, {choice.netscape, &choice.netscapeLocation}, {choice.opera, &choice.operaLocation}};
         const ImportSource kinds[] = {ImportSource::InternetExplorer, ImportSource::Netscape, ImportSource::Opera};
         for (std::size_t i = 0; i < 3; ++i)
-            if (targets[i].first && !isBlank(*targets[i].second))
+            if (targets[i].first && !isBlankLocation(*targets[i].second))
                 exportTarget(model, kinds[i], exchangeLocation(model, *targets[i].second), progress);
     }
     prefs.IEFavoritesDir = choice.ieLocation;

@@ -168,12 +168,12 @@ void runReader(ImportSource source, const std::filesystem::path& location, Impor
     }
 }
 
-bool isBlank(std::string_view text)
+} // namespace
+
+bool isBlankLocation(std::string_view text)
 {
     return text.find_first_not_of(' ') == std::string_view::npos;
 }
-
-} // namespace
 
 std::filesystem::path userFavoritesDirectory(const std::filesystem::path& userHome)
 {
@@ -191,7 +191,7 @@ ExchangeChoice importDialogChoice(const TPreferences& prefs, const std::filesyst
     return {.ie = prefs.ImportIE,
             .netscape = prefs.ImportNetscape,
             .opera = prefs.ImportOpera,
-            .ieLocation = isBlank(prefs.IEFavoritesDir) ? userFavoritesDirectory(userHome).string() : prefs.IEFavoritesDir,
+            .ieLocation = isBlankLocation(prefs.IEFavoritesDir) ? userFavoritesDirectory(userHome).string() : prefs.IEFavoritesDir,
             .netscapeLocation = prefs.NetscapeFile,
             .operaLocation = prefs.OperaFile};
 }
@@ -223,7 +223,7 @@ void importBookmarks(MainWindowModel& model, const ExchangeChoice& choice, const
         {choice.ie, &choice.ieLocation}, {choice.netscape, &choice.netscapeLocation}, {choice.opera, &choice.operaLocation}};
     const ImportSource kinds[] = {ImportSource::InternetExplorer, ImportSource::Netscape, ImportSource::Opera};
     for (std::size_t i = 0; i < 3; ++i)
-        if (sources[i].first && !isBlank(*sources[i].second))
+        if (sources[i].first && !isBlankLocation(*sources[i].second))
             importSource(model, kinds[i], exchangeLocation(model, *sources[i].second), progress);
     prefs.IEFavoritesDir = choice.ieLocation;
     prefs.NetscapeFile = choice.netscapeLocation;

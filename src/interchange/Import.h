@@ -30,6 +30,9 @@ inline constexpr std::string_view kImportSourceOpera = "Opera";
 // The favorites directory shown when the preferences name none: ~/Favorites.
 std::filesystem::path userFavoritesDirectory(const std::filesystem::path& userHome);
 
+// True for a location text of nothing but spaces: its source or target is skipped.
+bool isBlankLocation(std::string_view text);
+
 // A location text of the dialogs as a path: a relative one is taken from the user's home.
 std::filesystem::path exchangeLocation(const MainWindowModel& model, std::string_view text);
 

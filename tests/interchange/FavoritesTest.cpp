@@ -2,6 +2,7 @@
 // that replaces directory/Velloria.
 
 #include "interchange/Favorites.h"
+#include "interchange/InterchangeTesting.h"
 #include "store/Error.h"
 #include "store/FileIO.h"
 #include "support/TempHome.h"
@@ -18,20 +19,10 @@ namespace velloria {
 namespace {
 
 namespace fs = std::filesystem;
+using test::RecordingSink;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsSupersetOf;
-
-class RecordingSink : public ImportSink {
-public:
-    void beginFolder(std::string_view name) override { lines.push_back("folder " + std::string(name)); }
-    void endFolder() override { lines.push_back("end"); }
-    void addLink(std::string_view title, std::string_view address, std::string_view description) override
-    {
-        lines.push_back("link " + std::string(title) + " | " + std::string(address) + " | " + std::string(description));
-    }
-    std::vector<std::string> lines;
-};
 
 void writeBytes(const fs::path& path, std::string_view bytes)
 {

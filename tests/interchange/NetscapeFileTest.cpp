@@ -2,6 +2,7 @@
 // hand-made cases and of files written by real browsers.
 
 #include "interchange/NetscapeFile.h"
+#include "interchange/InterchangeTesting.h"
 #include "store/Error.h"
 #include "support/TempHome.h"
 
@@ -17,40 +18,19 @@ namespace velloria {
 namespace {
 
 using test::crlf;
+using test::linksOf;
+using test::RecordingSink;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-// Turns the sink calls into lines: "folder News", "end", "link Title | address | description".
-class Recorder : public ImportSink {
-public:
-    std::vector<std::string> lines;
-    std::vector<std::pair<std::uint64_t, std::uint64_t>> progressCalls;
-
-    void beginFolder(std::string_view name) override { lines.push_back("folder " + std::string(name)); }
-    void endFolder() override { lines.emplace_back("end"); }
-    void addLink(std::string_view title, std::string_view address, std::string_view description) override
-    {
-        lines.push_back("link " + std::string(title) + " | " + std::string(address) + " | " + std::string(description));
-    }
-    void progress(std::uint64_t done, std::uint64_t total) override { progressCalls.emplace_back(done, total); }
-};
-
 std::vector<std::string> readLines(std::string_view bytes, NetscapeReadStats* stats = nullptr)
 {
-    Recorder recorder;
+    RecordingSink recorder;
     const NetscapeReadStats found = readNetscapeFile(bytes, recorder);
     if (stats)
         *stats = found;
     return recorder.lines;
-}
-
-ReadExportLinksFunction linksFrom(std::map<std::string, std::vector<ExportLink>> links)
-{
-    return [links = std::move(links)](const std::string& folder) {
-        const auto it = links.find(folder);
-        return it == links.end() ? std::vector<ExportLink>() : it->second;
-    };
 }
 
 constexpr std::string_view kHead = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\r\n<TITLE>Velloria</TITLE>\r\n<H1>Velloria</H1>\r\n";
@@ -61,7 +41,7 @@ TEST(NetscapeWriter, NestsFoldersByLevelAndClosesEveryList)
 {
     const std::vector<ExportFolder> folders = {{"News", 0},   {"Local", 1}, {"World", 1},    {"Europe", 2},
                                                {"Nordic", 3}, {"Work", 0},  {"Projects", 1}, {"Velloria", 2}};
-    const auto readLinks = linksFrom({{"News", {{"Front page", "https://news.example/", ""}}},
+    const auto readLinks = linksOf({{"News", {{"Front page", "https://news.example/", ""}}},
                                       {"Nordic", {{"Yle", "yle.fi", "Finnish news"}, {"SVT", "ftp://svt.se", ""}}}});
     std::vector<std::pair<std::uint64_t, std::uint64_t>> progress;
     const std::string bytes = writeNetscapeFile(folders, readLinks, [&](auto done, auto total) {
@@ -89,7 +69,7 @@ TEST(NetscapeWriter, NestsFoldersByLevelAndClosesEveryList)
 
 TEST(NetscapeWriter, EscapesEveryTextAndWritesNoDescription)
 {
-    const auto readLinks = linksFrom({{"R&D <new>", {{"Say \"hi\" & <bye>", "example.com/?a=1&b=\"2\"", "not written"}}}});
+    const auto readLinks = linksOf({{"R&D <new>", {{"Say \"hi\" & <bye>", "example.com/?a=1&b=\"2\"", "not written"}}}});
     EXPECT_EQ(writeNetscapeFile({{"R&D <new>", 0}}, readLinks),
               std::string(kHead) + crlf({"<DL><p>", "<DT><H3>R&amp;D &lt;new&gt;</H3>", "<DL><p>",
                                          "<DT><A HREF=\"http://example.com/?a=1&amp;b=&quot;2&quot;\">"
@@ -101,7 +81,7 @@ TEST(NetscapeWriter, EscapesEveryTextAndWritesNoDescription)
 TEST(NetscapeWriter, RoundTripKeepsFoldersTitlesAndAddresses)
 {
     const std::vector<ExportFolder> folders = {{"Q&A <\"quoted\">", 0}, {"Inner", 1}, {"Next", 0}};
-    const auto readLinks = linksFrom({{"Q&A <\"quoted\">", {{"A & B < C > \"D\"", "https://x.example/?a=1&b=<2>", ""}}},
+    const auto readLinks = linksOf({{"Q&A <\"quoted\">", {{"A & B < C > \"D\"", "https://x.example/?a=1&b=<2>", ""}}},
                                       {"Inner", {{"caf\xC3\xA9 \xE2\x80\xA6", "https://y.example/'q'", ""}}}});
     EXPECT_THAT(readLines(writeNetscapeFile(folders, readLinks)),
                 ElementsAre("folder Q&A <\"quoted\">", "link A & B < C > \"D\" | https://x.example/?a=1&b=<2> | ",
@@ -192,7 +172,7 @@ TEST(NetscapeReader, ReportsProgressAcrossLargeFiles)
     std::string bytes = "<DL>";
     while (bytes.size() < 600 * 1024)
         bytes += "<DT><A HREF=\"https://example.com/\" ICON=\"data:" + std::string(1000, 'A') + "\">T</A>\n";
-    Recorder recorder;
+    RecordingSink recorder;
     const NetscapeReadStats stats = readNetscapeFile(bytes, recorder);
     EXPECT_EQ(stats.links, recorder.lines.size());
     ASSERT_GE(recorder.progressCalls.size(), 4u); // the start, two steps of 256 KB, the end
@@ -204,10 +184,10 @@ TEST(NetscapeReader, ImportsAFileByPath)
 {
     test::TempHome home;
     home.write("bookmarks.html", "<DT><A HREF=\"a\">A</A>");
-    Recorder recorder;
+    RecordingSink recorder;
     ImportNetscapeFile(home.refLib() / "bookmarks.html", recorder);
     EXPECT_THAT(recorder.lines, ElementsAre("link A | a | "));
-    Recorder untouched;
+    RecordingSink untouched;
     ImportNetscapeFile(home.refLib() / "missing.html", untouched);
     EXPECT_THAT(untouched.lines, IsEmpty());
     EXPECT_THAT(untouched.progressCalls, IsEmpty());

@@ -2,6 +2,7 @@
 // Opera and by hand.
 
 #include "interchange/OperaHotlist.h"
+#include "interchange/InterchangeTesting.h"
 #include "store/FileIO.h"
 #include "support/TempHome.h"
 
@@ -15,29 +16,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::crlf;
+using test::linksOf;
+using test::RecordingSink;
 using ::testing::ElementsAre;
 using ::testing::IsSupersetOf;
-
-// Records what a reader passes to the sink, one line per call.
-class RecordingSink : public ImportSink {
-public:
-    void beginFolder(std::string_view name) override { lines.push_back("folder " + std::string(name)); }
-    void endFolder() override { lines.push_back("end"); }
-    void addLink(std::string_view title, std::string_view address, std::string_view description) override
-    {
-        lines.push_back("link " + std::string(title) + " | " + std::string(address) + " | " + std::string(description));
-    }
-    std::vector<std::string> lines;
-};
-
-// Links by folder name, as the library would return them.
-ReadExportLinksFunction linksOf(std::map<std::string, std::vector<ExportLink>> links)
-{
-    return [links = std::move(links)](const std::string& folder) {
-        const auto it = links.find(folder);
-        return it == links.end() ? std::vector<ExportLink>() : it->second;
-    };
-}
 
 const std::vector<ExportFolder> kNested = {{"Top", 0}, {"Sub", 1}, {"Deep", 2}};
 
