@@ -9,8 +9,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <optional>
-#include <unordered_map>
-#include <unordered_set>
 #include <utility>
 
 #include <fcntl.h>
@@ -251,24 +249,18 @@ bool createNewFile(const std::string& path, std::string_view bytes)
 // The file names of one directory of the export, unique without regard to case.
 class DirectoryNames {
 public:
-    // The stem itself, or stem_1, stem_2, ... when the name is taken. Each base remembers its last
-    // suffix, so that many equal titles cost no more than different ones.
+    // The stem itself, or stem_1, stem_2, ... when the name is taken; a long stem is cut so the
+    // suffix still fits.
     std::string take(std::string_view stem)
     {
         std::string name(shortened(stem, kMaxStemBytes));
-        if (m_taken.insert(foldCase(name)).second)
+        if (m_names.tryTake(name))
             return name;
-        const std::string base(trimmed(shortened(stem, kMaxStemBytes - kUniqueSuffixRoom)));
-        unsigned long& suffix = m_lastSuffix[foldCase(base)];
-        do
-            name = base + '_' + std::to_string(++suffix);
-        while (!m_taken.insert(foldCase(name)).second);
-        return name;
+        return m_names.takeSuffixed(trimmed(shortened(stem, kMaxStemBytes - kUniqueSuffixRoom)));
     }
 
 private:
-    std::unordered_set<std::string> m_taken;
-    std::unordered_map<std::string, unsigned long> m_lastSuffix;
+    UniqueNames m_names;
 };
 
 // The directories of the folders, made under the root in tree order: a folder's path is its

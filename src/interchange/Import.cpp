@@ -14,8 +14,6 @@
 #include "store/TextLines.h"
 #include "tools/Sort.h"
 
-#include <unordered_map>
-#include <unordered_set>
 #include <utility>
 
 namespace velloria {
@@ -33,7 +31,7 @@ public:
         : m_model(model), m_progress(progress), m_addDate(formatDate(model.clock().today()))
     {
         for (const TFolderRecord& folder : model.folderTree().records())
-            m_taken.insert(foldCase(folder.Name));
+            m_names.add(folder.Name);
     }
 
     // The import's own top folder, a new top-level folder named after the source, with the
@@ -93,7 +91,7 @@ private:
 
     void openFolder(std::string_view name, int level)
     {
-        std::string unique = uniqueFolderName(safeFolderName(singleLine(name)));
+        std::string unique = m_names.take(safeFolderName(singleLine(name)));
         m_descriptions.push_back({unique, singleLine(trimmed(name))});
         m_records.push_back({.Name = std::move(unique), .Level = level});
         m_open.push_back({.record = m_records.size() - 1, .links = {}, .descriptions = {}});
@@ -115,35 +113,10 @@ private:
                             writeLinkFile(folder.links, folder.descriptions));
     }
 
-    // Unique over the whole tree without regard to case. The next counter to try is kept per
-    // base name, so a thousand folders of one name cost no more than a thousand of different
-    // names; names only ever become taken during an import, so no smaller counter is free.
-    std::string uniqueFolderName(const std::string& base)
-    {
-        const std::string foldedBase = foldCase(base);
-        std::string unique;
-        if (!m_taken.contains(foldedBase)) {
-            unique = base;
-        } else {
-            unsigned long& next = m_nextCounter.try_emplace(foldedBase, 1).first->second;
-            for (;; ++next) {
-                std::string candidate = base;
-                candidate.append("_").append(std::to_string(next));
-                if (!m_taken.contains(foldCase(candidate))) {
-                    unique = std::move(candidate);
-                    break;
-                }
-            }
-        }
-        m_taken.insert(foldCase(unique));
-        return unique;
-    }
-
     MainWindowModel& m_model;
     const ProgressFunction& m_progress;
     std::string m_addDate;
-    std::unordered_set<std::string> m_taken;
-    std::unordered_map<std::string, unsigned long> m_nextCounter;
+    UniqueNames m_names; // every folder name of the tree, folded
     std::vector<TFolderRecord> m_records;
     std::vector<DescriptionPair> m_descriptions;
     std::vector<OpenFolder> m_open;

@@ -71,6 +71,17 @@ std::string uniqueName(std::string_view base, const std::function<bool(std::stri
     }
 }
 
+std::string UniqueNames::takeSuffixed(std::string_view base)
+{
+    unsigned long& suffix = m_lastSuffix[foldCase(base)];
+    std::string name;
+    do {
+        name = std::string(base);
+        name.append("_").append(std::to_string(++suffix));
+    } while (!tryTake(name));
+    return name;
+}
+
 std::vector<std::pair<std::string, std::string>> repairFolderNames(std::vector<TFolderRecord>& records)
 {
     std::vector<std::pair<std::string, std::string>> repaired;

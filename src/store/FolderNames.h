@@ -1,6 +1,10 @@
 #pragma once
 
+#include "platform/Text.h"
+
 #include <functional>
+#include <unordered_map>
+#include <unordered_set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -41,6 +45,25 @@ bool isUsableFileStem(std::string_view name);
 // base itself when taken(base) is false, otherwise base + "_" + n with the first n = 1, 2, ...
 // that is not taken.
 std::string uniqueName(std::string_view base, const std::function<bool(std::string_view)>& taken);
+
+// A growing set of names that are unique without regard to case, for making many names unique
+// at once (an import, an export directory). Each base name remembers its last suffix, so a
+// thousand equal names cost no more than a thousand different ones; names only ever become
+// taken, so no smaller suffix is free.
+class UniqueNames {
+public:
+    void add(std::string_view name) { m_taken.insert(foldCase(name)); }
+    // Takes the name when it is free.
+    bool tryTake(std::string_view name) { return m_taken.insert(foldCase(name)).second; }
+    // Takes base + "_" + n with the first free n.
+    std::string takeSuffixed(std::string_view base);
+    // Takes base itself when free, otherwise as takeSuffixed.
+    std::string take(std::string_view base) { return tryTake(base) ? std::string(base) : takeSuffixed(base); }
+
+private:
+    std::unordered_set<std::string> m_taken;
+    std::unordered_map<std::string, unsigned long> m_lastSuffix;
+};
 
 // Makes every folder name that cannot be a file stem (from a hand-edited tree file) usable:
 // cleaned, shortened, and made unique without regard to case. Returns the (old, new) pairs.
