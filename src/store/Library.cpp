@@ -54,7 +54,14 @@ void Library::OpenLibrary(RestoreFolderStates restore)
             errors += errors.empty() ? error.what() : std::string("\n") + error.what();
         }
     };
-    collect([this] { LoadFolderTree(); });
+    bool treeRead = false;
+    collect([&] {
+        LoadFolderTree();
+        treeRead = fileExists(libraryFile(kWorkingTreeFile));
+    });
+    // Never from a tree read in part: the save would drop the backups of the folders missing.
+    if (treeRead && fileExists(libraryFile(kSaveInProgressFile)))
+        collect([this] { SaveLibrary(); });
     if (restore == RestoreFolderStates::Yes)
         collect([this] { LoadFolderStates(); });
     if (!errors.empty())

@@ -24,6 +24,10 @@ inline constexpr std::string_view kFolderStateFile = "foldst.wnf";
 inline constexpr std::string_view kWorkingLinkExt = ".wnl";
 inline constexpr std::string_view kSavedLinkExt = ".~wnl";
 inline constexpr std::string_view kUndoLinkExt = ".wnt";
+// Present while a save copies the working generation, so that a save cut short (the program
+// killed, the machine off) is completed at the next start instead of leaving a saved
+// generation that is half old, half new.
+inline constexpr std::string_view kSaveInProgressFile = "save-in-progress";
 
 // Velloria's own addresses: its home page (the default library and the Help menu) and the
 // address that Help, Feedback writes to.
@@ -58,8 +62,9 @@ public:
     const std::string& folderDescription() const { return m_folderDescription; }
 
     // Start: creates RefLib and the default library when RefLib is missing, reads the tree and,
-    // when asked, the folder states. Errors of the tree or state file are thrown after the
-    // rest of the loading has run, with what was read kept.
+    // when asked, the folder states. A save that was cut short is completed once the tree has
+    // been read without error. Errors of the tree or state file are thrown after the rest of the
+    // loading has run, with what was read kept.
     void OpenLibrary(RestoreFolderStates restore);
     void CreateDefaultLibrary();
 

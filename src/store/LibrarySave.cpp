@@ -72,6 +72,7 @@ void Library::BackupFolderDescriptions()
 
 void Library::SaveLibrary()
 {
+    writeFileAtomically(libraryFile(kSaveInProgressFile), "");
     PurgeLinkBackups();
     writeFileIfChanged(libraryFile(kSavedTreeFile), writeFolderTree(m_folderTree.records()));
     BackupFolderDescriptions();
@@ -86,6 +87,7 @@ void Library::SaveLibrary()
         }
         writeFileIfChanged(linkFilePath(folder.Name, kSavedLinkExt), crLfLines(*working));
     }
+    removeFileIfExists(libraryFile(kSaveInProgressFile));
 }
 
 void Library::RevertLibrary(const std::vector<std::string>& newFolders)

@@ -198,6 +198,39 @@ TEST_F(SaveRevertTest, FailedSaveStopsWithTheFileErrorAndKeepsEarlierFiles)
     EXPECT_EQ(home.read("folders.~wnf"), crlf({"Main", "A"}));
 }
 
+TEST_F(SaveRevertTest, ASaveCutShortIsCompletedAtTheNextStartButNeverFromABrokenTree)
+{
+    addFolder("A");
+    addLink("A", "moved");
+    library.SaveLibrary();
+    EXPECT_FALSE(home.exists("save-in-progress"));
+    // A link moved from A to B, and a save killed after it had written A's backup only.
+    addFolder("B");
+    addLink("B", "moved");
+    library.linkList().clear();
+    library.linkDescriptions().clear();
+    library.SaveLinkFile("A", ".wnl");
+    home.write("Links/A.~wnl", home.read("Links/A.wnl"));
+    home.write("save-in-progress", "");
+
+    Library restarted{home.path(), clock};
+    restarted.OpenLibrary(RestoreFolderStates::No);
+    EXPECT_EQ(home.read("folders.~wnf"), crlf({"Main", "A", "B"}));
+    EXPECT_EQ(home.read("Links/B.~wnl"), home.read("Links/B.wnl"));
+    EXPECT_THAT(home.read("Links/B.~wnl"), ::testing::HasSubstr("0 moved"));
+    EXPECT_FALSE(home.exists("save-in-progress"));
+
+    // A tree that stops with an error names only part of the folders: no save from it.
+    const auto before = home.snapshot();
+    home.write("save-in-progress", "");
+    home.write("folders.wnf", crlf({"Main", "\t\t\tLost level"}));
+    Library broken{home.path(), clock};
+    EXPECT_THROW(broken.OpenLibrary(RestoreFolderStates::No), Error);
+    EXPECT_EQ(home.read("Links/B.~wnl"), before.at("Links/B.~wnl"));
+    EXPECT_EQ(home.read("folders.~wnf"), before.at("folders.~wnf"));
+    EXPECT_TRUE(home.exists("save-in-progress"));
+}
+
 TEST_F(SaveRevertTest, UnreadableBackupEndsTheRevertWithCannotOpen)
 {
     addFolder("A");
