@@ -69,6 +69,15 @@ std::string MainWindowModel::addLink(std::string_view title, std::string_view ad
                                     .AddDate = formatDate(m_clock.today())});
     m_library.linkDescriptions().resize(linkList().size() - 1);
     m_library.linkDescriptions().emplace_back(description);
+    try {
+        m_library.SaveLinkFile(folderTree()[folder].Name, kWorkingLinkExt);
+    } catch (...) {
+        // A link that could not be stored (a full disk, a read-only home) is not shown either,
+        // or a later save would report success without it.
+        m_library.linkList().pop_back();
+        m_library.linkDescriptions().pop_back();
+        throw;
+    }
     listChanged();
     selectNewLastRow();
     setDescription(std::string(description));
@@ -76,7 +85,6 @@ std::string MainWindowModel::addLink(std::string_view title, std::string_view ad
     setEnabled({C::EditEditItem, C::EditCut, C::EditCopy, C::EditDelete, C::EditFind, C::EditSearchAgain, C::ToolsGo,
                 C::ToolsGoInNewBrowser},
                true);
-    m_library.SaveLinkFile(folderTree()[folder].Name, kWorkingLinkExt);
     libraryChanged();
     SortLinkList();
     return unique;

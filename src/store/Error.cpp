@@ -22,6 +22,16 @@ std::string quoted(const std::filesystem::path& path)
 
 } // namespace
 
+std::string Error::visibleMessage(const std::string& message)
+{
+    if (message.find('\0') == std::string::npos)
+        return message;
+    std::string visible;
+    for (char c : message)
+        visible += c == '\0' ? std::string_view("\\0") : std::string_view(&c, 1);
+    return visible;
+}
+
 Error fileNotFoundError()
 {
     return Error("File not found");

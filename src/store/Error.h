@@ -12,7 +12,12 @@ namespace velloria {
 // what was written before the error stays written.
 class Error : public std::runtime_error {
 public:
-    explicit Error(const std::string& message) : std::runtime_error(message) {}
+    explicit Error(const std::string& message) : std::runtime_error(visibleMessage(message)) {}
+
+private:
+    // A NUL byte (a damaged file's bytes quoted in the message) would end the text that what()
+    // gives at that place, so it is written as "\0".
+    static std::string visibleMessage(const std::string& message);
 };
 
 // The texts of the file errors.

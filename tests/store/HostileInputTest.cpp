@@ -1,0 +1,452 @@
+// Hostile and broken input: a home that cannot be written, a full disk, a directory where a link
+// file belongs, names at the file-name limit, damaged bytes, huge lines, deep nesting and
+// unbalanced bookmark files. Each ends with a clear message and with nothing that was stored lost.
+
+#include "cli/CommandLineTool.h"
+#include "interchange/Export.h"
+#include "interchange/Import.h"
+#include "mainwindow/ItemDialogs.h"
+#include "mainwindow/MainWindowFixture.h"
+#include "store/Error.h"
+#include "store/FileIO.h"
+
+#include <gmock/gmock.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <sstream>
+
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+namespace velloria {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::AllOf;
+using ::testing::ElementsAre;
+using ::testing::EndsWith;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+using Lines = std::vector<std::string>;
+using namespace std::string_literals;
+
+// A directory made unwritable for one test and writable again afterwards: a read-only bind mount
+// for root, who ignores permission bits, the permission bits for anyone else.
+class ReadOnlyDirectory {
+public:
+    explicit ReadOnlyDirectory(const fs::path& root) : m_root(root)
+    {
+        if (::geteuid() == 0) {
+            m_mounted = ::mount(root.c_str(), root.c_str(), nullptr, MS_BIND, nullptr) == 0;
+            m_made = m_mounted
+                  && ::mount(nullptr, root.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+            m_reason = systemReason(EROFS);
+            return;
+        }
+        m_directories.push_back(root);
+        for (const auto& entry : fs::recursive_directory_iterator(root))
+            if (entry.is_directory())
+                m_directories.push_back(entry.path());
+        for (const fs::path& directory : m_directories)
+            fs::permissions(directory, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                            fs::perm_options::remove);
+        m_made = true;
+        m_reason = systemReason(EACCES);
+    }
+    ~ReadOnlyDirectory()
+    {
+        if (m_mounted)
+            ::umount2(m_root.c_str(), MNT_DETACH);
+        std::error_code ignored;
+        for (const fs::path& directory : m_directories)
+            fs::permissions(directory, fs::perms::owner_write, fs::perm_options::add, ignored);
+    }
+    ReadOnlyDirectory(const ReadOnlyDirectory&) = delete;
+    ReadOnlyDirectory& operator=(const ReadOnlyDirectory&) = delete;
+
+    bool made() const { return m_made; }
+    // The system's reason for a refused write.
+    const std::string& reason() const { return m_reason; }
+
+private:
+    fs::path m_root;
+    bool m_mounted = false;
+    bool m_made = false;
+    std::string m_reason;
+    std::vector<fs::path> m_directories;
+};
+
+// A small memory file system mounted over a directory for one test.
+class SmallDisk {
+public:
+    SmallDisk(const fs::path& at, std::size_t bytes) : m_at(at)
+    {
+        const std::string options = "size=" + std::to_string(bytes);
+        m_mounted = ::mount("tmpfs", at.c_str(), "tmpfs", 0, options.c_str()) == 0;
+    }
+    ~SmallDisk()
+    {
+        if (m_mounted)
+            ::umount2(m_at.c_str(), MNT_DETACH);
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    bool mounted() const { return m_mounted; }
+
+    // Writes the file until the disk holds no more.
+    static void fill(const fs::path& file)
+    {
+        const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        ASSERT_GE(fd, 0);
+        const std::string block(4096, 'f');
+        while (::write(fd, block.data(), block.size()) > 0) {
+        }
+        ::close(fd);
+    }
+
+private:
+    fs::path m_at;
+    bool m_mounted = false;
+};
+
+class HostileInputTest : public test::MainWindowFixture {
+protected:
+    template <typename Action> static std::string errorOf(Action action)
+    {
+        try {
+            action();
+        } catch (const Error& error) {
+            return error.what();
+        }
+        return "<no error>";
+    }
+
+    fs::path writeSource(const std::string& name, std::string_view bytes) const
+    {
+        const fs::path path = home.path() / name;
+        std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return path;
+    }
+
+    // Title and address of every link of a file under RefLib.
+    Lines linkFile(const std::string& relativePath) const
+    {
+        Lines lines;
+        for (const TLinkRecord& link : parseLinkFile(home.read(relativePath)).links)
+            lines.push_back(link.Title + " " + link.Address);
+        return lines;
+    }
+
+    std::string addTypedFolder(const std::string& name)
+    {
+        model.execute(Command::EditAddFolder);
+        NewItemDialog dialog(model);
+        dialog.accept(name, "", "", Confirmation::OkButton);
+        return dialog.added();
+    }
+
+    // "Cannot create file" for some file of the directory, for the reason given.
+    static auto cannotCreateIn(const fs::path& directory, const std::string& reason)
+    {
+        return AllOf(StartsWith("Cannot create file \"" + directory.string() + "/"), EndsWith("\". " + reason));
+    }
+
+    // Every file that was there is there with the same bytes, and no temporary file of a write
+    // is left: clearing away stale ones finds nothing.
+    void expectEveryFileKept(const std::map<std::string, std::string>& before) const
+    {
+        const auto after = home.snapshot();
+        for (const auto& [file, bytes] : before)
+            EXPECT_TRUE(after.contains(file) && after.at(file) == bytes) << file;
+        removeStaleTemporaryFiles(home.refLib());
+        removeStaleTemporaryFiles(home.links());
+        EXPECT_EQ(home.snapshot(), after);
+    }
+
+    static std::string repeated(std::string_view text, std::size_t times)
+    {
+        std::string result;
+        for (std::size_t i = 0; i < times; ++i)
+            result += text;
+        return result;
+    }
+};
+
+TEST_F(HostileInputTest, ReadOnlyHomeReportsEveryRefusedWriteAndChangesNoFile)
+{
+    fs::create_directory(home.path() / "Empty");
+    const ReadOnlyDirectory readOnly(home.path());
+    if (!readOnly.made())
+        GTEST_SKIP() << "mounting is not permitted";
+    const auto before = home.snapshot();
+    const auto cannotCreate = [&](const fs::path& file) {
+        return "Cannot create file \"" + file.string() + "\". " + readOnly.reason();
+    };
+
+    // A home without a library cannot get one.
+    MainWindowModel empty{home.path() / "Empty", clock, opener, "/home/user"};
+    EXPECT_EQ(errorOf([&] { empty.FormCreate(); }),
+              "Cannot create directory \"" + (home.path() / "Empty" / "RefLib").string() + "\". " + readOnly.reason());
+    EXPECT_TRUE(empty.folderTree().empty());
+
+    // A library is read as usual; every change names the file it could not write.
+    EXPECT_EQ(errorOf([&] { model.FormCreate(); }), "<no error>");
+    model.selectFolder(4);
+    EXPECT_EQ(errorOf([&] { model.addLink("New", "https://new.example/", ""); }), cannotCreate(home.links() / "B.wnl"));
+    EXPECT_EQ(titles(), (Lines{"zeta", "Alpha", "mid"}));
+    EXPECT_EQ(errorOf([&] { addTypedFolder("Fresh"); }), cannotCreate(home.refLib() / "foldst.wnf"));
+    EXPECT_EQ(tree(), (Lines{"Top", ".A", "..A1", "..A2", ".B", "Other"}));
+    EXPECT_THAT(errorOf([&] { model.saveLibrary(); }), cannotCreateIn(home.refLib(), readOnly.reason()));
+
+    std::ostringstream out, err;
+    EXPECT_EQ(runCommandLine({"--home", home.path().string(), "add-folder", "Fresh"}, {out, err, clock, {}}), 1);
+    EXPECT_THAT(err.str(), HasSubstr(cannotCreate(home.refLib() / "foldst.wnf") + "\n"));
+    EXPECT_EQ(home.snapshot(), before);
+}
+
+TEST_F(HostileInputTest, FullDiskKeepsEveryFileAndTheNextSaveWorksOnceThereIsRoom)
+{
+    const auto library = home.snapshot();
+    const SmallDisk disk(home.refLib(), 256 * 1024);
+    if (!disk.mounted())
+        GTEST_SKIP() << "mounting is not permitted";
+    for (const auto& [file, bytes] : library)
+        home.write(file, bytes);
+    model.FormCreate();
+    model.selectFolder(4);
+    model.addLink("Unsaved", "https://unsaved.example/", "");
+    SmallDisk::fill(home.refLib() / "filler");
+    const auto before = home.snapshot();
+    const std::string diskFull = systemReason(ENOSPC);
+
+    EXPECT_THAT(errorOf([&] { model.saveLibrary(); }), cannotCreateIn(home.refLib(), diskFull));
+    EXPECT_TRUE(model.libraryModified());
+    EXPECT_EQ(errorOf([&] { model.addLink("Lost", "https://lost.example/", ""); }),
+              "Cannot create file \"" + (home.links() / "B.wnl").string() + "\". " + diskFull);
+    // The link that could not be stored is not shown as if it were.
+    EXPECT_EQ(titles(), (Lines{"zeta", "Alpha", "mid", "Unsaved"}));
+    const fs::path source = writeSource("b.html", "<DL><p><DT><H3>News</H3><DL><p>"
+                                                  "<DT><A HREF=\"https://paper.example/\">Paper</A></DL><p></DL>");
+    EXPECT_THAT(errorOf([&] { importSource(model, ImportSource::Netscape, source); }),
+                cannotCreateIn(home.refLib(), diskFull));
+    EXPECT_EQ(tree(), (Lines{"Top", ".A", "..A1", "..A2", ".B", "Other"}));
+    expectEveryFileKept(before);
+
+    fs::remove(home.refLib() / "filler");
+    model.saveLibrary();
+    EXPECT_FALSE(model.libraryModified());
+    EXPECT_EQ(home.read("Links/B.~wnl"), home.read("Links/B.wnl"));
+    EXPECT_THAT(linkFile("Links/B.~wnl"),
+                ElementsAre("zeta https://z.example/", "Alpha a.example/path", "mid mailto:mid@example.org",
+                            "Unsaved https://unsaved.example/"));
+}
+
+TEST_F(HostileInputTest, DirectoryInPlaceOfALinkFileIsReportedAndTheOtherFoldersWork)
+{
+    fs::create_directory(home.links() / "A1.wnl");
+    const std::string cannotOpen = "Cannot open file \"" + (home.links() / "A1.wnl").string() + "\". Is a directory";
+    model.FormCreate();
+    EXPECT_EQ(errorOf([&] { model.selectFolder(2); }), cannotOpen);
+    EXPECT_TRUE(model.linkList().empty());
+    EXPECT_EQ(panels(), (std::array<std::string, 4>{"A1", "", "Folders: 0", "Bookmarks: 0"}));
+    model.selectFolder(4);
+    EXPECT_EQ(titles(), (Lines{"zeta", "Alpha", "mid"}));
+    EXPECT_EQ(errorOf([&] { model.Find("Alpha"); }), cannotOpen);
+    // The save stops there and does not count as done.
+    model.libraryChanged();
+    EXPECT_EQ(errorOf([&] { model.saveLibrary(); }), cannotOpen);
+    EXPECT_TRUE(model.libraryModified());
+    EXPECT_TRUE(fs::is_directory(home.links() / "A1.wnl"));
+    EXPECT_EQ(home.read("Links/B.wnl"), home.read("Links/B.~wnl"));
+}
+
+TEST_F(HostileInputTest, FolderNamesAtTheFileNameLimitAreShortenedAndKeepTheirLinks)
+{
+    writePreferences({"000 1.0", "037 False"});
+    model.FormCreate();
+    const std::string limit(255, 'a');
+    const std::string euros = repeated("\xE2\x82\xAC", 100); // 300 bytes
+    const Lines typed = {addTypedFolder(limit), addTypedFolder(limit), addTypedFolder(euros)};
+    const Lines expectedTyped = {std::string(242, 'a'), std::string(242, 'a') + "_1", repeated("\xE2\x82\xAC", 80)};
+    EXPECT_EQ(typed, expectedTyped);
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        model.selectFolder(6 + i);
+        model.addLink("Link " + std::to_string(i), "https://" + std::to_string(i) + ".example/", "");
+    }
+    const std::string header =
+        "<DT><H3>" + std::string(255, 'h') + "</H3><DL><p><DT><A HREF=\"https://h.example/\">H</A></DL>";
+    importSource(model, ImportSource::Netscape,
+                 writeSource("b.html", "<DL><p>" + header + header + "<DT><H3>" + repeated("\xC3\xA9", 150)
+                                           + "</H3><DL><p><DT><A HREF=\"https://e.example/\">E</A></DL></DL>"));
+    model.saveLibrary();
+
+    MainWindowModel again{home.path(), clock, opener, "/home/user"};
+    again.FormCreate();
+    const Lines imported = {std::string(242, 'h'), std::string(242, 'h') + "_1", repeated("\xC3\xA9", 121)};
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(again.folderTree()[6 + i].Name, typed[i]);
+        again.selectFolder(6 + i);
+        ASSERT_EQ(again.linkList().size(), 1u);
+        EXPECT_EQ(again.linkList()[0].Title, "Link " + std::to_string(i));
+        EXPECT_EQ(home.read("Links/" + typed[i] + ".~wnl"), home.read("Links/" + typed[i] + ".wnl"));
+        EXPECT_EQ(again.folderTree()[10 + i].Name, imported[i]);
+        EXPECT_THAT(linkFile("Links/" + imported[i] + ".~wnl"),
+                    ElementsAre(i < 2 ? "H https://h.example/" : "E https://e.example/"));
+    }
+}
+
+TEST_F(HostileInputTest, InvalidUtf8AndNulBytesInLibraryFilesAreKeptThroughTheNextSave)
+{
+    writePreferences({"000 1.0", "037 False", "040 0"});
+    const std::string nulName = "Nul\0name"s;
+    const std::string description = "d\xE9j\xE0\0vu"s;
+    home.write("folders.wnf", test::crlf({"Top", "\tCaf\xE9", "\tB", "\xFF\xFE\x80", nulName}));
+    home.write("folddesc.wnf", test::crlf({"Caf\xE9", description}));
+    home.write("Links/Caf\xE9.wnl", test::crlf({"0 T\xEAte", "1 http://x.example/\0tail"s, "2 ",
+                                                "3 2026.1.1", "4 n\xFFte", "0 \xC3\xA9t\xC3\xA9", "1 https://e.example/",
+                                                "2 ", "3 2026.1.2", "4 "}));
+    // A link file with a run of NUL bytes where a crash cut a write short, and a link after it.
+    const std::string padded = test::crlf({"0 Kept", "1 https://kept.example/", "2 ", "3 2026.1.1", "4 "})
+                             + std::string(6, '\0') + "\r\n"
+                             + test::crlf({"0 After", "1 https://after.example/", "2 ", "3 2026.1.1", "4 "});
+    home.write("Links/B.wnl", padded);
+
+    EXPECT_EQ(errorOf([&] { model.FormCreate(); }),
+              "The folder name \"Nul\\0name\" cannot be used as a file name; the folder is called \"Nul name\" instead");
+    EXPECT_EQ(tree(), (Lines{"Top", ".Caf\xE9", ".B", "\xFF\xFE\x80", "Nul name"}));
+    model.selectFolder(1);
+    EXPECT_EQ(titles(), (Lines{"T\xEAte", "\xC3\xA9t\xC3\xA9"}));
+    EXPECT_EQ(model.library().folderDescription(), description);
+    // A written value holds no control character: the NUL byte becomes a blank, the rest stays.
+    const std::string cafeLinks = test::crlf({"0 T\xEAte", "1 http://x.example/ tail", "2 ", "3 2026.1.1", "4 n\xFFte",
+                                              "0 \xC3\xA9t\xC3\xA9", "1 https://e.example/", "2 ", "3 2026.1.2", "4 "});
+    EXPECT_EQ(home.read("Links/Caf\xE9.wnl"), cafeLinks);
+    // The rows before the fault are shown; the file is not cut down to them.
+    EXPECT_EQ(errorOf([&] { model.selectFolder(2); }), "'\\0' is not a valid integer value");
+    EXPECT_EQ(titles(), (Lines{"Kept"}));
+    EXPECT_EQ(home.read("Links/B.wnl"), padded);
+
+    addTypedFolder("New");
+    model.saveLibrary();
+    EXPECT_EQ(home.read("folders.~wnf"), test::crlf({"Top", "\tCaf\xE9", "\tB", "\tNew", "\xFF\xFE\x80", "Nul name"}));
+    EXPECT_EQ(home.read("folddesc.~wnf"), test::crlf({"Caf\xE9", description, "New", ""}));
+    EXPECT_EQ(home.read("Links/Caf\xE9.~wnl"), cafeLinks);
+    EXPECT_EQ(home.read("Links/B.~wnl"), padded);
+}
+
+TEST_F(HostileInputTest, InvalidUtf8AndNulBytesInImportedFilesBecomeTextAndEveryLinkArrives)
+{
+    model.FormCreate();
+    importSource(model, ImportSource::Netscape,
+                 writeSource("b.html", "<DL><p><DT><H3>Caf\xE9\0</H3><DL><p><DT><A HREF=\"http://x.example/\xFF\0\">"
+                                       "T\0\xE9l\xE9</A><DD>d\0\xE9sc</DL><p></DL>"s));
+    importSource(model, ImportSource::Opera,
+                 writeSource("h.adr", "#URL\n\tNAME=N\0u\xE9\n\tURL=http://h.example/\0\xFF\n"s));
+    fs::create_directory(home.path() / "Fav");
+    writeSource("Fav/S\xE9.url", "[InternetShortcut]\r\nURL=http://f.example/\xFF\0\r\n"s);
+    importSource(model, ImportSource::InternetExplorer, home.path() / "Fav");
+    model.saveLibrary();
+
+    EXPECT_EQ(tree(), (Lines{"Top", ".A", "..A1", "..A2", ".B", "Other", "Netscape", ".Caf\xC3\xA9", "Opera",
+                             "Internet Explorer", ".Fav"}));
+    EXPECT_EQ(home.read("Links/Caf\xC3\xA9.~wnl"),
+              test::crlf({"0 T \xC3\xA9l\xC3\xA9", "1 http://x.example/\xC3\xBF", "2  ", "3 2026.12.5",
+                          "4 d \xC3\xA9sc"}));
+    EXPECT_THAT(linkFile("Links/Opera.~wnl"), ElementsAre("N u\xC3\xA9 http://h.example/ \xC3\xBF"));
+    EXPECT_THAT(linkFile("Links/Fav.~wnl"), ElementsAre("S\xC3\xA9 http://f.example/\xC3\xBF"));
+}
+
+TEST_F(HostileInputTest, HundredMegabyteLinesLoadSaveAndImportWithTheRestIntact)
+{
+    const std::string huge(100u << 20, 'x');
+    const std::string bLinks = home.read("Links/B.wnl");
+    home.write("Links/Other.wnl", "0 " + huge + "\r\n"
+                                      + test::crlf({"1 https://huge.example/", "2 ", "3 2026.1.1", "4 ", "0 Small",
+                                                    "1 https://small.example/", "2 ", "3 2026.1.1", "4 "}));
+    model.FormCreate();
+    model.selectFolder(5);
+    ASSERT_EQ(model.linkList().size(), 2u);
+    EXPECT_EQ(model.linkList()[0].Title.size(), huge.size());
+    EXPECT_EQ(model.linkList()[1].Title, "Small");
+    model.libraryChanged();
+    model.saveLibrary();
+    EXPECT_EQ(readFile(home.links() / "Other.~wnl"), readFile(home.links() / "Other.wnl"));
+
+    // A bookmark file of one line: a link with a title of 100 MB between two small ones.
+    importSource(model, ImportSource::Netscape,
+                 writeSource("b.html", "<DL><p><DT><A HREF=\"https://a.example/\">A</A>"
+                                       "<DT><A HREF=\"https://huge.example/\">"
+                                           + huge + "</A><DT><A HREF=\"https://z.example/\">Z</A></DL><p>"));
+    const LinkFileParse imported = parseLinkFile(readFile(home.links() / "Netscape.wnl"));
+    ASSERT_EQ(imported.links.size(), 3u);
+    EXPECT_EQ(imported.links[0].Title, "A");
+    EXPECT_EQ(imported.links[1].Title.size(), huge.size());
+    EXPECT_EQ(imported.links[2].Title, "Z");
+    EXPECT_EQ(home.read("Links/B.wnl"), bLinks);
+    EXPECT_EQ(tree(), (Lines{"Top", ".A", "..A1", "..A2", ".B", "Other", "Netscape"}));
+}
+
+TEST_F(HostileInputTest, TenThousandLevelsLoadSaveExportImportSearchAndDelete)
+{
+    constexpr std::size_t kDepth = 10000;
+    std::string treeFile;
+    for (std::size_t level = 0; level < kDepth; ++level)
+        treeFile += std::string(level, '\t') + "D" + std::to_string(level) + "\r\n";
+    home.write("folders.wnf", treeFile);
+    home.write("Links/D9999.wnl", test::crlf({"0 Deep", "1 https://deep.example/", "2 ", "3 2026.1.1", "4 "}));
+    model.FormCreate();
+    ASSERT_EQ(model.folderTree().count(), kDepth);
+    EXPECT_EQ(model.folderTree()[kDepth - 1].Level, static_cast<int>(kDepth - 1));
+    EXPECT_TRUE(model.Find("Deep"));
+    EXPECT_EQ(model.selectedFolder(), kDepth - 1);
+    model.saveLibrary();
+    EXPECT_EQ(home.read("folders.~wnf"), treeFile);
+
+    // The bookmark file nests 10,000 lists and reads back into a branch as deep.
+    exportTarget(model, ImportSource::Netscape, home.path() / "deep.html");
+    importSource(model, ImportSource::Netscape, home.path() / "deep.html");
+    ASSERT_EQ(model.folderTree().count(), 2 * kDepth + 1);
+    EXPECT_EQ(model.folderTree()[2 * kDepth].Name, "D9999_1");
+    EXPECT_EQ(model.folderTree()[2 * kDepth].Level, static_cast<int>(kDepth));
+    EXPECT_THAT(linkFile("Links/D9999_1.wnl"), ElementsAre("Deep https://deep.example/"));
+
+    model.selectFolder(0);
+    model.deleteSelectedFolder();
+    ASSERT_EQ(model.folderTree().count(), kDepth + 1);
+    EXPECT_FALSE(home.exists("Links/D9999.wnl"));
+    model.saveLibrary();
+    MainWindowModel again{home.path(), clock, opener, "/home/user"};
+    again.FormCreate();
+    ASSERT_EQ(again.folderTree().count(), kDepth + 1);
+    for (std::size_t i = 0; i < again.folderTree().count(); ++i)
+        ASSERT_EQ(again.folderTree()[i].Level, static_cast<int>(i)) << i;
+    EXPECT_EQ(again.folderTree()[kDepth].Name, "D9999_1");
+}
+
+TEST_F(HostileInputTest, UnbalancedListsAndACutHotlistStayInsideTheImportFolder)
+{
+    model.FormCreate();
+    // Closings before anything opened, more closings than lists, and lists never closed.
+    importSource(model, ImportSource::Netscape,
+                 writeSource("b.html", "</DL><p></DL><DT><A HREF=\"http://a.example/\">A</A><DL><p><DT><H3>F</H3><DL><p>"
+                                       "<DT><A HREF=\"http://f.example/\">F1</A></DL></DL></DL></DL><p>"
+                                       "<DT><A HREF=\"http://b.example/\">B</A><DT><H3>G</H3><DL><p>"
+                                       "<DT><A HREF=\"http://g.example/\">G1</A>"));
+    // Stray closings, and an entry that the end of the file cuts off before its address.
+    importSource(model, ImportSource::Opera,
+                 writeSource("h.adr", "-\n-\n#URL\n\tNAME=One\n\tURL=http://one.example/\n#FOLDER\n\tNAME=Sub\n"
+                                      "#URL\n\tNAME=Two\n\tURL=http://two.example/\n-\n-\n-\n"
+                                      "#URL\n\tNAME=Three\n\tURL=http://three.example/\n#URL\n\tNAME=Cut"));
+    EXPECT_EQ(tree(), (Lines{"Top", ".A", "..A1", "..A2", ".B", "Other", "Netscape", ".F", ".G", "Opera", ".Sub"}));
+    EXPECT_THAT(linkFile("Links/Netscape.wnl"), ElementsAre("A http://a.example/", "B http://b.example/"));
+    EXPECT_THAT(linkFile("Links/F.wnl"), ElementsAre("F1 http://f.example/"));
+    EXPECT_THAT(linkFile("Links/G.wnl"), ElementsAre("G1 http://g.example/"));
+    EXPECT_THAT(linkFile("Links/Opera.wnl"), ElementsAre("One http://one.example/", "Three http://three.example/"));
+    EXPECT_THAT(linkFile("Links/Sub.wnl"), ElementsAre("Two http://two.example/"));
+}
+
+} // namespace
+} // namespace velloria
