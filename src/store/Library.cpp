@@ -130,18 +130,27 @@ void Library::LoadLinkFile(std::string_view folderName)
     // The list holds one folder's links only, so reading a folder's file replaces it.
     m_linkList.clear();
     m_linkDescriptions.clear();
+    m_damagedLinkFile.reset();
     const auto bytes = readFileIfExists(linkFilePath(folderName, kWorkingLinkExt));
     if (!bytes)
         return;
     LinkFileParse parse = parseLinkFile(*bytes);
     m_linkList = std::move(parse.links);
     m_linkDescriptions = std::move(parse.descriptions);
-    if (parse.error)
+    if (parse.error) {
+        m_damagedLinkFile = std::string(folderName);
         throw Error(*parse.error);
+    }
 }
 
 void Library::SaveLinkFile(std::string_view folderName, std::string_view ext)
 {
+    if (ext == kWorkingLinkExt && m_damagedLinkFile == folderName) {
+        const fs::path working = linkFilePath(folderName, kWorkingLinkExt);
+        if (const auto damaged = readFileIfExists(working))
+            writeFileAtomically(linkFilePath(folderName, kDamagedLinkExt), *damaged);
+        m_damagedLinkFile.reset();
+    }
     // Showing a sorted folder writes its list back; a file that holds it already stays untouched.
     writeFileIfChanged(linkFilePath(folderName, ext), writeLinkFile(m_linkList, m_linkDescriptions));
 }

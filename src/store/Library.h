@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -24,6 +25,9 @@ inline constexpr std::string_view kFolderStateFile = "foldst.wnf";
 inline constexpr std::string_view kWorkingLinkExt = ".wnl";
 inline constexpr std::string_view kSavedLinkExt = ".~wnl";
 inline constexpr std::string_view kUndoLinkExt = ".wnt";
+// A link file read only up to a damaged line keeps its bytes under this extension before it is
+// first written again from the rows read, so that what followed the damage is not lost.
+inline constexpr std::string_view kDamagedLinkExt = ".damaged";
 // Present while a save copies the working generation, so that a save cut short (the program
 // killed, the machine off) is completed at the next start instead of leaving a saved
 // generation that is half old, half new.
@@ -118,6 +122,7 @@ private:
     TFolderTree m_folderTree;
     TLinkList m_linkList;
     std::vector<std::string> m_linkDescriptions;
+    std::optional<std::string> m_damagedLinkFile; // the folder whose working link file was read in part
     std::string m_folderDescription;
 };
 

@@ -174,12 +174,21 @@ TEST_F(LibraryTest, LinkFilesRoundTripAndMissingFilesGiveEmptyLists)
     EXPECT_EQ(home.read("Links/Empty.wnl"), "");
 }
 
-TEST_F(LibraryTest, BrokenLinkFileKeepsTheLinksReadBeforeTheError)
+TEST_F(LibraryTest, BrokenLinkFileKeepsTheLinksReadBeforeTheErrorAndItsBytesWhenRewritten)
 {
-    home.write("Links/F.wnl", crlf({"0 One", "1 a", "2 ", "3 d", "4 x", "Q"}));
+    const std::string damaged = crlf({"0 One", "1 a", "2 ", "3 d", "4 x", "Q", "0 Two", "1 b", "2 ", "3 e", "4 y"});
+    home.write("Links/F.wnl", damaged);
     library.linkList().clear();
     EXPECT_EQ(errorOf([&] { library.LoadLinkFile("F"); }), "'Q' is not a valid integer value");
     EXPECT_EQ(library.linkList().size(), 1u);
+
+    // The first edit writes the rows read; the whole damaged file stays beside it, once.
+    library.SaveLinkFile("F", ".wnl");
+    EXPECT_EQ(home.read("Links/F.wnl"), crlf({"0 One", "1 a", "2 ", "3 d", "4 x"}));
+    EXPECT_EQ(home.read("Links/F.damaged"), damaged);
+    library.linkList().clear();
+    library.SaveLinkFile("F", ".wnl");
+    EXPECT_EQ(home.read("Links/F.damaged"), damaged);
 }
 
 TEST_F(LibraryTest, CopyLinkFileRewritesLinesAndCreatesAMissingSource)
