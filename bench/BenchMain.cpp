@@ -36,7 +36,8 @@ peak is that process's resident high-water mark (VmHWM).
   --seed N      seed of the generator (default 2025); the same seed gives the same library
   --dir PATH    generate the library in PATH (which is kept) instead of a temporary directory
   --keep        keep the temporary directory
-  --report      run every benchmark and print the table
+  --report      also run the main window's benchmarks (velloria-window-bench, beside this
+                program) and end with one Markdown table of every figure and its target
   --help        show this text
 
 The exit status is 0 also when a target is missed, 1 when an operation fails, 2 on bad options.
@@ -168,10 +169,13 @@ std::string formatLine(const std::string& name, const Measurement& m, const std:
     return text;
 }
 
+// A benchmark without a memory target has peakTargetMegabytes 0.
 std::string verdict(const Benchmark& benchmark, const Measurement& m)
 {
+    if (!m.error.empty())
+        return "FAILED: " + m.error;
     const bool fast = m.milliseconds < benchmark.targetMilliseconds;
-    const bool small = m.peakMegabytes < benchmark.peakTargetMegabytes;
+    const bool small = benchmark.peakTargetMegabytes <= 0 || m.peakMegabytes < benchmark.peakTargetMegabytes;
     if (fast && small)
         return "ok";
     if (!fast && !small)
@@ -179,17 +183,93 @@ std::string verdict(const Benchmark& benchmark, const Measurement& m)
     return fast ? "MISSED (memory)" : "MISSED (time)";
 }
 
+std::string targetText(const Benchmark& benchmark)
+{
+    std::string text = formatTarget(benchmark.targetMilliseconds);
+    if (benchmark.peakTargetMegabytes > 0)
+        text += ", < " + std::to_string(static_cast<int>(benchmark.peakTargetMegabytes)) + " MB";
+    return text;
+}
+
 // Prints the benchmark's line; returns false when it failed (a missed target is no failure).
 bool report(const Benchmark& benchmark, const Measurement& m)
 {
-    const std::string target = "target " + formatTarget(benchmark.targetMilliseconds) + ", < "
-        + std::to_string(static_cast<int>(benchmark.peakTargetMegabytes)) + " MB";
-    if (!m.error.empty()) {
-        std::cout << formatLine(benchmark.name, m, target, "FAILED: " + m.error) << '\n';
-        return false;
+    std::cout << formatLine(benchmark.name, m, "target " + targetText(benchmark), verdict(benchmark, m)) << '\n';
+    return m.error.empty();
+}
+
+struct Result {
+    Benchmark benchmark;
+    Measurement measurement;
+};
+
+// The main window's benchmarks, run by velloria-window-bench beside this program, which prints
+// one tab-separated row per benchmark with --rows. Nothing when it was not built.
+std::vector<Result> windowResults(const fs::path& home)
+{
+    const fs::path program = fs::read_symlink("/proc/self/exe").parent_path() / "velloria-window-bench";
+    if (!fs::exists(program)) {
+        std::cout << "(no main window benchmarks: " << program.string() << " was not built)\n";
+        return {};
     }
-    std::cout << formatLine(benchmark.name, m, target, verdict(benchmark, m)) << '\n';
-    return true;
+    const std::string command = "'" + program.string() + "' --rows --dir '" + (home / "window").string() + "'";
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        throw std::runtime_error("cannot run " + program.string());
+    std::vector<Result> results;
+    char buffer[1024];
+    while (std::fgets(buffer, sizeof buffer, pipe)) {
+        std::vector<std::string> fields;
+        std::string field;
+        for (const char* c = buffer; *c && *c != '\n'; ++c) {
+            if (*c == '\t') {
+                fields.push_back(field);
+                field.clear();
+            } else {
+                field += *c;
+            }
+        }
+        fields.push_back(field);
+        if (fields.size() != 6 || fields[0].empty())
+            continue;
+        Result result;
+        result.benchmark.name = fields[0];
+        result.measurement.milliseconds = std::stod(fields[1]);
+        result.measurement.firstMilliseconds = std::stod(fields[2]);
+        result.measurement.runs = std::stoul(fields[3]);
+        result.measurement.peakMegabytes = std::stod(fields[4]);
+        result.benchmark.targetMilliseconds = std::stod(fields[5]);
+        result.benchmark.peakTargetMegabytes = 0;
+        results.push_back(std::move(result));
+    }
+    if (::pclose(pipe) != 0 || results.empty()) {
+        Result failed;
+        failed.benchmark = {.name = "main window benchmarks", .targetMilliseconds = 0};
+        failed.measurement.error = program.filename().string() + " failed";
+        results.push_back(std::move(failed));
+    }
+    return results;
+}
+
+std::string fixed(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+// One Markdown table of every figure beside its target, for the README.
+void printTable(const std::vector<Result>& results)
+{
+    std::cout << "\n| Operation | Time (median) | First run | Peak memory | Target | Result |\n"
+              << "|---|---:|---:|---:|---|---|\n";
+    for (const auto& [benchmark, m] : results) {
+        const std::string time = m.milliseconds >= 1000 ? fixed(m.milliseconds / 1000) + " s" : fixed(m.milliseconds) + " ms";
+        const std::string first =
+            m.firstMilliseconds >= 1000 ? fixed(m.firstMilliseconds / 1000) + " s" : fixed(m.firstMilliseconds) + " ms";
+        std::cout << "| " << benchmark.name << " | " << time << " | " << first << " | " << fixed(m.peakMegabytes)
+                  << " MB | " << targetText(benchmark) << " | " << verdict(benchmark, m) << " |\n";
+    }
 }
 
 void printLibrary(const LibraryPlan& plan, const HomeDirectory& home)
@@ -233,15 +313,26 @@ int run(const BenchOptions& options, const LibraryPlan& plan)
               << " MB in RefLib (working and saved generation)\n\n"
               << formatLine("generate the library (setup)", generated, "", "") << '\n';
 
-    // Every benchmark of the project runs here; the store's are all there are so far, so
-    // --report and the plain run print the same table.
     bool allSucceeded = true;
     std::vector<Benchmark> benchmarks = storeBenchmarks(home.path(), plan);
     for (auto* area : {toolBenchmarks, interchangeBenchmarks})
         for (Benchmark& benchmark : area(home.path(), plan))
             benchmarks.push_back(std::move(benchmark));
-    for (const Benchmark& benchmark : benchmarks)
-        allSucceeded = report(benchmark, measureInChildProcess(benchmark.run)) && allSucceeded;
+    std::vector<Result> results;
+    for (Benchmark& benchmark : benchmarks) {
+        Measurement m = measureInChildProcess(benchmark.run);
+        allSucceeded = report(benchmark, m) && allSucceeded;
+        results.push_back({std::move(benchmark), std::move(m)});
+    }
+    if (options.report) {
+        for (Result& result : windowResults(home.path())) {
+            allSucceeded = report(result.benchmark, result.measurement) && allSucceeded;
+            results.push_back(std::move(result));
+        }
+        std::cout << "\nmachine: " << std::thread::hardware_concurrency() << " CPUs, " << cpuModel()
+                  << "; first touch of a page " << pageCost << " us\n";
+        printTable(results);
+    }
     return allSucceeded ? 0 : 1;
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets Velloria up and runs every test: the whole suite, then the core's tests again built with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# Sets Velloria up and runs every test: the whole suite (with the crash test), then the core's
+# tests again built with AddressSanitizer and UndefinedBehaviorSanitizer, then every fuzz target
+# briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -11,3 +12,6 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELLORIA_CORE_O
 cmake --build build-sanitize
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+
+# Every fuzz target for half a minute on its seeds.
+FUZZ_JOBS=$jobs scripts/fuzz.sh 30
