@@ -175,7 +175,11 @@ std::string readFile(const fs::path& path)
     throw cannotOpenFileError(path, systemReason(ENOENT));
 }
 
-void writeFileAtomically(const fs::path& path, std::string_view bytes)
+namespace {
+
+// Writes the bytes to a new temporary file beside the target and returns its path; on failure
+// the temporary file is gone and "Cannot create file <target>" is thrown.
+fs::path writeTemporaryFile(const fs::path& path, std::string_view bytes)
 {
     fs::path temporary;
     FileDescriptor fd(openTemporaryFile(path, temporary));
@@ -186,11 +190,60 @@ void writeFileAtomically(const fs::path& path, std::string_view bytes)
     const bool closed = fd.closeNow() == 0;
     if (written && !closed)
         error = errno;
-    if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        if (written && closed)
-            error = errno;
+    if (!written || !closed) {
         ::unlink(temporary.c_str());
         throw cannotCreateFileError(path, systemReason(error));
+    }
+    return temporary;
+}
+
+void renameIntoPlace(const fs::path& temporary, const fs::path& path)
+{
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        throw cannotCreateFileError(path, systemReason(error));
+    }
+}
+
+} // namespace
+
+void writeFileAtomically(const fs::path& path, std::string_view bytes)
+{
+    renameIntoPlace(writeTemporaryFile(path, bytes), path);
+}
+
+StagedWrites::~StagedWrites()
+{
+    for (const auto& [temporary, target] : m_files)
+        ::unlink(temporary.c_str());
+}
+
+void StagedWrites::stage(const fs::path& path, std::string_view bytes)
+{
+    m_files.reserve(m_files.size() + 1);
+    m_files.emplace_back(writeTemporaryFile(path, bytes), path);
+}
+
+void StagedWrites::stageIfChanged(const fs::path& path, std::string_view bytes)
+{
+    const auto existing = readFileIfExists(path);
+    if (!existing || *existing != bytes)
+        stage(path, bytes);
+}
+
+void StagedWrites::commit()
+{
+    auto files = std::move(m_files);
+    m_files.clear();
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        try {
+            renameIntoPlace(files[i].first, files[i].second);
+        } catch (...) {
+            for (std::size_t rest = i + 1; rest < files.size(); ++rest)
+                ::unlink(files[rest].first.c_str());
+            throw;
+        }
     }
 }
 

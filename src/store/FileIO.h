@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+#include <utility>
 
 namespace velloria {
 
@@ -41,6 +43,27 @@ std::string readFile(const std::filesystem::path& path);
 // failure the temporary file is removed, the target is unchanged, and "Cannot create file ..."
 // is thrown.
 void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// Files written in two steps: stage() writes each file's bytes beside its target under a
+// temporary name, commit() renames them all into place. Until commit() no target changes, so a
+// failure while staging (a full disk) leaves every target as it was. What was staged and not
+// committed is removed when the object goes; a failed rename in commit() throws "Cannot create
+// file ..." with the files renamed before it in place.
+class StagedWrites {
+public:
+    StagedWrites() = default;
+    ~StagedWrites();
+    StagedWrites(const StagedWrites&) = delete;
+    StagedWrites& operator=(const StagedWrites&) = delete;
+
+    void stage(const std::filesystem::path& path, std::string_view bytes);
+    // Stages only when the bytes differ from what the file holds.
+    void stageIfChanged(const std::filesystem::path& path, std::string_view bytes);
+    void commit();
+
+private:
+    std::vector<std::pair<std::filesystem::path, std::filesystem::path>> m_files; // temporary, target
+};
 
 // Writes the file as writeFileAtomically does, but only when its bytes differ, so that writing
 // what a file already holds changes nothing on disk.

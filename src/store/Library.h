@@ -16,6 +16,7 @@
 namespace velloria {
 
 class Clock;
+class StagedWrites;
 
 inline constexpr std::string_view kWorkingTreeFile = "folders.wnf";
 inline constexpr std::string_view kSavedTreeFile = "folders.~wnf";
@@ -99,7 +100,7 @@ public:
 
     // Save and revert.
     void PurgeLinkBackups();
-    void BackupFolderDescriptions();
+    void BackupFolderDescriptions(StagedWrites& saved);
     void SaveLibrary();
     void RevertLibrary(const std::vector<std::string>& newFolders);
 

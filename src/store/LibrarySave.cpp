@@ -64,28 +64,41 @@ void Library::PurgeLinkBackups()
             removeFileIfExists(linkFilePath(name, kSavedLinkExt));
 }
 
-void Library::BackupFolderDescriptions()
+void Library::BackupFolderDescriptions(StagedWrites& saved)
 {
     const auto bytes = readFileIfExists(libraryFile(kWorkingDescriptionFile));
-    writeFileIfChanged(libraryFile(kSavedDescriptionFile), bytes.value_or(""));
+    saved.stageIfChanged(libraryFile(kSavedDescriptionFile), bytes.value_or(""));
 }
 
 void Library::SaveLibrary()
 {
+    // The saved generation is first written beside itself and then renamed into place, so that
+    // a save that fails (a full disk) leaves the last save whole. The marker covers the renames:
+    // a save cut short there is completed at the next start.
     writeFileAtomically(libraryFile(kSaveInProgressFile), "");
-    PurgeLinkBackups();
-    writeFileIfChanged(libraryFile(kSavedTreeFile), writeFolderTree(m_folderTree.records()));
-    BackupFolderDescriptions();
-    for (const TFolderRecord& folder : m_folderTree.records()) {
-        const auto working = readFileIfExists(linkFilePath(folder.Name, kWorkingLinkExt));
-        if (!working) {
-            // A folder without links: it gets an empty working file, and no backup may keep
-            // links of an earlier folder of that name.
-            writeFileAtomically(linkFilePath(folder.Name, kWorkingLinkExt), "\r\n");
-            removeFileIfExists(linkFilePath(folder.Name, kSavedLinkExt));
-            continue;
+    StagedWrites saved;
+    std::vector<const std::string*> withoutLinks;
+    try {
+        saved.stageIfChanged(libraryFile(kSavedTreeFile), writeFolderTree(m_folderTree.records()));
+        BackupFolderDescriptions(saved);
+        for (const TFolderRecord& folder : m_folderTree.records()) {
+            const auto working = readFileIfExists(linkFilePath(folder.Name, kWorkingLinkExt));
+            if (working)
+                saved.stageIfChanged(linkFilePath(folder.Name, kSavedLinkExt), crLfLines(*working));
+            else
+                withoutLinks.push_back(&folder.Name);
         }
-        writeFileIfChanged(linkFilePath(folder.Name, kSavedLinkExt), crLfLines(*working));
+    } catch (const Error&) {
+        removeFileIfExists(libraryFile(kSaveInProgressFile));
+        throw;
+    }
+    PurgeLinkBackups();
+    saved.commit();
+    // A folder without links gets an empty working file, and no backup may keep links of an
+    // earlier folder of that name.
+    for (const std::string* name : withoutLinks) {
+        writeFileAtomically(linkFilePath(*name, kWorkingLinkExt), "\r\n");
+        removeFileIfExists(linkFilePath(*name, kSavedLinkExt));
     }
     removeFileIfExists(libraryFile(kSaveInProgressFile));
 }

@@ -74,6 +74,32 @@ TEST(FileIO, FailedWriteLeavesNoTemporaryFileAndTheTargetIntact)
     EXPECT_THROW(writeFileAtomically(home.path() / "no" / "such", "x"), Error);
 }
 
+TEST(FileIO, StagedWritesChangeNothingUntilCommittedAndLeaveNothingWhenDropped)
+{
+    test::TempHome home;
+    writeFileAtomically(home.path() / "a", "old a");
+    writeFileAtomically(home.path() / "b", "same");
+    {
+        StagedWrites dropped;
+        dropped.stage(home.path() / "a", "new a");
+        dropped.stage(home.path() / "c", "new c");
+        EXPECT_EQ(readFile(home.path() / "a"), "old a");
+        EXPECT_FALSE(fs::exists(home.path() / "c"));
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(home.path()), {}), 2); // a and b, no temporary file
+
+    StagedWrites staged;
+    staged.stageIfChanged(home.path() / "a", "new a");
+    staged.stageIfChanged(home.path() / "b", "same");
+    staged.stage(home.path() / "c", "new c");
+    const auto unchanged = fs::last_write_time(home.path() / "b");
+    staged.commit();
+    EXPECT_EQ(readFile(home.path() / "a"), "new a");
+    EXPECT_EQ(readFile(home.path() / "c"), "new c");
+    EXPECT_EQ(fs::last_write_time(home.path() / "b"), unchanged);
+    EXPECT_EQ(std::distance(fs::directory_iterator(home.path()), {}), 3);
+}
+
 TEST(FileIO, RemovesStaleTemporaryFilesOnly)
 {
     test::TempHome home;

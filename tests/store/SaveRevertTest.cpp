@@ -183,19 +183,25 @@ TEST_F(SaveRevertTest, RevertAppliesTheFolderStateFileToTheTreeInMemory)
     EXPECT_EQ(library.folderTree().selectedIndex(), 1u);
 }
 
-TEST_F(SaveRevertTest, FailedSaveStopsWithTheFileErrorAndKeepsEarlierFiles)
+TEST_F(SaveRevertTest, FailedSaveReportsTheFileErrorAndLeavesTheLastSaveWhole)
 {
     addFolder("A");
     addLink("A", "a");
-    // A directory where the backup of A should go.
-    std::filesystem::create_directory(home.links() / "A.~wnl");
+    library.SaveLibrary();
+    addFolder("B");
+    addLink("B", "b");
+    addLink("A", "a2");
+    const auto before = home.snapshot();
+    // A directory where the backup of B should go.
+    std::filesystem::create_directory(home.links() / "B.~wnl");
     try {
         library.SaveLibrary();
         FAIL() << "the save reported success";
     } catch (const Error& error) {
-        EXPECT_THAT(error.what(), ::testing::HasSubstr("\"" + (home.links() / "A.~wnl").string() + "\". Is a directory"));
+        EXPECT_THAT(error.what(), ::testing::HasSubstr("\"" + (home.links() / "B.~wnl").string() + "\". Is a directory"));
     }
-    EXPECT_EQ(home.read("folders.~wnf"), crlf({"Main", "A"}));
+    std::filesystem::remove(home.links() / "B.~wnl");
+    EXPECT_EQ(home.snapshot(), before); // no backup written, no marker, no temporary file
 }
 
 TEST_F(SaveRevertTest, ASaveCutShortIsCompletedAtTheNextStartButNeverFromABrokenTree)
