@@ -8,7 +8,6 @@
 #include "tools/Sort.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace velloria {
 
@@ -111,18 +110,11 @@ void MainWindowModel::selectFolder(std::size_t index)
     m_focusedRow = npos;
     notify([](MainWindowObserver& o) { o.linkListReset(); });
     showFolderDescription();
-    // After a fault in the link file the list holds only the rows before it: they are put in
-    // order on screen but not written back, which would cut the rest off the file.
-    const bool lookOnly = std::exchange(m_lookOnly, m_lookOnly || loadError.has_value());
     try {
         SortLinkList();
     } catch (const Error& error) {
         loadError = loadError.value_or(error);
-    } catch (...) {
-        m_lookOnly = lookOnly;
-        throw;
     }
-    m_lookOnly = lookOnly;
     setEnabled({C::EditAddUrl, C::EditEditItem, C::EditMoveUp, C::EditMoveDown, C::EditFind, C::EditSearchAgain,
                 C::EditDelete, C::ViewExpandAllFolders, C::ViewCollapseAllFolders},
                true);
@@ -406,7 +398,9 @@ void MainWindowModel::SortLinkList()
     setRowSelection(nowSelected, firstSelected == npos ? npos : placeOf[firstSelected]);
     updateColumnCaptions();
     notify([](MainWindowObserver& o) { o.captionsChanged(); });
-    if (!m_lookOnly)
+    // A list read only up to a damaged line is put in order on screen but not written back,
+    // which would cut the rest off the file; an edit writes it (keeping the damaged file).
+    if (!m_lookOnly && !m_library.linkListReadInPart())
         m_library.SaveLinkFile(folderTree()[selectedFolder()].Name, kWorkingLinkExt);
 }
 

@@ -82,6 +82,8 @@ public:
     // Link files of folders. LoadLinkFile replaces the list and its descriptions with the
     // folder's links (none when the folder has no link file).
     void LoadLinkFile(std::string_view folderName);
+    // True while the list holds a link file read only up to a damaged line and not written since.
+    bool linkListReadInPart() const { return m_damagedLinkFile.has_value(); }
     void SaveLinkFile(std::string_view folderName, std::string_view ext);
     void CopyLinkFile(std::string_view folderName, std::string_view fromExt, std::string_view toExt);
     void DeleteLinkFile(std::string_view folderName);
