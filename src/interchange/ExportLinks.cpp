@@ -4,21 +4,38 @@
 #include "store/FolderTree.h"
 #include "store/Library.h"
 #include "store/LinkFile.h"
+#include "store/TextLines.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace velloria {
 
+// Export scans what is saved line by line and passes over what it cannot use, where the full
+// reader stops: a damaged line in the middle of a file costs no link before or after it. A line
+// with code 0 starts a link with its title, the next line gives its address whatever its code,
+// and the line with code 4 that completes the link gives its description. Empty lines count for
+// nothing, as for the full reader.
 std::vector<ExportLink> parseExportLinks(std::string_view linkFileBytes)
 {
-    LinkFileParse parse = parseLinkFile(linkFileBytes);
     std::vector<ExportLink> links;
-    links.reserve(parse.links.size());
-    for (std::size_t i = 0; i < parse.links.size(); ++i) {
-        TLinkRecord& link = parse.links[i];
-        links.push_back({std::move(link.Title), std::move(link.Address),
-                         i < parse.descriptions.size() ? std::move(parse.descriptions[i]) : std::string()});
-    }
+    links.reserve(static_cast<std::size_t>(std::count(linkFileBytes.begin(), linkFileBytes.end(), '\n')) / 5 + 1);
+    std::size_t linesSinceTitle = 0; // 0: no link is open
+    forEachLine(linkFileBytes, [&](std::string_view line) {
+        if (line.empty())
+            return;
+        const std::string_view value = line.size() > 2 ? line.substr(2) : std::string_view();
+        if (line[0] == '0') {
+            links.push_back({.title = std::string(value)});
+            linesSinceTitle = 1;
+        } else if (linesSinceTitle == 1) {
+            links.back().address = value;
+            linesSinceTitle = 2;
+        } else if (linesSinceTitle > 1 && line[0] == '4') {
+            links.back().description = value;
+            linesSinceTitle = 0;
+        }
+    });
     return links;
 }
 

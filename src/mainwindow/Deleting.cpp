@@ -62,8 +62,7 @@ void MainWindowModel::deleteSelectedFolder()
                       : row > 0            ? folderTree().idOf(folderTree().childAt(parent, row - 1))
                       : parent != npos     ? folderTree().idOf(parent)
                                            : 0;
-    m_library.linkList().clear();
-    m_library.linkDescriptions().clear();
+    m_library.clearLinkList();
     notify([](MainWindowObserver& o) { o.folderTreeAboutToBeReset(); });
     m_library.folderTree().removeSubtree(folder);
     notify([](MainWindowObserver& o) { o.folderTreeReset(); });

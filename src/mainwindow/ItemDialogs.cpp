@@ -1,6 +1,7 @@
 #include "mainwindow/ItemDialogs.h"
 
 #include "mainwindow/MainWindowModel.h"
+#include "platform/Text.h"
 #include "store/FolderNames.h"
 #include "store/TextLines.h"
 
@@ -10,6 +11,18 @@ std::string fieldText(std::string_view typed)
 {
     return singleLine(typed);
 }
+
+namespace {
+
+// A field shows stored bytes as text and gives back UTF-8. When the user left it as it was, the
+// stored bytes are kept: a name written by an older program in Windows-1252 is not re-encoded,
+// and so not renamed, because only another field was changed.
+bool unchanged(const std::string& stored, std::string_view typed)
+{
+    return typed == toUtf8(stored);
+}
+
+} // namespace
 
 NewItemDialog::NewItemDialog(MainWindowModel& model) : m_model(model)
 {
@@ -75,13 +88,15 @@ EditItemDialog::EditItemDialog(MainWindowModel& model) : m_model(model), m_edits
 
 bool EditItemDialog::accept(std::string_view title, std::string_view address, std::string_view description)
 {
-    const std::string name = cleanName(fieldText(title));
+    const std::string name = unchanged(m_title, title) ? m_title : cleanName(fieldText(title));
     if (name.empty())
         return false;
+    const bool descriptionKept = unchanged(m_description, description);
     if (m_editsFolder)
-        m_model.editFolder(name, std::string(trimmed(fieldText(description))));
+        m_model.editFolder(name, descriptionKept ? m_description : std::string(trimmed(fieldText(description))));
     else
-        m_model.editLink(name, fieldText(address), fieldText(description));
+        m_model.editLink(name, unchanged(m_address, address) ? m_address : fieldText(address),
+                         descriptionKept ? m_description : fieldText(description));
     return true;
 }
 

@@ -106,8 +106,7 @@ std::string MainWindowModel::addFolderIn(std::size_t parent, std::string_view na
     const std::size_t position = m_library.folderTree().appendChild(parent, unique);
     notify([](MainWindowObserver& o) { o.folderTreeReset(); });
     folderNodesAdded();
-    m_library.linkList().clear();
-    m_library.linkDescriptions().clear();
+    m_library.clearLinkList();
     m_newFolders.push_back(unique);
     m_library.SaveFolderTree(kWorkingTreeFile);
     m_library.AddFolderDescription(unique, description);

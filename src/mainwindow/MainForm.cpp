@@ -76,15 +76,14 @@ void MainForm::showError(const char* message)
     // An error of the start-up appears over what could be loaded, so the window comes first.
     if (!isVisible())
         show();
+    const MainWindowModel::ModalWindow open(m_model);
     QMessageBox::critical(this, kCaption, toQString(message));
 }
 
 int MainForm::showModal(QDialog& dialog)
 {
-    m_model.setDialogActive(true);
-    const int result = dialog.exec();
-    m_model.setDialogActive(false);
-    return result;
+    const MainWindowModel::ModalWindow open(m_model);
+    return dialog.exec();
 }
 
 Answer MainForm::ask(const std::string& question)
@@ -182,6 +181,14 @@ void MainForm::createLinkList()
     columns->setHighlightSections(false);
     columns->setSectionsClickable(true);
     columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    connect(columns, &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+        if (m_fittingLastColumn)
+            return;
+        if (column == 3)
+            m_lastColumnWidth = width; // the user dragged its edge
+        else
+            fitLastColumn();
+    });
     m_linkView->installEventFilter(this);
     m_linkView->viewport()->installEventFilter(this);
 }

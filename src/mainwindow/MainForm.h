@@ -152,6 +152,7 @@ private:
     static Layout layoutOf(const TPreferences& prefs);
     void placeWindow(const Layout& layout);
     void setColumnWidths(const std::array<int, 4>& widths);
+    void fitLastColumn();
     void setPaneSizes(int folderPaneWidth, int descriptionHeight);
     void paintViews(const TPreferences& prefs);
     void styleMenus(const TPreferences& prefs);
@@ -174,6 +175,8 @@ private:
     Pane m_enteredPane = Pane::None;
     bool m_syncingFolders = false;
     bool m_syncingRows = false;
+    int m_lastColumnWidth = 100; // the last column's own width, without the room it fills
+    bool m_fittingLastColumn = false;
 };
 
 } // namespace velloria

@@ -110,6 +110,8 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Resize:
         if (watched == statusBar())
             run([this] { m_model.MainStatusBarResize(statusBar()->width()); });
+        else if (watched == m_linkView->viewport())
+            fitLastColumn();
         break;
     default:
         break;

@@ -9,6 +9,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QSplitter>
 #include <QTableView>
@@ -124,8 +125,23 @@ void MainForm::placeWindow(const Layout& layout)
 void MainForm::setColumnWidths(const std::array<int, 4>& widths)
 {
     QHeaderView* header = m_linkView->horizontalHeader();
-    for (std::size_t column = 0; column < widths.size(); ++column)
+    m_lastColumnWidth = std::max(widths[3], kMinimumColumnWidth);
+    for (std::size_t column = 0; column + 1 < widths.size(); ++column)
         header->resizeSection(static_cast<int>(column), std::max(widths[column], kMinimumColumnWidth));
+    fitLastColumn();
+}
+
+void MainForm::fitLastColumn()
+{
+    // The last column reaches the right edge when the list is wider than the columns, and keeps
+    // the width the user gave it (the one the preferences store) otherwise.
+    QHeaderView* header = m_linkView->horizontalHeader();
+    const int last = header->count() - 1;
+    if (last < 0)
+        return;
+    const int room = m_linkView->viewport()->width() - header->sectionPosition(last);
+    const QScopedValueRollback fitting(m_fittingLastColumn, true);
+    header->resizeSection(last, std::max(m_lastColumnWidth, room));
 }
 
 void MainForm::setPaneSizes(int folderPaneWidth, int descriptionHeight)
@@ -157,8 +173,9 @@ std::optional<WindowGeometry> MainForm::windowGeometry() const
 {
     WindowGeometry geometry;
     const QHeaderView* header = m_linkView->horizontalHeader();
-    for (int column = 0; column < 4; ++column)
+    for (int column = 0; column < 3; ++column)
         geometry.columnWidths[column] = header->sectionSize(column);
+    geometry.columnWidths[3] = m_lastColumnWidth;
     geometry.folderPaneWidth = m_mainSplitter->sizes().value(0);
     geometry.descriptionHeight = m_listSplitter->sizes().value(1);
     geometry.maximized = isMaximized();

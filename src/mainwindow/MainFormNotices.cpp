@@ -187,9 +187,15 @@ QItemSelection MainForm::selectedRowRanges() const
 void MainForm::layOutStatusPanels()
 {
     const int height = statusBar()->height();
+    std::array<int, kStatusPanelCount> textWidths{};
+    for (std::size_t i = 0; i < kStatusPanelCount; ++i) {
+        const QLabel& panel = *m_statusPanels[i];
+        textWidths[i] = panel.fontMetrics().horizontalAdvance(panel.text()) + 2 * (panel.margin() + panel.frameWidth()) + 4;
+    }
+    const std::array<int, kStatusPanelCount> widths = m_model.fittedStatusPanelWidths(textWidths, statusBar()->width());
     int left = 0;
     for (std::size_t i = 0; i < kStatusPanelCount; ++i) {
-        const int width = m_model.statusPanelWidth(i);
+        const int width = widths[i];
         m_statusPanels[i]->setGeometry(left, 0, width, height);
         left += width;
     }

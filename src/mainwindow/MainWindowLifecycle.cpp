@@ -6,7 +6,10 @@
 #include "mainwindow/DeleteConfirmation.h"
 #include "platform/Clock.h"
 #include "platform/UrlOpener.h"
+#include "settings/PreferencesDialog.h"
 #include "store/Error.h"
+
+#include <algorithm>
 
 namespace velloria {
 
@@ -44,12 +47,16 @@ void MainWindowModel::FormCreate()
     steps.run([this] { m_preferences.LoadPreferences(); });
     LoadLanguage(m_texts, m_preferences.record());
     applyTexts();
+    showDescriptionLabel(); // until a folder is shown, in the language just loaded
     // The bars and the sort menu are set before the window applies the layout, so that it
     // lays out the bars it will show.
     m_checked[indexOf(C::ViewToolbar)] = prefs().ShowToolbar;
     m_checked[indexOf(C::ViewStatusBar)] = prefs().ShowStatusBar;
-    if (prefs().SortMode >= 0 && prefs().SortMode <= 4)
-        checkSortCommand(kSortCommands[static_cast<std::size_t>(prefs().SortMode)]);
+    // Any other sort mode, the default 5 among them, sorts nothing: no sort command is ticked
+    // over a list that is not sorted.
+    const int sortMode = prefs().SortMode;
+    checkSortCommand(sortMode >= 0 && sortMode <= 4 ? std::optional(kSortCommands[static_cast<std::size_t>(sortMode)])
+                                                    : std::nullopt);
     setChecked(C::ViewReversedOrder, prefs().ReversedOrder);
     notify([](MainWindowObserver& o) { o.layoutPreferencesChanged(); });
     steps.run([this] {
@@ -87,8 +94,10 @@ void MainWindowModel::loadLibrary(RestoreFolderStates restore)
 
 void MainWindowModel::startAutoSaveTimer()
 {
+    // A hand-edited interval is brought into the range the Preferences dialog offers, so that
+    // it never makes a timer without pause or a product that overflows.
     if (prefs().AutoSave)
-        m_autoSaveInterval = prefs().SaveInterval * 60000;
+        m_autoSaveInterval = std::clamp(prefs().SaveInterval, kMinimumSaveInterval, kMaximumSaveInterval) * 60000;
     else
         m_autoSaveInterval.reset();
     notify([](MainWindowObserver& o) { o.autoSaveTimerChanged(); });
@@ -112,7 +121,14 @@ void MainWindowModel::preferencesApplied()
 
 Answer MainWindowModel::ask(const std::string& question) const
 {
+    const ModalWindow open(*this);
     return m_observer ? m_observer->ask(question) : Answer::Cancel;
+}
+
+void MainWindowModel::message(const std::string& text) const
+{
+    const ModalWindow open(*this);
+    notify([&](MainWindowObserver& o) { o.message(text); });
 }
 
 void MainWindowModel::openLastLink()
@@ -143,7 +159,7 @@ void MainWindowModel::MainTimerTimer()
 bool MainWindowModel::FormClose()
 {
     if (m_libraryModified) {
-        switch (m_observer ? m_observer->ask(m_texts[text::SaveChanges]) : Answer::Cancel) {
+        switch (ask(m_texts[text::SaveChanges])) {
         case Answer::Cancel:
             m_library.SaveFolderStates();
             return false;
@@ -228,7 +244,7 @@ MainWindowLayout MainWindowModel::preferenceLayout() const
 
 bool MainWindowModel::execute(Command command)
 {
-    if (m_dialogActive || !enabled(command))
+    if (dialogActive() || !enabled(command))
         return false;
     run(command);
     return true;
@@ -332,7 +348,7 @@ void MainWindowModel::runReversedOrder()
 
 void MainWindowModel::lvReferencesColumnClick(int column)
 {
-    if (column < 0 || column > 3 || m_dialogActive)
+    if (column < 0 || column > 3 || dialogActive())
         return;
     m_preferences.record().SortMode = column;
     Steps steps;

@@ -34,6 +34,7 @@ MainWindowModel::MainWindowModel(std::filesystem::path home, const Clock& clock,
     m_checked[indexOf(Command::ViewSortByTitle)] = true;
     m_preferences.setMainWindow(this);
     applyTexts();
+    m_descriptionText = m_texts[text::Description];
 }
 
 MainWindowModel::~MainWindowModel() = default;
@@ -51,7 +52,7 @@ void MainWindowModel::setChecked(Command command, bool checked)
     notify([](MainWindowObserver& o) { o.commandsChanged(); });
 }
 
-void MainWindowModel::checkSortCommand(Command command)
+void MainWindowModel::checkSortCommand(std::optional<Command> command)
 {
     for (Command sort : kSortCommands)
         m_checked[indexOf(sort)] = sort == command;
@@ -354,6 +355,25 @@ void MainWindowModel::MainStatusBarResize(int width)
 {
     m_statusPanelWidths[1] = width < 601 ? 200 : width - 400;
     notify([](MainWindowObserver& o) { o.statusBarChanged(); });
+}
+
+// The panel widths are minimums chosen for a small font. A panel whose text needs more is widened
+// to it and the title panel gives up the room; when the bar is still too narrow, the folder name
+// gives way before a count does.
+std::array<int, kStatusPanelCount> MainWindowModel::fittedStatusPanelWidths(
+    const std::array<int, kStatusPanelCount>& textWidths, int barWidth) const
+{
+    std::array<int, kStatusPanelCount> widths = m_statusPanelWidths;
+    int widened = 0;
+    for (const std::size_t panel : {0u, 2u, 3u}) {
+        const int width = std::max(widths[panel], textWidths[panel]);
+        widened += width - widths[panel];
+        widths[panel] = width;
+    }
+    const int counts = widths[2] + widths[3];
+    widths[1] = std::clamp(std::min(widths[1] - widened, barWidth - widths[0] - counts), 0, widths[1]);
+    widths[0] = std::clamp(barWidth - counts - widths[1], 0, widths[0]);
+    return widths;
 }
 
 // --- Sorting -----------------------------------------------------------------------------------

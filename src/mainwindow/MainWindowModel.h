@@ -54,8 +54,20 @@ public:
     bool FormClose();                              // false: the window stays open
     void FormDestroy();
     void MainTimerTimer();
-    void setDialogActive(bool active) { m_dialogActive = active; }
-    bool dialogActive() const { return m_dialogActive; }
+    // A window of the program over the main window (a dialog, a question, an error box) is open
+    // for the lifetime of one of these. While any is open, no main-window command runs, the
+    // auto-save timer's included. Windows stack (an error box over a dialog), so they are counted.
+    class ModalWindow {
+    public:
+        explicit ModalWindow(const MainWindowModel& model) : m_open(model.m_modalWindows) { ++m_open; }
+        ~ModalWindow() { --m_open; }
+        ModalWindow(const ModalWindow&) = delete;
+        ModalWindow& operator=(const ModalWindow&) = delete;
+
+    private:
+        int& m_open;
+    };
+    bool dialogActive() const { return m_modalWindows > 0; }
     std::optional<int> autoSaveInterval() const { return m_autoSaveInterval; } // milliseconds
     bool libraryModified() const { return m_libraryModified; }
     // Every command that changes the working files says so here; it enables Save.
@@ -102,6 +114,10 @@ public:
     const std::string& descriptionText() const { return m_descriptionText; }
     const std::string& statusPanel(std::size_t panel) const { return m_statusPanels[panel]; }
     int statusPanelWidth(std::size_t panel) const { return m_statusPanelWidths[panel]; }
+    // The widths to show the panels with in a bar of the given width, when their texts need the
+    // given widths: no count is ever cut.
+    std::array<int, kStatusPanelCount> fittedStatusPanelWidths(const std::array<int, kStatusPanelCount>& textWidths,
+                                                               int barWidth) const;
     Pane focus() const { return m_focus; }
 
     // Window-state flags.
@@ -125,6 +141,8 @@ public:
     void preferencesApplied();
     // Asks the view a question with Yes, No and Cancel; without a view the answer is Cancel.
     Answer ask(const std::string& question) const;
+    // Shows the view a notice with an OK button.
+    void message(const std::string& text) const;
 
     // Adding and editing (the dialogs' logic calls these after cleaning the input). Names are
     // made unique; each returns the name or title it finally gave.
@@ -196,7 +214,7 @@ private:
     }
     void setEnabled(std::initializer_list<Command> commands, bool enabled);
     void setChecked(Command command, bool checked);
-    void checkSortCommand(Command command);
+    void checkSortCommand(std::optional<Command> command); // nullopt: none is ticked
     void run(Command command);
     void runSortCommand(Command command);
     void runReversedOrder();
@@ -259,7 +277,7 @@ private:
     bool m_closingInProgress = false;
     bool m_searchFocusPending = false;
     bool m_trayIconCreated = false;
-    bool m_dialogActive = false;
+    mutable int m_modalWindows = 0;
     bool m_lookOnly = false;
     std::vector<std::string> m_newFolders; // folders created during this run
     bool m_newItemKind = false;            // true: the next new item is a link

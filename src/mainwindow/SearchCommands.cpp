@@ -84,7 +84,9 @@ private:
         if (m_rows.folder == folder)
             return m_rows;
         m_rows = Rows{.folder = folder};
-        if (folder == m_model.selectedFolder()) {
+        // The list has the rows of the folder it shows, moves not yet written included; a folder
+        // selected but not shown (the command-line tool shows none) is read like any other.
+        if (folder == m_model.selectedFolder() && m_model.library().linkListHolds(m_model.folderTree()[folder].Name)) {
             m_rows.links = &m_model.linkList();
             m_rows.descriptions = &m_model.linkDescriptions();
             m_rows.order.resize(m_rows.links->size());
@@ -153,7 +155,7 @@ bool MainWindowModel::SearchLibrary(std::string_view typed)
         showMatch(*match, match->place != kFolderName, match->place == kFolderName);
         return true;
     }
-    notify([this](MainWindowObserver& o) { o.message(m_texts[text::SearchTextNotFound]); });
+    message(m_texts[text::SearchTextNotFound]);
     restoreFolderStates();
     return false;
 }
@@ -252,7 +254,7 @@ void MainWindowModel::showMatch(const SearchMatch& match, bool restoreStates, bo
 {
     if (restoreStates)
         restoreFolderStates();
-    if (match.folder != selectedFolder())
+    if (match.folder != selectedFolder() || !m_library.linkListHolds(folderTree()[match.folder].Name))
         selectFolder(match.folder);
     if (match.place >= kTitle) {
         setRowSelection({match.row}, match.row);

@@ -125,11 +125,18 @@ void Library::SaveFolderStates()
         writeFileIfChanged(libraryFile(kFolderStateFile), writeFolderStates(m_folderTree.records()));
 }
 
+void Library::clearLinkList()
+{
+    m_linkList.clear();
+    m_linkDescriptions.clear();
+    m_linkListFolder.reset();
+}
+
 void Library::LoadLinkFile(std::string_view folderName)
 {
     // The list holds one folder's links only, so reading a folder's file replaces it.
-    m_linkList.clear();
-    m_linkDescriptions.clear();
+    clearLinkList();
+    m_linkListFolder = std::string(folderName);
     m_damagedLinkFile.reset();
     const auto bytes = readFileIfExists(linkFilePath(folderName, kWorkingLinkExt));
     if (!bytes)

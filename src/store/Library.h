@@ -82,6 +82,10 @@ public:
     // Link files of folders. LoadLinkFile replaces the list and its descriptions with the
     // folder's links (none when the folder has no link file).
     void LoadLinkFile(std::string_view folderName);
+    // True when the list holds the links of this folder: it was the last one read into it.
+    bool linkListHolds(std::string_view folderName) const { return m_linkListFolder == folderName; }
+    // Empties the list, which then holds no folder's links.
+    void clearLinkList();
     // True while the list holds a link file read only up to a damaged line and not written since.
     bool linkListReadInPart() const { return m_damagedLinkFile.has_value(); }
     void SaveLinkFile(std::string_view folderName, std::string_view ext);
@@ -126,6 +130,7 @@ private:
     TLinkList m_linkList;
     std::vector<std::string> m_linkDescriptions;
     std::optional<std::string> m_damagedLinkFile; // the folder whose working link file was read in part
+    std::optional<std::string> m_linkListFolder;  // the folder whose links the list holds
     std::string m_folderDescription;
 };
 

@@ -167,10 +167,11 @@ private slots:
         QVERIFY(visibleAfterClick);
         QVERIFY(!menuOpened);
 
-        window.model.setDialogActive(true); // a dialog that is not modal to Qt
-        click(window, QSystemTrayIcon::Trigger);
-        QVERIFY(window.form.isVisible());
-        window.model.setDialogActive(false);
+        {
+            const MainWindowModel::ModalWindow open(window.model); // a window that is not modal to Qt
+            click(window, QSystemTrayIcon::Trigger);
+            QVERIFY(window.form.isVisible());
+        }
         click(window, QSystemTrayIcon::Context);
         QVERIFY(menu.isVisible());
         menu.close();

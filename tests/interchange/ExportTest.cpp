@@ -73,6 +73,21 @@ TEST_F(ExportTest, TreeOrderAndTheSavedLinksOfEachFolder)
     EXPECT_TRUE(ReadExportLinks(model.library())("Other").empty());
 }
 
+TEST_F(ExportTest, ADamagedLineCostsNoLinkBeforeOrAfterIt)
+{
+    home.write("Links/B.wnl", test::crlf({"0 before", "1 b.example", "2 ", "3 2026.1.1", "4 first",
+                                          "x damaged by hand", "", "0 after", "1 https://a.example/", "2 ",
+                                          "3 2026.1.2", "4 second"}));
+    EXPECT_EQ(ReadExportLinks(model.library())("B"),
+              (std::vector<ExportLink>{{"before", "b.example", "first"}, {"after", "https://a.example/", "second"}}));
+    const fs::path location = home.path() / "b.html";
+    exportTarget(model, ImportSource::Netscape, location);
+    std::ifstream in(location, std::ios::binary);
+    const std::string written{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_THAT(written, testing::HasSubstr("<A HREF=\"http://b.example\">before</A>"));
+    EXPECT_THAT(written, testing::HasSubstr("<A HREF=\"https://a.example/\">after</A>"));
+}
+
 TEST_F(ExportTest, EveryFormatReadsBackIntoTheSameFoldersTitlesAndAddresses)
 {
     home.write("Links/A1.wnl", test::crlf({"0 Tom & \"Jerry\" <3", "1 https://tj.example/?a=1&b=2", "2 ", "3 2026.1.1",

@@ -183,5 +183,49 @@ TEST_F(EditingTest, EditingALinkKeepsItsDatesAndTheAddressAsTyped)
                                                                 "3 2026.1.3", "4 new note"})));
 }
 
+// A library written by an older program: a folder and a link in Windows-1252 bytes. The dialog
+// shows them as text and gives back UTF-8; what the user did not change keeps its bytes.
+TEST_F(EditingTest, EditingKeepsTheStoredBytesOfEveryFieldLeftAsItWas)
+{
+    const std::string cafe = "Caf\xE9"; // Windows-1252
+    const std::string links = test::crlf({"0 Ren\xE9", "1 x.example/\xE9", "2 ", "3 2020.1.1", "4 old \xE9"});
+    struct Case {
+        const char* name;
+        bool folder;
+        std::string title, address, description; // as the dialog gives them: UTF-8
+        std::string folderAfter;                 // the folder's name in folders.wnf after OK
+        std::string linksAfter;                  // its working link file after OK
+        std::string descriptionAdded;            // the pair appended to folddesc.wnf
+    };
+    const Case cases[] = {
+        {"folder: description changed", true, "Caf\xC3\xA9", "", "new", cafe, links, test::crlf({cafe, "new"})},
+        {"folder: renamed", true, "Tea", "", "old \xC3\xA9", "Tea", links, test::crlf({"Tea", "old \xE9"})},
+        {"link: description changed", false, "Ren\xC3\xA9", "x.example/\xC3\xA9", "new", cafe,
+         test::crlf({"0 Ren\xE9", "1 x.example/\xE9", "2 ", "3 2020.1.1", "4 new"}), ""},
+        {"link: title and address changed", false, "Ren\xC3\xA9" "e", "y.example", "old \xC3\xA9", cafe,
+         test::crlf({"0 Ren\xC3\xA9" "e", "1 y.example", "2 ", "3 2020.1.1", "4 old \xE9"}), ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempHome fresh;
+        fresh.write("folders.wnf", test::crlf({cafe}));
+        fresh.write("folders.~wnf", test::crlf({cafe}));
+        fresh.write("folddesc.wnf", test::crlf({cafe, "old \xE9"}));
+        fresh.write("Links/" + cafe + ".wnl", links);
+        fresh.write("Links/" + cafe + ".~wnl", links);
+        MainWindowModel edited{fresh.path(), clock, opener, "/home/user"};
+        edited.loadLibrary(RestoreFolderStates::No);
+        edited.selectFolder(0);
+        c.folder ? edited.trvFoldersEnter() : edited.lvReferencesEnter();
+        edited.execute(Command::EditEditItem);
+        EditItemDialog dialog(edited);
+        ASSERT_EQ(dialog.editsFolder(), c.folder);
+        EXPECT_TRUE(dialog.accept(c.title, c.address, c.description));
+        EXPECT_EQ(fresh.read("folders.wnf"), test::crlf({c.folderAfter}));
+        EXPECT_EQ(fresh.read("Links/" + c.folderAfter + ".wnl"), c.linksAfter);
+        EXPECT_EQ(fresh.read("folddesc.wnf"), test::crlf({cafe, "old \xE9"}) + c.descriptionAdded);
+    }
+}
+
 } // namespace
 } // namespace velloria

@@ -58,16 +58,29 @@ TEST_F(LifecycleTest, StartUpRunsItsStepsInOrder)
     EXPECT_EQ(model.selectedFolder(), 4u);
 }
 
-TEST_F(LifecycleTest, DefaultSortModeKeepsTitleCheckedAndTheFirstSaveRecordsIt)
+TEST_F(LifecycleTest, TheDefaultSortModeTicksNoSortCommandAndIsKept)
 {
     model.FormCreate(); // no preferences file: SortMode 5
     for (Command sort : kSortCommands)
-        EXPECT_EQ(model.checked(sort), sort == Command::ViewSortByTitle);
+        EXPECT_FALSE(model.checked(sort));
     model.trvFoldersEnter();
     model.selectFolder(4);
+    model.trvFoldersExit();
+    for (Command sort : kSortCommands)
+        EXPECT_FALSE(model.checked(sort));
     EXPECT_EQ(model.linkList()[0].Title, "zeta"); // mode 5 sorts nothing
     model.FormDestroy();
-    EXPECT_TRUE(preferenceLine("040 0"));
+    EXPECT_TRUE(preferenceLine("040 5"));
+}
+
+TEST_F(LifecycleTest, AHandEditedSaveIntervalIsBroughtIntoRange)
+{
+    const std::pair<const char*, int> cases[] = {{"0", 60000}, {"-3", 60000}, {"2147483647", 3600000}, {"7", 420000}};
+    for (const auto& [stored, milliseconds] : cases) {
+        writePreferences({"000 1.0", "005 True", std::string("011 ") + stored});
+        model.FormCreate();
+        EXPECT_EQ(model.autoSaveInterval(), milliseconds) << stored;
+    }
 }
 
 TEST_F(LifecycleTest, SaveMakesTheBackupsEqualAndDisablesItself)
@@ -99,13 +112,45 @@ TEST_F(LifecycleTest, NoCommandRunsWhileADialogIsActive)
 {
     model.FormCreate();
     editLinks();
-    model.setDialogActive(true);
-    EXPECT_FALSE(model.execute(Command::FileSave));
-    model.MainTimerTimer();
-    EXPECT_TRUE(model.libraryModified());
-    EXPECT_NE(home.read("Links/B.~wnl"), home.read("Links/B.wnl"));
-    model.setDialogActive(false);
+    {
+        const MainWindowModel::ModalWindow dialog(model);
+        const MainWindowModel::ModalWindow errorOverIt(model);
+    }
+    {
+        const MainWindowModel::ModalWindow dialog(model);
+        { const MainWindowModel::ModalWindow errorOverIt(model); }
+        EXPECT_FALSE(model.execute(Command::FileSave)); // the dialog is still open
+        model.MainTimerTimer();
+        EXPECT_TRUE(model.libraryModified());
+        EXPECT_NE(home.read("Links/B.~wnl"), home.read("Links/B.wnl"));
+    }
     EXPECT_TRUE(model.execute(Command::FileSave));
+}
+
+// A view whose "Save changes?" box stays open over an auto-save tick, then gets No.
+class TickDuringQuestion : public test::RecordingView {
+public:
+    Answer ask(const std::string& question) override
+    {
+        model->MainTimerTimer();
+        return RecordingView::ask(question);
+    }
+    MainWindowModel* model = nullptr;
+};
+
+TEST_F(LifecycleTest, AnAutoSaveTickWhileSaveChangesIsAskedSavesNothingAndNoRestoresTheLastSave)
+{
+    writePreferences({"000 1.0", "005 True", "011 5"});
+    TickDuringQuestion asking;
+    asking.model = &model;
+    asking.answer = Answer::No;
+    model.setObserver(&asking);
+    model.FormCreate();
+    const std::string saved = home.read("Links/B.wnl");
+    editLinks();
+    EXPECT_TRUE(model.FormClose());
+    EXPECT_EQ(home.read("Links/B.~wnl"), saved);
+    EXPECT_EQ(home.read("Links/B.wnl"), saved);
 }
 
 TEST_F(LifecycleTest, ClosingWithoutChangesAsksNothingAndWritesTheFolderStates)

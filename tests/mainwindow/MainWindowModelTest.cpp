@@ -163,6 +163,41 @@ TEST_F(PresentationTest, StatusBarPanelOneTakesTheRoomAbove600Pixels)
     EXPECT_EQ(model.statusPanelWidth(1), 600);
 }
 
+TEST_F(PresentationTest, StatusPanelsWidenToTheirTextsAndNeverCutACount)
+{
+    using Widths = std::array<int, kStatusPanelCount>;
+    struct Case {
+        int bar;
+        Widths texts;
+        Widths expected;
+    };
+    const Case cases[] = {
+        {1000, {80, 90, 70, 90, 0}, {200, 600, 100, 100, 50}},      // short texts: the panels as they are
+        {1200, {80, 90, 150, 170, 0}, {200, 680, 150, 170, 50}},    // wide counts: the title panel gives way
+        {1000, {260, 90, 100, 100, 0}, {260, 540, 100, 100, 50}},   // a long folder name too
+        {500, {80, 90, 120, 130, 0}, {200, 50, 120, 130, 50}},      // narrow: the counts still fit
+        {300, {80, 90, 120, 130, 0}, {50, 0, 120, 130, 50}},        // narrower: the folder name gives way
+    };
+    for (const Case& c : cases) {
+        model.MainStatusBarResize(c.bar);
+        const Widths widths = model.fittedStatusPanelWidths(c.texts, c.bar);
+        EXPECT_EQ(widths, c.expected) << c.bar;
+        EXPECT_LE(widths[0] + widths[1] + widths[2] + widths[3], std::max(c.bar, 600)) << c.bar;
+    }
+}
+
+TEST_F(PresentationTest, TheDescriptionPaneShowsItsLabelBeforeAnyFolderIsShown)
+{
+    EXPECT_EQ(model.descriptionText(), "Description:");
+    home.write("folders.wnf", "");
+    std::filesystem::create_directories(home.path() / "Languages");
+    std::ofstream(home.path() / "Languages" / "Test.lng", std::ios::binary)
+        << test::crlf({"000 1.0", "001 Test", "306 Beschreibung:"});
+    writePreferences({"000 1.0", "013 False", "014 " + (home.path() / "Languages" / "Test.lng").string()});
+    model.FormCreate();
+    EXPECT_EQ(model.descriptionText(), "Beschreibung:");
+}
+
 TEST_F(PresentationTest, EmptyTreeLeavesEveryFolderCommandDisabled)
 {
     model.FormCreate();

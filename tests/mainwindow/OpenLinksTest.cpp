@@ -32,10 +32,10 @@ TEST_F(OpenLinksTest, GoOpensTheAddressAndRecordsTheVisit)
     model.selectRows({1}, 1); // "Alpha", stored without a scheme
     EXPECT_TRUE(model.execute(Command::ToolsGo));
     EXPECT_THAT(opener.opened, ElementsAre("http://a.example/path"));
-    // The first preferences write of the run records the checked Sort by Title, so the list is
-    // sorted from now on.
-    EXPECT_EQ(titles(), (std::vector<std::string>{"Alpha", "mid", "zeta"}));
-    EXPECT_EQ(model.linkList()[0].LastVisit, "2026.12.5");
+    // No sort command is ticked, so the preferences written with the visit keep the list as
+    // it is stored.
+    EXPECT_EQ(titles(), (std::vector<std::string>{"zeta", "Alpha", "mid"}));
+    EXPECT_EQ(model.linkList()[1].LastVisit, "2026.12.5");
     EXPECT_EQ(model.linkList()[model.focusedRow()].Title, "Alpha");
     EXPECT_THAT(home.read("Links/B.wnl"), HasSubstr("0 Alpha\r\n1 a.example/path\r\n2 2026.12.5\r\n"));
     EXPECT_THAT(preferencesFile(), HasSubstr("\r\n058 Alpha\r\n059 B\r\n"));

@@ -223,7 +223,7 @@ TEST_F(TrayMenuTest, AddToFolderSelectsTheFolderAndAsksForALinkWithTheClipboardA
 
     // While a dialog is open nothing happens.
     dialogView.notices.clear();
-    model.setDialogActive(true);
+    const MainWindowModel::ModalWindow open(model);
     addLinkToTrayFolder(model, 2, "https://clip.example/");
     launchTrayLink(model, launchEntry(2, "Ab"));
     EXPECT_EQ(model.selectedFolder(), 1u);

@@ -84,6 +84,30 @@ TEST_F(SearchTest, FindWalksFoldersAndTheirSortedRowsInOrder)
     EXPECT_EQ(model.focus(), Pane::Tree);
 }
 
+TEST_F(SearchTest, TheSelectedFolderIsSearchedWhetherItsLinksAreShownOrNot)
+{
+    home.write("Links/A2.wnl", test::crlf({"0 zzqtest6 two", "1 x", "2 ", "3 ", "4 "}));
+    home.write("Links/A1.wnl", test::crlf({"0 zzqtest6 one", "1 y", "2 ", "3 ", "4 "}));
+    for (const std::size_t selected : {2u, 3u}) { // A1 before A2, A2 after A1
+        home.write("foldst.wnf", test::crlf({std::to_string(selected), "True", "True"}));
+        // The window shows the selected folder's links; the command-line tool shows none.
+        for (const bool shown : {true, false}) {
+            SCOPED_TRACE(std::to_string(selected) + (shown ? " shown" : " not shown"));
+            MainWindowModel searching{home.path(), clock, opener, "/home/user"};
+            searching.setLookOnly(true);
+            if (shown)
+                searching.FormCreate();
+            else
+                searching.library().OpenLibrary(RestoreFolderStates::Yes);
+            ASSERT_EQ(searching.selectedFolder(), selected);
+            std::vector<std::string> folders;
+            for (bool found = searching.Find("zzqtest6"); found; found = searching.SearchAgain())
+                folders.push_back(searching.folderTree()[searching.lastMatch()->folder].Name);
+            EXPECT_THAT(folders, ElementsAre("A1", "A2"));
+        }
+    }
+}
+
 TEST_F(SearchTest, AMatchIsShownWithExactlyItsCharactersHighlighted)
 {
     ASSERT_TRUE(model.Find("  KEEPER "));
