@@ -82,8 +82,13 @@ void MainForm::showError(const char* message)
 
 int MainForm::showModal(QDialog& dialog)
 {
-    const MainWindowModel::ModalWindow open(m_model);
-    return dialog.exec();
+    int result = 0;
+    {
+        const MainWindowModel::ModalWindow open(m_model);
+        result = dialog.exec();
+    }
+    run([this] { m_model.dialogClosed(); });
+    return result;
 }
 
 Answer MainForm::ask(const std::string& question)

@@ -159,6 +159,25 @@ void MainWindowModel::trvFoldersEnter()
     setEnabled({C::ToolsGo, C::ToolsGoInNewBrowser}, true);
 }
 
+void MainWindowModel::dialogClosed()
+{
+    if (!m_folderShownOnce || folderTree().empty() || selectedFolder() == npos)
+        return;
+    const bool rowSelected = selectedRow() != npos;
+    if (m_focus == Pane::Tree) {
+        setEnabled({C::EditAddUrl, C::EditEditItem, C::EditMoveUp, C::EditMoveDown, C::EditDelete, C::EditFind,
+                    C::EditSearchAgain, C::ViewExpandAllFolders, C::ViewCollapseAllFolders},
+                   true);
+        setEnabled({C::ToolsGo, C::ToolsGoInNewBrowser}, !linkList().empty());
+        setEnabled({C::EditCut, C::EditCopy}, false);
+    } else if (m_focus == Pane::List && rowSelected) {
+        setEnabled({C::EditEditItem, C::EditDelete, C::EditCut, C::EditCopy, C::ToolsGo, C::ToolsGoInNewBrowser}, true);
+        const int mode = prefs().SortMode;
+        if (mode >= 0 && mode <= 4)
+            setEnabled({C::EditMoveUp, C::EditMoveDown}, mode == 4);
+    }
+}
+
 void MainWindowModel::trvFoldersExit()
 {
     if (m_focus == Pane::Tree)

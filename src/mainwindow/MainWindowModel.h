@@ -68,6 +68,9 @@ public:
         int& m_open;
     };
     bool dialogActive() const { return m_modalWindows > 0; }
+    // A dialog has closed, whatever its answer: the commands take the states that the pane with
+    // the focus gives them, as when it received the focus (the description stays as it is).
+    void dialogClosed();
     std::optional<int> autoSaveInterval() const { return m_autoSaveInterval; } // milliseconds
     bool libraryModified() const { return m_libraryModified; }
     // Every command that changes the working files says so here; it enables Save.

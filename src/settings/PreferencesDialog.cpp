@@ -114,11 +114,22 @@ void PreferencesDialog::fillLanguageList()
     ++m_listRevision;
 }
 
-// The position the preferences hold; one the list no longer has gives the built-in English.
+// The position of the language in use, found by its file: a stored list position would name
+// another language once a file that sorts earlier is added. A file the list no longer has gives
+// the built-in English.
 int PreferencesDialog::storedLanguagePosition() const
 {
-    const int stored = m_model.prefs().LanguageIndex;
-    return stored > 0 && stored < static_cast<int>(m_languageNames.size()) ? stored : 0;
+    const TPreferences& prefs = m_model.prefs();
+    if (prefs.UseDefaultLanguage && prefs.LanguageFile == "0")
+        return 0;
+    const std::filesystem::path inUse(prefs.LanguageFile);
+    const std::filesystem::path directory = m_model.preferences().languagesDirectory();
+    for (std::size_t i = 0; i < m_settings.languageFiles.size(); ++i) {
+        std::error_code error;
+        if (std::filesystem::equivalent(inUse, directory / m_settings.languageFiles[i], error))
+            return static_cast<int>(i) + 1;
+    }
+    return 0;
 }
 
 std::filesystem::path PreferencesDialog::languageFilePath(int position) const

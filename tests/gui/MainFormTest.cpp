@@ -254,19 +254,56 @@ private slots:
         QCOMPARE(window.linkModel()->index(0, 0).data().toString(), QStringLiteral("Café Central"));
     }
 
-    void theSecondStatusPanelTakesTheExtraWidth()
+    void noStatusPanelCutsItsTextAndTheLastColumnFillsTheList()
+    {
+        SampleWindow window;
+        writeSamplePreferences(window.home, [](TPreferences& prefs) { prefs.MainWidth = 1200; });
+        window.start();
+        window.model.selectFolder(3);
+        QVERIFY(showActive(window.form));
+        for (const int width : {1200, 760, 620}) {
+            window.form.resize(width, 520);
+            QTRY_COMPARE(window.form.statusBar()->width(), window.form.width());
+            for (int panel = 0; panel < 4; ++panel) {
+                const auto* label = window.form.findChild<QLabel*>(QStringLiteral("MainStatusBarPanel%1").arg(panel));
+                QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()),
+                         qPrintable(QStringLiteral("%1 at %2").arg(label->text()).arg(width)));
+                if (panel >= 2)
+                    QVERIFY(label->geometry().right() < window.form.statusBar()->width());
+            }
+            const QHeaderView* header = window.linkView()->horizontalHeader();
+            QTRY_COMPARE(header->sectionPosition(3) + header->sectionSize(3),
+                         std::max(window.linkView()->viewport()->width(), header->sectionPosition(3) + 90));
+        }
+        // The preferences keep the last column's own width, not the room it filled.
+        QCOMPARE(window.form.windowGeometry()->columnWidths[3], 90);
+    }
+
+    void theCommandsFollowTheFocusedPaneAfterEveryDialog()
     {
         SampleWindow window;
         window.start();
         QVERIFY(showActive(window.form));
-        const auto* second = window.form.findChild<QLabel*>(QStringLiteral("MainStatusBarPanel1"));
-        const auto* third = window.form.findChild<QLabel*>(QStringLiteral("MainStatusBarPanel2"));
-        window.form.resize(1000, 700);
-        QTRY_COMPARE(second->width(), window.form.statusBar()->width() - 400);
-        QCOMPARE(third->x(), 200 + second->width());
-        window.form.resize(window.form.minimumSizeHint().width(), 700);
-        QTRY_VERIFY(window.form.statusBar()->width() < 601);
-        QTRY_COMPARE(second->width(), 200);
+        window.folderView()->setFocus();
+        window.folderView()->setCurrentIndex(window.folderItem("Work"));
+        const QStringList expected = {"EditEditItem", "EditDelete", "EditMoveUp", "EditMoveDown"};
+        const auto enabled = [&] {
+            QStringList names;
+            for (const QString& name : expected)
+                if (window.action(name.toLatin1().constData())->isEnabled())
+                    names << name;
+            return names;
+        };
+        QCOMPARE(enabled(), expected);
+        for (const char* command : {"ToolsPreferences", "ToolsStatistics", "EditFind", "HelpAbout"}) {
+            QTimer::singleShot(0, &window.form, [] {
+                if (QWidget* dialog = QApplication::activeModalWidget())
+                    dialog->close();
+            });
+            window.action(command)->trigger();
+            QTRY_COMPARE(QApplication::activeModalWidget(), nullptr);
+            QCOMPARE(enabled(), expected);
+        }
     }
 
     void theDescriptionPaneMarksWhatASearchFound()

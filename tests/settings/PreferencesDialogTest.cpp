@@ -310,6 +310,20 @@ TEST_F(PreferencesDialogTest, SaveAsWritesTheChosenFileAndShowsTheStoredLanguage
     EXPECT_EQ(buttons(dialog), "esadPw");
 }
 
+TEST_F(PreferencesDialogTest, TheLanguageInUseStaysSelectedWhenAFileSortsBeforeIt)
+{
+    storePreferences([&](TPreferences& prefs) { useLanguage(prefs, "Deutsch.lng", 1); });
+    writeLanguage("Albanian.lng", test::crlf({"000 1.0", "001 Shqip"})); // added since the last start
+    model.FormCreate();
+    PreferencesDialog dialog(model);
+    EXPECT_EQ(dialog.languageNames()[static_cast<std::size_t>(dialog.languagePosition())], "Deutsch (Deutsch.lng)");
+    dialog.saveAs(languages() / "Amharic.lng"); // another file that sorts earlier
+    EXPECT_EQ(dialog.languageNames()[static_cast<std::size_t>(dialog.languagePosition())], "Deutsch (Deutsch.lng)");
+    dialog.apply();
+    EXPECT_EQ(model.prefs().LanguageFile, (languages() / "Deutsch.lng").string());
+    EXPECT_EQ(model.texts()[306], "Beschreibung:");
+}
+
 TEST_F(PreferencesDialogTest, ApplyStartsAndStopsTheAutoSaveTimer)
 {
     storePreferences([](TPreferences& prefs) {
