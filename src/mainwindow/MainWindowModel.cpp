@@ -21,6 +21,11 @@ constexpr std::initializer_list<Command> kFolderCommands = {
     C::EditDelete,  C::EditFind,     C::EditSearchAgain,      C::ViewExpandAllFolders,   C::ViewCollapseAllFolders,
     C::ToolsGo,     C::ToolsGoInNewBrowser};
 
+// The commands that a shown folder enables, whichever pane has the focus.
+constexpr std::initializer_list<Command> kShownFolderCommands = {
+    C::EditAddUrl, C::EditEditItem,    C::EditMoveUp,           C::EditMoveDown,          C::EditDelete,
+    C::EditFind,   C::EditSearchAgain, C::ViewExpandAllFolders, C::ViewCollapseAllFolders};
+
 } // namespace
 
 MainWindowModel::MainWindowModel(std::filesystem::path home, const Clock& clock, UrlOpener& opener,
@@ -116,9 +121,7 @@ void MainWindowModel::selectFolder(std::size_t index)
     } catch (const Error& error) {
         loadError = loadError.value_or(error);
     }
-    setEnabled({C::EditAddUrl, C::EditEditItem, C::EditMoveUp, C::EditMoveDown, C::EditFind, C::EditSearchAgain,
-                C::EditDelete, C::ViewExpandAllFolders, C::ViewCollapseAllFolders},
-               true);
+    setEnabled(kShownFolderCommands, true);
     if (linkList().empty())
         setEnabled({C::ToolsGo, C::ToolsGoInNewBrowser}, false);
     else {
@@ -147,9 +150,7 @@ void MainWindowModel::trvFoldersEnter()
         return;
     }
     showFolderDescription();
-    setEnabled({C::EditAddUrl, C::EditEditItem, C::EditMoveUp, C::EditMoveDown, C::EditDelete, C::EditFind,
-                C::EditSearchAgain, C::ViewExpandAllFolders, C::ViewCollapseAllFolders},
-               true);
+    setEnabled(kShownFolderCommands, true);
     if (linkList().empty()) {
         setEnabled({C::ToolsGo, C::ToolsGoInNewBrowser}, false);
         return;
@@ -165,9 +166,7 @@ void MainWindowModel::dialogClosed()
         return;
     const bool rowSelected = selectedRow() != npos;
     if (m_focus == Pane::Tree) {
-        setEnabled({C::EditAddUrl, C::EditEditItem, C::EditMoveUp, C::EditMoveDown, C::EditDelete, C::EditFind,
-                    C::EditSearchAgain, C::ViewExpandAllFolders, C::ViewCollapseAllFolders},
-                   true);
+        setEnabled(kShownFolderCommands, true);
         setEnabled({C::ToolsGo, C::ToolsGoInNewBrowser}, !linkList().empty());
         setEnabled({C::EditCut, C::EditCopy}, false);
     } else if (m_focus == Pane::List && rowSelected) {
