@@ -110,6 +110,8 @@ bool TrayIcon::dialogOpen() const
 
 void TrayIcon::showMainWindow()
 {
+    // A window minimized into the icon was hidden still minimized (MainForm::changeEvent); it
+    // comes back in the state it had before, maximized or not, right before it is shown.
     m_form.setWindowState(m_form.windowState() & ~Qt::WindowMinimized);
     m_form.show();
     m_form.raise();
