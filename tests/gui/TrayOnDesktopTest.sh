@@ -16,7 +16,11 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+fail() {
+    echo "FAIL: $*"
+    tail -n 20 "$work/log"
+    exit 1
+}
 # Runs the command until it succeeds, for at most ten seconds.
 poll() {
     for _ in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
