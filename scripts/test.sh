@@ -5,6 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+# The tray test runs the program under a window manager with a notification area.
+scripts/install-packages.sh xvfb openbox trayer xdotool x11-utils imagemagick
 jobs=$(nproc)
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
 

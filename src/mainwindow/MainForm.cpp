@@ -11,6 +11,7 @@
 #include "mainwindow/EditItemForm.h"
 #include "mainwindow/FindForm.h"
 #include "mainwindow/FolderTreeModel.h"
+#include "mainwindow/FolderTreeView.h"
 #include "mainwindow/ImageList.h"
 #include "mainwindow/LinkListModel.h"
 #include "mainwindow/NewItemForm.h"
@@ -144,7 +145,7 @@ void MainForm::dialogRequested(DialogKind kind)
 void MainForm::createFolderTree()
 {
     m_folderModel = new FolderTreeModel(m_model, this);
-    m_folderView = new QTreeView;
+    m_folderView = new FolderTreeView;
     m_folderView->setObjectName(QStringLiteral("trvFolders"));
     m_folderView->setModel(m_folderModel);
     m_folderView->setHeaderHidden(true);

@@ -59,14 +59,13 @@ void MainForm::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange || !m_model.trayIconCreated() || !isMinimized())
         return;
-    // With the icon in the notification area a minimized window leaves the taskbar: it is hidden
-    // and keeps its normal state for when the icon shows it again. Hiding inside the state change
-    // confuses some window managers, so it waits for the event loop.
+    // With the icon in the notification area a minimized window leaves the taskbar: it is hidden,
+    // once the window manager is done iconifying it. It stays minimized while hidden: taking the
+    // state back maps the window again under X11, where it would stand as an empty frame that
+    // nothing paints. The icon takes it back as it shows the window (TrayIcon::showMainWindow).
     QTimer::singleShot(0, this, [this] {
-        if (!isMinimized())
-            return;
-        hide();
-        setWindowState(windowState() & ~Qt::WindowMinimized);
+        if (isMinimized())
+            hide();
     });
 }
 

@@ -71,10 +71,10 @@ void SingleInstance::showWindow()
         socket->deleteLater();
     if (!m_window)
         return;
-    if (m_window->isMinimized())
-        m_window->showNormal();
-    else
-        m_window->show();
+    // Back in the state it had before it was minimized (a window put away in the notification
+    // area stays minimized while hidden), maximized or not.
+    m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
+    m_window->show();
     m_window->raise();
     m_window->activateWindow();
 }

@@ -110,6 +110,8 @@ bool TrayIcon::dialogOpen() const
 
 void TrayIcon::showMainWindow()
 {
+    // A window minimized into the icon was hidden still minimized (MainForm::changeEvent); it
+    // comes back in the state it had before, maximized or not, right before it is shown.
     m_form.setWindowState(m_form.windowState() & ~Qt::WindowMinimized);
     m_form.show();
     m_form.raise();
@@ -124,8 +126,9 @@ void TrayIcon::menuAboutToShow()
     for (qsizetype i = 0; i < actions.size() && i < static_cast<qsizetype>(items.size()); ++i)
         if (items[static_cast<std::size_t>(i)].item != TrayItem::Separator)
             actions[i]->setText(toQString(items[static_cast<std::size_t>(i)].caption));
-    // The menus take the colours of the window's menus.
-    const QString sheet = m_form.menuBar()->styleSheet();
+    // The menus take the colours of the window's menus. They scroll, each in one column: a folder
+    // of a thousand links would otherwise make columns that run off the screen.
+    const QString sheet = m_form.menuBar()->styleSheet() + QStringLiteral("QMenu { menu-scrollable: 1; }");
     if (m_menu->styleSheet() != sheet)
         m_menu->setStyleSheet(sheet);
 }

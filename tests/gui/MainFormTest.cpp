@@ -3,6 +3,7 @@
 
 #include "GuiTests.h"
 #include "SampleLibrary.h"
+#include "platform/QtText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -10,9 +11,11 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 using namespace velloria;
 using namespace velloria::test;
@@ -303,6 +306,34 @@ private slots:
             window.action(command)->trigger();
             QTRY_COMPARE(QApplication::activeModalWidget(), nullptr);
             QCOMPARE(enabled(), expected);
+        }
+    }
+
+    void aFolderNameWiderThanThePaneScrollsSidewaysAndShowsWholeAsATip()
+    {
+        SampleWindow window;
+        const std::string wide = "Articles, papers and talks on the history of typography and printing";
+        window.home.write("folders.wnf", crlf({"Main", "\tRecipes", "\tCaf\xE9", "Work", "\tProjects", "\t\tVelloria",
+                                              "\tArchive", wide}));
+        window.start();
+        QVERIFY(showActive(window.form));
+        QTreeView* tree = window.folderView();
+        QScrollBar* sideways = tree->horizontalScrollBar();
+        QTRY_VERIFY(sideways->maximum() > 0);
+        const QModelIndex wideItem = window.folderItem(QString::fromStdString(wide));
+        sideways->setValue(sideways->maximum());
+        QVERIFY(tree->visualRect(wideItem).left() + tree->sizeHintForIndex(wideItem).width() <=
+                tree->viewport()->width());
+        sideways->setValue(0);
+
+        // Only a name that the pane's edge cuts has a tip; the tip is the whole name.
+        for (const auto& [path, tip] : {std::pair<QString, QString>{"Work", ""}, {toQString(wide), toQString(wide)},
+                                        {"Main/Recipes", ""}}) {
+            const QRect item = tree->visualRect(window.folderItem(path));
+            const QPoint where(item.left() + 4, item.center().y());
+            QHelpEvent event(QEvent::ToolTip, where, tree->viewport()->mapToGlobal(where));
+            QApplication::sendEvent(tree->viewport(), &event);
+            QTRY_COMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tip);
         }
     }
 

@@ -20,11 +20,14 @@ private slots:
         SingleInstance first(home.path());
         QCOMPARE(first.start(), SingleInstance::Start::Run);
         QWidget window;
+        // Put away in the notification area: hidden, still minimized, maximized before.
+        window.setWindowState(Qt::WindowMaximized | Qt::WindowMinimized);
         first.showOnRequest(&window);
 
         SingleInstance second(home.path());
         QCOMPARE(second.start(), SingleInstance::Start::HandedOver);
         QTRY_VERIFY(window.isVisible());
+        QCOMPARE(window.windowState() & ~Qt::WindowActive, Qt::WindowMaximized);
     }
 
     void aLockWithoutAWindowIsNoHandover()
