@@ -5,6 +5,7 @@
 #include "mainwindow/MainForm.h"
 #include "platform/QtColor.h"
 #include "platform/QtText.h"
+#include "settings/UIText.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -193,7 +194,7 @@ bool GenHtmlForm::generate()
     std::optional<std::size_t> onlyFolder;
     if (m_selectedFolderOnly->isChecked()) {
         if (m_model.selectedFolder() == MainWindowModel::npos) {
-            m_owner.message(std::string(kSelectFolderFirst));
+            m_owner.message(m_model.texts()[text::SelectFolderFirst]);
             return false;
         }
         onlyFolder = m_model.selectedFolder();

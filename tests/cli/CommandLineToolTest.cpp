@@ -3,6 +3,7 @@
 #include "cli/CommandLineTool.h"
 #include "platform/Clock.h"
 #include "platform/InstanceLock.h"
+#include "support/LanguageFiles.h"
 #include "support/TempHome.h"
 
 #include <gmock/gmock.h>
@@ -233,6 +234,15 @@ TEST_F(CommandLineToolTest, LangCheckPassesTheShippedLanguagesAndFlagsProblems)
     EXPECT_EQ(check.status, 1);
     EXPECT_THAT(check.out, HasSubstr("Entry 105 is missing (English: \"&Edit\")\n"));
     EXPECT_EQ(run({"lang-check", (home.path() / "none.lng").string()}).status, 1);
+
+    // A file of an older version is valid; what shows in English is listed.
+    const std::filesystem::path older = home.path() / "older.lng";
+    std::ofstream(older, std::ios::binary) << test::withoutEntriesFrom(test::shippedLanguage("German.lng"), 421);
+    const CliRun olderCheck = run({"lang-check", older.string()});
+    EXPECT_EQ(olderCheck.status, 0);
+    EXPECT_EQ(olderCheck.out, "Entry 421 is not translated; it shows in English: \"Exporting bookmarks\u2026\"\n"
+                              "Entry 422 is not translated; it shows in English: \"Select a folder first.\"\n"
+                              "Entry 423 is not translated; it shows in English: \"A bookmark manager\"\n");
 }
 
 } // namespace
