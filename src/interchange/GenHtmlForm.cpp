@@ -59,8 +59,10 @@ QString standardSaveDialog(QWidget& parent, const QString& preset)
 {
     QFileDialog dialog(&parent, parent.windowTitle());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({QStringLiteral("HTML file (*html)"), QStringLiteral("HTM file (*htm)"),
-                           QStringLiteral("Any file (*.*)")});
+    // The patterns need the dot: "*html" would offer "xhtml" files too, and "*.*" would hide
+    // files without an extension.
+    dialog.setNameFilters({QStringLiteral("HTML file (*.html)"), QStringLiteral("HTM file (*.htm)"),
+                           QStringLiteral("All files (*)")});
     dialog.setDefaultSuffix(QStringLiteral("html"));
     // The dialog asks before it replaces an existing file (QFileDialog::DontConfirmOverwrite is off).
     dialog.selectFile(preset);
