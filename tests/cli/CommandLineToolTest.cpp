@@ -233,6 +233,19 @@ TEST_F(CommandLineToolTest, LinksOfADamagedFilePrintsTheLinksBeforeTheDamageAndF
     EXPECT_EQ(home.snapshot(), before); // looking leaves the damaged file as it is, and keeps no copy
 }
 
+TEST_F(CommandLineToolTest, LookingCommandsWriteNeitherTheLibraryNorAHelpPage)
+{
+    run({"tree"});
+    const auto before = home.snapshot();
+    const std::vector<std::vector<std::string>> looks = {{"tree"}, {"links", "Main"}, {"find", "main"}, {"stats"},
+                                                         {"prefs"}};
+    for (const auto& look : looks) {
+        EXPECT_EQ(run(look).status, 0) << look[0];
+        EXPECT_EQ(home.snapshot(), before) << look[0];
+        EXPECT_FALSE(std::filesystem::exists(home.path() / "velloria-help.html")) << look[0];
+    }
+}
+
 TEST_F(CommandLineToolTest, PrefsPrintsTheEntriesAndSaveNormalisesTheFile)
 {
     const std::filesystem::path file = home.path() / "Tessel.cfg";
