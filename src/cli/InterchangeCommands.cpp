@@ -9,6 +9,7 @@
 #include "store/Error.h"
 
 #include <chrono>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 
@@ -73,12 +74,18 @@ private:
 void importCommand(Invocation& call)
 {
     const ImportSource source = formatNamed(call.operands[0]);
+    // The driver reads a missing source as an empty one, which suits the window, whose pickers
+    // offer only what exists; a path typed on the command line may be mistyped.
+    const std::string& location = call.operands[1];
+    std::error_code error;
+    if (!std::filesystem::exists(location, error))
+        throw Error("Nothing was imported: \"" + location + "\" does not exist");
     call.lockForChange();
     MainWindowModel& model = call.library(Invocation::WholeTree::Required);
     std::string topFolder;
     {
         TerminalProgress progress(call.context);
-        topFolder = importSource(model, source, call.operands[1], progress.function());
+        topFolder = importSource(model, source, location, progress.function());
     }
     if (!call.hasOption("--no-save"))
         model.saveLibrary();

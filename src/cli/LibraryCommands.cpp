@@ -7,6 +7,7 @@
 #include "tools/Sort.h"
 
 #include <numeric>
+#include <optional>
 
 #include <ostream>
 
@@ -26,12 +27,20 @@ void printTree(Invocation& call)
 }
 
 // The links in the order the window shows them, without writing that order back as the window
-// does: looking must not change the library.
+// does: looking must not change the library. Of a file damaged in a line, the links before that
+// line are printed, as the window shows them, and then the error.
 void printLinks(Invocation& call)
 {
     MainWindowModel& model = call.library();
     Library& library = model.library();
-    library.LoadLinkFile(model.folderTree()[findFolder(model.folderTree(), call.operands[0])].Name);
+    std::optional<Error> damage;
+    try {
+        library.LoadLinkFile(model.folderTree()[findFolder(model.folderTree(), call.operands[0])].Name);
+    } catch (const Error& error) {
+        if (!library.linkListReadInPart())
+            throw;
+        damage = error;
+    }
     const int mode = model.prefs().SortMode;
     std::vector<std::size_t> order(library.linkList().size());
     std::iota(order.begin(), order.end(), std::size_t{0});
@@ -43,6 +52,8 @@ void printLinks(Invocation& call)
         call.out() << toUtf8(link.Title) << '\t' << toUtf8(link.Address) << '\t' << toUtf8(link.LastVisit) << '\t'
                    << toUtf8(link.AddDate) << '\t' << (i < descriptions.size() ? toUtf8(descriptions[i]) : "") << '\n';
     }
+    if (damage)
+        throw *damage;
 }
 
 void save(Invocation& call)

@@ -31,11 +31,16 @@ void preferences(Invocation& call)
     }
 }
 
+// Untranslated added entries are printed after the findings but leave the status 0: a file of
+// an older version stays valid.
 void checkLanguage(Invocation& call)
 {
-    const auto findings = checkLanguageFile(readFile(call.operands[0]));
+    const std::string bytes = readFile(call.operands[0]);
+    const auto findings = checkLanguageFile(bytes);
     for (const std::string& finding : findings)
         call.out() << finding << '\n';
+    for (const std::string& note : untranslatedAddedEntries(bytes))
+        call.out() << note << '\n';
     if (!findings.empty())
         call.status = 1;
 }

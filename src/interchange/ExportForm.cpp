@@ -1,6 +1,7 @@
 #include "interchange/ExportForm.h"
 
 #include "interchange/Export.h"
+#include "settings/UIText.h"
 
 namespace velloria {
 
@@ -19,7 +20,7 @@ const ExchangeDirection kExport{
               {"grbOpera", "chkOpera", "lblOpera", "edOperaFile", "sbOperaFile", "Export to Opera", "Export Bookmarks",
                "File Location:", kOperaFileFilters, kHotlistImage}}},
     .checkOpensRow = false,
-    .progressLabel = "Exporting bookmarks\u2026",
+    .progressText = text::ExportingBookmarks,
     .open = exportDialogChoice,
     .confirm = exportBookmarks,
 };

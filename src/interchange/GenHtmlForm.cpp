@@ -5,6 +5,7 @@
 #include "mainwindow/MainForm.h"
 #include "platform/QtColor.h"
 #include "platform/QtText.h"
+#include "settings/UIText.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -58,8 +59,10 @@ QString standardSaveDialog(QWidget& parent, const QString& preset)
 {
     QFileDialog dialog(&parent, parent.windowTitle());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({QStringLiteral("HTML file (*html)"), QStringLiteral("HTM file (*htm)"),
-                           QStringLiteral("Any file (*.*)")});
+    // The patterns need the dot: "*html" would offer "xhtml" files too, and "*.*" would hide
+    // files without an extension.
+    dialog.setNameFilters({QStringLiteral("HTML file (*.html)"), QStringLiteral("HTM file (*.htm)"),
+                           QStringLiteral("All files (*)")});
     dialog.setDefaultSuffix(QStringLiteral("html"));
     // The dialog asks before it replaces an existing file (QFileDialog::DontConfirmOverwrite is off).
     dialog.selectFile(preset);
@@ -193,7 +196,7 @@ bool GenHtmlForm::generate()
     std::optional<std::size_t> onlyFolder;
     if (m_selectedFolderOnly->isChecked()) {
         if (m_model.selectedFolder() == MainWindowModel::npos) {
-            m_owner.message(std::string(kSelectFolderFirst));
+            m_owner.message(m_model.texts()[text::SelectFolderFirst]);
             return false;
         }
         onlyFolder = m_model.selectedFolder();

@@ -79,7 +79,4 @@ HtmlPageColours resolveHtmlColours(const TPreferences& prefs, const ColourResolv
 // The page file the preferences name; a relative name is taken in the program's home.
 std::filesystem::path htmlFileLocation(const TPreferences& prefs, const std::filesystem::path& home);
 
-// The notice when the page is to show the selected folder and no folder is selected.
-inline constexpr std::string_view kSelectFolderFirst = "Select a folder first.";
-
 } // namespace velloria

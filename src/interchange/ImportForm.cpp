@@ -7,6 +7,7 @@
 #include "mainwindow/ImageList.h"
 #include "mainwindow/MainForm.h"
 #include "platform/QtText.h"
+#include "settings/UIText.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -40,7 +41,7 @@ const ExchangeDirection kImport{
               {"grbOpera", "chkOpera", "lblOperaFile", "edOperaFile", "sbOperaFile", "Import from Opera",
                "Import Opera Hotlist", "File Location:", kOperaFileFilters, kHotlistImage}}},
     .checkOpensRow = true,
-    .progressLabel = "Importing bookmarks\u2026",
+    .progressText = text::ImportingBookmarks,
     .open = importDialogChoice,
     .confirm = importBookmarks,
 };
@@ -194,7 +195,8 @@ void ExchangeForm::confirm()
 {
     bool finished = false;
     m_owner.run([this, &finished] {
-        ExchangeProgress progress(*this, fromLiteral(m_direction.progressLabel), m_cancel->text(), progressTiming);
+        ExchangeProgress progress(*this, toQString(m_model.texts()[m_direction.progressText]), m_cancel->text(),
+                                  progressTiming);
         try {
             m_direction.confirm(m_model, choice(), progress.function());
         } catch (const OperationCancelled&) {

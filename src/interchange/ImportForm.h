@@ -54,7 +54,7 @@ struct ExchangeDirection {
     // Import: an unchecked row closes its edit and picker. Export: edits are always read-only
     // (a location only comes from the picker) and the pickers always work.
     bool checkOpensRow;
-    const char* progressLabel;
+    int progressText; // the label of the progress dialog, from the text table
     ExchangeChoice (*open)(const TPreferences& prefs, const std::filesystem::path& userHome);
     void (*confirm)(MainWindowModel& model, const ExchangeChoice& choice, const ProgressFunction& progress);
 };

@@ -52,7 +52,7 @@ AboutForm::AboutForm(const UIText& texts, QWidget* parent) : QDialog(parent)
 
     auto* textColumn = new QVBoxLayout;
     textColumn->addWidget(name);
-    textColumn->addWidget(label(QStringLiteral("A bookmark manager"), "lblWhat"));
+    textColumn->addWidget(label(toQString(texts[text::AboutDescription]), "lblWhat"));
     textColumn->addSpacing(8);
     textColumn->addWidget(homePage);
     auto* top = new QHBoxLayout;

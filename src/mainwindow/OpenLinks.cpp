@@ -44,8 +44,11 @@ void MainWindowModel::OpenSelectedLink()
     });
 }
 
+// The page is written first, so that the browser never shows a missing page or one of another
+// version; a page that cannot be written is an error and nothing opens.
 void MainWindowModel::openHelp()
 {
+    writeHelpPage(m_library.home());
     m_opener.open("file://" + helpPagePath(m_library.home()).string());
 }
 

@@ -8,21 +8,6 @@
 
 namespace velloria {
 
-namespace {
-
-void writeHelpPage(const std::filesystem::path& home)
-{
-    for (const EmbeddedFile& file : embeddedFiles()) {
-        if (!file.name.ends_with(".html"))
-            continue;
-        const auto existing = readFileIfExists(helpPagePath(home));
-        if (!existing || *existing != file.bytes)
-            writeFileAtomically(helpPagePath(home), file.bytes);
-    }
-}
-
-} // namespace
-
 std::vector<EmbeddedFile> shippedLanguages()
 {
     std::vector<EmbeddedFile> languages;
@@ -37,10 +22,20 @@ std::filesystem::path helpPagePath(const std::filesystem::path& home)
     return home / "velloria-help.html";
 }
 
+void writeHelpPage(const std::filesystem::path& home)
+{
+    for (const EmbeddedFile& file : embeddedFiles()) {
+        if (!file.name.ends_with(".html"))
+            continue;
+        const auto existing = readFileIfExists(helpPagePath(home));
+        if (!existing || *existing != file.bytes)
+            writeFileAtomically(helpPagePath(home), file.bytes);
+    }
+}
+
 void prepareHome(const std::filesystem::path& home)
 {
     createDirectory(home);
-    writeHelpPage(home);
     const std::filesystem::path languages = home / "Languages";
     const std::filesystem::path record = languages / ".shipped";
     createDirectory(languages);

@@ -67,7 +67,7 @@ void checkLines(std::string_view bytes, std::vector<std::string>& findings, std:
 void checkMissing(const std::map<int, std::string>& texts, std::vector<std::string>& findings)
 {
     for (int number : UIText::entryNumbers())
-        if (!texts.contains(number))
+        if (!texts.contains(number) && !UIText::isAddedEntry(number))
             findings.push_back("Entry " + entryNumberText(number) + " is missing (English: \""
                                + std::string(UIText::builtIn(number)) + "\")");
 }
@@ -118,6 +118,19 @@ std::vector<std::string> checkLanguageFile(std::string_view bytes)
     checkMissing(texts, findings);
     checkAccelerators(texts, findings);
     return findings;
+}
+
+std::vector<std::string> untranslatedAddedEntries(std::string_view bytes)
+{
+    std::vector<std::string> ignored;
+    std::map<int, std::string> texts;
+    checkLines(bytes, ignored, texts);
+    std::vector<std::string> notes;
+    for (int number : UIText::entryNumbers())
+        if (UIText::isAddedEntry(number) && !texts.contains(number))
+            notes.push_back("Entry " + entryNumberText(number) + " is not translated; it shows in English: \""
+                            + std::string(UIText::builtIn(number)) + "\"");
+    return notes;
 }
 
 } // namespace velloria

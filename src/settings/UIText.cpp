@@ -180,7 +180,12 @@ const std::vector<std::pair<int, std::string_view>>& builtInTexts()
         {398, "Export to Internet Explorer"},
         {399, "Export to Netscape Navigator"},
         {400, "Export to Opera"},
-        {419, "About"},    };
+        {419, "About"},
+        {420, "Importing bookmarks\u2026"},
+        {421, "Exporting bookmarks\u2026"},
+        {422, "Select a folder first."},
+        {423, "A bookmark manager"},
+    };
     return texts;
 }
 
@@ -207,7 +212,7 @@ void UIText::set(int number, std::string text)
 bool UIText::isEntry(int number)
 {
     return (number >= 100 && number <= 129) || (number >= 132 && number <= 148) || (number >= 200 && number <= 215)
-        || (number >= 300 && number <= 400) || number == 419;
+        || (number >= 300 && number <= 400) || (number >= 419 && number <= kLastNumber);
 }
 
 const std::vector<int>& UIText::entryNumbers()
@@ -256,6 +261,10 @@ std::size_t LoadLanguage(UIText& texts, TPreferences& preferences)
         SetDefaultTexts(texts, preferences);
         return 0;
     }
+    // A file older than the added entries says nothing about them, so the language shown before
+    // must not keep them.
+    for (int number = UIText::kFirstAddedNumber; number <= UIText::kLastNumber; ++number)
+        texts.set(number, std::string(UIText::builtIn(number)));
     for (const auto& [number, text] : content.texts)
         texts.set(number, std::string(text));
     return content.ignoredLines;

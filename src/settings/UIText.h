@@ -10,12 +10,16 @@
 namespace velloria {
 
 // The texts of the user interface, by number: 100 to 129 and 132 to 148 menu captions, 200 to
-// 215 toolbar hints, 300 to 400 and 419 dialog captions, labels, column headers and messages.
+// 215 toolbar hints, 300 to 400 and 419 dialog captions, labels, column headers and messages,
+// and from 420 on texts added after the first language files were written.
 // In captions "&" marks the accelerator and "&&" is one ampersand.
 class UIText {
 public:
-    static constexpr int kLastNumber = 419;
-    static constexpr std::size_t kEntryCount = 165;
+    static constexpr int kLastNumber = 423;
+    static constexpr std::size_t kEntryCount = 169;
+    // Entries from this number on are younger than language files of version 1.0 may be: a file
+    // that lacks them is complete, and shows them in English.
+    static constexpr int kFirstAddedNumber = 420;
 
     // A new table holds the built-in English texts, so that a language file that gives only some
     // entries never leaves the others empty.
@@ -25,6 +29,7 @@ public:
     void set(int number, std::string text);
 
     static bool isEntry(int number);
+    static bool isAddedEntry(int number) { return number >= kFirstAddedNumber && isEntry(number); }
     static const std::vector<int>& entryNumbers();
     static std::string_view builtIn(int number);
 
@@ -36,8 +41,9 @@ private:
 void SetDefaultTexts(UIText& texts, TPreferences& preferences);
 
 // Fills the table as the preferences say: the built-in texts, or the chosen language file over
-// the texts the table holds. A missing file or a version other than "1.0" gives the built-in
-// texts; lines that are not entries are ignored. Returns the number of lines ignored.
+// the texts the table holds, except the added entries, which come from the file or in English. A
+// missing file or a version other than "1.0" gives the built-in texts; lines that are not entries
+// are ignored. Returns the number of lines ignored.
 std::size_t LoadLanguage(UIText& texts, TPreferences& preferences);
 
 // Numbers of texts that other parts of the program read directly.
@@ -57,6 +63,10 @@ inline constexpr int DatabaseSize = 370;
 inline constexpr int FreeSpace = 371;
 inline constexpr int LanguageFileFilter = 373;
 inline constexpr int DeleteLanguageQuestion = 377;
+inline constexpr int ImportingBookmarks = 420;
+inline constexpr int ExportingBookmarks = 421;
+inline constexpr int SelectFolderFirst = 422;
+inline constexpr int AboutDescription = 423;
 } // namespace text
 
 } // namespace velloria

@@ -3,6 +3,7 @@
 #include "cli/CommandLineTool.h"
 #include "platform/Clock.h"
 #include "platform/InstanceLock.h"
+#include "support/LanguageFiles.h"
 #include "support/TempHome.h"
 
 #include <gmock/gmock.h>
@@ -178,15 +179,17 @@ TEST_F(CommandLineToolTest, ImportExportAndHtmlGoThroughTheDriversAndImportSaves
     EXPECT_EQ(run({"tree"}).out, "0\tMain\tMain folder\n0\tNetscape\tNetscape\n1\tMain_1\tMain\n");
     EXPECT_EQ(run({"links", "Main_1"}).out, "A & B\thttps://a.example/?x=1&y=2\t \t2026.12.5\t\n");
     EXPECT_EQ(home.read("folders.~wnf"), home.read("folders.wnf")); // saved
-    EXPECT_EQ(run({"import", "opera", (home.path() / "none.adr").string(), "--no-save"}).out, "Opera\n");
+    const std::filesystem::path hotlist = home.path() / "empty.adr";
+    std::ofstream(hotlist, std::ios::binary) << "Opera Hotlist version 2.0\r\n";
+    EXPECT_EQ(run({"import", "opera", hotlist.string(), "--no-save"}).out, "Opera\n");
     EXPECT_NE(home.read("folders.~wnf"), home.read("folders.wnf"));
     EXPECT_EQ(run({"import", "chrome", file.string()}).status, 1);
 
     const std::filesystem::path exported = home.path() / "out.adr";
     EXPECT_EQ(run({"export", "opera", exported.string()}).status, 0);
     std::ifstream in(exported, std::ios::binary);
-    const std::string hotlist((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_THAT(hotlist, HasSubstr("#URL\r\nNAME=A & B\r\nURL=https://a.example/?x=1&y=2\r\nCREATED=0\r\n \r\n"));
+    const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_THAT(written, HasSubstr("#URL\r\nNAME=A & B\r\nURL=https://a.example/?x=1&y=2\r\nCREATED=0\r\n \r\n"));
 
     const std::filesystem::path page = home.path() / "page.html";
     EXPECT_EQ(run({"html", page.string(), "--folder", "Main_1"}).status, 0);
@@ -195,6 +198,52 @@ TEST_F(CommandLineToolTest, ImportExportAndHtmlGoThroughTheDriversAndImportSaves
     EXPECT_THAT(html, HasSubstr("<b>Main_1</b>"));
     EXPECT_THAT(html, HasSubstr(">A &amp; B</a>"));
     EXPECT_EQ(html.find("<b>Main</b>"), std::string::npos);
+}
+
+TEST_F(CommandLineToolTest, ImportOfAMissingSourceFailsAndChangesNothing)
+{
+    run({"tree"});
+    const auto before = home.snapshot();
+    const struct {
+        const char* format;
+        const char* name;
+    } cases[] = {{"netscape", "gone.html"}, {"opera", "gone.adr"}, {"ie", "Gone Favorites"}};
+    for (const auto& c : cases) {
+        const std::string missing = (home.path() / c.name).string();
+        const CliRun result = run({"import", c.format, missing});
+        EXPECT_EQ(result.status, 1) << c.format;
+        EXPECT_EQ(result.out, "") << c.format;
+        EXPECT_EQ(result.err, "Nothing was imported: \"" + missing + "\" does not exist\n") << c.format;
+        EXPECT_EQ(home.snapshot(), before) << c.format;
+    }
+}
+
+TEST_F(CommandLineToolTest, LinksOfADamagedFilePrintsTheLinksBeforeTheDamageAndFails)
+{
+    home.write("folders.wnf", crlf({"Main"}));
+    const std::string damaged =
+        crlf({"0 First", "1 a.example", "2 ", "3 2026.1.1", "4 one", "0 Second", "1 b.example", "2 2026.2.2",
+              "3 2026.1.2", "4 ", "x garbage", "0 Third", "1 c.example", "2 ", "3 ", "4 "});
+    home.write("Links/Main.wnl", damaged);
+    const auto before = home.snapshot();
+    const CliRun result = run({"links", "Main"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "First\ta.example\t\t2026.1.1\tone\nSecond\tb.example\t2026.2.2\t2026.1.2\t\n");
+    EXPECT_EQ(result.err, "'x' is not a valid integer value\n");
+    EXPECT_EQ(home.snapshot(), before); // looking leaves the damaged file as it is, and keeps no copy
+}
+
+TEST_F(CommandLineToolTest, LookingCommandsWriteNeitherTheLibraryNorAHelpPage)
+{
+    run({"tree"});
+    const auto before = home.snapshot();
+    const std::vector<std::vector<std::string>> looks = {{"tree"}, {"links", "Main"}, {"find", "main"}, {"stats"},
+                                                         {"prefs"}};
+    for (const auto& look : looks) {
+        EXPECT_EQ(run(look).status, 0) << look[0];
+        EXPECT_EQ(home.snapshot(), before) << look[0];
+        EXPECT_FALSE(std::filesystem::exists(home.path() / "velloria-help.html")) << look[0];
+    }
 }
 
 TEST_F(CommandLineToolTest, PrefsPrintsTheEntriesAndSaveNormalisesTheFile)
@@ -233,6 +282,15 @@ TEST_F(CommandLineToolTest, LangCheckPassesTheShippedLanguagesAndFlagsProblems)
     EXPECT_EQ(check.status, 1);
     EXPECT_THAT(check.out, HasSubstr("Entry 105 is missing (English: \"&Edit\")\n"));
     EXPECT_EQ(run({"lang-check", (home.path() / "none.lng").string()}).status, 1);
+
+    // A file of an older version is valid; what shows in English is listed.
+    const std::filesystem::path older = home.path() / "older.lng";
+    std::ofstream(older, std::ios::binary) << test::withoutEntriesFrom(test::shippedLanguage("German.lng"), 421);
+    const CliRun olderCheck = run({"lang-check", older.string()});
+    EXPECT_EQ(olderCheck.status, 0);
+    EXPECT_EQ(olderCheck.out, "Entry 421 is not translated; it shows in English: \"Exporting bookmarks\u2026\"\n"
+                              "Entry 422 is not translated; it shows in English: \"Select a folder first.\"\n"
+                              "Entry 423 is not translated; it shows in English: \"A bookmark manager\"\n");
 }
 
 } // namespace

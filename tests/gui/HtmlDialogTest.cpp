@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -222,6 +223,24 @@ private slots:
                                      "chkGenSelFold", "btnOk"}));
         QCOMPARE(answers.asked, QStringList({"colour #a6caf0", "colour #d9e8f9"}));
         QCOMPARE(window.model.prefs().HtmlBookmarkArea2Color, 16378073);
+    }
+
+    void theSaveDialogOffersHtmlHtmAndAllFiles()
+    {
+        SampleWindow window;
+        window.start();
+        QStringList offered;
+        QVERIFY(!openHtml(window, [&](GenHtmlForm& dialog) {
+            QTimer::singleShot(0, &dialog, [&] {
+                auto* picker = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                QVERIFY(picker && picker->acceptMode() == QFileDialog::AcceptSave);
+                offered = picker->nameFilters();
+                offered << picker->defaultSuffix();
+                picker->reject();
+            });
+            clickOk(dialog);
+        }));
+        QCOMPARE(offered, QStringList({"HTML file (*.html)", "HTM file (*.htm)", "All files (*)", "html"}));
     }
 
     void theCaptionsComeFromTheLanguage()

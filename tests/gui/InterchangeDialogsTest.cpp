@@ -6,12 +6,16 @@
 #include "GuiTests.h"
 #include "SampleLibrary.h"
 #include "interchange/ExportForm.h"
+#include "interchange/GenHtmlForm.h"
 #include "interchange/ImportForm.h"
+#include "mainwindow/AboutForm.h"
 #include "store/FileIO.h"
+#include "support/LanguageFiles.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProgressDialog>
@@ -75,6 +79,27 @@ template <typename Form> bool answer(SampleWindow& window, const std::function<v
 QString boxes(bool ie, bool netscape, bool opera)
 {
     return QStringLiteral("%1%2%3").arg(ie ? "x" : "-", netscape ? "x" : "-", opera ? "x" : "-");
+}
+
+// The label of the progress dialog that OK of the import or export dialog brings up; its Cancel
+// stops the work at once.
+template <typename Form> QString progressLabel(SampleWindow& window)
+{
+    QString label;
+    QTimer canceller;
+    QObject::connect(&canceller, &QTimer::timeout, [&] {
+        if (auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget())) {
+            label = progress->labelText();
+            QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+            canceller.stop();
+        }
+    });
+    answer<Form>(window, [&](Form& dialog) {
+        dialog.progressTiming = {0, 0};
+        canceller.start(0);
+        control<QPushButton>(dialog, "btnOk")->click();
+    });
+    return label;
 }
 
 class InterchangeDialogsTest : public QObject {
@@ -282,6 +307,44 @@ private slots:
                                      "sbNetscapeFile: ..., grbOpera: Nach Opera, chkOpera: Exportieren, lblOpera: "
                                      "Datei:, sbOperaFile: ..., "
                                          + buttons}));
+    }
+
+    // The progress labels, the message of the HTML page and the About box's line are texts of the
+    // language: translated in the shipped file, in English under a file of an older version.
+    void theProgressTheMessageAndTheAboutLineSpeakTheLanguage()
+    {
+        const std::string german = shippedLanguage("German.lng");
+        const struct {
+            std::string file;
+            QStringList shown;
+        } cases[] = {
+            {german,
+             {"Lesezeichen werden importiert…", "Lesezeichen werden exportiert…",
+              "Wählen Sie zuerst einen Ordner aus.", "Ein Lesezeichen-Manager"}},
+            {withoutEntriesFrom(german, 420),
+             {"Importing bookmarks…", "Exporting bookmarks…", "Select a folder first.", "A bookmark manager"}},
+        };
+        for (const auto& c : cases) {
+            SampleWindow window;
+            window.home.write("folders.wnf", ""); // no folder, so none is selected
+            std::filesystem::remove(window.home.refLib() / "foldst.wnf");
+            window.home.write("Language.lng", c.file);
+            writeSamplePreferences(window.home, [&](TPreferences& prefs) {
+                prefs.LanguageFile = (window.home.refLib() / "Language.lng").string();
+                prefs.ImportIE = prefs.ImportOpera = false;
+            });
+            writeFileAtomically(window.home.path() / "bookmarks.html", kBookmarkFile);
+            window.start();
+            answerDialog<GenHtmlForm>([&] { window.action("FileGenHtml")->trigger(); }, [](GenHtmlForm& dialog) {
+                control<QCheckBox>(dialog, "chkGenSelFold")->setChecked(true);
+                click(dialog, "btnOk");
+            });
+            AboutForm about(window.model.texts());
+            QStringList shown;
+            shown << progressLabel<ImportForm>(window) << progressLabel<ExportForm>(window)
+                  << window.form.messages.value(0) << control<QLabel>(about, "lblWhat")->text();
+            QCOMPARE(shown, c.shown);
+        }
     }
 
     void progressShowsOnlyForALongExchangeAndItsCancelStopsTheWork()

@@ -1,13 +1,17 @@
 // Opening links in the browser and the Help commands.
 
 #include "mainwindow/MainWindowFixture.h"
+#include "settings/EmbeddedFiles.h"
 #include "settings/HomeSetup.h"
+#include "store/Error.h"
+#include "store/FileIO.h"
 
 #include <gmock/gmock.h>
 
 namespace velloria {
 namespace {
 
+namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
@@ -84,7 +88,6 @@ TEST_F(OpenLinksTest, VisitMovesTheRowWhenSortedByLastVisit)
 
 TEST_F(OpenLinksTest, HelpHomePageFeedbackAndAbout)
 {
-    prepareHome(home.path());
     model.FormCreate();
     model.execute(Command::HelpNavigatorHelp);
     model.execute(Command::HelpHomePage);
@@ -93,8 +96,30 @@ TEST_F(OpenLinksTest, HelpHomePageFeedbackAndAbout)
     EXPECT_THAT(opener.opened, ElementsAre("file://" + helpPagePath(home.path()).string(),
                                            "new window: https://velloria.example/",
                                            "mailto:feedback@velloria.example"));
-    EXPECT_TRUE(std::filesystem::exists(helpPagePath(home.path())));
     EXPECT_EQ(view.notices.back(), "about");
+}
+
+TEST_F(OpenLinksTest, HelpWritesThePageOfThisVersionRightBeforeOpeningIt)
+{
+    const fs::path page = helpPagePath(home.path());
+    const auto shipped = std::find_if(embeddedFiles().begin(), embeddedFiles().end(),
+                                      [](const EmbeddedFile& file) { return file.name.ends_with(".html"); });
+    ASSERT_NE(shipped, embeddedFiles().end());
+    model.FormCreate();
+    EXPECT_FALSE(fs::exists(page)); // the start writes no help page
+    for (const char* before : {"", "an older page"}) {
+        if (*before)
+            writeFileAtomically(page, before);
+        model.execute(Command::HelpNavigatorHelp);
+        EXPECT_EQ(readFile(page), shipped->bytes) << before;
+    }
+    EXPECT_EQ(opener.opened.size(), 2u);
+
+    // A page that cannot be written is an error, and nothing is opened.
+    fs::remove(page);
+    fs::create_directory(page);
+    EXPECT_THROW(model.execute(Command::HelpNavigatorHelp), Error);
+    EXPECT_EQ(opener.opened.size(), 2u);
 }
 
 TEST(BrowserAddress, SchemesAreKeptAndOnlyBareAddressesGetHttp)

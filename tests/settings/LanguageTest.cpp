@@ -7,6 +7,7 @@
 #include "settings/LanguageFile.h"
 #include "settings/TextBindings.h"
 #include "settings/UIText.h"
+#include "support/LanguageFiles.h"
 #include "support/TempHome.h"
 
 #include <gmock/gmock.h>
@@ -20,6 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::crlf;
+using test::shippedLanguage;
+using test::withoutEntriesFrom;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -43,7 +46,7 @@ TEST(UIText, BuiltInTableHoldsTheEnglishTexts)
     for (const auto& [number, length] : asterisks)
         EXPECT_EQ(texts[number], std::string(length, '*')) << number;
     // Between the ranges there are no entries.
-    for (int number : {99, 130, 131, 149, 199, 216, 299, 401, 418, 420})
+    for (int number : {99, 130, 131, 149, 199, 216, 299, 401, 418, 424})
         EXPECT_FALSE(UIText::isEntry(number)) << number;
 }
 
@@ -108,6 +111,43 @@ TEST_F(LanguageTest, BuiltInMissingOrWrongVersionGiveEnglishAndIndexZero)
     EXPECT_EQ(texts[105], "&Edit");
 }
 
+// Texts added after the first language files: the shipped files translate them, a file of an
+// older version shows them in English, whichever language was shown before.
+TEST_F(LanguageTest, TextsAddedLaterComeFromTheFileOrInEnglish)
+{
+    const struct {
+        int number;
+        std::string_view english;
+        std::string_view german;
+        std::string_view french;
+    } added[] = {
+        {420, "Importing bookmarks\u2026", "Lesezeichen werden importiert\u2026", "Importation des signets\u2026"},
+        {421, "Exporting bookmarks\u2026", "Lesezeichen werden exportiert\u2026", "Exportation des signets\u2026"},
+        {422, "Select a folder first.", "W\u00e4hlen Sie zuerst einen Ordner aus.",
+         "S\u00e9lectionnez d\u2019abord un dossier."},
+        {423, "A bookmark manager", "Ein Lesezeichen-Manager", "Un gestionnaire de signets"},
+    };
+    const std::string german = shippedLanguage("German.lng");
+    const std::string french = shippedLanguage("French.lng");
+    choose(writeLanguage("French.lng", french));
+    LoadLanguage(texts, preferences);
+    for (const auto& text : added)
+        EXPECT_EQ(texts[text.number], text.french) << text.number;
+    choose(writeLanguage("German.lng", german));
+    LoadLanguage(texts, preferences);
+    for (const auto& text : added)
+        EXPECT_EQ(texts[text.number], text.german) << text.number;
+    const std::string older = withoutEntriesFrom(german, 420);
+    EXPECT_THAT(checkLanguageFile(older), IsEmpty()); // a file of an older version stays valid
+    choose(writeLanguage("Older.lng", older));
+    LoadLanguage(texts, preferences);
+    EXPECT_EQ(texts[100], "&Datei");
+    for (const auto& text : added) {
+        EXPECT_EQ(texts[text.number], text.english) << text.number;
+        EXPECT_EQ(UIText()[text.number], text.english) << text.number;
+    }
+}
+
 TEST_F(LanguageTest, LinesThatAreNotEntriesAreIgnoredAndNeverStopTheLoad)
 {
     choose(writeLanguage("Odd.lng", "000 1.0\n/// comment\n\nxyz broken line\n130 between ranges\n999 beyond\n"
@@ -162,6 +202,7 @@ TEST(LanguageCheck, ReportsWhatATranslatorMustFix)
     EXPECT_TRUE(has("The File menu uses the accelerator \"s\" twice: 103 \"&Speichern\" and 102 \"&Speichern unter\""));
     EXPECT_TRUE(has("Entry 419 is missing (English: \"About\")"));
     EXPECT_FALSE(has("Entry 100 is missing (English: \"&File\")"));
+    EXPECT_FALSE(has("Entry 420 is missing (English: \"Importing bookmarks\u2026\")")); // added later
 }
 
 TEST(LanguageCheck, AcceleratorsSkipDoubledAmpersandsAndFoldCase)
@@ -191,6 +232,7 @@ TEST(ShippedLanguages, ArePutIntoAHomeOnceAndNeverOverAUsersFile)
     std::ofstream(languages / first, std::ios::binary) << "000 1.0\r\n001 Mine\r\n";
     prepareHome(home.path());
     EXPECT_EQ(EnumerateLanguages(languages).LanguageFiles.size(), shippedLanguages().size());
+    EXPECT_FALSE(fs::exists(helpPagePath(home.path()))); // Help writes the page when it opens it
     EXPECT_THAT(EnumerateLanguages(languages).LanguageNames, ::testing::Contains("Mine (" + first + ")"));
 
     const std::string second(shippedLanguages().back().name);
