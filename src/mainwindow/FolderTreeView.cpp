@@ -10,15 +10,52 @@ namespace velloria {
 
 FolderTreeView::FolderTreeView(QWidget* parent) : QTreeView(parent)
 {
-    // A stretched column takes the pane's width and cuts what is wider.
+    // A stretched column takes the pane's width and cuts what is wider. The column is fitted to
+    // the names in view (a tree of thousands of folders is not measured whole), once per turn of
+    // the event loop however many folders changed, and again as the tree scrolls.
     header()->setStretchLastSection(false);
-    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setSectionResizeMode(QHeaderView::Interactive);
+    header()->setResizeContentsPrecision(0);
     setTextElideMode(Qt::ElideNone);
+    m_fitNames.setSingleShot(true);
+    m_fitNames.setInterval(0);
+    connect(&m_fitNames, &QTimer::timeout, this, [this] { resizeColumnToContents(0); });
+    connect(this, &QTreeView::expanded, this, &FolderTreeView::fitNamesSoon);
+    connect(this, &QTreeView::collapsed, this, &FolderTreeView::fitNamesSoon);
+}
+
+void FolderTreeView::setModel(QAbstractItemModel* model)
+{
+    QTreeView::setModel(model);
+    connect(model, &QAbstractItemModel::modelReset, this, &FolderTreeView::fitNamesSoon);
+    connect(model, &QAbstractItemModel::layoutChanged, this, &FolderTreeView::fitNamesSoon);
+    connect(model, &QAbstractItemModel::rowsInserted, this, &FolderTreeView::fitNamesSoon);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &FolderTreeView::fitNamesSoon);
+    connect(model, &QAbstractItemModel::dataChanged, this, &FolderTreeView::fitNamesSoon);
+    fitNamesSoon();
+}
+
+void FolderTreeView::fitNamesSoon()
+{
+    m_fitNames.start();
 }
 
 int FolderTreeView::sizeHintForColumn(int column) const
 {
     return std::max(QTreeView::sizeHintForColumn(column), viewport()->width());
+}
+
+void FolderTreeView::scrollContentsBy(int dx, int dy)
+{
+    QTreeView::scrollContentsBy(dx, dy);
+    if (dy != 0)
+        fitNamesSoon();
+}
+
+void FolderTreeView::resizeEvent(QResizeEvent* event)
+{
+    QTreeView::resizeEvent(event);
+    fitNamesSoon();
 }
 
 bool FolderTreeView::viewportEvent(QEvent* event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTimer>
 #include <QTreeView>
 
 namespace velloria {
@@ -15,12 +16,18 @@ public:
     // The widest name the view has measured, and at least the pane's width, so that a short name
     // can be clicked and shown selected across the whole pane.
     int sizeHintForColumn(int column) const override;
+    void setModel(QAbstractItemModel* model) override;
 
 protected:
+    void scrollContentsBy(int dx, int dy) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 
 private:
+    void fitNamesSoon();
     bool showNameTip(const QHelpEvent& event);
+
+    QTimer m_fitNames;
 };
 
 } // namespace velloria

@@ -335,6 +335,17 @@ private slots:
             QApplication::sendEvent(tree->viewport(), &event);
             QTRY_COMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tip);
         }
+
+        // The names are measured as they come into view.
+        std::string many;
+        for (int i = 0; i < 80; ++i)
+            many += "Folder " + std::to_string(i) + "\r\n";
+        window.home.write("folders.wnf", many + wide + "\r\n");
+        window.model.loadLibrary(RestoreFolderStates::No);
+        tree->scrollToTop();
+        QTRY_COMPARE(sideways->maximum(), 0);
+        tree->verticalScrollBar()->setValue(tree->verticalScrollBar()->maximum()); // as the wheel scrolls
+        QTRY_VERIFY(sideways->maximum() > 0);
     }
 
     void theDescriptionPaneMarksWhatASearchFound()
