@@ -39,7 +39,7 @@ MainWindowModel::MainWindowModel(std::filesystem::path home, const Clock& clock,
     m_checked[indexOf(Command::ViewSortByTitle)] = true;
     m_preferences.setMainWindow(this);
     applyTexts();
-    m_descriptionText = m_texts[text::Description];
+    showDescriptionLabel();
 }
 
 MainWindowModel::~MainWindowModel() = default;
@@ -121,13 +121,9 @@ void MainWindowModel::selectFolder(std::size_t index)
     } catch (const Error& error) {
         loadError = loadError.value_or(error);
     }
-    setEnabled(kShownFolderCommands, true);
-    if (linkList().empty())
-        setEnabled({C::ToolsGo, C::ToolsGoInNewBrowser}, false);
-    else {
+    if (!linkList().empty())
         setRowSelection({0}, 0);
-        setEnabled({C::ToolsGo, C::ToolsGoInNewBrowser}, true);
-    }
+    enableShownFolderCommands();
     updateStatusBar();
     if (loadError)
         throw *loadError;
@@ -150,30 +146,37 @@ void MainWindowModel::trvFoldersEnter()
         return;
     }
     showFolderDescription();
-    setEnabled(kShownFolderCommands, true);
-    if (linkList().empty()) {
-        setEnabled({C::ToolsGo, C::ToolsGoInNewBrowser}, false);
-        return;
-    }
-    if (selectedRow() == npos)
+    if (!linkList().empty() && selectedRow() == npos)
         setRowSelection({0}, 0);
-    setEnabled({C::ToolsGo, C::ToolsGoInNewBrowser}, true);
+    enableShownFolderCommands();
+}
+
+// The commands a shown folder enables, whichever pane has the focus; Go needs a link.
+void MainWindowModel::enableShownFolderCommands()
+{
+    setEnabled(kShownFolderCommands, true);
+    setEnabled({C::ToolsGo, C::ToolsGoInNewBrowser}, !linkList().empty());
+}
+
+// Links are moved by hand only in the unsorted list; a sort mode the menu does not know leaves
+// the commands as they are.
+void MainWindowModel::enableMovingBySortMode()
+{
+    const int mode = prefs().SortMode;
+    if (mode >= 0 && mode <= 4)
+        setEnabled({C::EditMoveUp, C::EditMoveDown}, mode == 4);
 }
 
 void MainWindowModel::dialogClosed()
 {
     if (!m_folderShownOnce || folderTree().empty() || selectedFolder() == npos)
         return;
-    const bool rowSelected = selectedRow() != npos;
     if (m_focus == Pane::Tree) {
-        setEnabled(kShownFolderCommands, true);
-        setEnabled({C::ToolsGo, C::ToolsGoInNewBrowser}, !linkList().empty());
+        enableShownFolderCommands();
         setEnabled({C::EditCut, C::EditCopy}, false);
-    } else if (m_focus == Pane::List && rowSelected) {
+    } else if (m_focus == Pane::List && selectedRow() != npos) {
         setEnabled({C::EditEditItem, C::EditDelete, C::EditCut, C::EditCopy, C::ToolsGo, C::ToolsGoInNewBrowser}, true);
-        const int mode = prefs().SortMode;
-        if (mode >= 0 && mode <= 4)
-            setEnabled({C::EditMoveUp, C::EditMoveDown}, mode == 4);
+        enableMovingBySortMode();
     }
 }
 
@@ -186,11 +189,9 @@ void MainWindowModel::trvFoldersExit()
         return;
     }
     const int mode = prefs().SortMode;
-    if (mode < 0 || mode > 4)
-        return;
-    checkSortCommand(kSortCommands[static_cast<std::size_t>(mode)]);
-    // Links are moved by hand only in the unsorted list.
-    setEnabled({C::EditMoveUp, C::EditMoveDown}, mode == 4);
+    if (mode >= 0 && mode <= 4)
+        checkSortCommand(kSortCommands[static_cast<std::size_t>(mode)]);
+    enableMovingBySortMode();
 }
 
 void MainWindowModel::trvFoldersMouseDown(std::size_t indexUnderPointer)

@@ -97,6 +97,11 @@ public:
     void trvFoldersClick();
     void setFolderExpanded(std::size_t index, bool expanded);
     std::size_t selectedFolder() const { return folderTree().selectedIndex(); }
+    // True when the list holds the links of this folder (the command-line tool shows none).
+    bool listShows(std::size_t folder) const
+    {
+        return folder < folderTree().count() && m_library.linkListHolds(folderTree()[folder].Name);
+    }
 
     // Events of the link list.
     void lvReferencesEnter();
@@ -218,6 +223,8 @@ private:
     void setEnabled(std::initializer_list<Command> commands, bool enabled);
     void setChecked(Command command, bool checked);
     void checkSortCommand(std::optional<Command> command); // nullopt: none is ticked
+    void enableShownFolderCommands();
+    void enableMovingBySortMode();
     void run(Command command);
     void runSortCommand(Command command);
     void runReversedOrder();

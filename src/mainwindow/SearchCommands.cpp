@@ -86,7 +86,7 @@ private:
         m_rows = Rows{.folder = folder};
         // The list has the rows of the folder it shows, moves not yet written included; a folder
         // selected but not shown (the command-line tool shows none) is read like any other.
-        if (folder == m_model.selectedFolder() && m_model.library().linkListHolds(m_model.folderTree()[folder].Name)) {
+        if (m_model.listShows(folder)) {
             m_rows.links = &m_model.linkList();
             m_rows.descriptions = &m_model.linkDescriptions();
             m_rows.order.resize(m_rows.links->size());
@@ -254,7 +254,7 @@ void MainWindowModel::showMatch(const SearchMatch& match, bool restoreStates, bo
 {
     if (restoreStates)
         restoreFolderStates();
-    if (match.folder != selectedFolder() || !m_library.linkListHolds(folderTree()[match.folder].Name))
+    if (match.folder != selectedFolder() || !listShows(match.folder))
         selectFolder(match.folder);
     if (match.place >= kTitle) {
         setRowSelection({match.row}, match.row);

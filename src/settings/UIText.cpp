@@ -261,10 +261,6 @@ std::size_t LoadLanguage(UIText& texts, TPreferences& preferences)
         SetDefaultTexts(texts, preferences);
         return 0;
     }
-    // A file older than the added entries says nothing about them, so the language shown before
-    // must not keep them.
-    for (int number = UIText::kFirstAddedNumber; number <= UIText::kLastNumber; ++number)
-        texts.set(number, std::string(UIText::builtIn(number)));
     for (const auto& [number, text] : content.texts)
         texts.set(number, std::string(text));
     return content.ignoredLines;

@@ -41,9 +41,9 @@ private:
 void SetDefaultTexts(UIText& texts, TPreferences& preferences);
 
 // Fills the table as the preferences say: the built-in texts, or the chosen language file over
-// the texts the table holds, except the added entries, which come from the file or in English. A
-// missing file or a version other than "1.0" gives the built-in texts; lines that are not entries
-// are ignored. Returns the number of lines ignored.
+// the texts the table holds (the window loads into a new table, so that an entry the file lacks
+// shows in English). A missing file or a version other than "1.0" gives the built-in texts; lines
+// that are not entries are ignored. Returns the number of lines ignored.
 std::size_t LoadLanguage(UIText& texts, TPreferences& preferences);
 
 // Numbers of texts that other parts of the program read directly.
