@@ -282,33 +282,6 @@ private slots:
         QCOMPARE(window.form.windowGeometry()->columnWidths[3], 90);
     }
 
-    void theCommandsFollowTheFocusedPaneAfterEveryDialog()
-    {
-        SampleWindow window;
-        window.start();
-        QVERIFY(showActive(window.form));
-        window.folderView()->setFocus();
-        window.folderView()->setCurrentIndex(window.folderItem("Work"));
-        const QStringList expected = {"EditEditItem", "EditDelete", "EditMoveUp", "EditMoveDown"};
-        const auto enabled = [&] {
-            QStringList names;
-            for (const QString& name : expected)
-                if (window.action(name.toLatin1().constData())->isEnabled())
-                    names << name;
-            return names;
-        };
-        QCOMPARE(enabled(), expected);
-        for (const char* command : {"ToolsPreferences", "ToolsStatistics", "EditFind", "HelpAbout"}) {
-            QTimer::singleShot(0, &window.form, [] {
-                if (QWidget* dialog = QApplication::activeModalWidget())
-                    dialog->close();
-            });
-            window.action(command)->trigger();
-            QTRY_COMPARE(QApplication::activeModalWidget(), nullptr);
-            QCOMPARE(enabled(), expected);
-        }
-    }
-
     void aFolderNameWiderThanThePaneScrollsSidewaysAndShowsWholeAsATip()
     {
         SampleWindow window;

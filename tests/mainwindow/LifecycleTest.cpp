@@ -114,10 +114,6 @@ TEST_F(LifecycleTest, NoCommandRunsWhileADialogIsActive)
     editLinks();
     {
         const MainWindowModel::ModalWindow dialog(model);
-        const MainWindowModel::ModalWindow errorOverIt(model);
-    }
-    {
-        const MainWindowModel::ModalWindow dialog(model);
         { const MainWindowModel::ModalWindow errorOverIt(model); }
         EXPECT_FALSE(model.execute(Command::FileSave)); // the dialog is still open
         model.MainTimerTimer();
