@@ -7,7 +7,7 @@
 #include "interchange/Export.h"
 #include "interchange/HtmlPage.h"
 #include "interchange/Import.h"
-#include "store/FileIO.h"
+#include "platform/FileIO.h"
 #include "store/LinkFile.h"
 
 #include <cstdlib>

@@ -2,8 +2,8 @@
 
 #include "SampleText.h"
 
-#include "platform/Text.h"
-#include "store/FileIO.h"
+#include "base/Text.h"
+#include "platform/FileIO.h"
 #include "store/FolderDescriptionFile.h"
 #include "store/FolderStateFile.h"
 #include "store/FolderTreeFile.h"

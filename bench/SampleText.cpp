@@ -1,6 +1,6 @@
 #include "SampleText.h"
 
-#include "platform/Clock.h"
+#include "base/Clock.h"
 
 #include <string_view>
 

@@ -4,10 +4,10 @@
 #include "Measure.h"
 #include "WindowModel.h"
 
+#include "base/Clock.h"
 #include "mainwindow/MainWindowModel.h"
-#include "platform/Clock.h"
+#include "platform/FileIO.h"
 #include "platform/UrlOpener.h"
-#include "store/FileIO.h"
 #include "store/Library.h"
 #include "tools/Sort.h"
 

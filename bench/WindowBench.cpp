@@ -5,10 +5,10 @@
 #include "LibraryGenerator.h"
 #include "Measure.h"
 
-#include "mainwindow/MainForm.h"
+#include "gui/MainForm.h"
 #include "mainwindow/MainWindowModel.h"
+#include "platform/FileIO.h"
 #include "platform/UrlOpener.h"
-#include "store/FileIO.h"
 
 #include <QApplication>
 #include <QTest>

@@ -2,8 +2,8 @@
 
 // Checks shared by the fuzz targets: a failed check aborts, so libFuzzer keeps the input.
 
+#include "base/Text.h"
 #include "interchange/Interchange.h"
-#include "platform/Text.h"
 
 #include <cstdio>
 #include <cstdlib>

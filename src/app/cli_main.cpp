@@ -1,7 +1,7 @@
+#include "base/Clock.h"
+#include "base/Error.h"
 #include "cli/CommandLineTool.h"
-#include "platform/Clock.h"
 #include "platform/HomeDirectory.h"
-#include "store/Error.h"
 
 #include <iostream>
 #include <unistd.h>

@@ -1,16 +1,16 @@
 // The Velloria program: the main window over the library in the home directory.
 
-#include "mainwindow/ImageList.h"
-#include "mainwindow/MainForm.h"
+#include "base/Clock.h"
+#include "base/Error.h"
+#include "gui/ImageList.h"
+#include "gui/MainForm.h"
+#include "gui/QtText.h"
+#include "gui/SingleInstance.h"
 #include "mainwindow/MainWindowModel.h"
-#include "mainwindow/SingleInstance.h"
-#include "platform/Clock.h"
+#include "platform/FileIO.h"
 #include "platform/HomeDirectory.h"
-#include "platform/QtText.h"
 #include "platform/UrlOpener.h"
 #include "settings/HomeSetup.h"
-#include "store/Error.h"
-#include "store/FileIO.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,13 +1,13 @@
 #include "cli/CommandLineTool.h"
 
+#include "base/Error.h"
 #include "cli/CommandTable.h"
 #include "mainwindow/MainWindowModel.h"
+#include "platform/FileIO.h"
 #include "platform/HomeDirectory.h"
 #include "platform/InstanceLock.h"
 #include "platform/UrlOpener.h"
 #include "settings/HomeSetup.h"
-#include "store/Error.h"
-#include "store/FileIO.h"
 
 #include <algorithm>
 #include <ostream>

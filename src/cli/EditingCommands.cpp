@@ -1,12 +1,12 @@
 // Commands that add folders and links, through the same operations as the program's dialogs.
 
+#include "base/Error.h"
+#include "base/Text.h"
+#include "base/TextLines.h"
 #include "cli/CommandTable.h"
 #include "mainwindow/ItemDialogs.h"
 #include "mainwindow/MainWindowModel.h"
-#include "platform/Text.h"
-#include "store/Error.h"
 #include "store/FolderNames.h"
-#include "store/TextLines.h"
 
 #include <ostream>
 

@@ -1,12 +1,12 @@
 // Import, export and the HTML page from the command line, through the drivers of the dialogs.
 
+#include "base/Error.h"
+#include "base/Text.h"
 #include "cli/CommandTable.h"
 #include "interchange/Export.h"
 #include "interchange/HtmlPage.h"
 #include "interchange/Import.h"
 #include "mainwindow/MainWindowModel.h"
-#include "platform/Text.h"
-#include "store/Error.h"
 
 #include <chrono>
 #include <filesystem>

@@ -1,9 +1,9 @@
 // Commands that show the library and move it between its generations.
 
+#include "base/Error.h"
+#include "base/Text.h"
 #include "cli/CommandTable.h"
 #include "mainwindow/MainWindowModel.h"
-#include "platform/Text.h"
-#include "store/Error.h"
 #include "tools/Sort.h"
 
 #include <numeric>

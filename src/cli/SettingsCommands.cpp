@@ -1,13 +1,13 @@
 // Commands for the preferences file and the language files.
 
+#include "base/Error.h"
+#include "base/Text.h"
 #include "cli/CommandTable.h"
+#include "platform/FileIO.h"
 #include "platform/HomeDirectory.h"
-#include "platform/Text.h"
 #include "settings/LanguageCheck.h"
 #include "settings/NumberedLines.h"
 #include "settings/Preferences.h"
-#include "store/Error.h"
-#include "store/FileIO.h"
 
 #include <ostream>
 

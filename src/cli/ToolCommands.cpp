@@ -1,10 +1,10 @@
 // Commands for searching the library and for its statistics.
 
+#include "base/Text.h"
 #include "cli/CommandTable.h"
 #include "mainwindow/MainWindowModel.h"
+#include "mainwindow/StatisticsLines.h"
 #include "platform/SystemInfo.h"
-#include "platform/Text.h"
-#include "tools/Statistics.h"
 
 #include <ostream>
 

@@ -2,11 +2,13 @@
 
 #include "interchange/Export.h"
 
+#include "interchange/ExchangeLibrary.h"
 #include "interchange/Favorites.h"
 #include "interchange/NetscapeFile.h"
 #include "interchange/OperaHotlist.h"
-#include "mainwindow/MainWindowModel.h"
-#include "store/FileIO.h"
+#include "platform/FileIO.h"
+#include "settings/PreferenceRecord.h"
+#include "store/Library.h"
 
 namespace velloria {
 
@@ -19,11 +21,11 @@ ExchangeChoice exportDialogChoice(const TPreferences& prefs, const std::filesyst
     return choice;
 }
 
-void exportTarget(MainWindowModel& model, ImportSource target, const std::filesystem::path& location,
+void exportTarget(ExchangeLibrary& model, ImportSource target, const std::filesystem::path& location,
                   const ProgressFunction& progress)
 {
     // Export writes what is saved on disk for each folder; the folder list is the tree in memory.
-    const std::vector<ExportFolder> folders = TreeOrder(model.folderTree());
+    const std::vector<ExportFolder> folders = TreeOrder(model.library().folderTree());
     const ReadExportLinksFunction readLinks = ReadExportLinks(model.library());
     switch (target) {
     case ImportSource::InternetExplorer: ExportIEFavorites(location, folders, readLinks, progress); break;
@@ -32,13 +34,13 @@ void exportTarget(MainWindowModel& model, ImportSource target, const std::filesy
     }
 }
 
-void exportBookmarks(MainWindowModel& model, const ExchangeChoice& choice, const ProgressFunction& progress)
+void exportBookmarks(ExchangeLibrary& model, const ExchangeChoice& choice, const ProgressFunction& progress)
 {
-    TPreferences& prefs = model.preferences().record();
+    TPreferences& prefs = model.exchangePreferences();
     prefs.ExportIE = choice.ie;
     prefs.ExportNetscape = choice.netscape;
     prefs.ExportOpera = choice.opera;
-    if (!model.folderTree().empty()) {
+    if (!model.library().folderTree().empty()) {
         const std::pair<bool, const std::string*> targets[] = {
             {choice.ie, &choice.ieLocation}, {choice.netscape, &choice.netscapeLocation}, {choice.opera, &choice.operaLocation}};
         const ImportSource kinds[] = {ImportSource::InternetExplorer, ImportSource::Netscape, ImportSource::Opera};

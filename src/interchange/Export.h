@@ -9,10 +9,10 @@ ExchangeChoice exportDialogChoice(const TPreferences& prefs, const std::filesyst
 
 // OK of the export dialog: stores the check boxes, writes the whole library to every checked
 // target with a location (nothing when the library has no folder), then stores the locations.
-void exportBookmarks(MainWindowModel& model, const ExchangeChoice& choice, const ProgressFunction& progress = {});
+void exportBookmarks(ExchangeLibrary& model, const ExchangeChoice& choice, const ProgressFunction& progress = {});
 
 // One target alone, as the command-line tool exports.
-void exportTarget(MainWindowModel& model, ImportSource target, const std::filesystem::path& location,
+void exportTarget(ExchangeLibrary& model, ImportSource target, const std::filesystem::path& location,
                   const ProgressFunction& progress = {});
 
 } // namespace velloria

@@ -1,10 +1,10 @@
 #include "interchange/Interchange.h"
 
-#include "store/FileIO.h"
+#include "base/TextLines.h"
+#include "platform/FileIO.h"
 #include "store/FolderTree.h"
 #include "store/Library.h"
 #include "store/LinkFile.h"
-#include "store/TextLines.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,10 +1,10 @@
 #include "interchange/Favorites.h"
 
-#include "platform/Text.h"
-#include "store/Error.h"
-#include "store/FileIO.h"
+#include "base/Error.h"
+#include "base/Text.h"
+#include "base/TextLines.h"
+#include "platform/FileIO.h"
 #include "store/FolderNames.h"
-#include "store/TextLines.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,10 +1,10 @@
 #include "interchange/HtmlPage.h"
 
-#include "platform/Text.h"
-#include "store/FileIO.h"
+#include "base/Text.h"
+#include "base/TextLines.h"
+#include "platform/FileIO.h"
 #include "store/FolderTree.h"
 #include "store/Library.h"
-#include "store/TextLines.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "interchange/HtmlText.h"
 
-#include "platform/Text.h"
+#include "base/Text.h"
 
 #include <array>
 #include <utility>

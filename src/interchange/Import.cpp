@@ -3,15 +3,17 @@
 
 #include "interchange/Import.h"
 
+#include "base/Clock.h"
+#include "base/Text.h"
+#include "base/TextLines.h"
+#include "interchange/ExchangeLibrary.h"
 #include "interchange/Favorites.h"
 #include "interchange/NetscapeFile.h"
 #include "interchange/OperaHotlist.h"
-#include "mainwindow/MainWindowModel.h"
-#include "platform/Clock.h"
-#include "platform/Text.h"
-#include "store/FileIO.h"
+#include "platform/FileIO.h"
+#include "settings/PreferenceRecord.h"
 #include "store/FolderNames.h"
-#include "store/TextLines.h"
+#include "store/Library.h"
 #include "tools/Sort.h"
 
 #include <utility>
@@ -27,10 +29,10 @@ namespace {
 // stops with an error, so that what was read stays).
 class LibraryImportSink final : public ImportSink {
 public:
-    LibraryImportSink(MainWindowModel& model, const ProgressFunction& progress)
+    LibraryImportSink(ExchangeLibrary& model, const ProgressFunction& progress)
         : m_model(model), m_progress(progress), m_addDate(formatDate(model.clock().today()))
     {
-        for (const TFolderRecord& folder : model.folderTree().records())
+        for (const TFolderRecord& folder : model.library().folderTree().records())
             m_names.add(folder.Name);
     }
 
@@ -78,7 +80,7 @@ public:
             closeFolder();
         m_model.library().AddFolderDescriptions(m_descriptions);
         const std::size_t first = m_model.addImportedFolders(std::move(m_records));
-        if (first != MainWindowModel::npos)
+        if (first != TFolderTree::npos)
             m_model.selectFolder(first + selectedInRecords);
     }
 
@@ -102,7 +104,7 @@ private:
     {
         OpenFolder folder = std::move(m_open.back());
         m_open.pop_back();
-        const TPreferences& prefs = m_model.prefs();
+        const TPreferences& prefs = m_model.exchangePreferences();
         if (prefs.SortMode >= 0 && prefs.SortMode < static_cast<int>(SortMode::Unsorted)) {
             const std::vector<std::size_t> order = sortedOrder(folder.links, prefs.SortMode, prefs.ReversedOrder);
             applyOrder(folder.links, order);
@@ -113,7 +115,7 @@ private:
                             writeLinkFile(folder.links, folder.descriptions));
     }
 
-    MainWindowModel& m_model;
+    ExchangeLibrary& m_model;
     const ProgressFunction& m_progress;
     std::string m_addDate;
     UniqueNames m_names; // every folder name of the tree, folded
@@ -153,10 +155,10 @@ std::filesystem::path userFavoritesDirectory(const std::filesystem::path& userHo
     return userHome / "Favorites";
 }
 
-std::filesystem::path exchangeLocation(const MainWindowModel& model, std::string_view text)
+std::filesystem::path exchangeLocation(const ExchangeLibrary& model, std::string_view text)
 {
     const std::filesystem::path path(text);
-    return path.is_absolute() ? path : model.preferences().userHome() / path;
+    return path.is_absolute() ? path : model.userHome() / path;
 }
 
 ExchangeChoice importDialogChoice(const TPreferences& prefs, const std::filesystem::path& userHome)
@@ -169,7 +171,7 @@ ExchangeChoice importDialogChoice(const TPreferences& prefs, const std::filesyst
             .operaLocation = prefs.OperaFile};
 }
 
-std::string importSource(MainWindowModel& model, ImportSource source, const std::filesystem::path& location,
+std::string importSource(ExchangeLibrary& model, ImportSource source, const std::filesystem::path& location,
                          const ProgressFunction& progress)
 {
     model.library().SaveFolderStates();
@@ -186,9 +188,9 @@ std::string importSource(MainWindowModel& model, ImportSource source, const std:
     return topFolder;
 }
 
-void importBookmarks(MainWindowModel& model, const ExchangeChoice& choice, const ProgressFunction& progress)
+void importBookmarks(ExchangeLibrary& model, const ExchangeChoice& choice, const ProgressFunction& progress)
 {
-    TPreferences& prefs = model.preferences().record();
+    TPreferences& prefs = model.exchangePreferences();
     prefs.ImportIE = choice.ie;
     prefs.ImportNetscape = choice.netscape;
     prefs.ImportOpera = choice.opera;

@@ -7,7 +7,7 @@
 
 namespace velloria {
 
-class MainWindowModel;
+class ExchangeLibrary;
 struct TPreferences;
 
 // The check boxes and location texts of the import or the export dialog, in the order of the
@@ -34,7 +34,7 @@ std::filesystem::path userFavoritesDirectory(const std::filesystem::path& userHo
 bool isBlankLocation(std::string_view text);
 
 // A location text of the dialogs as a path: a relative one is taken from the user's home.
-std::filesystem::path exchangeLocation(const MainWindowModel& model, std::string_view text);
+std::filesystem::path exchangeLocation(const ExchangeLibrary& model, std::string_view text);
 
 // What the import dialog shows when it opens, from the preferences.
 ExchangeChoice importDialogChoice(const TPreferences& prefs, const std::filesystem::path& userHome);
@@ -43,12 +43,12 @@ ExchangeChoice importDialogChoice(const TPreferences& prefs, const std::filesyst
 // source with a location into a new top-level folder of its own, then stores the location
 // texts. An error stops the import with what was imported kept (the files of the folders read
 // so far are written before the error goes on); so does OperationCancelled from progress.
-void importBookmarks(MainWindowModel& model, const ExchangeChoice& choice, const ProgressFunction& progress = {});
+void importBookmarks(ExchangeLibrary& model, const ExchangeChoice& choice, const ProgressFunction& progress = {});
 
 // One source alone, as the command-line tool imports: a new top-level folder named after the
 // source with what the reader finds below it. Returns the name of the new top-level folder.
 enum class ImportSource { InternetExplorer, Netscape, Opera };
-std::string importSource(MainWindowModel& model, ImportSource source, const std::filesystem::path& location,
+std::string importSource(ExchangeLibrary& model, ImportSource source, const std::filesystem::path& location,
                          const ProgressFunction& progress = {});
 
 } // namespace velloria

@@ -1,7 +1,7 @@
 #include "interchange/NetscapeFile.h"
 
 #include "interchange/HtmlText.h"
-#include "store/FileIO.h"
+#include "platform/FileIO.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 #include "interchange/OperaHotlist.h"
 
-#include "platform/Text.h"
-#include "store/FileIO.h"
-#include "store/TextLines.h"
+#include "base/Text.h"
+#include "base/TextLines.h"
+#include "platform/FileIO.h"
 
 #include <optional>
 

@@ -2,7 +2,7 @@
 
 #include "mainwindow/MainWindowModel.h"
 
-#include "platform/Text.h"
+#include "base/Text.h"
 
 #include <unordered_set>
 

@@ -2,8 +2,8 @@
 
 #include "mainwindow/MainWindowModel.h"
 
-#include "platform/Text.h"
-#include "store/FileIO.h"
+#include "base/Text.h"
+#include "platform/FileIO.h"
 #include "store/FolderNames.h"
 
 #include <algorithm>

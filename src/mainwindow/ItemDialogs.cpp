@@ -1,9 +1,9 @@
 #include "mainwindow/ItemDialogs.h"
 
+#include "base/Text.h"
+#include "base/TextLines.h"
 #include "mainwindow/MainWindowModel.h"
-#include "platform/Text.h"
 #include "store/FolderNames.h"
-#include "store/TextLines.h"
 
 namespace velloria {
 

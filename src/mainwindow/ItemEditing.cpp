@@ -2,10 +2,10 @@
 
 #include "mainwindow/MainWindowModel.h"
 
-#include "platform/Clock.h"
-#include "platform/Text.h"
+#include "base/Clock.h"
+#include "base/Text.h"
+#include "base/TextLines.h"
 #include "store/FolderNames.h"
-#include "store/TextLines.h"
 
 #include <unordered_set>
 

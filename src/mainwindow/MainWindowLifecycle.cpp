@@ -3,11 +3,11 @@
 
 #include "mainwindow/MainWindowModel.h"
 
+#include "base/Clock.h"
+#include "base/Error.h"
 #include "mainwindow/DeleteConfirmation.h"
-#include "platform/Clock.h"
+#include "mainwindow/PreferencesDialog.h"
 #include "platform/UrlOpener.h"
-#include "settings/PreferencesDialog.h"
-#include "store/Error.h"
 
 #include <algorithm>
 

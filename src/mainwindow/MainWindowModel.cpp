@@ -3,8 +3,8 @@
 
 #include "mainwindow/MainWindowModel.h"
 
+#include "base/Error.h"
 #include "settings/TextBindings.h"
-#include "store/Error.h"
 #include "tools/Sort.h"
 
 #include <algorithm>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "interchange/ExchangeLibrary.h"
 #include "mainwindow/Commands.h"
 #include "mainwindow/MainWindowObserver.h"
 #include "settings/Preferences.h"
@@ -26,7 +27,7 @@ inline constexpr std::size_t kStatusPanelCount = 5;
 // their enabled and checked states, the description pane and the status bar. Views (the Qt main
 // form, a test recorder) observe it and forward the user's events to its handlers, which are
 // named after the events; the command-line tool runs it with no view at all.
-class MainWindowModel : private MainWindowPreferenceSource {
+class MainWindowModel : private MainWindowPreferenceSource, public ExchangeLibrary {
 public:
     MainWindowModel(std::filesystem::path home, const Clock& clock, UrlOpener& opener,
                     std::filesystem::path userHome);
@@ -37,7 +38,7 @@ public:
     // not store its order, and a search does not record the folder states.
     void setLookOnly(bool lookOnly) { m_lookOnly = lookOnly; }
 
-    Library& library() { return m_library; }
+    Library& library() override { return m_library; }
     const Library& library() const { return m_library; }
     const TFolderTree& folderTree() const { return m_library.folderTree(); }
     const TLinkList& linkList() const { return m_library.linkList(); }
@@ -46,7 +47,9 @@ public:
     const Preferences& preferences() const { return m_preferences; }
     const TPreferences& prefs() const { return m_preferences.record(); }
     const UIText& texts() const { return m_texts; }
-    const Clock& clock() const { return m_clock; }
+    const Clock& clock() const override { return m_clock; }
+    TPreferences& exchangePreferences() override { return m_preferences.record(); }
+    const std::filesystem::path& userHome() const override { return m_preferences.userHome(); }
 
     // Start-up and lifecycle.
     void FormCreate();
@@ -90,7 +93,7 @@ public:
     const std::string& columnCaption(int column) const { return m_columnCaptions[static_cast<std::size_t>(column)]; }
 
     // Events of the folder tree.
-    void selectFolder(std::size_t index); // trvFoldersChange
+    void selectFolder(std::size_t index) override; // trvFoldersChange
     void trvFoldersEnter();
     void trvFoldersExit();
     void trvFoldersMouseDown(std::size_t indexUnderPointer);
@@ -170,7 +173,7 @@ public:
     // top-level folders with their subfolders in pre-order, appended after the last folder.
     // They count as new folders of this run; the tree file is written. Returns the index of the
     // first; the caller selects what the import left selected.
-    std::size_t addImportedFolders(std::vector<TFolderRecord> records);
+    std::size_t addImportedFolders(std::vector<TFolderRecord> records) override;
     std::string uniqueLinkTitle(std::string_view cleaned) const;
 
     // Deleting and undo.

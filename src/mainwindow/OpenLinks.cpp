@@ -2,7 +2,7 @@
 
 #include "mainwindow/MainWindowModel.h"
 
-#include "platform/Clock.h"
+#include "base/Clock.h"
 #include "platform/UrlOpener.h"
 #include "settings/HomeSetup.h"
 

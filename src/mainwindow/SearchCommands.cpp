@@ -5,8 +5,8 @@
 
 #include "mainwindow/MainWindowModel.h"
 
-#include "store/FileIO.h"
-#include "store/TextLines.h"
+#include "base/TextLines.h"
+#include "platform/FileIO.h"
 #include "tools/Search.h"
 #include "tools/Sort.h"
 

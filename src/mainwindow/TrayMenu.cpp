@@ -3,12 +3,12 @@
 
 #include "mainwindow/TrayMenu.h"
 
+#include "base/TextLines.h"
 #include "mainwindow/MainWindowModel.h"
+#include "platform/FileIO.h"
 #include "settings/TextBindings.h"
 #include "settings/UIText.h"
-#include "store/FileIO.h"
 #include "store/Library.h"
-#include "store/TextLines.h"
 
 #include <array>
 

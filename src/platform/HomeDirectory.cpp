@@ -1,6 +1,6 @@
 #include "platform/HomeDirectory.h"
 
-#include "store/Error.h"
+#include "base/Error.h"
 
 #include <cstdlib>
 #include <system_error>

@@ -1,6 +1,6 @@
 #include "platform/UrlOpener.h"
 
-#include "store/TextLines.h"
+#include "base/TextLines.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 #include "settings/HomeSetup.h"
 
+#include "base/TextLines.h"
+#include "platform/FileIO.h"
 #include "settings/EmbeddedFiles.h"
-#include "store/FileIO.h"
-#include "store/TextLines.h"
 
 #include <algorithm>
 

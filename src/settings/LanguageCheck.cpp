@@ -1,6 +1,6 @@
 #include "settings/LanguageCheck.h"
 
-#include "platform/Text.h"
+#include "base/Text.h"
 #include "settings/NumberedLines.h"
 #include "settings/UIText.h"
 

@@ -1,10 +1,10 @@
 #include "settings/LanguageFile.h"
 
-#include "platform/Text.h"
+#include "base/Error.h"
+#include "base/Text.h"
+#include "platform/FileIO.h"
 #include "settings/NumberedLines.h"
 #include "settings/UIText.h"
-#include "store/Error.h"
-#include "store/FileIO.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "settings/NumberedLines.h"
 
-#include "store/TextLines.h"
+#include "base/TextLines.h"
 
 #include <charconv>
 #include <cstdint>

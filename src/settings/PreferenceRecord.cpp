@@ -1,7 +1,7 @@
 #include "settings/PreferenceRecord.h"
 
+#include "base/TextLines.h"
 #include "settings/NumberedLines.h"
-#include "store/TextLines.h"
 
 #include <algorithm>
 

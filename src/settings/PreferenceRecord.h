@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Color.h"
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -8,12 +10,6 @@
 #include <variant>
 
 namespace velloria {
-
-// A colour as the preferences store it: $00BBGGRR for an RGB colour (red in the low byte), or
-// $FF0000nn for system colour nn, so system colours are negative.
-using TColor = std::int32_t;
-inline constexpr TColor clWindow = -16777211;     // $FF000005
-inline constexpr TColor clWindowText = -16777208; // $FF000008
 
 // The program's preferences and remembered layout, one field per entry of Tessel.cfg. A new
 // record holds the zero value of every type; SetDefaultPreferences gives the defaults.

@@ -1,9 +1,9 @@
 #include "settings/Preferences.h"
 
+#include "base/Error.h"
+#include "base/TextLines.h"
+#include "platform/FileIO.h"
 #include "settings/NumberedLines.h"
-#include "store/Error.h"
-#include "store/FileIO.h"
-#include "store/TextLines.h"
 
 namespace velloria {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "settings/PreferenceSources.h"
 #include "settings/PreferenceRecord.h"
+#include "settings/PreferenceSources.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,8 +1,8 @@
 #include "settings/UIText.h"
 
+#include "base/Error.h"
+#include "platform/FileIO.h"
 #include "settings/LanguageFile.h"
-#include "store/Error.h"
-#include "store/FileIO.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,6 +1,6 @@
 #include "store/FolderDescriptionFile.h"
 
-#include "store/TextLines.h"
+#include "base/TextLines.h"
 
 namespace velloria {
 

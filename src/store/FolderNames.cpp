@@ -1,8 +1,8 @@
 #include "store/FolderNames.h"
 
-#include "platform/Text.h"
+#include "base/Text.h"
+#include "base/TextLines.h"
 #include "store/FolderTree.h"
-#include "store/TextLines.h"
 
 #include <algorithm>
 #include <unordered_set>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Text.h"
+#include "base/Text.h"
 
 #include <functional>
 #include <unordered_map>

@@ -1,8 +1,8 @@
 #include "store/FolderStateFile.h"
 
-#include "store/Error.h"
+#include "base/Error.h"
+#include "base/TextLines.h"
 #include "store/FolderTree.h"
-#include "store/TextLines.h"
 
 #include <charconv>
 

@@ -1,6 +1,6 @@
 #include "store/FolderTree.h"
 
-#include "platform/Text.h"
+#include "base/Text.h"
 
 #include <algorithm>
 #include <cassert>

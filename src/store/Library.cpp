@@ -1,13 +1,13 @@
 #include "store/Library.h"
 
-#include "platform/Clock.h"
-#include "store/Error.h"
-#include "store/FileIO.h"
+#include "base/Clock.h"
+#include "base/Error.h"
+#include "base/TextLines.h"
+#include "platform/FileIO.h"
 #include "store/FolderDescriptionFile.h"
 #include "store/FolderNames.h"
 #include "store/FolderStateFile.h"
 #include "store/FolderTreeFile.h"
-#include "store/TextLines.h"
 
 #include <sys/stat.h>
 

@@ -1,7 +1,7 @@
 #include "store/LinkFile.h"
 
-#include "store/Error.h"
-#include "store/TextLines.h"
+#include "base/Error.h"
+#include "base/TextLines.h"
 
 #include <algorithm>
 

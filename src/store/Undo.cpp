@@ -1,8 +1,8 @@
 #include "store/Undo.h"
 
-#include "store/FileIO.h"
+#include "base/TextLines.h"
+#include "platform/FileIO.h"
 #include "store/Library.h"
-#include "store/TextLines.h"
 
 namespace velloria {
 

@@ -1,6 +1,6 @@
 #include "tools/Search.h"
 
-#include "platform/Text.h"
+#include "base/Text.h"
 
 #include <utf8proc.h>
 

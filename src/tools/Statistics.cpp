@@ -1,9 +1,8 @@
 #include "tools/Statistics.h"
 
+#include "base/Error.h"
+#include "platform/FileIO.h"
 #include "platform/SystemInfo.h"
-#include "settings/UIText.h"
-#include "store/Error.h"
-#include "store/FileIO.h"
 #include "store/Library.h"
 
 #include <cmath>
@@ -83,23 +82,6 @@ std::string formatKilobytes(double bytes, std::string_view thousandsSeparator)
     std::string text = kilobytes < 0 ? "-" : "";
     text.append(grouped(digits, thousandsSeparator));
     return text;
-}
-
-StatisticsLines statisticsLines(const LibraryStatistics& statistics, const UIText& texts,
-                                std::string_view thousandsSeparator)
-{
-    StatisticsLines lines{"Folders:", "Links:", "Database Size:", "Free Space:"};
-    if (statistics.folders)
-        lines.folders = texts[text::Folders] + ' ' + std::to_string(*statistics.folders);
-    if (statistics.links)
-        lines.links = texts[text::Bookmarks] + ' ' + std::to_string(*statistics.links);
-    if (statistics.databaseBytes)
-        lines.databaseSize = texts[text::DatabaseSize] + ' '
-            + formatKilobytes(static_cast<double>(*statistics.databaseBytes), thousandsSeparator) + " k";
-    if (statistics.freeBytes)
-        lines.freeSpace = texts[text::FreeSpace] + ' '
-            + formatKilobytes(static_cast<double>(*statistics.freeBytes), thousandsSeparator) + " k";
-    return lines;
 }
 
 } // namespace velloria

@@ -8,7 +8,6 @@
 namespace velloria {
 
 class Library;
-class UIText;
 
 // The four figures of the statistics: folders, links, the bytes of the library's files (the
 // working and saved link files of every folder and the five files of the tree, descriptions and
@@ -28,15 +27,5 @@ LibraryStatistics computeStatistics(const Library& library);
 // Bytes as whole kilobytes, rounded, with the given thousands separator: 1536 bytes are "2",
 // 1535 bytes "1", and -1 byte (free space unknown) "-0".
 std::string formatKilobytes(double bytes, std::string_view thousandsSeparator);
-
-// The four lines of the statistics dialog; a figure not computed shows the field's design text.
-struct StatisticsLines {
-    std::string folders;
-    std::string links;
-    std::string databaseSize;
-    std::string freeSpace;
-};
-StatisticsLines statisticsLines(const LibraryStatistics& statistics, const UIText& texts,
-                                std::string_view thousandsSeparator);
 
 } // namespace velloria

@@ -1,7 +1,7 @@
 // velloria-cli as scripts use it: its output lines, exit status and messages.
 
+#include "base/Clock.h"
 #include "cli/CommandLineTool.h"
-#include "platform/Clock.h"
 #include "platform/InstanceLock.h"
 #include "support/LanguageFiles.h"
 #include "support/TempHome.h"

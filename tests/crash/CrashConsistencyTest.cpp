@@ -12,11 +12,11 @@
 //
 // Usage: velloria_crash_test [--runs N] [--seed S]
 
+#include "base/Clock.h"
 #include "interchange/Import.h"
 #include "mainwindow/MainWindowModel.h"
-#include "platform/Clock.h"
+#include "platform/FileIO.h"
 #include "platform/UrlOpener.h"
-#include "store/FileIO.h"
 #include "store/FolderTreeFile.h"
 #include "store/Library.h"
 #include "store/LinkFile.h"

@@ -3,9 +3,9 @@
 
 #include "GuiTests.h"
 #include "SampleLibrary.h"
-#include "mainwindow/AboutForm.h"
+#include "gui/AboutForm.h"
+#include "gui/QtText.h"
 #include "mainwindow/Commands.h"
-#include "platform/QtText.h"
 #include "store/Library.h"
 
 #include <QAction>

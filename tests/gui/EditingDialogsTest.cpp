@@ -4,9 +4,9 @@
 #include "DialogDriving.h"
 #include "GuiTests.h"
 #include "SampleLibrary.h"
-#include "mainwindow/DelMesForm.h"
-#include "mainwindow/EditItemForm.h"
-#include "mainwindow/NewItemForm.h"
+#include "gui/DelMesForm.h"
+#include "gui/EditItemForm.h"
+#include "gui/NewItemForm.h"
 #include "tools/Sort.h"
 
 #include <QAbstractButton>

@@ -4,9 +4,9 @@
 #include "DialogDriving.h"
 #include "GuiTests.h"
 #include "SampleLibrary.h"
-#include "interchange/GenHtmlForm.h"
-#include "platform/QtColor.h"
-#include "store/FileIO.h"
+#include "gui/GenHtmlForm.h"
+#include "gui/QtColor.h"
+#include "platform/FileIO.h"
 
 #include <QAction>
 #include <QCheckBox>

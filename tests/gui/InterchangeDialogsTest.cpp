@@ -5,11 +5,11 @@
 #include "DialogDriving.h"
 #include "GuiTests.h"
 #include "SampleLibrary.h"
-#include "interchange/ExportForm.h"
-#include "interchange/GenHtmlForm.h"
-#include "interchange/ImportForm.h"
-#include "mainwindow/AboutForm.h"
-#include "store/FileIO.h"
+#include "gui/AboutForm.h"
+#include "gui/ExportForm.h"
+#include "gui/GenHtmlForm.h"
+#include "gui/ImportForm.h"
+#include "platform/FileIO.h"
 #include "support/LanguageFiles.h"
 
 #include <QAction>

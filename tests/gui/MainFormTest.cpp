@@ -3,7 +3,7 @@
 
 #include "GuiTests.h"
 #include "SampleLibrary.h"
-#include "platform/QtText.h"
+#include "gui/QtText.h"
 
 #include <QAction>
 #include <QApplication>

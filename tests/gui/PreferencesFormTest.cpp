@@ -4,10 +4,10 @@
 #include "DialogDriving.h"
 #include "GuiTests.h"
 #include "SampleLibrary.h"
-#include "platform/QtColor.h"
+#include "gui/PreferencesForm.h"
+#include "gui/QtColor.h"
+#include "platform/FileIO.h"
 #include "settings/HomeSetup.h"
-#include "settings/PreferencesForm.h"
-#include "store/FileIO.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 // Colours of the preferences on screen: $00BBGGRR values and the system colours of the palette.
 
 #include "GuiTests.h"
-#include "platform/QtColor.h"
+#include "gui/QtColor.h"
 
 #include <QTest>
 

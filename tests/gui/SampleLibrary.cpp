@@ -1,8 +1,8 @@
 #include "SampleLibrary.h"
 
-#include "platform/QtText.h"
+#include "gui/QtText.h"
+#include "platform/FileIO.h"
 #include "settings/Preferences.h"
-#include "store/FileIO.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "mainwindow/MainForm.h"
+#include "base/Clock.h"
+#include "gui/MainForm.h"
 #include "mainwindow/MainWindowModel.h"
-#include "platform/Clock.h"
 #include "platform/UrlOpener.h"
 #include "settings/PreferenceRecord.h"
 #include "support/TempHome.h"

@@ -1,6 +1,6 @@
 #include "GuiTests.h"
 
-#include "mainwindow/SingleInstance.h"
+#include "gui/SingleInstance.h"
 #include "support/TempHome.h"
 
 #include <QTest>

@@ -4,8 +4,8 @@
 #include "DialogDriving.h"
 #include "GuiTests.h"
 #include "SampleLibrary.h"
-#include "mainwindow/FindForm.h"
-#include "mainwindow/StatisticsForm.h"
+#include "gui/FindForm.h"
+#include "gui/StatisticsForm.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -4,8 +4,8 @@
 #include "DialogDriving.h"
 #include "GuiTests.h"
 #include "SampleLibrary.h"
-#include "mainwindow/NewItemForm.h"
-#include "mainwindow/TrayIcon.h"
+#include "gui/NewItemForm.h"
+#include "gui/TrayIcon.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,10 +1,10 @@
 // The export driver and what the exporters share: the addresses as written, the tree order with
 // its closings, the targets of the dialog, and the round trip of every format.
 
+#include "base/Error.h"
 #include "interchange/Export.h"
 #include "interchange/Import.h"
 #include "mainwindow/MainWindowFixture.h"
-#include "store/Error.h"
 
 #include <gmock/gmock.h>
 

@@ -1,10 +1,10 @@
 // The favorites directory: shortcut files, reading a directory tree of them, and the export
 // that replaces directory/Velloria.
 
+#include "base/Error.h"
 #include "interchange/Favorites.h"
 #include "interchange/InterchangeTesting.h"
-#include "store/Error.h"
-#include "store/FileIO.h"
+#include "platform/FileIO.h"
 #include "support/TempHome.h"
 
 #include <gmock/gmock.h>

@@ -1,10 +1,10 @@
 // The HTML page generator: the exact bytes of a page, the page of one folder, the colours, the
 // escaping of every inserted text, and a failed write of a library's page.
 
+#include "base/Clock.h"
+#include "base/Error.h"
 #include "interchange/HtmlPage.h"
-#include "platform/Clock.h"
-#include "store/Error.h"
-#include "store/FileIO.h"
+#include "platform/FileIO.h"
 #include "store/Library.h"
 #include "support/TempHome.h"
 

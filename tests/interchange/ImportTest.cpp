@@ -1,10 +1,10 @@
 // The import driver: where imported folders go, their names and descriptions, the files each
 // import writes, the preferences of the dialog, and what stays after an error or a cancel.
 
+#include "base/Error.h"
 #include "interchange/Export.h"
 #include "interchange/Import.h"
 #include "mainwindow/MainWindowFixture.h"
-#include "store/Error.h"
 
 #include <gmock/gmock.h>
 

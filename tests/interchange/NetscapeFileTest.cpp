@@ -1,9 +1,9 @@
 // The bookmark HTML file: the exact bytes the writer produces, and what the reader makes of
 // hand-made cases and of files written by real browsers.
 
-#include "interchange/NetscapeFile.h"
+#include "base/Error.h"
 #include "interchange/InterchangeTesting.h"
-#include "store/Error.h"
+#include "interchange/NetscapeFile.h"
 #include "support/TempHome.h"
 
 #include <gmock/gmock.h>

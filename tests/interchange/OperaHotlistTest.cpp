@@ -1,9 +1,9 @@
 // The hotlist: the bytes the export writes, and the lenient reading of hotlists written by
 // Opera and by hand.
 
-#include "interchange/OperaHotlist.h"
 #include "interchange/InterchangeTesting.h"
-#include "store/FileIO.h"
+#include "interchange/OperaHotlist.h"
+#include "platform/FileIO.h"
 #include "support/TempHome.h"
 
 #include <gmock/gmock.h>

@@ -1,9 +1,9 @@
 // Start-up, saving, auto-save, the command gate, closing and what the preferences keep of the
 // window.
 
+#include "base/Error.h"
+#include "base/TextLines.h"
 #include "mainwindow/MainWindowFixture.h"
-#include "store/Error.h"
-#include "store/TextLines.h"
 
 #include <gmock/gmock.h>
 

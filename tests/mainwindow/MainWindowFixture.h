@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/Clock.h"
 #include "mainwindow/MainWindowModel.h"
-#include "platform/Clock.h"
 #include "platform/UrlOpener.h"
 #include "support/TempHome.h"
 

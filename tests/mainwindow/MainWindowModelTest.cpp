@@ -1,8 +1,8 @@
 // The two panes of the main window: what each focus, selection and click event shows and which
 // commands it enables.
 
+#include "base/Error.h"
 #include "mainwindow/MainWindowFixture.h"
-#include "store/Error.h"
 
 #include <gmock/gmock.h>
 

@@ -1,10 +1,10 @@
 // Opening links in the browser and the Help commands.
 
+#include "base/Error.h"
 #include "mainwindow/MainWindowFixture.h"
+#include "platform/FileIO.h"
 #include "settings/EmbeddedFiles.h"
 #include "settings/HomeSetup.h"
-#include "store/Error.h"
-#include "store/FileIO.h"
 
 #include <gmock/gmock.h>
 

@@ -1,6 +1,6 @@
 // Dates, the home directory choice and the single-instance lock.
 
-#include "platform/Clock.h"
+#include "base/Clock.h"
 #include "platform/HomeDirectory.h"
 #include "platform/InstanceLock.h"
 #include "support/TempHome.h"

@@ -1,9 +1,9 @@
 // Tessel.cfg: the bytes written, every loading rule, and what a save collects from the main
 // window and the Preferences dialog.
 
+#include "base/Error.h"
+#include "base/TextLines.h"
 #include "settings/Preferences.h"
-#include "store/Error.h"
-#include "store/TextLines.h"
 #include "support/TempHome.h"
 
 #include <gmock/gmock.h>

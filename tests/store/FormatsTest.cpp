@@ -1,11 +1,11 @@
 // The library file formats by their bytes: what each reader makes of a file and what each
 // writer puts into one.
 
+#include "base/TextLines.h"
 #include "store/FolderDescriptionFile.h"
 #include "store/FolderStateFile.h"
 #include "store/FolderTreeFile.h"
 #include "store/LinkFile.h"
-#include "store/TextLines.h"
 #include "support/TempHome.h"
 
 #include <gmock/gmock.h>

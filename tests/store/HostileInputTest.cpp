@@ -2,13 +2,13 @@
 // file belongs, names at the file-name limit, damaged bytes, huge lines, deep nesting and
 // unbalanced bookmark files. Each ends with a clear message and with nothing that was stored lost.
 
+#include "base/Error.h"
 #include "cli/CommandLineTool.h"
 #include "interchange/Export.h"
 #include "interchange/Import.h"
 #include "mainwindow/ItemDialogs.h"
 #include "mainwindow/MainWindowFixture.h"
-#include "store/Error.h"
-#include "store/FileIO.h"
+#include "platform/FileIO.h"
 
 #include <gmock/gmock.h>
 

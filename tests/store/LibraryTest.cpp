@@ -1,8 +1,8 @@
 // The store operations on a library directory: loading the tree and the folder states, the
 // link file operations and the folder descriptions.
 
-#include "platform/Clock.h"
-#include "store/Error.h"
+#include "base/Clock.h"
+#include "base/Error.h"
 #include "store/Library.h"
 #include "support/TempHome.h"
 

@@ -1,7 +1,7 @@
 // Saving the working files into the "~" generation and reverting them from it.
 
-#include "platform/Clock.h"
-#include "store/Error.h"
+#include "base/Clock.h"
+#include "base/Error.h"
 #include "store/Library.h"
 #include "support/TempHome.h"
 

@@ -1,10 +1,10 @@
 // The statistics: counts, the size of the library's files, and how the figures are written.
 
-#include "platform/Clock.h"
+#include "base/Clock.h"
+#include "mainwindow/StatisticsLines.h"
 #include "settings/UIText.h"
 #include "store/Library.h"
 #include "support/TempHome.h"
-#include "tools/Statistics.h"
 
 #include <gmock/gmock.h>
 

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "store/FolderTree.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <vector>
+
+namespace velloria {
+
+class Clock;
+class Library;
+struct TPreferences;
+
+// What import and export need of the library that the window (or the command-line tool) works
+// on. The window model gives it; the drivers know nothing else of the window.
+class ExchangeLibrary {
+public:
+    virtual Library& library() = 0;
+    virtual const Clock& clock() const = 0;
+    // The preferences that keep the dialogs' choices and the sort the imported folders take.
+    virtual TPreferences& exchangePreferences() = 0;
+    // Where relative locations of the dialogs start.
+    virtual const std::filesystem::path& userHome() const = 0;
+    // Folders made by an import, their files already written, appended as new top-level folders
+    // with their subfolders in pre-order. Returns the index of the first (npos: none).
+    virtual std::size_t addImportedFolders(std::vector<TFolderRecord> records) = 0;
+    virtual void selectFolder(std::size_t index) = 0;
+
+protected:
+    ~ExchangeLibrary() = default;
+};
+
+} // namespace velloria

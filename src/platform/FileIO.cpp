@@ -1,0 +1,287 @@
+#include "platform/FileIO.h"
+
+#include "base/Error.h"
+
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <random>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <new>
+#include <utility>
+
+namespace velloria {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kTemporaryPrefix = ".vtmp-";
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor() { closeNow(); }
+    FileDescriptor(FileDescriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return m_fd; }
+    bool valid() const { return m_fd >= 0; }
+    int closeNow()
+    {
+        const int result = m_fd >= 0 ? ::close(m_fd) : 0;
+        m_fd = -1;
+        return result;
+    }
+
+private:
+    int m_fd;
+};
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+std::string temporaryName()
+{
+    static std::atomic<unsigned> counter{0};
+    static const unsigned seed = std::random_device{}();
+    return std::string(kTemporaryPrefix) + std::to_string(::getpid()) + '-'
+        + std::to_string(seed % 100000) + '-' + std::to_string(counter++);
+}
+
+// Opens a new temporary file beside the target, with the target's permissions when it exists.
+int openTemporaryFile(const fs::path& target, fs::path& temporary)
+{
+    struct stat targetStat {};
+    const bool targetExists = ::stat(target.c_str(), &targetStat) == 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = target.parent_path() / temporaryName();
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            if (targetExists)
+                ::fchmod(fd, targetStat.st_mode & 07777);
+            return fd;
+        }
+        if (errno != EEXIST)
+            return -1;
+    }
+    return -1;
+}
+
+// Opens a file for reading and tells what it is; nullopt when it does not exist. A directory or
+// another failure throws "Cannot open file ...".
+std::optional<FileDescriptor> openForReading(const fs::path& path, struct stat& info)
+{
+    std::optional<FileDescriptor> fd(std::in_place, ::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd->valid()) {
+        if (errno == ENOENT)
+            return std::nullopt;
+        throw cannotOpenFileError(path, systemReason(errno));
+    }
+    if (::fstat(fd->get(), &info) != 0)
+        throw cannotOpenFileError(path, systemReason(errno));
+    if (S_ISDIR(info.st_mode))
+        throw cannotOpenFileError(path, systemReason(EISDIR));
+    return fd;
+}
+
+} // namespace
+
+std::optional<std::string> readFileIfExists(const fs::path& path)
+{
+    struct stat info {};
+    const std::optional<FileDescriptor> fd = openForReading(path, info);
+    if (!fd)
+        return std::nullopt;
+    std::string bytes;
+    if (S_ISREG(info.st_mode))
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd->get(), buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw cannotOpenFileError(path, systemReason(errno));
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    return bytes;
+}
+
+MappedFile::MappedFile(MappedFile&& other) noexcept
+    : m_data(std::exchange(other.m_data, nullptr)), m_size(std::exchange(other.m_size, 0)),
+      m_mapped(std::exchange(other.m_mapped, false)), m_copy(std::move(other.m_copy))
+{
+}
+
+MappedFile& MappedFile::operator=(MappedFile&& other) noexcept
+{
+    if (this != &other) {
+        this->~MappedFile();
+        new (this) MappedFile(std::move(other));
+    }
+    return *this;
+}
+
+MappedFile::~MappedFile()
+{
+    if (m_mapped)
+        ::munmap(const_cast<char*>(m_data), m_size);
+}
+
+std::optional<MappedFile> mapFileIfExists(const fs::path& path)
+{
+    struct stat info {};
+    std::optional<FileDescriptor> fd = openForReading(path, info);
+    if (!fd)
+        return std::nullopt;
+    MappedFile file;
+    if (S_ISREG(info.st_mode) && info.st_size > 0) {
+        void* data = ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd->get(), 0);
+        if (data != MAP_FAILED) {
+            ::madvise(data, static_cast<std::size_t>(info.st_size), MADV_SEQUENTIAL | MADV_WILLNEED);
+            file.m_data = static_cast<const char*>(data);
+            file.m_size = static_cast<std::size_t>(info.st_size);
+            file.m_mapped = true;
+            return file;
+        }
+    }
+    fd->closeNow();
+    file.m_copy = readFile(path);
+    return file;
+}
+
+std::string readFile(const fs::path& path)
+{
+    if (auto bytes = readFileIfExists(path))
+        return std::move(*bytes);
+    throw cannotOpenFileError(path, systemReason(ENOENT));
+}
+
+namespace {
+
+// Writes the bytes to a new temporary file beside the target and returns its path; on failure
+// the temporary file is gone and "Cannot create file <target>" is thrown.
+fs::path writeTemporaryFile(const fs::path& path, std::string_view bytes)
+{
+    fs::path temporary;
+    FileDescriptor fd(openTemporaryFile(path, temporary));
+    if (!fd.valid())
+        throw cannotCreateFileError(path, systemReason(errno));
+    const bool written = writeAll(fd.get(), bytes);
+    int error = errno;
+    const bool closed = fd.closeNow() == 0;
+    if (written && !closed)
+        error = errno;
+    if (!written || !closed) {
+        ::unlink(temporary.c_str());
+        throw cannotCreateFileError(path, systemReason(error));
+    }
+    return temporary;
+}
+
+void renameIntoPlace(const fs::path& temporary, const fs::path& path)
+{
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        throw cannotCreateFileError(path, systemReason(error));
+    }
+}
+
+} // namespace
+
+void writeFileAtomically(const fs::path& path, std::string_view bytes)
+{
+    renameIntoPlace(writeTemporaryFile(path, bytes), path);
+}
+
+StagedWrites::~StagedWrites()
+{
+    for (const auto& [temporary, target] : m_files)
+        ::unlink(temporary.c_str());
+}
+
+void StagedWrites::stage(const fs::path& path, std::string_view bytes)
+{
+    m_files.reserve(m_files.size() + 1);
+    m_files.emplace_back(writeTemporaryFile(path, bytes), path);
+}
+
+void StagedWrites::stageIfChanged(const fs::path& path, std::string_view bytes)
+{
+    const auto existing = readFileIfExists(path);
+    if (!existing || *existing != bytes)
+        stage(path, bytes);
+}
+
+void StagedWrites::commit()
+{
+    auto files = std::move(m_files);
+    m_files.clear();
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        try {
+            renameIntoPlace(files[i].first, files[i].second);
+        } catch (...) {
+            for (std::size_t rest = i + 1; rest < files.size(); ++rest)
+                ::unlink(files[rest].first.c_str());
+            throw;
+        }
+    }
+}
+
+void writeFileIfChanged(const fs::path& path, std::string_view bytes)
+{
+    const auto existing = readFileIfExists(path);
+    if (!existing || *existing != bytes)
+        writeFileAtomically(path, bytes);
+}
+
+void removeFileIfExists(const fs::path& path)
+{
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT)
+        throw cannotDeleteFileError(path, systemReason(errno));
+}
+
+bool fileExists(const fs::path& path)
+{
+    std::error_code ec;
+    return fs::exists(path, ec);
+}
+
+void createDirectory(const fs::path& path)
+{
+    std::error_code ec;
+    fs::create_directories(path, ec);
+    if (ec)
+        throw cannotCreateDirectoryError(path, ec.message());
+}
+
+void removeStaleTemporaryFiles(const fs::path& directory)
+{
+    std::error_code ec;
+    for (fs::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.starts_with(kTemporaryPrefix))
+            fs::remove(it->path(), ec);
+    }
+}
+
+} // namespace velloria
