@@ -6,7 +6,6 @@
 #include "store/Error.h"
 #include "tools/Sort.h"
 
-#include <numeric>
 #include <optional>
 
 #include <ostream>
@@ -41,16 +40,13 @@ void printLinks(Invocation& call)
             throw;
         damage = error;
     }
-    const int mode = model.prefs().SortMode;
-    std::vector<std::size_t> order(library.linkList().size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    if (mode >= 0 && mode < static_cast<int>(SortMode::Unsorted))
-        order = sortedOrder(library.linkList(), mode, model.prefs().ReversedOrder);
-    const auto& descriptions = library.linkDescriptions();
-    for (std::size_t i : order) {
-        const TLinkRecord& link = library.linkList()[i];
+    TLinkList links = library.linkList();
+    std::vector<std::string> descriptions = library.linkDescriptions();
+    applySortMode(links, descriptions, model.prefs().SortMode, model.prefs().ReversedOrder);
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        const TLinkRecord& link = links[i];
         call.out() << toUtf8(link.Title) << '\t' << toUtf8(link.Address) << '\t' << toUtf8(link.LastVisit) << '\t'
-                   << toUtf8(link.AddDate) << '\t' << (i < descriptions.size() ? toUtf8(descriptions[i]) : "") << '\n';
+                   << toUtf8(link.AddDate) << '\t' << toUtf8(descriptions[i]) << '\n';
     }
     if (damage)
         throw *damage;

@@ -10,8 +10,6 @@
 #include "tools/Search.h"
 #include "tools/Sort.h"
 
-#include <numeric>
-
 namespace velloria {
 
 namespace {
@@ -49,7 +47,7 @@ public:
     {
     }
 
-    std::size_t rowCount(std::size_t folder) { return rows(folder).order.size(); }
+    std::size_t rowCount(std::size_t folder) { return rows(folder).links->size(); }
 
     std::string_view field(const SearchCursor& at)
     {
@@ -61,12 +59,11 @@ public:
             return it == m_descriptions.end() ? std::string_view() : std::string_view(it->second);
         }
         Rows& list = rows(at.folder);
-        const std::size_t row = list.order[at.row];
         if (at.place == kTitle)
-            return (*list.links)[row].Title;
+            return (*list.links)[at.row].Title;
         if (at.place == kAddress)
-            return (*list.links)[row].Address;
-        return row < list.descriptions->size() ? std::string_view((*list.descriptions)[row]) : std::string_view();
+            return (*list.links)[at.row].Address;
+        return at.row < list.descriptions->size() ? std::string_view((*list.descriptions)[at.row]) : std::string_view();
     }
 
 private:
@@ -76,7 +73,6 @@ private:
         std::vector<std::string> ownDescriptions;
         const TLinkList* links = nullptr;
         const std::vector<std::string>* descriptions = nullptr;
-        std::vector<std::size_t> order;
     };
 
     Rows& rows(std::size_t folder)
@@ -89,8 +85,6 @@ private:
         if (m_model.listShows(folder)) {
             m_rows.links = &m_model.linkList();
             m_rows.descriptions = &m_model.linkDescriptions();
-            m_rows.order.resize(m_rows.links->size());
-            std::iota(m_rows.order.begin(), m_rows.order.end(), std::size_t{0});
             return m_rows;
         }
         m_rows.links = &m_rows.ownLinks;
@@ -106,13 +100,7 @@ private:
             return m_rows;
         m_rows.ownLinks = std::move(parse.links);
         m_rows.ownDescriptions = std::move(parse.descriptions);
-        const int mode = m_model.prefs().SortMode;
-        if (mode >= 0 && mode < static_cast<int>(SortMode::Unsorted)) {
-            m_rows.order = sortedOrder(m_rows.ownLinks, mode, m_model.prefs().ReversedOrder);
-        } else {
-            m_rows.order.resize(m_rows.ownLinks.size());
-            std::iota(m_rows.order.begin(), m_rows.order.end(), std::size_t{0});
-        }
+        applySortMode(m_rows.ownLinks, m_rows.ownDescriptions, m_model.prefs().SortMode, m_model.prefs().ReversedOrder);
         return m_rows;
     }
 
