@@ -1,5 +1,6 @@
 #include "interchange/OperaHotlist.h"
 
+#include "base/WebAddress.h"
 #include "platform/Text.h"
 #include "store/FileIO.h"
 #include "store/TextLines.h"
@@ -41,12 +42,6 @@ EntryKind headerKind(std::string_view line)
 std::string cleanValue(std::optional<std::string_view> value)
 {
     return value ? std::string(trimmed(singleLine(toUtf8(*value)))) : std::string();
-}
-
-// The import keeps only web addresses: "http..." (so "https:" too) and "www.".
-bool isWebAddress(std::string_view address)
-{
-    return address.starts_with("http") || address.starts_with("www.");
 }
 
 class HotlistReader {
