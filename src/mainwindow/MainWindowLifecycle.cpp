@@ -211,27 +211,7 @@ MainWindowLayout MainWindowModel::preferenceLayout() const
 {
     MainWindowLayout layout;
     const auto geometry = m_observer ? m_observer->windowGeometry() : std::nullopt;
-    const TPreferences& r = prefs();
-    if (geometry) {
-        for (std::size_t i = 0; i < 4; ++i)
-            layout.columnWidths[i] = geometry->columnWidths[i];
-        layout.folderPaneWidth = geometry->folderPaneWidth;
-        layout.descriptionHeight = geometry->descriptionHeight;
-        layout.maximized = geometry->maximized;
-        layout.left = geometry->left;
-        layout.top = geometry->top;
-        layout.height = geometry->height;
-        layout.width = geometry->width;
-    } else {
-        layout.columnWidths = {r.ColumnWidthTitle, r.ColumnWidthAddress, r.ColumnWidthLastVisit, r.ColumnWidthAddDate};
-        layout.folderPaneWidth = r.FolderPaneWidth;
-        layout.descriptionHeight = r.DescriptionHeight;
-        layout.maximized = r.MainMaximized;
-        layout.left = r.MainLeft;
-        layout.top = r.MainTop;
-        layout.height = r.MainHeight;
-        layout.width = r.MainWidth;
-    }
+    layout.geometry = geometry ? *geometry : storedWindowGeometry(prefs());
     layout.toolbarChecked = checked(C::ViewToolbar);
     layout.statusBarChecked = checked(C::ViewStatusBar);
     for (std::size_t mode = 0; mode < kSortCommands.size(); ++mode)
