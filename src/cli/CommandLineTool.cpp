@@ -7,7 +7,6 @@
 #include "platform/UrlOpener.h"
 #include "settings/HomeSetup.h"
 #include "store/Error.h"
-#include "store/FileIO.h"
 
 #include <algorithm>
 #include <ostream>
@@ -30,8 +29,7 @@ void Invocation::lockForChange()
     if (m_lock->tryAcquire() == InstanceLock::Result::HeldByAnother)
         throw Error("Velloria is running with the library in \"" + home.string()
                     + "\"; close it before changing the library from the command line");
-    removeStaleTemporaryFiles(home / "RefLib");
-    removeStaleTemporaryFiles(home / "RefLib" / "Links");
+    removeUnfinishedWrites(home);
 }
 
 MainWindowModel& Invocation::library(WholeTree wholeTree)
@@ -155,7 +153,7 @@ int runCommandLine(const std::vector<std::string>& arguments, const CommandLineC
     try {
         const std::filesystem::path homeDirectory = home.value_or(context.defaultHome);
         try {
-            prepareHome(homeDirectory);
+            startHome(homeDirectory, HomeHeld::No);
         } catch (const Error& error) {
             context.err << error.what() << '\n'; // a read-only home can still be read
         }

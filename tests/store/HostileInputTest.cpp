@@ -7,6 +7,7 @@
 #include "interchange/Import.h"
 #include "mainwindow/ItemDialogs.h"
 #include "mainwindow/MainWindowFixture.h"
+#include "settings/HomeSetup.h"
 #include "store/Error.h"
 #include "store/FileIO.h"
 
@@ -161,8 +162,7 @@ protected:
         const auto after = home.snapshot();
         for (const auto& [file, bytes] : before)
             EXPECT_TRUE(after.contains(file) && after.at(file) == bytes) << file;
-        removeStaleTemporaryFiles(home.refLib());
-        removeStaleTemporaryFiles(home.links());
+        removeUnfinishedWrites(home.path());
         EXPECT_EQ(home.snapshot(), after);
     }
 
