@@ -32,7 +32,7 @@ void Invocation::lockForChange()
     removeUnfinishedWrites(home);
 }
 
-MainWindowModel& Invocation::library(WholeTree wholeTree)
+MainWindowModel& Invocation::model(WholeTree wholeTree)
 {
     if (m_model)
         return *m_model;

@@ -16,7 +16,7 @@ namespace {
 
 void printTree(Invocation& call)
 {
-    MainWindowModel& model = call.library();
+    MainWindowModel& model = call.model();
     const auto& descriptions = model.library().folderDescriptions();
     for (const TFolderRecord& folder : model.folderTree().records()) {
         const auto it = descriptions.find(folder.Name);
@@ -30,7 +30,7 @@ void printTree(Invocation& call)
 // line are printed, as the window shows them, and then the error.
 void printLinks(Invocation& call)
 {
-    MainWindowModel& model = call.library();
+    MainWindowModel& model = call.model();
     Library& library = model.library();
     std::optional<Error> damage;
     try {
@@ -55,14 +55,14 @@ void printLinks(Invocation& call)
 void save(Invocation& call)
 {
     call.lockForChange();
-    call.library(Invocation::WholeTree::Required).saveLibrary();
+    call.model(Invocation::WholeTree::Required).saveLibrary();
 }
 
 void revert(Invocation& call)
 {
     // A broken working tree is what a revert repairs, so it goes on after a load error.
     call.lockForChange();
-    call.library().revertLibrary();
+    call.model().revertLibrary();
 }
 
 } // namespace
