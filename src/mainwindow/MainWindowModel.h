@@ -21,6 +21,10 @@ class UrlOpener;
 
 inline constexpr std::size_t kStatusPanelCount = 5;
 
+// What the item dialogs work on: Add Folder and Add Bookmark choose it for the new-item dialog,
+// Edit Item takes it from the pane with the focus.
+enum class NewItemKind { Folder, Link };
+
 // The main window without a window: the library with its folder tree and the selected folder's
 // links, the program-wide preferences and texts, the selection and focus, the commands with
 // their enabled and checked states, the description pane and the status bar. Views (the Qt main
@@ -154,8 +158,8 @@ public:
 
     // Adding and editing (the dialogs' logic calls these after cleaning the input). Names are
     // made unique; each returns the name or title it finally gave.
-    bool newItemKind() const { return m_newItemKind; }
-    void setNewItemKind(bool link) { m_newItemKind = link; }
+    NewItemKind newItemKind() const { return m_newItemKind; }
+    void setNewItemKind(NewItemKind kind) { m_newItemKind = kind; }
     // The address a new link starts with in the dialog (the tray menu's Add to Folder fills it).
     const std::string& newItemAddress() const { return m_newItemAddress; }
     void setNewItemAddress(std::string address) { m_newItemAddress = std::move(address); }
@@ -290,7 +294,7 @@ private:
     mutable int m_modalWindows = 0;
     bool m_lookOnly = false;
     std::vector<std::string> m_newFolders; // folders created during this run
-    bool m_newItemKind = false;            // true: the next new item is a link
+    NewItemKind m_newItemKind = NewItemKind::Folder;
     std::string m_newItemAddress;
     UndoState m_undo;
     std::vector<UndoLinkEntry> m_linkClipboard;

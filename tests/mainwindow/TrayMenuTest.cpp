@@ -210,7 +210,7 @@ TEST_F(TrayMenuTest, AddToFolderSelectsTheFolderAndAsksForALinkWithTheClipboardA
 
     addLinkToTrayFolder(model, 5, "https://clip.example/");
     EXPECT_EQ(model.selectedFolder(), 5u);
-    EXPECT_TRUE(model.newItemKind());
+    EXPECT_EQ(model.newItemKind(), NewItemKind::Link);
     EXPECT_EQ(addressSeen, "https://clip.example/");
     EXPECT_EQ(model.newItemAddress(), ""); // only for that dialog
     EXPECT_THAT(dialogView.notices, testing::Contains("dialog new item"));
