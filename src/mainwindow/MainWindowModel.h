@@ -25,6 +25,10 @@ inline constexpr std::size_t kStatusPanelCount = 5;
 // Edit Item takes it from the pane with the focus.
 enum class NewItemKind { Folder, Link };
 
+// The fields a search walks, in the order it walks them in a folder: the folder's own, then
+// those of each row. The command-line tool prints them as their numbers, 0 to 4.
+enum class SearchPlace { FolderName, FolderDescription, Title, Address, LinkDescription };
+
 // The main window without a window: the library with its folder tree and the selected folder's
 // links, the program-wide preferences and texts, the selection and focus, the commands with
 // their enabled and checked states, the description pane and the status bar. Views (the Qt main
@@ -194,9 +198,9 @@ public:
     // from the first folder; SearchAgain goes on after the last match. Each returns whether it
     // showed a match.
     struct SearchMatch {
-        int place = 0; // 0 folder name, 1 folder description, 2 title, 3 address, 4 link description
+        SearchPlace place = SearchPlace::FolderName;
         std::size_t folder = npos;
-        std::size_t row = npos; // in the list as shown, for places 2 to 4
+        std::size_t row = npos; // in the list as shown, for the places of a row (Title and after)
         std::size_t position = 0; // 1-based, in characters of the field
         std::size_t length = 0;
         std::string field;
