@@ -11,6 +11,7 @@
 #include "platform/HomeDirectory.h"
 #include "platform/UrlOpener.h"
 #include "settings/HomeSetup.h"
+#include "base/Error.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -29,11 +30,7 @@ int runMainWindow(const fs::path& home, SingleInstance& instance)
     MainWindowModel model(home, clock, opener, userHomeDirectory());
     MainForm form(model);
     instance.showOnRequest(&form);
-    form.run([&] {
-        prepareHome(home);
-        removeStaleTemporaryFiles(home / "RefLib");
-        removeStaleTemporaryFiles(home / "RefLib" / "Links");
-    });
+    form.run([&] { startHome(home, HomeHeld::Yes); });
     // The start takes the remembered bounds before the window shows; an error of the start
     // shows the window first and appears over what could be loaded.
     form.run([&] { model.FormCreate(); });

@@ -8,6 +8,7 @@
 #include "platform/InstanceLock.h"
 #include "platform/UrlOpener.h"
 #include "settings/HomeSetup.h"
+#include "base/Error.h"
 
 #include <algorithm>
 #include <ostream>
@@ -30,11 +31,10 @@ void Invocation::lockForChange()
     if (m_lock->tryAcquire() == InstanceLock::Result::HeldByAnother)
         throw Error("Velloria is running with the library in \"" + home.string()
                     + "\"; close it before changing the library from the command line");
-    removeStaleTemporaryFiles(home / "RefLib");
-    removeStaleTemporaryFiles(home / "RefLib" / "Links");
+    removeUnfinishedWrites(home);
 }
 
-MainWindowModel& Invocation::library(WholeTree wholeTree)
+MainWindowModel& Invocation::model(WholeTree wholeTree)
 {
     if (m_model)
         return *m_model;
@@ -155,7 +155,7 @@ int runCommandLine(const std::vector<std::string>& arguments, const CommandLineC
     try {
         const std::filesystem::path homeDirectory = home.value_or(context.defaultHome);
         try {
-            prepareHome(homeDirectory);
+            startHome(homeDirectory, HomeHeld::No);
         } catch (const Error& error) {
             context.err << error.what() << '\n'; // a read-only home can still be read
         }

@@ -34,12 +34,12 @@ public:
 
     // Refuses to go on while the program holds the home; holds it until the command ends.
     void lockForChange();
-    // The library, loaded as the program's start loads it (preferences, tree, folder states),
-    // without showing a folder.
+    // The main window's model, without a window, over the library loaded as the program's start
+    // loads it (preferences, tree, folder states), without showing a folder.
     // Load errors are printed and make the exit status 1; with WholeTree::Required a tree that
     // could not be read completely stops the command before it changes anything.
     enum class WholeTree { NotRequired, Required };
-    MainWindowModel& library(WholeTree wholeTree = WholeTree::NotRequired);
+    MainWindowModel& model(WholeTree wholeTree = WholeTree::NotRequired);
 
     int status = 0;
 

@@ -40,7 +40,7 @@ void finish(Invocation& call, MainWindowModel& model, const std::string& given)
 void addFolder(Invocation& call)
 {
     call.lockForChange();
-    MainWindowModel& model = call.library(Invocation::WholeTree::Required);
+    MainWindowModel& model = call.model(Invocation::WholeTree::Required);
     std::size_t parent = MainWindowModel::npos;
     if (call.hasOption("--in"))
         parent = findFolder(model.folderTree(), call.options.at("--in"));
@@ -51,7 +51,7 @@ void addFolder(Invocation& call)
 void addLink(Invocation& call)
 {
     call.lockForChange();
-    MainWindowModel& model = call.library(Invocation::WholeTree::Required);
+    MainWindowModel& model = call.model(Invocation::WholeTree::Required);
     const std::string title = cleanedName(call.operands[1]);
     const std::string address(trimmed(fieldText(call.operands[2])));
     if (address.empty())

@@ -81,7 +81,7 @@ void importCommand(Invocation& call)
     if (!std::filesystem::exists(location, error))
         throw Error("Nothing was imported: \"" + location + "\" does not exist");
     call.lockForChange();
-    MainWindowModel& model = call.library(Invocation::WholeTree::Required);
+    MainWindowModel& model = call.model(Invocation::WholeTree::Required);
     std::string topFolder;
     {
         TerminalProgress progress(call.context);
@@ -95,14 +95,14 @@ void importCommand(Invocation& call)
 void exportCommand(Invocation& call)
 {
     const ImportSource target = formatNamed(call.operands[0]);
-    MainWindowModel& model = call.library(Invocation::WholeTree::Required);
+    MainWindowModel& model = call.model(Invocation::WholeTree::Required);
     TerminalProgress progress(call.context);
     exportTarget(model, target, call.operands[1], progress.function());
 }
 
 void htmlCommand(Invocation& call)
 {
-    MainWindowModel& model = call.library(Invocation::WholeTree::Required);
+    MainWindowModel& model = call.model(Invocation::WholeTree::Required);
     std::optional<std::size_t> onlyFolder;
     if (call.hasOption("--folder"))
         onlyFolder = findFolder(model.folderTree(), call.options.at("--folder"));

@@ -6,7 +6,6 @@
 #include "mainwindow/MainWindowModel.h"
 #include "tools/Sort.h"
 
-#include <numeric>
 #include <optional>
 
 #include <ostream>
@@ -17,7 +16,7 @@ namespace {
 
 void printTree(Invocation& call)
 {
-    MainWindowModel& model = call.library();
+    MainWindowModel& model = call.model();
     const auto& descriptions = model.library().folderDescriptions();
     for (const TFolderRecord& folder : model.folderTree().records()) {
         const auto it = descriptions.find(folder.Name);
@@ -31,7 +30,7 @@ void printTree(Invocation& call)
 // line are printed, as the window shows them, and then the error.
 void printLinks(Invocation& call)
 {
-    MainWindowModel& model = call.library();
+    MainWindowModel& model = call.model();
     Library& library = model.library();
     std::optional<Error> damage;
     try {
@@ -41,16 +40,13 @@ void printLinks(Invocation& call)
             throw;
         damage = error;
     }
-    const int mode = model.prefs().SortMode;
-    std::vector<std::size_t> order(library.linkList().size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    if (mode >= 0 && mode < static_cast<int>(SortMode::Unsorted))
-        order = sortedOrder(library.linkList(), mode, model.prefs().ReversedOrder);
-    const auto& descriptions = library.linkDescriptions();
-    for (std::size_t i : order) {
-        const TLinkRecord& link = library.linkList()[i];
+    TLinkList links = library.linkList();
+    std::vector<std::string> descriptions = library.linkDescriptions();
+    applySortMode(links, descriptions, model.prefs().SortMode, model.prefs().ReversedOrder);
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        const TLinkRecord& link = links[i];
         call.out() << toUtf8(link.Title) << '\t' << toUtf8(link.Address) << '\t' << toUtf8(link.LastVisit) << '\t'
-                   << toUtf8(link.AddDate) << '\t' << (i < descriptions.size() ? toUtf8(descriptions[i]) : "") << '\n';
+                   << toUtf8(link.AddDate) << '\t' << toUtf8(descriptions[i]) << '\n';
     }
     if (damage)
         throw *damage;
@@ -59,14 +55,14 @@ void printLinks(Invocation& call)
 void save(Invocation& call)
 {
     call.lockForChange();
-    call.library(Invocation::WholeTree::Required).saveLibrary();
+    call.model(Invocation::WholeTree::Required).saveLibrary();
 }
 
 void revert(Invocation& call)
 {
     // A broken working tree is what a revert repairs, so it goes on after a load error.
     call.lockForChange();
-    call.library().revertLibrary();
+    call.model().revertLibrary();
 }
 
 } // namespace

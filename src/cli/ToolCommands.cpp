@@ -15,7 +15,7 @@ namespace {
 void printMatch(Invocation& call, const MainWindowModel& model)
 {
     const MainWindowModel::SearchMatch& match = *model.lastMatch();
-    call.out() << match.place << '\t' << toUtf8(model.folderTree()[match.folder].Name) << '\t'
+    call.out() << static_cast<int>(match.place) << '\t' << toUtf8(model.folderTree()[match.folder].Name) << '\t'
                << (match.row == MainWindowModel::npos ? std::string() : std::to_string(match.row)) << '\t'
                << match.position << '\t' << toUtf8(match.field) << '\n';
 }
@@ -23,7 +23,7 @@ void printMatch(Invocation& call, const MainWindowModel& model)
 // Every match in the order that Find and then Find Again, again and again, show them.
 void find(Invocation& call)
 {
-    MainWindowModel& model = call.library();
+    MainWindowModel& model = call.model();
     model.setLookOnly(true);
     if (!model.Find(call.operands[0]))
         return;
@@ -34,7 +34,7 @@ void find(Invocation& call)
 
 void statistics(Invocation& call)
 {
-    MainWindowModel& model = call.library();
+    MainWindowModel& model = call.model();
     const LibraryStatistics figures = computeStatistics(model.library());
     const StatisticsLines lines = statisticsLines(figures, model.texts(), thousandsSeparator());
     call.out() << toUtf8(lines.folders) << '\n'

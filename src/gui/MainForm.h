@@ -105,11 +105,7 @@ private:
 
     // The measures and colours of the preferences, as last applied to the window.
     struct Layout {
-        QRect bounds;
-        bool maximized = false;
-        std::array<int, 4> columnWidths{};
-        int folderPaneWidth = 0;
-        int descriptionHeight = 0;
+        WindowGeometry geometry;
         std::array<TColor, 8> colours{};
         bool operator==(const Layout&) const = default;
     };

@@ -25,6 +25,11 @@ namespace {
 // The strip at the top of a window by which it is taken and moved; it must lie on a screen.
 constexpr int kTitleStrip = 24;
 
+QRect boundsOf(const WindowGeometry& geometry)
+{
+    return {geometry.left, geometry.top, geometry.width, geometry.height};
+}
+
 QRect onScreen(QRect bounds)
 {
     const QRect title(bounds.topLeft(), QSize(bounds.width(), kTitleStrip));
@@ -69,12 +74,7 @@ QString menuStyleSheet(const TPreferences& prefs, const QPalette& palette)
 
 MainForm::Layout MainForm::layoutOf(const TPreferences& prefs)
 {
-    return {.bounds = QRect(prefs.MainLeft, prefs.MainTop, prefs.MainWidth, prefs.MainHeight),
-            .maximized = prefs.MainMaximized,
-            .columnWidths = {prefs.ColumnWidthTitle, prefs.ColumnWidthAddress, prefs.ColumnWidthLastVisit,
-                             prefs.ColumnWidthAddDate},
-            .folderPaneWidth = prefs.FolderPaneWidth,
-            .descriptionHeight = prefs.DescriptionHeight,
+    return {.geometry = storedWindowGeometry(prefs),
             .colours = {prefs.MenuItemFrameColor, prefs.MenuItemColor, prefs.MenuFontColor,
                         prefs.MenuSelectedFontColor, prefs.TreeBackgroundColor, prefs.TreeFontColor,
                         prefs.ListBackgroundColor, prefs.ListFontColor}};
@@ -88,14 +88,15 @@ void MainForm::layoutPreferencesChanged()
     const TPreferences& prefs = m_model.prefs();
     const Layout wanted = layoutOf(prefs);
     const std::optional<Layout> before = std::exchange(m_appliedLayout, wanted);
+    const WindowGeometry& now = wanted.geometry;
+    const WindowGeometry* was = before ? &before->geometry : nullptr;
     showBars();
-    if (!before || before->bounds != wanted.bounds || before->maximized != wanted.maximized)
+    if (!was || boundsOf(*was) != boundsOf(now) || was->maximized != now.maximized)
         placeWindow(wanted);
-    if (!before || before->columnWidths != wanted.columnWidths)
-        setColumnWidths(wanted.columnWidths);
-    if (!before || before->folderPaneWidth != wanted.folderPaneWidth ||
-        before->descriptionHeight != wanted.descriptionHeight)
-        setPaneSizes(wanted.folderPaneWidth, wanted.descriptionHeight);
+    if (!was || was->columnWidths != now.columnWidths)
+        setColumnWidths(now.columnWidths);
+    if (!was || was->folderPaneWidth != now.folderPaneWidth || was->descriptionHeight != now.descriptionHeight)
+        setPaneSizes(now.folderPaneWidth, now.descriptionHeight);
     if (!before || before->colours != wanted.colours) {
         paintViews(prefs);
         styleMenus(prefs);
@@ -116,9 +117,9 @@ void MainForm::placeWindow(const Layout& layout)
 {
     // The bounds are those of the normal window; a maximized window returns to them.
     setWindowState(windowState() & ~Qt::WindowMaximized);
-    if (layout.bounds.isValid())
-        setGeometry(onScreen(layout.bounds));
-    if (layout.maximized)
+    if (boundsOf(layout.geometry).isValid())
+        setGeometry(onScreen(boundsOf(layout.geometry)));
+    if (layout.geometry.maximized)
         setWindowState(windowState() | Qt::WindowMaximized);
 }
 

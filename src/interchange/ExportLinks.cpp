@@ -1,13 +1,13 @@
 #include "interchange/Interchange.h"
 
 #include "base/TextLines.h"
+#include "base/WebAddress.h"
 #include "platform/FileIO.h"
 #include "store/FolderTree.h"
 #include "store/Library.h"
 #include "store/LinkFile.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace velloria {
 
@@ -54,36 +54,6 @@ ReadExportLinksFunction ReadExportLinks(const Library& library)
         const auto bytes = readFileIfExists(library.linkFilePath(folderName, kWorkingLinkExt));
         return bytes ? parseExportLinks(*bytes) : std::vector<ExportLink>();
     };
-}
-
-bool hasScheme(std::string_view address)
-{
-    // scheme = letter *( letter / digit / "+" / "-" / "." ) ":"
-    if (address.empty() || !std::isalpha(static_cast<unsigned char>(address[0])))
-        return false;
-    std::size_t end = 1;
-    bool dotted = false;
-    while (end < address.size()) {
-        const auto c = static_cast<unsigned char>(address[end]);
-        if (c == ':')
-            break;
-        if (!std::isalnum(c) && c != '+' && c != '-' && c != '.')
-            return false;
-        dotted = dotted || c == '.';
-        ++end;
-    }
-    if (end >= address.size())
-        return false;
-    const std::string_view rest = address.substr(end + 1);
-    if (rest.substr(0, 2) == "//")
-        return true;
-    // "www.example.com:8080/" and "localhost:8080" are a host and a port, not a scheme.
-    if (dotted)
-        return false;
-    std::size_t digits = 0;
-    while (digits < rest.size() && std::isdigit(static_cast<unsigned char>(rest[digits])))
-        ++digits;
-    return digits == 0 || (digits < rest.size() && rest[digits] != '/');
 }
 
 std::string ExportAddress(std::string_view address)

@@ -105,11 +105,7 @@ private:
         OpenFolder folder = std::move(m_open.back());
         m_open.pop_back();
         const TPreferences& prefs = m_model.exchangePreferences();
-        if (prefs.SortMode >= 0 && prefs.SortMode < static_cast<int>(SortMode::Unsorted)) {
-            const std::vector<std::size_t> order = sortedOrder(folder.links, prefs.SortMode, prefs.ReversedOrder);
-            applyOrder(folder.links, order);
-            applyOrder(folder.descriptions, order);
-        }
+        applySortMode(folder.links, folder.descriptions, prefs.SortMode, prefs.ReversedOrder);
         const Library& library = m_model.library();
         writeFileAtomically(library.linkFilePath(m_records[folder.record].Name, kWorkingLinkExt),
                             writeLinkFile(folder.links, folder.descriptions));

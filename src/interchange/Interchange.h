@@ -72,9 +72,6 @@ std::vector<ExportLink> parseExportLinks(std::string_view linkFileBytes);
 // "mailto:...", "file:///...") as it stands.
 std::string ExportAddress(std::string_view address);
 
-// True when the address starts with a scheme such as "https:" or "mailto:".
-bool hasScheme(std::string_view address);
-
 // The number of list closings after folder i of tree order, the way the bookmark file and the
 // hotlist nest their folders: 0 when the next folder is a child of it, 1 for a sibling, one
 // more per level climbed; after the last folder, its level + 1.

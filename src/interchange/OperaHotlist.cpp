@@ -2,6 +2,7 @@
 
 #include "base/Text.h"
 #include "base/TextLines.h"
+#include "base/WebAddress.h"
 #include "platform/FileIO.h"
 
 #include <optional>
@@ -41,12 +42,6 @@ EntryKind headerKind(std::string_view line)
 std::string cleanValue(std::optional<std::string_view> value)
 {
     return value ? std::string(trimmed(singleLine(toUtf8(*value)))) : std::string();
-}
-
-// The import keeps only web addresses: "http..." (so "https:" too) and "www.".
-bool isWebAddress(std::string_view address)
-{
-    return address.starts_with("http") || address.starts_with("www.");
 }
 
 class HotlistReader {
@@ -112,11 +107,12 @@ private:
     }
 
     // The description of an imported hotlist link is its address, as the library has always
-    // kept it; the hotlist's own DESCRIPTION field is not read.
+    // kept it; the hotlist's own DESCRIPTION field is not read. Kept are web addresses in any
+    // letter case and, as the import always did, anything else that begins with "http".
     void addLink(const Entry& entry)
     {
         const std::string address = cleanValue(entry.url);
-        if (!isWebAddress(address)) {
+        if (!isWebAddress(address) && !address.starts_with("http")) {
             ++m_stats.skippedLinks;
             return;
         }

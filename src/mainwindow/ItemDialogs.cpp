@@ -30,9 +30,9 @@ NewItemDialog::NewItemDialog(MainWindowModel& model) : m_model(model)
     if (model.folderTree().empty()) {
         m_linkChoiceEnabled = false;
         m_folderChosen = true;
-        model.setNewItemKind(false);
+        model.setNewItemKind(NewItemKind::Folder);
     }
-    m_folderChosen = !model.newItemKind();
+    m_folderChosen = model.newItemKind() == NewItemKind::Folder;
     if (!m_folderChosen)
         m_address = model.newItemAddress();
 }
@@ -40,7 +40,7 @@ NewItemDialog::NewItemDialog(MainWindowModel& model) : m_model(model)
 void NewItemDialog::chooseFolder()
 {
     m_addFolderInFolderChecked = m_model.prefs().AddFolderInFolder;
-    m_model.setNewItemKind(false);
+    m_model.setNewItemKind(NewItemKind::Folder);
     m_folderChosen = true;
 }
 
@@ -48,7 +48,7 @@ void NewItemDialog::chooseLink()
 {
     if (!m_linkChoiceEnabled)
         return;
-    m_model.setNewItemKind(true);
+    m_model.setNewItemKind(NewItemKind::Link);
     m_folderChosen = false;
 }
 
@@ -70,7 +70,8 @@ bool NewItemDialog::accept(std::string_view title, std::string_view address, std
     return !m_added.empty() || confirmation == Confirmation::OkButton;
 }
 
-EditItemDialog::EditItemDialog(MainWindowModel& model) : m_model(model), m_editsFolder(model.newItemKind())
+EditItemDialog::EditItemDialog(MainWindowModel& model)
+    : m_model(model), m_editsFolder(model.newItemKind() == NewItemKind::Folder)
 {
     const std::size_t folder = model.selectedFolder();
     if (m_editsFolder) {

@@ -211,27 +211,7 @@ MainWindowLayout MainWindowModel::preferenceLayout() const
 {
     MainWindowLayout layout;
     const auto geometry = m_observer ? m_observer->windowGeometry() : std::nullopt;
-    const TPreferences& r = prefs();
-    if (geometry) {
-        for (std::size_t i = 0; i < 4; ++i)
-            layout.columnWidths[i] = geometry->columnWidths[i];
-        layout.folderPaneWidth = geometry->folderPaneWidth;
-        layout.descriptionHeight = geometry->descriptionHeight;
-        layout.maximized = geometry->maximized;
-        layout.left = geometry->left;
-        layout.top = geometry->top;
-        layout.height = geometry->height;
-        layout.width = geometry->width;
-    } else {
-        layout.columnWidths = {r.ColumnWidthTitle, r.ColumnWidthAddress, r.ColumnWidthLastVisit, r.ColumnWidthAddDate};
-        layout.folderPaneWidth = r.FolderPaneWidth;
-        layout.descriptionHeight = r.DescriptionHeight;
-        layout.maximized = r.MainMaximized;
-        layout.left = r.MainLeft;
-        layout.top = r.MainTop;
-        layout.height = r.MainHeight;
-        layout.width = r.MainWidth;
-    }
+    layout.geometry = geometry ? *geometry : storedWindowGeometry(prefs());
     layout.toolbarChecked = checked(C::ViewToolbar);
     layout.statusBarChecked = checked(C::ViewStatusBar);
     for (std::size_t mode = 0; mode < kSortCommands.size(); ++mode)
@@ -272,12 +252,12 @@ void MainWindowModel::run(Command command)
     case C::HelpAbout: notify([](MainWindowObserver& o) { o.aboutBoxRequested(); }); break;
     case C::EditAddFolder:
     case C::EditAddUrl:
-        m_newItemKind = command == C::EditAddUrl;
+        m_newItemKind = command == C::EditAddUrl ? NewItemKind::Link : NewItemKind::Folder;
         requestDialog(DialogKind::NewItem);
         break;
     case C::EditEditItem:
         if (m_focus != Pane::None)
-            m_newItemKind = m_focus == Pane::Tree;
+            m_newItemKind = m_focus == Pane::Tree ? NewItemKind::Folder : NewItemKind::Link;
         requestDialog(DialogKind::EditItem);
         break;
     case C::EditDelete: runDelete(); break;

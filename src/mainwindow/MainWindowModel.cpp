@@ -420,17 +420,15 @@ void MainWindowModel::SortLinkList()
         return;
     }
     // The rows selected before the sort are the rows selected after it, wherever they go.
-    const std::vector<std::size_t> order = sortedOrder(linkList(), mode, prefs().ReversedOrder);
-    std::vector<std::size_t> placeOf(order.size());
-    for (std::size_t place = 0; place < order.size(); ++place)
-        placeOf[order[place]] = place;
     const std::vector<std::size_t> wereSelected = selectedRows();
     const std::size_t firstSelected = wereSelected.empty() ? npos : wereSelected.front();
     notify([](MainWindowObserver& o) { o.linkListAboutToBeReset(); });
-    applyOrder(m_library.linkList(), order);
-    m_library.linkDescriptions().resize(linkList().size());
-    applyOrder(m_library.linkDescriptions(), order);
+    const std::vector<std::size_t> order =
+        applySortMode(m_library.linkList(), m_library.linkDescriptions(), mode, prefs().ReversedOrder);
     notify([](MainWindowObserver& o) { o.linkListReset(); });
+    std::vector<std::size_t> placeOf(order.size());
+    for (std::size_t place = 0; place < order.size(); ++place)
+        placeOf[order[place]] = place;
     std::vector<std::size_t> nowSelected;
     for (std::size_t row : wereSelected)
         nowSelected.push_back(placeOf[row]);

@@ -22,6 +22,14 @@ class UrlOpener;
 
 inline constexpr std::size_t kStatusPanelCount = 5;
 
+// What the item dialogs work on: Add Folder and Add Bookmark choose it for the new-item dialog,
+// Edit Item takes it from the pane with the focus.
+enum class NewItemKind { Folder, Link };
+
+// The fields a search walks, in the order it walks them in a folder: the folder's own, then
+// those of each row. The command-line tool prints them as their numbers, 0 to 4.
+enum class SearchPlace { FolderName, FolderDescription, Title, Address, LinkDescription };
+
 // The main window without a window: the library with its folder tree and the selected folder's
 // links, the program-wide preferences and texts, the selection and focus, the commands with
 // their enabled and checked states, the description pane and the status bar. Views (the Qt main
@@ -157,8 +165,8 @@ public:
 
     // Adding and editing (the dialogs' logic calls these after cleaning the input). Names are
     // made unique; each returns the name or title it finally gave.
-    bool newItemKind() const { return m_newItemKind; }
-    void setNewItemKind(bool link) { m_newItemKind = link; }
+    NewItemKind newItemKind() const { return m_newItemKind; }
+    void setNewItemKind(NewItemKind kind) { m_newItemKind = kind; }
     // The address a new link starts with in the dialog (the tray menu's Add to Folder fills it).
     const std::string& newItemAddress() const { return m_newItemAddress; }
     void setNewItemAddress(std::string address) { m_newItemAddress = std::move(address); }
@@ -193,9 +201,9 @@ public:
     // from the first folder; SearchAgain goes on after the last match. Each returns whether it
     // showed a match.
     struct SearchMatch {
-        int place = 0; // 0 folder name, 1 folder description, 2 title, 3 address, 4 link description
+        SearchPlace place = SearchPlace::FolderName;
         std::size_t folder = npos;
-        std::size_t row = npos; // in the list as shown, for places 2 to 4
+        std::size_t row = npos; // in the list as shown, for the places of a row (Title and after)
         std::size_t position = 0; // 1-based, in characters of the field
         std::size_t length = 0;
         std::string field;
@@ -293,7 +301,7 @@ private:
     mutable int m_modalWindows = 0;
     bool m_lookOnly = false;
     std::vector<std::string> m_newFolders; // folders created during this run
-    bool m_newItemKind = false;            // true: the next new item is a link
+    NewItemKind m_newItemKind = NewItemKind::Folder;
     std::string m_newItemAddress;
     UndoState m_undo;
     std::vector<UndoLinkEntry> m_linkClipboard;

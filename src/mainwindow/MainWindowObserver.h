@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/PreferenceSources.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -10,18 +12,6 @@ enum class Pane { None, Tree, List };
 enum class Answer { Yes, No, Cancel };
 // The dialogs that the main window's commands open.
 enum class DialogKind { NewItem, EditItem, DeleteConfirmation, Find, Statistics, Import, Export, GenHtml, Preferences };
-
-// The window's own measures, which the preferences keep between runs.
-struct WindowGeometry {
-    int columnWidths[4] = {};
-    int folderPaneWidth = 0;
-    int descriptionHeight = 0;
-    bool maximized = false;
-    int left = 0;
-    int top = 0;
-    int height = 0;
-    int width = 0;
-};
 
 // What a view of the main window model hears, and the few things the model asks of it.
 // Structural changes of the tree and the list come as about-to/done pairs.

@@ -10,24 +10,24 @@
 #include "tools/Search.h"
 #include "tools/Sort.h"
 
-#include <numeric>
-
 namespace velloria {
 
 namespace {
 
 constexpr std::size_t kHistorySize = 10;
-constexpr int kFolderName = 0;
-constexpr int kFolderDescription = 1;
-constexpr int kTitle = 2;
-constexpr int kAddress = 3;
-constexpr int kLinkDescription = 4;
+using Place = SearchPlace;
 
-int labelText(int place)
+int labelText(Place place)
 {
-    return place == kFolderName || place == kTitle ? text::LabelTitle
-         : place == kAddress                       ? text::LabelAddress
-                                                   : text::Description;
+    return place == Place::FolderName || place == Place::Title ? text::LabelTitle
+         : place == Place::Address                            ? text::LabelAddress
+                                                               : text::Description;
+}
+
+// The places of a row: Title, Address and LinkDescription.
+bool onRow(Place place)
+{
+    return place >= Place::Title;
 }
 
 } // namespace
@@ -35,7 +35,7 @@ int labelText(int place)
 // Where the walk stands: a folder, a field of it or of one of its rows, a 1-based position.
 struct MainWindowModel::SearchCursor {
     std::size_t folder = 0;
-    int place = kFolderName;
+    Place place = Place::FolderName;
     std::size_t row = 0;
     std::size_t position = 1;
 };
@@ -49,24 +49,23 @@ public:
     {
     }
 
-    std::size_t rowCount(std::size_t folder) { return rows(folder).order.size(); }
+    std::size_t rowCount(std::size_t folder) { return rows(folder).links->size(); }
 
     std::string_view field(const SearchCursor& at)
     {
         const TFolderTree& tree = m_model.folderTree();
-        if (at.place == kFolderName)
+        if (at.place == Place::FolderName)
             return tree[at.folder].Name;
-        if (at.place == kFolderDescription) {
+        if (at.place == Place::FolderDescription) {
             const auto it = m_descriptions.find(tree[at.folder].Name);
             return it == m_descriptions.end() ? std::string_view() : std::string_view(it->second);
         }
         Rows& list = rows(at.folder);
-        const std::size_t row = list.order[at.row];
-        if (at.place == kTitle)
-            return (*list.links)[row].Title;
-        if (at.place == kAddress)
-            return (*list.links)[row].Address;
-        return row < list.descriptions->size() ? std::string_view((*list.descriptions)[row]) : std::string_view();
+        if (at.place == Place::Title)
+            return (*list.links)[at.row].Title;
+        if (at.place == Place::Address)
+            return (*list.links)[at.row].Address;
+        return at.row < list.descriptions->size() ? std::string_view((*list.descriptions)[at.row]) : std::string_view();
     }
 
 private:
@@ -76,7 +75,6 @@ private:
         std::vector<std::string> ownDescriptions;
         const TLinkList* links = nullptr;
         const std::vector<std::string>* descriptions = nullptr;
-        std::vector<std::size_t> order;
     };
 
     Rows& rows(std::size_t folder)
@@ -89,8 +87,6 @@ private:
         if (m_model.listShows(folder)) {
             m_rows.links = &m_model.linkList();
             m_rows.descriptions = &m_model.linkDescriptions();
-            m_rows.order.resize(m_rows.links->size());
-            std::iota(m_rows.order.begin(), m_rows.order.end(), std::size_t{0});
             return m_rows;
         }
         m_rows.links = &m_rows.ownLinks;
@@ -106,13 +102,7 @@ private:
             return m_rows;
         m_rows.ownLinks = std::move(parse.links);
         m_rows.ownDescriptions = std::move(parse.descriptions);
-        const int mode = m_model.prefs().SortMode;
-        if (mode >= 0 && mode < static_cast<int>(SortMode::Unsorted)) {
-            m_rows.order = sortedOrder(m_rows.ownLinks, mode, m_model.prefs().ReversedOrder);
-        } else {
-            m_rows.order.resize(m_rows.ownLinks.size());
-            std::iota(m_rows.order.begin(), m_rows.order.end(), std::size_t{0});
-        }
+        applySortMode(m_rows.ownLinks, m_rows.ownDescriptions, m_model.prefs().SortMode, m_model.prefs().ReversedOrder);
         return m_rows;
     }
 
@@ -152,7 +142,7 @@ bool MainWindowModel::SearchLibrary(std::string_view typed)
     recordFolderStates();
     const auto match = walkSearch(SearchCursor{}, false);
     if (match) {
-        showMatch(*match, match->place != kFolderName, match->place == kFolderName);
+        showMatch(*match, match->place != Place::FolderName, match->place == Place::FolderName);
         return true;
     }
     message(m_texts[text::SearchTextNotFound]);
@@ -182,22 +172,22 @@ bool MainWindowModel::SearchAgain()
 std::optional<MainWindowModel::SearchCursor> MainWindowModel::searchAgainStart()
 {
     const std::size_t folder = selectedFolder();
-    const int place = m_lastMatch ? m_lastMatch->place : -1;
+    const std::optional<Place> place = m_lastMatch ? std::optional(m_lastMatch->place) : std::nullopt;
     const bool sameFolder = m_lastMatch && m_lastMatch->folder == folder;
     const std::size_t resumeAt = m_lastMatch ? m_lastMatch->position + m_lastMatch->length : 1;
-    if (m_focus == Pane::Tree && sameFolder && place == kFolderName)
-        return SearchCursor{folder, kFolderName, 0, resumeAt};
-    if (place == kFolderDescription)
-        return SearchCursor{folder, kFolderDescription, 0, resumeAt};
+    if (m_focus == Pane::Tree && sameFolder && place == Place::FolderName)
+        return SearchCursor{folder, Place::FolderName, 0, resumeAt};
+    if (place == Place::FolderDescription)
+        return SearchCursor{folder, Place::FolderDescription, 0, resumeAt};
     if (m_focus == Pane::Tree)
-        return SearchCursor{folder, kFolderName, 0, 1};
+        return SearchCursor{folder, Place::FolderName, 0, 1};
     const std::size_t current = m_focusedRow;
-    const bool onRow = place >= kTitle;
-    if (m_focus == Pane::List && !onRow)
-        return current == npos ? std::nullopt : std::optional(SearchCursor{folder, kTitle, current, 1});
+    const bool rowMatched = place && onRow(*place);
+    if (m_focus == Pane::List && !rowMatched)
+        return current == npos ? std::nullopt : std::optional(SearchCursor{folder, Place::Title, current, 1});
     if (sameFolder && current == m_lastMatch->row)
-        return onRow ? std::optional(SearchCursor{folder, place, current, resumeAt}) : std::nullopt;
-    return current == npos ? std::nullopt : std::optional(SearchCursor{folder, kTitle, current, 1});
+        return rowMatched ? std::optional(SearchCursor{folder, *place, current, resumeAt}) : std::nullopt;
+    return current == npos ? std::nullopt : std::optional(SearchCursor{folder, Place::Title, current, 1});
 }
 
 std::optional<MainWindowModel::SearchMatch> MainWindowModel::walkSearch(SearchCursor at, bool again)
@@ -218,31 +208,31 @@ std::optional<MainWindowModel::SearchMatch> MainWindowModel::walkSearch(SearchCu
         for (std::size_t i = previous; i < tree.subtreeEnd(previous); ++i)
             tree.setExpanded(i, false);
     };
-    if (at.place >= kTitle)
+    if (onRow(at.place))
         foldFinished(at.folder);
     pass(at.folder);
     for (;;) {
-        if (at.place >= kTitle && at.row >= walk.rowCount(at.folder))
+        if (onRow(at.place) && at.row >= walk.rowCount(at.folder))
             return std::nullopt;
         const std::string_view field = walk.field(at);
         if (const auto found = needle.findIn(field, at.position)) {
             foldFinished(at.folder);
-            return SearchMatch{at.place, at.folder, at.place >= kTitle ? at.row : npos, found->position,
+            return SearchMatch{at.place, at.folder, onRow(at.place) ? at.row : npos, found->position,
                                found->length, std::string(field)};
         }
         at.position = 1;
-        if (at.place == kFolderName || at.place == kFolderDescription)
+        if (at.place == Place::FolderName || at.place == Place::FolderDescription)
             foldFinished(at.folder);
-        if (at.place == kFolderName) {
-            at.place = kFolderDescription;
-        } else if (at.place == kFolderDescription && walk.rowCount(at.folder) > 0) {
-            at = {at.folder, kTitle, 0, 1};
-        } else if (at.place >= kTitle && at.place < kLinkDescription) {
-            ++at.place;
-        } else if (at.place == kLinkDescription && at.row + 1 < walk.rowCount(at.folder)) {
-            at = {at.folder, kTitle, at.row + 1, 1};
+        if (at.place == Place::FolderName) {
+            at.place = Place::FolderDescription;
+        } else if (at.place == Place::FolderDescription && walk.rowCount(at.folder) > 0) {
+            at = {at.folder, Place::Title, 0, 1};
+        } else if (at.place == Place::Title || at.place == Place::Address) {
+            at.place = at.place == Place::Title ? Place::Address : Place::LinkDescription;
+        } else if (at.place == Place::LinkDescription && at.row + 1 < walk.rowCount(at.folder)) {
+            at = {at.folder, Place::Title, at.row + 1, 1};
         } else if (at.folder + 1 < tree.count()) {
-            at = {at.folder + 1, kFolderName, 0, 1};
+            at = {at.folder + 1, Place::FolderName, 0, 1};
             pass(at.folder);
         } else {
             return std::nullopt;
@@ -256,11 +246,11 @@ void MainWindowModel::showMatch(const SearchMatch& match, bool restoreStates, bo
         restoreFolderStates();
     if (match.folder != selectedFolder() || !listShows(match.folder))
         selectFolder(match.folder);
-    if (match.place >= kTitle) {
+    if (onRow(match.place)) {
         setRowSelection({match.row}, match.row);
         // The list taking the focus must not put the row's description over a title or address
         // match. (When the list has the focus already it takes none, and nothing is pending.)
-        if (match.place != kLinkDescription && m_focus != Pane::List)
+        if (match.place != Place::LinkDescription && m_focus != Pane::List)
             m_searchFocusPending = true;
         requestFocus(Pane::List);
     } else if (treeTakesFocus) {

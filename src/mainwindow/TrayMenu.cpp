@@ -4,6 +4,7 @@
 #include "mainwindow/TrayMenu.h"
 
 #include "base/TextLines.h"
+#include "base/WebAddress.h"
 #include "mainwindow/MainWindowModel.h"
 #include "platform/FileIO.h"
 #include "settings/TextBindings.h"
@@ -54,18 +55,6 @@ std::vector<TrayEntry> subfolderEntries(const TFolderTree& tree, std::size_t fol
                            .folder = child});
     }
     return entries;
-}
-
-bool startsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix)
-{
-    if (text.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        const char c = text[i];
-        if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != prefix[i])
-            return false;
-    }
-    return true;
 }
 
 // The address that the next Add Bookmark dialog starts with, for the time of one command.
@@ -161,12 +150,9 @@ void launchTrayLink(MainWindowModel& model, const TrayEntry& link)
 std::string clipboardWebAddress(std::string_view clipboardText)
 {
     const std::string_view text = trimmed(clipboardText);
-    if (text.find_first_of("\r\n") != std::string_view::npos)
+    if (text.find_first_of("\r\n") != std::string_view::npos || !isWebAddress(text))
         return "";
-    for (std::string_view prefix : {"http://", "https://", "www."})
-        if (text.size() > prefix.size() && startsWithIgnoringAsciiCase(text, prefix))
-            return std::string(text);
-    return "";
+    return std::string(text);
 }
 
 void addLinkToTrayFolder(MainWindowModel& model, std::size_t folder, std::string_view clipboardText)

@@ -1,10 +1,8 @@
 #include "platform/UrlOpener.h"
 
 #include "base/TextLines.h"
+#include "base/WebAddress.h"
 
-#include <algorithm>
-#include <array>
-#include <cctype>
 #include <cerrno>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,22 +10,6 @@
 namespace velloria {
 
 namespace {
-
-bool isSchemeCharacter(char c)
-{
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
-}
-
-// Schemes whose addresses do not start with "//".
-bool isOpaqueScheme(const std::string& scheme)
-{
-    static const std::array<std::string_view, 10> known = {"about", "mailto", "news", "nntp", "tel",
-                                                           "data", "javascript", "urn", "magnet", "file"};
-    for (std::string_view name : known)
-        if (equalsIgnoringAsciiCase(scheme, name))
-            return true;
-    return false;
-}
 
 // Run detached by sh, so that asking the desktop for its browser never holds up the window. The
 // address is an argument of the script, never part of its text.
@@ -73,14 +55,7 @@ bool startDetached(const std::vector<std::string>& arguments)
 
 std::string browserAddress(const std::string& address)
 {
-    const std::size_t colon = address.find(':');
-    if (colon != std::string::npos && colon > 0 && std::isalpha(static_cast<unsigned char>(address[0]))) {
-        const std::string scheme = address.substr(0, colon);
-        const bool schemeShaped = std::all_of(scheme.begin(), scheme.end(), isSchemeCharacter);
-        if (schemeShaped && (address.compare(colon + 1, 2, "//") == 0 || isOpaqueScheme(scheme)))
-            return address;
-    }
-    return "http://" + address;
+    return hasScheme(address) ? address : "http://" + address;
 }
 
 void DesktopUrlOpener::open(const std::string& target)

@@ -57,4 +57,17 @@ void prepareHome(const std::filesystem::path& home)
     writeFileAtomically(record, updated.bytes());
 }
 
+void removeUnfinishedWrites(const std::filesystem::path& home)
+{
+    removeStaleTemporaryFiles(home / "RefLib");
+    removeStaleTemporaryFiles(home / "RefLib" / "Links");
+}
+
+void startHome(const std::filesystem::path& home, HomeHeld held)
+{
+    if (held == HomeHeld::Yes)
+        removeUnfinishedWrites(home);
+    prepareHome(home);
+}
+
 } // namespace velloria

@@ -3,25 +3,36 @@
 #include "settings/PreferenceRecord.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace velloria {
 
-// What the preferences take from the main window when they are saved.
-struct MainWindowLayout {
+// The main window's own measures, which the preferences keep between runs. The bounds are those
+// of the normal window, also while it is maximized, so that it comes back to them.
+struct WindowGeometry {
     std::array<std::int32_t, 4> columnWidths{}; // Title, Address, Last Visit, Add Date
     std::int32_t folderPaneWidth = 0;
     std::int32_t descriptionHeight = 0;
-    bool toolbarChecked = false;
-    bool statusBarChecked = false;
-    std::array<bool, 5> sortChecked{}; // Title, Address, Last Visit, Add Date, Unsorted
-    bool reversedChecked = false;
     bool maximized = false;
     std::int32_t left = 0;
     std::int32_t top = 0;
     std::int32_t height = 0;
     std::int32_t width = 0;
+    bool operator==(const WindowGeometry&) const = default;
+};
+
+// The measures as the preferences hold them.
+WindowGeometry storedWindowGeometry(const TPreferences& preferences);
+
+// What the preferences take from the main window when they are saved.
+struct MainWindowLayout {
+    WindowGeometry geometry;
+    bool toolbarChecked = false;
+    bool statusBarChecked = false;
+    std::array<bool, 5> sortChecked{}; // Title, Address, Last Visit, Add Date, Unsorted
+    bool reversedChecked = false;
 };
 
 class MainWindowPreferenceSource {

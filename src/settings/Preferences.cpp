@@ -80,14 +80,28 @@ void Preferences::CollectPreferences()
         collectDialog(m_dialog->preferenceSettings());
 }
 
+WindowGeometry storedWindowGeometry(const TPreferences& preferences)
+{
+    const TPreferences& r = preferences;
+    return {.columnWidths = {r.ColumnWidthTitle, r.ColumnWidthAddress, r.ColumnWidthLastVisit, r.ColumnWidthAddDate},
+            .folderPaneWidth = r.FolderPaneWidth,
+            .descriptionHeight = r.DescriptionHeight,
+            .maximized = r.MainMaximized,
+            .left = r.MainLeft,
+            .top = r.MainTop,
+            .height = r.MainHeight,
+            .width = r.MainWidth};
+}
+
 void Preferences::collectMainWindow(const MainWindowLayout& layout)
 {
-    m_record.ColumnWidthTitle = layout.columnWidths[0];
-    m_record.ColumnWidthAddress = layout.columnWidths[1];
-    m_record.ColumnWidthLastVisit = layout.columnWidths[2];
-    m_record.ColumnWidthAddDate = layout.columnWidths[3];
-    m_record.FolderPaneWidth = layout.folderPaneWidth;
-    m_record.DescriptionHeight = layout.descriptionHeight;
+    const WindowGeometry& geometry = layout.geometry;
+    m_record.ColumnWidthTitle = geometry.columnWidths[0];
+    m_record.ColumnWidthAddress = geometry.columnWidths[1];
+    m_record.ColumnWidthLastVisit = geometry.columnWidths[2];
+    m_record.ColumnWidthAddDate = geometry.columnWidths[3];
+    m_record.FolderPaneWidth = geometry.folderPaneWidth;
+    m_record.DescriptionHeight = geometry.descriptionHeight;
     m_record.ShowToolbar = layout.toolbarChecked;
     m_record.ShowStatusBar = layout.statusBarChecked;
     // The last checked sort command in menu order wins; none checked keeps the stored mode.
@@ -95,13 +109,13 @@ void Preferences::collectMainWindow(const MainWindowLayout& layout)
         if (layout.sortChecked[mode])
             m_record.SortMode = static_cast<std::int32_t>(mode);
     m_record.ReversedOrder = layout.reversedChecked;
-    m_record.MainMaximized = layout.maximized;
+    m_record.MainMaximized = geometry.maximized;
     // A maximized window keeps the bounds it had before, so that it comes back to them.
-    if (!layout.maximized) {
-        m_record.MainLeft = layout.left;
-        m_record.MainTop = layout.top;
-        m_record.MainHeight = layout.height;
-        m_record.MainWidth = layout.width;
+    if (!geometry.maximized) {
+        m_record.MainLeft = geometry.left;
+        m_record.MainTop = geometry.top;
+        m_record.MainHeight = geometry.height;
+        m_record.MainWidth = geometry.width;
     }
 }
 

@@ -48,4 +48,19 @@ std::vector<std::size_t> sortedOrder(const TLinkList& links, int column, bool re
     return order;
 }
 
+std::vector<std::size_t> applySortMode(TLinkList& links, std::vector<std::string>& descriptions, int sortMode,
+                                       bool reversed)
+{
+    descriptions.resize(links.size());
+    if (sortMode < 0 || sortMode >= static_cast<int>(SortMode::Unsorted)) {
+        std::vector<std::size_t> stored(links.size());
+        std::iota(stored.begin(), stored.end(), std::size_t{0});
+        return stored;
+    }
+    std::vector<std::size_t> order = sortedOrder(links, sortMode, reversed);
+    applyOrder(links, order);
+    applyOrder(descriptions, order);
+    return order;
+}
+
 } // namespace velloria

@@ -2,6 +2,7 @@
 
 #include "store/LinkFile.h"
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -21,6 +22,13 @@ std::string_view sortValue(const TLinkRecord& link, int column);
 // The order of the rows sorted by a column: entry i is the row that goes to place i. Rows that
 // compare equal keep their order.
 std::vector<std::size_t> sortedOrder(const TLinkList& links, int column, bool reversed);
+
+// Puts a folder's links, with their descriptions, in the order the link list shows them in a
+// sort mode as the preferences store it: by the mode's column, reversed when asked; Unsorted and
+// a mode not known keep the stored order. A link without a description gets an empty one.
+// Returns the order applied: entry i is the row that went to place i.
+std::vector<std::size_t> applySortMode(TLinkList& links, std::vector<std::string>& descriptions, int sortMode,
+                                       bool reversed);
 
 // Puts the items in the given order (entry i of order is the item for place i); items beyond the
 // order keep their places at the end.

@@ -17,6 +17,8 @@
 #include "mainwindow/MainWindowModel.h"
 #include "platform/FileIO.h"
 #include "platform/UrlOpener.h"
+#include "platform/FileIO.h"
+#include "settings/HomeSetup.h"
 #include "store/FolderTreeFile.h"
 #include "store/Library.h"
 #include "store/LinkFile.h"
@@ -234,8 +236,7 @@ void checkAfterKill(Checker& check, const fs::path& home, const Snapshot& before
 
     try {
         // What the program and the tool do at their start, holding the instance lock.
-        removeStaleTemporaryFiles(home / "RefLib");
-        removeStaleTemporaryFiles(home / "RefLib" / "Links");
+        removeUnfinishedWrites(home);
         Program program(home);
         bool temporaryLeft = false;
         for (const auto& entry : fs::recursive_directory_iterator(home / "RefLib"))

@@ -1,5 +1,5 @@
-// The export driver and what the exporters share: the addresses as written, the tree order with
-// its closings, the targets of the dialog, and the round trip of every format.
+// The export driver and what the exporters share: the tree order with its closings, the targets
+// of the dialog, and the round trip of every format.
 
 #include "base/Error.h"
 #include "interchange/Export.h"
@@ -15,19 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
-
-TEST(ExportAddressTest, AddsHttpOnlyToAnAddressWithoutAScheme)
-{
-    EXPECT_EQ(ExportAddress("www.example.com/a"), "http://www.example.com/a");
-    EXPECT_EQ(ExportAddress("example.com"), "http://example.com");
-    EXPECT_EQ(ExportAddress("localhost:8080/x"), "http://localhost:8080/x");
-    EXPECT_EQ(ExportAddress("www.example.com:8080"), "http://www.example.com:8080");
-    EXPECT_EQ(ExportAddress(""), "http://");
-    for (const char* kept : {"http://a.example/", "https://a.example/", "HTTP://A.EXAMPLE/", "ftp://files.example/",
-                             "file:///home/me/page.html", "mailto:me@example.org", "place:sort=8&maxResults=10",
-                             "javascript:void(0)"})
-        EXPECT_EQ(ExportAddress(kept), kept);
-}
 
 TEST(ClosingCountTest, ClosesOneListPerLevelClimbedAndAllAfterTheLast)
 {

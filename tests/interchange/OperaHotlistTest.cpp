@@ -88,9 +88,10 @@ TEST(OperaHotlistReader, FieldsBelongToTheirOwnEntryAndOnlyWebAddressesAreImport
     const HotlistReadStats stats = readOperaHotlist(bytes, sink);
     EXPECT_THAT(sink.lines, ElementsAre("folder ", "link Spaced | https://secure.example/ | https://secure.example/",
                                         "link www.untitled.example | www.untitled.example | www.untitled.example",
-                                        "end", "end", "end", "folder Last"));
-    // Skipped: ftp:, the empty address, upper-case HTTP:, and the link cut off by the end.
-    EXPECT_EQ(stats, (HotlistReadStats{.folders = 2, .links = 2, .skippedLinks = 4}));
+                                        "link Upper | HTTP://upper.example/ | HTTP://upper.example/", "end", "end",
+                                        "end", "folder Last"));
+    // Skipped: ftp:, the empty address, and the link cut off by the end.
+    EXPECT_EQ(stats, (HotlistReadStats{.folders = 2, .links = 3, .skippedLinks = 3}));
 
     RecordingSink cutOff;
     EXPECT_EQ(readOperaHotlist("#FOLDER\r\n\tNAME=Kept\r\n#FOLDER\r\n\tID=7", cutOff), (HotlistReadStats{.folders = 1}));

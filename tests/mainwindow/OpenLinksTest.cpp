@@ -122,18 +122,5 @@ TEST_F(OpenLinksTest, HelpWritesThePageOfThisVersionRightBeforeOpeningIt)
     EXPECT_EQ(opener.opened.size(), 2u);
 }
 
-TEST(BrowserAddress, SchemesAreKeptAndOnlyBareAddressesGetHttp)
-{
-    EXPECT_EQ(browserAddress("http://a.example/"), "http://a.example/");
-    EXPECT_EQ(browserAddress("HTTPS://a.example/"), "HTTPS://a.example/");
-    EXPECT_EQ(browserAddress("ftp://files.example/x"), "ftp://files.example/x");
-    EXPECT_EQ(browserAddress("file:///home/me/page.html"), "file:///home/me/page.html");
-    EXPECT_EQ(browserAddress("mailto:me@example.org"), "mailto:me@example.org");
-    EXPECT_EQ(browserAddress("about:blank"), "about:blank");
-    EXPECT_EQ(browserAddress("www.example.org"), "http://www.example.org");
-    EXPECT_EQ(browserAddress("localhost:8080/x"), "http://localhost:8080/x");
-    EXPECT_EQ(browserAddress(""), "http://");
-}
-
 } // namespace
 } // namespace velloria

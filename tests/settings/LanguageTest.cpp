@@ -232,5 +232,24 @@ TEST(ShippedLanguages, ArePutIntoAHomeOnceAndNeverOverAUsersFile)
     EXPECT_FALSE(fs::exists(languages / second));
 }
 
+TEST(HomeStart, PreparesEveryHomeAndClearsUnfinishedWritesOnlyFromAHeldOne)
+{
+    struct Case {
+        HomeHeld held;
+        bool unfinishedLeft;
+    };
+    for (const Case& c : {Case{HomeHeld::No, true}, Case{HomeHeld::Yes, false}}) {
+        test::TempHome home;
+        home.write("folders.wnf", "A\r\n");
+        home.write(".vtmp-1-2-3", "cut short");
+        home.write("Links/.vtmp-4-5-6", "cut short");
+        startHome(home.path(), c.held);
+        EXPECT_EQ(home.exists(".vtmp-1-2-3"), c.unfinishedLeft);
+        EXPECT_EQ(home.exists("Links/.vtmp-4-5-6"), c.unfinishedLeft);
+        EXPECT_EQ(home.read("folders.wnf"), "A\r\n");
+        EXPECT_EQ(EnumerateLanguages(home.path() / "Languages").LanguageFiles.size(), shippedLanguages().size());
+    }
+}
+
 } // namespace
 } // namespace velloria

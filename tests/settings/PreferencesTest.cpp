@@ -168,9 +168,10 @@ TEST_F(PreferencesTest, SaveCollectsTheMainWindowLayout)
 {
     preferences.SetDefaultPreferences();
     FakeMainWindow window;
-    window.layout = {.columnWidths = {11, 22, 33, 44}, .folderPaneWidth = 250, .descriptionHeight = 60,
+    window.layout = {.geometry = {.columnWidths = {11, 22, 33, 44}, .folderPaneWidth = 250, .descriptionHeight = 60,
+                                  .maximized = false, .left = 5, .top = 6, .height = 700, .width = 900},
                      .toolbarChecked = false, .statusBarChecked = true, .sortChecked = {true, false, true, false, false},
-                     .reversedChecked = true, .maximized = false, .left = 5, .top = 6, .height = 700, .width = 900};
+                     .reversedChecked = true};
     preferences.setMainWindow(&window);
     preferences.SavePreferences();
     const auto lines = fileLines();
@@ -186,9 +187,9 @@ TEST_F(PreferencesTest, MaximizedWindowKeepsItsLastBoundsAndUncheckedSortKeepsTh
     writeFile("000 1.0\r\n024 30\r\n025 40\r\n026 500\r\n027 600\r\n040 3\r\n");
     preferences.LoadPreferences();
     FakeMainWindow window;
-    window.layout.maximized = true;
-    window.layout.left = 0;
-    window.layout.width = 1920;
+    window.layout.geometry.maximized = true;
+    window.layout.geometry.left = 0;
+    window.layout.geometry.width = 1920;
     preferences.setMainWindow(&window);
     preferences.SavePreferences();
     const auto lines = fileLines();

@@ -8,7 +8,9 @@
 #include "interchange/Import.h"
 #include "mainwindow/ItemDialogs.h"
 #include "mainwindow/MainWindowFixture.h"
+#include "base/Error.h"
 #include "platform/FileIO.h"
+#include "settings/HomeSetup.h"
 
 #include <gmock/gmock.h>
 
@@ -161,8 +163,7 @@ protected:
         const auto after = home.snapshot();
         for (const auto& [file, bytes] : before)
             EXPECT_TRUE(after.contains(file) && after.at(file) == bytes) << file;
-        removeStaleTemporaryFiles(home.refLib());
-        removeStaleTemporaryFiles(home.links());
+        removeUnfinishedWrites(home.path());
         EXPECT_EQ(home.snapshot(), after);
     }
 

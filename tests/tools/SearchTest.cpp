@@ -59,7 +59,7 @@ protected:
         const auto& m = model.lastMatch();
         if (!m)
             return "none";
-        return std::to_string(m->place) + " " + model.folderTree()[m->folder].Name + " "
+        return std::to_string(static_cast<int>(m->place)) + " " + model.folderTree()[m->folder].Name + " "
             + (m->row == MainWindowModel::npos ? "-" : std::to_string(m->row)) + " " + std::to_string(m->position);
     }
     std::vector<std::string> findAll(const std::string& text)
@@ -158,7 +158,8 @@ TEST_F(SearchTest, FindAgainFoldsTheBranchesItHasFinished)
 {
     model.execute(Command::ViewExpandAllFolders);
     ASSERT_TRUE(model.Find("bee"));
-    while (model.lastMatch()->place != 1 || model.folderTree()[model.lastMatch()->folder].Name != "B")
+    while (model.lastMatch()->place != SearchPlace::FolderDescription
+           || model.folderTree()[model.lastMatch()->folder].Name != "B")
         ASSERT_TRUE(model.SearchAgain());
     EXPECT_FALSE(model.folderTree()[1].Expanded); // A, before B, folded up
 }
