@@ -42,22 +42,16 @@ private:
 
 void MainWindowModel::FormCreate()
 {
+    const CommandsUpdate update(*this);
     Steps steps;
     m_searchFocusPending = false;
     steps.run([this] { m_preferences.LoadPreferences(); });
     LoadLanguage(m_texts, m_preferences.record());
     applyTexts();
     showDescriptionLabel(); // until a folder is shown, in the language just loaded
-    // The bars and the sort menu are set before the window applies the layout, so that it
-    // lays out the bars it will show.
-    m_checked[indexOf(C::ViewToolbar)] = prefs().ShowToolbar;
-    m_checked[indexOf(C::ViewStatusBar)] = prefs().ShowStatusBar;
-    // Any other sort mode, the default 5 among them, sorts nothing: no sort command is ticked
-    // over a list that is not sorted.
-    const int sortMode = prefs().SortMode;
-    checkSortCommand(sortMode >= 0 && sortMode <= 4 ? std::optional(kSortCommands[static_cast<std::size_t>(sortMode)])
-                                                    : std::nullopt);
-    setChecked(C::ViewReversedOrder, prefs().ReversedOrder);
+    // The bars and the sort menu, which follow the preferences, are set before the window
+    // applies the layout, so that it lays out the bars it will show.
+    updateCommands();
     notify([](MainWindowObserver& o) { o.layoutPreferencesChanged(); });
     steps.run([this] {
         loadLibrary(prefs().RestoreFolderStates ? RestoreFolderStates::Yes : RestoreFolderStates::No);
@@ -65,22 +59,18 @@ void MainWindowModel::FormCreate()
     m_folderShownOnce = false;
     m_libraryModified = false;
     m_clipboardFilled = false;
-    setEnabled({C::FileSave, C::EditPaste}, false);
-    if (folderTree().empty())
-        setEnabled({C::EditAddUrl, C::EditEditItem, C::EditMoveUp, C::EditMoveDown, C::EditPaste, C::EditDelete,
-                    C::EditFind, C::EditSearchAgain, C::ViewExpandAllFolders, C::ViewCollapseAllFolders, C::ToolsGo,
-                    C::ToolsGoInNewBrowser},
-                   false);
+    m_undoAvailable = false;
+    updateCommands();
     m_trayIconCreated = false; // the window creates the notification-area icon after the start
     m_newFolders.clear();
     startAutoSaveTimer();
     steps.run([this] { openLastLink(); });
-    setEnabled({C::EditUndo}, false);
     steps.finish();
 }
 
 void MainWindowModel::loadLibrary(RestoreFolderStates restore)
 {
+    const CommandsUpdate update(*this);
     const bool hadNodes = !folderTree().empty();
     Steps steps;
     notify([](MainWindowObserver& o) { o.folderTreeAboutToBeReset(); });
@@ -105,6 +95,7 @@ void MainWindowModel::startAutoSaveTimer()
 
 void MainWindowModel::preferencesApplied()
 {
+    const CommandsUpdate update(*this);
     m_preferences.LoadPreferences();
     // The chosen language is laid over the built-in texts, not over the language used until now.
     m_texts = UIText();
@@ -186,7 +177,7 @@ void MainWindowModel::FormDestroy()
 void MainWindowModel::libraryChanged()
 {
     m_libraryModified = true;
-    setEnabled({C::FileSave}, true);
+    updateCommands();
 }
 
 void MainWindowModel::saveLibrary()
@@ -199,7 +190,7 @@ void MainWindowModel::fileSave()
     m_library.SaveLibrary();
     discardFolderSnapshot(m_library, m_undo, KeepSnapshot::Empty);
     m_libraryModified = false;
-    setEnabled({C::FileSave}, false);
+    updateCommands();
 }
 
 void MainWindowModel::revertLibrary()
@@ -226,6 +217,7 @@ bool MainWindowModel::execute(Command command)
 {
     if (dialogActive() || !enabled(command))
         return false;
+    const CommandsUpdate update(*this);
     run(command);
     return true;
 }
@@ -304,25 +296,25 @@ void MainWindowModel::savePreferencesAndThen(const std::function<void()>& next)
 
 void MainWindowModel::runBarToggle(Command command)
 {
-    setChecked(command, !checked(command)); // the bar follows its command's check mark
+    TPreferences& record = m_preferences.record();
+    bool& shown = command == C::ViewToolbar ? record.ShowToolbar : record.ShowStatusBar;
+    shown = !shown; // the bar follows its command's check mark
+    updateCommands();
     m_preferences.SavePreferences();
 }
 
 void MainWindowModel::runSortCommand(Command command)
 {
-    checkSortCommand(command);
-    if (command == C::ViewUnsorted) {
-        if (!folderTree().empty())
-            setEnabled({C::EditMoveUp, C::EditMoveDown}, true);
-    } else if (m_focus == Pane::List) {
-        setEnabled({C::EditMoveUp, C::EditMoveDown}, false);
-    }
+    const auto mode = std::find(kSortCommands.begin(), kSortCommands.end(), command) - kSortCommands.begin();
+    m_preferences.record().SortMode = static_cast<std::int32_t>(mode);
+    updateCommands();
     savePreferencesAndThen([this] { SortLinkList(); });
 }
 
 void MainWindowModel::runReversedOrder()
 {
-    setChecked(C::ViewReversedOrder, !checked(C::ViewReversedOrder));
+    m_preferences.record().ReversedOrder = !prefs().ReversedOrder;
+    updateCommands();
     savePreferencesAndThen([this] { SortLinkList(); });
 }
 
@@ -330,7 +322,7 @@ void MainWindowModel::lvReferencesColumnClick(int column)
 {
     if (column < 0 || column > 3 || dialogActive())
         return;
-    m_preferences.record().SortMode = column;
+    const CommandsUpdate update(*this);
     Steps steps;
     steps.run([&] { runSortCommand(kSortCommands[static_cast<std::size_t>(column)]); });
     steps.run([this] { runReversedOrder(); });

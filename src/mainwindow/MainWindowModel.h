@@ -1,7 +1,7 @@
 #pragma once
 
 #include "interchange/ExchangeLibrary.h"
-#include "mainwindow/Commands.h"
+#include "mainwindow/CommandStates.h"
 #include "mainwindow/MainWindowObserver.h"
 #include "settings/Preferences.h"
 #include "settings/UIText.h"
@@ -79,8 +79,8 @@ public:
         int& m_open;
     };
     bool dialogActive() const { return m_modalWindows > 0; }
-    // A dialog has closed, whatever its answer: the commands take the states that the pane with
-    // the focus gives them, as when it received the focus (the description stays as it is).
+    // A dialog has closed, whatever its answer: the view hears of the command states that its
+    // work changed (the description stays as it is).
     void dialogClosed();
     std::optional<int> autoSaveInterval() const { return m_autoSaveInterval; } // milliseconds
     bool libraryModified() const { return m_libraryModified; }
@@ -93,8 +93,10 @@ public:
     // Commands. execute passes the gate: nothing runs while a dialog is active or while the
     // command is disabled. Returns whether the command ran.
     bool execute(Command command);
-    bool enabled(Command command) const { return m_enabled[indexOf(command)]; }
-    bool checked(Command command) const { return m_checked[indexOf(command)]; }
+    bool enabled(Command command) const { return commandStates().isEnabled(command); }
+    bool checked(Command command) const { return commandStates().isChecked(command); }
+    CommandStates commandStates() const { return velloria::commandStates(commandInputs()); }
+    CommandInputs commandInputs() const;
     const std::string& caption(Command command) const { return m_captions[indexOf(command)]; }
     const std::string& hint(Command command) const { return m_hints[indexOf(command)]; }
     std::string menuCaption(std::string_view menuName) const;
@@ -231,11 +233,21 @@ private:
         if (m_observer)
             notice(*m_observer);
     }
-    void setEnabled(std::initializer_list<Command> commands, bool enabled);
-    void setChecked(Command command, bool checked);
-    void checkSortCommand(std::optional<Command> command); // nullopt: none is ticked
-    void enableShownFolderCommands();
-    void enableMovingBySortMode();
+    // The facts behind the commands' states have changed: the view hears of the states that
+    // changed with them.
+    void updateCommands();
+    // Updates the commands when an event ends, also when an error ends it.
+    class CommandsUpdate {
+    public:
+        explicit CommandsUpdate(MainWindowModel& model) : m_model(model) {}
+        ~CommandsUpdate() { m_model.updateCommands(); }
+        CommandsUpdate(const CommandsUpdate&) = delete;
+        CommandsUpdate& operator=(const CommandsUpdate&) = delete;
+
+    private:
+        MainWindowModel& m_model;
+    };
+    void setUndoAvailable(bool available);
     void run(Command command);
     void runSortCommand(Command command);
     void runReversedOrder();
@@ -285,8 +297,7 @@ private:
     UrlOpener& m_opener;
     MainWindowObserver* m_observer = nullptr;
 
-    std::array<bool, kCommandCount> m_enabled{};
-    std::array<bool, kCommandCount> m_checked{};
+    CommandStates m_shownCommandStates; // as the view was last told
     std::array<std::string, kCommandCount> m_captions;
     std::array<std::string, kCommandCount> m_hints;
     std::array<std::string, 4> m_columnCaptions;
@@ -295,6 +306,7 @@ private:
     bool m_folderShownOnce = false;
     bool m_treeHadFocus = false;
     bool m_clipboardFilled = false;
+    bool m_undoAvailable = false;
     bool m_closingInProgress = false;
     bool m_searchFocusPending = false;
     bool m_trayIconCreated = false;

@@ -93,49 +93,6 @@ TEST_F(PresentationTest, FocusIntoAnEmptyListGoesBackToTheTree)
     EXPECT_FALSE(model.enabled(Command::EditCut));
 }
 
-TEST_F(PresentationTest, LeavingTheTreeSetsMovingByTheSortMode)
-{
-    writePreferences({"000 1.0", "040 0"});
-    model.FormCreate();
-    model.trvFoldersEnter();
-    model.selectFolder(4);
-    model.trvFoldersExit();
-    EXPECT_FALSE(model.enabled(Command::EditMoveUp));
-    EXPECT_FALSE(model.enabled(Command::EditMoveDown));
-
-    model.execute(Command::ViewUnsorted);
-    model.trvFoldersEnter();
-    model.trvFoldersExit();
-    EXPECT_TRUE(model.checked(Command::ViewUnsorted));
-    EXPECT_TRUE(model.enabled(Command::EditMoveUp));
-
-    model.trvFoldersEnter();
-    model.selectRows({}, TFolderTree::npos);
-    model.trvFoldersExit();
-    EXPECT_THAT(disabledCommands(), ::testing::IsSupersetOf({"EditEditItem", "EditMoveUp", "EditMoveDown",
-                                                             "EditDelete"}));
-}
-
-TEST_F(PresentationTest, AfterADialogTheCommandsFollowThePaneWithTheFocus)
-{
-    writePreferences({"000 1.0", "040 0"});
-    model.FormCreate();
-    model.trvFoldersEnter();
-    model.selectFolder(4);
-    // The tree lost the focus to a dialog with no row selected, and got it back unnoticed.
-    model.selectRows({}, TFolderTree::npos);
-    model.trvFoldersExit();
-    EXPECT_EQ(model.memDescrEnter(), Pane::Tree);
-    model.dialogClosed();
-    EXPECT_THAT(disabledCommands(), ElementsAre("FileSave", "EditUndo", "EditCut", "EditCopy", "EditPaste"));
-
-    model.selectRows({1}, 1);
-    model.lvReferencesEnter(); // the sorted list: moving by hand is off
-    model.dialogClosed();
-    EXPECT_THAT(disabledCommands(), ElementsAre("FileSave", "EditUndo", "EditMoveUp", "EditMoveDown", "EditPaste"));
-    EXPECT_EQ(model.descriptionText(), "Description: middle");
-}
-
 TEST_F(PresentationTest, ClickBelowTheRowsSelectsTheLastRow)
 {
     model.FormCreate();
