@@ -1,11 +1,9 @@
-// Start-up, the command gate and dispatch, saving, auto-save, closing, and what the preferences
-// take from the window.
+// Start-up, saving, auto-save, closing, and what the preferences take from the window.
 
 #include "mainwindow/MainWindowModel.h"
 
 #include "base/Clock.h"
 #include "base/Error.h"
-#include "mainwindow/DeleteConfirmation.h"
 #include "mainwindow/PreferencesDialog.h"
 #include "platform/UrlOpener.h"
 
@@ -211,79 +209,6 @@ MainWindowLayout MainWindowModel::preferenceLayout() const
     return layout;
 }
 
-// --- Commands ----------------------------------------------------------------------------------
-
-bool MainWindowModel::execute(Command command)
-{
-    if (dialogActive() || !enabled(command))
-        return false;
-    const CommandsUpdate update(*this);
-    run(command);
-    return true;
-}
-
-void MainWindowModel::run(Command command)
-{
-    switch (command) {
-    case C::FileSave: fileSave(); break;
-    case C::ViewToolbar:
-    case C::ViewStatusBar: runBarToggle(command); break;
-    case C::ViewExpandAllFolders: expandAllFolders(); break;
-    case C::ViewCollapseAllFolders: collapseAllFolders(); break;
-    case C::ViewSortByTitle:
-    case C::ViewSortByAddress:
-    case C::ViewSortByLastVisit:
-    case C::ViewSortByAddDate:
-    case C::ViewUnsorted: runSortCommand(command); break;
-    case C::ViewReversedOrder: runReversedOrder(); break;
-    case C::ToolsGo: goTo(false); break;
-    case C::ToolsGoInNewBrowser: goTo(true); break;
-    case C::HelpNavigatorHelp: openHelp(); break;
-    case C::HelpHomePage: m_opener.openInNewWindow(std::string(kHomePageAddress)); break;
-    case C::HelpSupport: m_opener.open("mailto:" + std::string(kSupportAddress)); break;
-    case C::HelpAbout: notify([](MainWindowObserver& o) { o.aboutBoxRequested(); }); break;
-    case C::EditAddFolder:
-    case C::EditAddUrl:
-        m_newItemKind = command == C::EditAddUrl ? NewItemKind::Link : NewItemKind::Folder;
-        requestDialog(DialogKind::NewItem);
-        break;
-    case C::EditEditItem:
-        if (m_focus != Pane::None)
-            m_newItemKind = m_focus == Pane::Tree ? NewItemKind::Folder : NewItemKind::Link;
-        requestDialog(DialogKind::EditItem);
-        break;
-    case C::EditDelete: runDelete(); break;
-    case C::EditUndo: RestoreUndoState(); break;
-    case C::EditCut: EditCutExecute(); break;
-    case C::EditCopy: EditCopyExecute(); break;
-    case C::EditPaste: EditPasteExecute(); break;
-    case C::EditMoveUp: EditMoveUpExecute(); break;
-    case C::EditMoveDown: EditMoveDownExecute(); break;
-    case C::EditFind: requestDialog(DialogKind::Find); break;
-    case C::EditSearchAgain: SearchAgain(); break;
-    case C::ToolsStatistics: requestDialog(DialogKind::Statistics); break;
-    case C::FileImport: requestDialog(DialogKind::Import); break;
-    case C::FileExport: requestDialog(DialogKind::Export); break;
-    case C::FileGenHtml: requestDialog(DialogKind::GenHtml); break;
-    case C::ToolsPreferences: requestDialog(DialogKind::Preferences); break;
-    default: break; // the commands whose dialogs the form runs itself
-    }
-}
-
-void MainWindowModel::requestDialog(DialogKind kind)
-{
-    notify([kind](MainWindowObserver& o) { o.dialogRequested(kind); });
-}
-
-void MainWindowModel::runDelete()
-{
-    if (prefs().ConfirmDeleting) {
-        requestDialog(DialogKind::DeleteConfirmation);
-        return;
-    }
-    DeleteConfirmation(*this).yes();
-}
-
 // Writes the preferences, then runs the next step even when the file could not be written; the
 // error is reported after it.
 void MainWindowModel::savePreferencesAndThen(const std::function<void()>& next)
@@ -292,30 +217,6 @@ void MainWindowModel::savePreferencesAndThen(const std::function<void()>& next)
     steps.run([this] { m_preferences.SavePreferences(); });
     steps.run(next);
     steps.finish();
-}
-
-void MainWindowModel::runBarToggle(Command command)
-{
-    TPreferences& record = m_preferences.record();
-    bool& shown = command == C::ViewToolbar ? record.ShowToolbar : record.ShowStatusBar;
-    shown = !shown; // the bar follows its command's check mark
-    updateCommands();
-    m_preferences.SavePreferences();
-}
-
-void MainWindowModel::runSortCommand(Command command)
-{
-    const auto mode = std::find(kSortCommands.begin(), kSortCommands.end(), command) - kSortCommands.begin();
-    m_preferences.record().SortMode = static_cast<std::int32_t>(mode);
-    updateCommands();
-    savePreferencesAndThen([this] { SortLinkList(); });
-}
-
-void MainWindowModel::runReversedOrder()
-{
-    m_preferences.record().ReversedOrder = !prefs().ReversedOrder;
-    updateCommands();
-    savePreferencesAndThen([this] { SortLinkList(); });
 }
 
 void MainWindowModel::lvReferencesColumnClick(int column)
@@ -327,23 +228,6 @@ void MainWindowModel::lvReferencesColumnClick(int column)
     steps.run([&] { runSortCommand(kSortCommands[static_cast<std::size_t>(column)]); });
     steps.run([this] { runReversedOrder(); });
     steps.finish();
-}
-
-void MainWindowModel::expandAllFolders()
-{
-    for (std::size_t i = 0; i < folderTree().count(); ++i)
-        m_library.folderTree().setExpanded(i, true);
-    notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
-}
-
-void MainWindowModel::collapseAllFolders()
-{
-    requestFocus(Pane::Tree);
-    if (!folderTree().empty() && selectedFolder() != 0)
-        selectFolder(0);
-    for (std::size_t i = folderTree().count(); i-- > 0;)
-        m_library.folderTree().setExpanded(i, false);
-    notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
 }
 
 } // namespace velloria

@@ -276,20 +276,14 @@ Pane MainWindowModel::memDescrEnter()
 
 void MainWindowModel::setDescription(std::string description)
 {
-    // The same text again keeps its highlight: the list taking the focus after a search shows
-    // the description that the search already shows.
-    std::string text = m_texts[text::Description] + ' ' + description;
-    if (text == m_descriptionText)
+    if (!m_description.show(m_texts[text::Description] + ' ' + description))
         return;
-    m_descriptionText = std::move(text);
-    m_highlight.reset();
     notify([](MainWindowObserver& o) { o.descriptionChanged(); });
 }
 
 void MainWindowModel::showDescriptionLabel()
 {
-    m_descriptionText = m_texts[text::Description];
-    m_highlight.reset();
+    m_description.showPlain(m_texts[text::Description]);
     notify([](MainWindowObserver& o) { o.descriptionChanged(); });
 }
 
@@ -320,27 +314,8 @@ void MainWindowModel::updateStatusBar()
 
 void MainWindowModel::MainStatusBarResize(int width)
 {
-    m_statusPanelWidths[1] = width < 601 ? 200 : width - 400;
+    m_statusPanels.fitTo(width);
     notify([](MainWindowObserver& o) { o.statusBarChanged(); });
-}
-
-// The panel widths are minimums chosen for a small font. A panel whose text needs more is widened
-// to it and the title panel gives up the room; when the bar is still too narrow, the folder name
-// gives way before a count does.
-std::array<int, kStatusPanelCount> MainWindowModel::fittedStatusPanelWidths(
-    const std::array<int, kStatusPanelCount>& textWidths, int barWidth) const
-{
-    std::array<int, kStatusPanelCount> widths = m_statusPanelWidths;
-    int widened = 0;
-    for (const std::size_t panel : {0u, 2u, 3u}) {
-        const int width = std::max(widths[panel], textWidths[panel]);
-        widened += width - widths[panel];
-        widths[panel] = width;
-    }
-    const int counts = widths[2] + widths[3];
-    widths[1] = std::clamp(std::min(widths[1] - widened, barWidth - widths[0] - counts), 0, widths[1]);
-    widths[0] = std::clamp(barWidth - counts - widths[1], 0, widths[0]);
-    return widths;
 }
 
 // --- Sorting -----------------------------------------------------------------------------------
