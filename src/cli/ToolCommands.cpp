@@ -14,7 +14,7 @@ namespace {
 
 void printMatch(Invocation& call, const MainWindowModel& model)
 {
-    const MainWindowModel::SearchMatch& match = *model.lastMatch();
+    const SearchMatch& match = *model.find().lastMatch();
     call.out() << static_cast<int>(match.place) << '\t' << toUtf8(model.folderTree()[match.folder].Name) << '\t'
                << (match.row == MainWindowModel::npos ? std::string() : std::to_string(match.row)) << '\t'
                << match.position << '\t' << toUtf8(match.field) << '\n';

@@ -71,7 +71,7 @@ void FindForm::connectControls()
 
 void FindForm::fillHistory()
 {
-    const std::vector<std::string>& history = m_model.findHistory();
+    const std::vector<std::string>& history = m_model.find().history();
     for (auto text = history.rbegin(); text != history.rend(); ++text)
         m_text->addItem(toQString(*text));
     // addItem made the first entry, the newest, the field's text; without history it is empty.

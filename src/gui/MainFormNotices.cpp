@@ -75,8 +75,8 @@ void MainForm::rowSelectionChanged()
 void MainForm::descriptionChanged()
 {
     m_descriptionPane->setExtraSelections({});
-    m_descriptionPane->setPlainText(toQString(m_model.descriptionText()));
-    if (const auto& highlight = m_model.descriptionHighlight())
+    m_descriptionPane->setPlainText(toQString(m_model.description().text()));
+    if (const auto& highlight = m_model.description().highlight())
         highlightDescription(highlight->first, highlight->second);
 }
 
@@ -102,7 +102,7 @@ void MainForm::highlightDescription(std::size_t start, std::size_t count)
 void MainForm::statusBarChanged()
 {
     for (std::size_t i = 0; i < kStatusPanelCount; ++i)
-        m_statusPanels[i]->setText(toQString(m_model.statusPanel(i)));
+        m_statusPanels[i]->setText(toQString(m_model.statusBar().text(i)));
     layOutStatusPanels();
 }
 
@@ -192,7 +192,7 @@ void MainForm::layOutStatusPanels()
         const QLabel& panel = *m_statusPanels[i];
         textWidths[i] = panel.fontMetrics().horizontalAdvance(panel.text()) + 2 * (panel.margin() + panel.frameWidth()) + 4;
     }
-    const std::array<int, kStatusPanelCount> widths = m_model.fittedStatusPanelWidths(textWidths, statusBar()->width());
+    const std::array<int, kStatusPanelCount> widths = m_model.statusBar().fittedWidths(textWidths, statusBar()->width());
     int left = 0;
     for (std::size_t i = 0; i < kStatusPanelCount; ++i) {
         const int width = widths[i];

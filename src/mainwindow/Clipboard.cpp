@@ -8,12 +8,6 @@
 
 namespace velloria {
 
-namespace {
-
-using C = Command;
-
-} // namespace
-
 void MainWindowModel::takeSelection(std::vector<UndoLinkEntry>& into)
 {
     into.clear();
@@ -29,7 +23,7 @@ void MainWindowModel::EditCopyExecute()
 {
     takeSelection(m_linkClipboard);
     m_clipboardFilled = true;
-    setEnabled({C::EditPaste}, true);
+    updateCommands();
 }
 
 void MainWindowModel::EditCutExecute()
@@ -47,9 +41,7 @@ void MainWindowModel::EditCutExecute()
     if (linkList().empty()) {
         setRowSelection({}, npos);
         showDescriptionLabel();
-        setEnabled({C::EditAddUrl, C::EditEditItem, C::EditCut, C::EditCopy, C::EditDelete, C::EditSearchAgain,
-                    C::ToolsGo, C::ToolsGoInNewBrowser},
-                   false);
+        updateCommands();
         requestFocus(Pane::Tree);
     } else {
         const std::size_t row = std::min(lastPlace, linkList().size() - 1);
@@ -58,7 +50,7 @@ void MainWindowModel::EditCutExecute()
     updateStatusBar();
     m_library.SaveLinkFile(folderTree()[folder].Name, kWorkingLinkExt);
     m_clipboardFilled = true;
-    setEnabled({C::EditPaste}, true);
+    updateCommands();
     libraryChanged();
 }
 
@@ -83,9 +75,7 @@ void MainWindowModel::EditPasteExecute()
     if (!linkList().empty()) {
         keptSelected.push_back(linkList().size() - 1);
         setRowSelection(keptSelected, linkList().size() - 1);
-        setEnabled({C::EditAddUrl, C::EditEditItem, C::EditCut, C::EditCopy, C::EditDelete, C::ToolsGo,
-                    C::ToolsGoInNewBrowser},
-                   true);
+        updateCommands();
     }
     updateStatusBar();
     SortLinkList();

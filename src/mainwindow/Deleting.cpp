@@ -10,12 +10,6 @@
 
 namespace velloria {
 
-namespace {
-
-using C = Command;
-
-} // namespace
-
 void MainWindowModel::SaveUndoState(bool isFolder, const std::string& folderName)
 {
     m_undo.UndoIsFolder = isFolder;
@@ -44,7 +38,7 @@ void MainWindowModel::SaveUndoState(bool isFolder, const std::string& folderName
                                                 .Index = row});
         }
     }
-    setEnabled({C::EditUndo}, true);
+    setUndoAvailable(true);
 }
 
 void MainWindowModel::deleteSelectedFolder()
@@ -71,9 +65,7 @@ void MainWindowModel::deleteSelectedFolder()
     m_library.PurgeDeletedFolders();
     libraryChanged();
     if (folderTree().empty()) {
-        setEnabled({C::EditAddUrl, C::EditEditItem, C::EditPaste, C::EditDelete, C::EditFind, C::EditSearchAgain,
-                    C::ToolsGo, C::ToolsGoInNewBrowser},
-                   false);
+        updateCommands();
         listChanged();
         return;
     }
@@ -104,7 +96,7 @@ void MainWindowModel::afterRowsRemoved(std::size_t rememberedRow)
     updateStatusBar();
     if (linkList().empty()) {
         setRowSelection({}, npos);
-        setEnabled({C::EditFind, C::EditSearchAgain, C::ToolsGo, C::ToolsGoInNewBrowser}, false);
+        updateCommands();
         requestFocus(Pane::Tree);
         return;
     }
@@ -191,7 +183,7 @@ void MainWindowModel::RestoreUndoState()
     }
     m_undo.UndoLinkSnapshot.reset();
     SortLinkList();
-    setEnabled({C::EditUndo}, false);
+    setUndoAvailable(false);
 }
 
 } // namespace velloria

@@ -13,8 +13,6 @@ namespace velloria {
 
 namespace {
 
-using C = Command;
-
 // Names are compared with their case folded, so "Émile" and "émile" clash.
 std::string uniqueAmong(std::string_view base, const std::unordered_set<std::string>& foldedNames)
 {
@@ -82,9 +80,7 @@ std::string MainWindowModel::addLink(std::string_view title, std::string_view ad
     selectNewLastRow();
     setDescription(std::string(description));
     updateStatusBar();
-    setEnabled({C::EditEditItem, C::EditCut, C::EditCopy, C::EditDelete, C::EditFind, C::EditSearchAgain, C::ToolsGo,
-                C::ToolsGoInNewBrowser},
-               true);
+    updateCommands();
     libraryChanged();
     SortLinkList();
     return unique;

@@ -1,11 +1,9 @@
-// Start-up, the command gate and dispatch, saving, auto-save, closing, and what the preferences
-// take from the window.
+// Start-up, saving, auto-save, closing, and what the preferences take from the window.
 
 #include "mainwindow/MainWindowModel.h"
 
 #include "base/Clock.h"
 #include "base/Error.h"
-#include "mainwindow/DeleteConfirmation.h"
 #include "mainwindow/PreferencesDialog.h"
 #include "platform/UrlOpener.h"
 
@@ -42,22 +40,16 @@ private:
 
 void MainWindowModel::FormCreate()
 {
+    const CommandsUpdate update(*this);
     Steps steps;
     m_searchFocusPending = false;
     steps.run([this] { m_preferences.LoadPreferences(); });
     LoadLanguage(m_texts, m_preferences.record());
     applyTexts();
     showDescriptionLabel(); // until a folder is shown, in the language just loaded
-    // The bars and the sort menu are set before the window applies the layout, so that it
-    // lays out the bars it will show.
-    m_checked[indexOf(C::ViewToolbar)] = prefs().ShowToolbar;
-    m_checked[indexOf(C::ViewStatusBar)] = prefs().ShowStatusBar;
-    // Any other sort mode, the default 5 among them, sorts nothing: no sort command is ticked
-    // over a list that is not sorted.
-    const int sortMode = prefs().SortMode;
-    checkSortCommand(sortMode >= 0 && sortMode <= 4 ? std::optional(kSortCommands[static_cast<std::size_t>(sortMode)])
-                                                    : std::nullopt);
-    setChecked(C::ViewReversedOrder, prefs().ReversedOrder);
+    // The bars and the sort menu, which follow the preferences, are set before the window
+    // applies the layout, so that it lays out the bars it will show.
+    updateCommands();
     notify([](MainWindowObserver& o) { o.layoutPreferencesChanged(); });
     steps.run([this] {
         loadLibrary(prefs().RestoreFolderStates ? RestoreFolderStates::Yes : RestoreFolderStates::No);
@@ -65,22 +57,18 @@ void MainWindowModel::FormCreate()
     m_folderShownOnce = false;
     m_libraryModified = false;
     m_clipboardFilled = false;
-    setEnabled({C::FileSave, C::EditPaste}, false);
-    if (folderTree().empty())
-        setEnabled({C::EditAddUrl, C::EditEditItem, C::EditMoveUp, C::EditMoveDown, C::EditPaste, C::EditDelete,
-                    C::EditFind, C::EditSearchAgain, C::ViewExpandAllFolders, C::ViewCollapseAllFolders, C::ToolsGo,
-                    C::ToolsGoInNewBrowser},
-                   false);
+    m_undoAvailable = false;
+    updateCommands();
     m_trayIconCreated = false; // the window creates the notification-area icon after the start
     m_newFolders.clear();
     startAutoSaveTimer();
     steps.run([this] { openLastLink(); });
-    setEnabled({C::EditUndo}, false);
     steps.finish();
 }
 
 void MainWindowModel::loadLibrary(RestoreFolderStates restore)
 {
+    const CommandsUpdate update(*this);
     const bool hadNodes = !folderTree().empty();
     Steps steps;
     notify([](MainWindowObserver& o) { o.folderTreeAboutToBeReset(); });
@@ -105,6 +93,7 @@ void MainWindowModel::startAutoSaveTimer()
 
 void MainWindowModel::preferencesApplied()
 {
+    const CommandsUpdate update(*this);
     m_preferences.LoadPreferences();
     // The chosen language is laid over the built-in texts, not over the language used until now.
     m_texts = UIText();
@@ -186,7 +175,7 @@ void MainWindowModel::FormDestroy()
 void MainWindowModel::libraryChanged()
 {
     m_libraryModified = true;
-    setEnabled({C::FileSave}, true);
+    updateCommands();
 }
 
 void MainWindowModel::saveLibrary()
@@ -199,7 +188,7 @@ void MainWindowModel::fileSave()
     m_library.SaveLibrary();
     discardFolderSnapshot(m_library, m_undo, KeepSnapshot::Empty);
     m_libraryModified = false;
-    setEnabled({C::FileSave}, false);
+    updateCommands();
 }
 
 void MainWindowModel::revertLibrary()
@@ -220,78 +209,6 @@ MainWindowLayout MainWindowModel::preferenceLayout() const
     return layout;
 }
 
-// --- Commands ----------------------------------------------------------------------------------
-
-bool MainWindowModel::execute(Command command)
-{
-    if (dialogActive() || !enabled(command))
-        return false;
-    run(command);
-    return true;
-}
-
-void MainWindowModel::run(Command command)
-{
-    switch (command) {
-    case C::FileSave: fileSave(); break;
-    case C::ViewToolbar:
-    case C::ViewStatusBar: runBarToggle(command); break;
-    case C::ViewExpandAllFolders: expandAllFolders(); break;
-    case C::ViewCollapseAllFolders: collapseAllFolders(); break;
-    case C::ViewSortByTitle:
-    case C::ViewSortByAddress:
-    case C::ViewSortByLastVisit:
-    case C::ViewSortByAddDate:
-    case C::ViewUnsorted: runSortCommand(command); break;
-    case C::ViewReversedOrder: runReversedOrder(); break;
-    case C::ToolsGo: goTo(false); break;
-    case C::ToolsGoInNewBrowser: goTo(true); break;
-    case C::HelpNavigatorHelp: openHelp(); break;
-    case C::HelpHomePage: m_opener.openInNewWindow(std::string(kHomePageAddress)); break;
-    case C::HelpSupport: m_opener.open("mailto:" + std::string(kSupportAddress)); break;
-    case C::HelpAbout: notify([](MainWindowObserver& o) { o.aboutBoxRequested(); }); break;
-    case C::EditAddFolder:
-    case C::EditAddUrl:
-        m_newItemKind = command == C::EditAddUrl ? NewItemKind::Link : NewItemKind::Folder;
-        requestDialog(DialogKind::NewItem);
-        break;
-    case C::EditEditItem:
-        if (m_focus != Pane::None)
-            m_newItemKind = m_focus == Pane::Tree ? NewItemKind::Folder : NewItemKind::Link;
-        requestDialog(DialogKind::EditItem);
-        break;
-    case C::EditDelete: runDelete(); break;
-    case C::EditUndo: RestoreUndoState(); break;
-    case C::EditCut: EditCutExecute(); break;
-    case C::EditCopy: EditCopyExecute(); break;
-    case C::EditPaste: EditPasteExecute(); break;
-    case C::EditMoveUp: EditMoveUpExecute(); break;
-    case C::EditMoveDown: EditMoveDownExecute(); break;
-    case C::EditFind: requestDialog(DialogKind::Find); break;
-    case C::EditSearchAgain: SearchAgain(); break;
-    case C::ToolsStatistics: requestDialog(DialogKind::Statistics); break;
-    case C::FileImport: requestDialog(DialogKind::Import); break;
-    case C::FileExport: requestDialog(DialogKind::Export); break;
-    case C::FileGenHtml: requestDialog(DialogKind::GenHtml); break;
-    case C::ToolsPreferences: requestDialog(DialogKind::Preferences); break;
-    default: break; // the commands whose dialogs the form runs itself
-    }
-}
-
-void MainWindowModel::requestDialog(DialogKind kind)
-{
-    notify([kind](MainWindowObserver& o) { o.dialogRequested(kind); });
-}
-
-void MainWindowModel::runDelete()
-{
-    if (prefs().ConfirmDeleting) {
-        requestDialog(DialogKind::DeleteConfirmation);
-        return;
-    }
-    DeleteConfirmation(*this).yes();
-}
-
 // Writes the preferences, then runs the next step even when the file could not be written; the
 // error is reported after it.
 void MainWindowModel::savePreferencesAndThen(const std::function<void()>& next)
@@ -302,56 +219,15 @@ void MainWindowModel::savePreferencesAndThen(const std::function<void()>& next)
     steps.finish();
 }
 
-void MainWindowModel::runBarToggle(Command command)
-{
-    setChecked(command, !checked(command)); // the bar follows its command's check mark
-    m_preferences.SavePreferences();
-}
-
-void MainWindowModel::runSortCommand(Command command)
-{
-    checkSortCommand(command);
-    if (command == C::ViewUnsorted) {
-        if (!folderTree().empty())
-            setEnabled({C::EditMoveUp, C::EditMoveDown}, true);
-    } else if (m_focus == Pane::List) {
-        setEnabled({C::EditMoveUp, C::EditMoveDown}, false);
-    }
-    savePreferencesAndThen([this] { SortLinkList(); });
-}
-
-void MainWindowModel::runReversedOrder()
-{
-    setChecked(C::ViewReversedOrder, !checked(C::ViewReversedOrder));
-    savePreferencesAndThen([this] { SortLinkList(); });
-}
-
 void MainWindowModel::lvReferencesColumnClick(int column)
 {
     if (column < 0 || column > 3 || dialogActive())
         return;
-    m_preferences.record().SortMode = column;
+    const CommandsUpdate update(*this);
     Steps steps;
     steps.run([&] { runSortCommand(kSortCommands[static_cast<std::size_t>(column)]); });
     steps.run([this] { runReversedOrder(); });
     steps.finish();
-}
-
-void MainWindowModel::expandAllFolders()
-{
-    for (std::size_t i = 0; i < folderTree().count(); ++i)
-        m_library.folderTree().setExpanded(i, true);
-    notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
-}
-
-void MainWindowModel::collapseAllFolders()
-{
-    requestFocus(Pane::Tree);
-    if (!folderTree().empty() && selectedFolder() != 0)
-        selectFolder(0);
-    for (std::size_t i = folderTree().count(); i-- > 0;)
-        m_library.folderTree().setExpanded(i, false);
-    notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
 }
 
 } // namespace velloria

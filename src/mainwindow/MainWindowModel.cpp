@@ -11,57 +11,48 @@
 
 namespace velloria {
 
-namespace {
-
-using C = Command;
-
-// The commands that need a selected folder.
-constexpr std::initializer_list<Command> kFolderCommands = {
-    C::EditAddUrl,  C::EditEditItem, C::EditMoveUp,           C::EditMoveDown,           C::EditPaste,
-    C::EditDelete,  C::EditFind,     C::EditSearchAgain,      C::ViewExpandAllFolders,   C::ViewCollapseAllFolders,
-    C::ToolsGo,     C::ToolsGoInNewBrowser};
-
-// The commands that a shown folder enables, whichever pane has the focus.
-constexpr std::initializer_list<Command> kShownFolderCommands = {
-    C::EditAddUrl, C::EditEditItem,    C::EditMoveUp,           C::EditMoveDown,          C::EditDelete,
-    C::EditFind,   C::EditSearchAgain, C::ViewExpandAllFolders, C::ViewCollapseAllFolders};
-
-} // namespace
-
 MainWindowModel::MainWindowModel(std::filesystem::path home, const Clock& clock, UrlOpener& opener,
                                  std::filesystem::path userHome)
     : m_library(home, clock), m_preferences(home, std::move(userHome)), m_clock(clock), m_opener(opener)
 {
-    for (const CommandInfo& info : commandTable())
-        m_enabled[indexOf(info.command)] = info.command != Command::EditUndo;
-    m_checked[indexOf(Command::ViewToolbar)] = true;
-    m_checked[indexOf(Command::ViewStatusBar)] = true;
-    m_checked[indexOf(Command::ViewSortByTitle)] = true;
     m_preferences.setMainWindow(this);
     applyTexts();
     showDescriptionLabel();
+    m_shownCommandStates = commandStates();
 }
 
 MainWindowModel::~MainWindowModel() = default;
 
-void MainWindowModel::setEnabled(std::initializer_list<Command> commands, bool enabled)
+CommandInputs MainWindowModel::commandInputs() const
 {
-    for (Command command : commands)
-        m_enabled[indexOf(command)] = enabled;
+    const TPreferences& p = prefs();
+    return {.focus = m_focus,
+            .treeEmpty = folderTree().empty(),
+            .folderSelected = selectedFolder() != npos,
+            .listEmpty = linkList().empty(),
+            .rowSelected = std::find(m_rowSelected.begin(), m_rowSelected.end(), 1) != m_rowSelected.end(),
+            .clipboardFilled = m_clipboardFilled,
+            .undoAvailable = m_undoAvailable,
+            .libraryModified = m_libraryModified,
+            .sortMode = p.SortMode,
+            .reversedOrder = p.ReversedOrder,
+            .toolbarShown = p.ShowToolbar,
+            .statusBarShown = p.ShowStatusBar};
+}
+
+void MainWindowModel::updateCommands()
+{
+    const CommandStates states = commandStates();
+    if (states == m_shownCommandStates)
+        return;
+    m_shownCommandStates = states;
     notify([](MainWindowObserver& o) { o.commandsChanged(); });
 }
 
-void MainWindowModel::setChecked(Command command, bool checked)
+void MainWindowModel::setUndoAvailable(bool available)
 {
-    m_checked[indexOf(command)] = checked;
-    notify([](MainWindowObserver& o) { o.commandsChanged(); });
-}
-
-void MainWindowModel::checkSortCommand(std::optional<Command> command)
-{
-    for (Command sort : kSortCommands)
-        m_checked[indexOf(sort)] = sort == command;
-    notify([](MainWindowObserver& o) { o.commandsChanged(); });
+    m_undoAvailable = available;
+    updateCommands();
 }
 
 std::string MainWindowModel::menuCaption(std::string_view menuName) const
@@ -90,6 +81,7 @@ void MainWindowModel::applyTexts()
 
 void MainWindowModel::selectFolder(std::size_t index)
 {
+    const CommandsUpdate update(*this);
     m_library.folderTree().select(index);
     // A selected folder is made visible, as a tree control does: its ancestors are expanded.
     for (std::size_t parent = index == npos ? npos : folderTree().parentOf(index); parent != npos;
@@ -97,12 +89,7 @@ void MainWindowModel::selectFolder(std::size_t index)
         m_library.folderTree().setExpanded(parent, true);
     notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
     m_folderShownOnce = true;
-    setEnabled({C::EditCut, C::EditCopy}, false);
-    if (folderTree().empty()) {
-        setEnabled(kFolderCommands, false);
-        return;
-    }
-    if (m_closingInProgress || index == npos)
+    if (folderTree().empty() || m_closingInProgress || index == npos)
         return;
     std::optional<Error> loadError;
     notify([](MainWindowObserver& o) { o.linkListAboutToBeReset(); });
@@ -123,7 +110,6 @@ void MainWindowModel::selectFolder(std::size_t index)
     }
     if (!linkList().empty())
         setRowSelection({0}, 0);
-    enableShownFolderCommands();
     updateStatusBar();
     if (loadError)
         throw *loadError;
@@ -131,67 +117,30 @@ void MainWindowModel::selectFolder(std::size_t index)
 
 void MainWindowModel::trvFoldersEnter()
 {
+    const CommandsUpdate update(*this);
     m_focus = Pane::Tree;
     // A tree control that takes the focus with no folder selected selects its first folder.
     if (!folderTree().empty() && selectedFolder() == npos)
         selectFolder(0);
     m_treeHadFocus = true;
-    setEnabled({C::EditCut, C::EditCopy}, false);
-    if (!m_folderShownOnce)
+    // Until a folder change, the window shows what the start showed.
+    if (!m_folderShownOnce || folderTree().empty())
         return;
-    if (folderTree().empty()) {
-        setEnabled({C::EditAddUrl, C::EditEditItem, C::EditMoveUp, C::EditMoveDown, C::EditPaste, C::EditDelete,
-                    C::ViewExpandAllFolders, C::ViewCollapseAllFolders, C::ToolsGo, C::ToolsGoInNewBrowser},
-                   false);
-        return;
-    }
     showFolderDescription();
     if (!linkList().empty() && selectedRow() == npos)
         setRowSelection({0}, 0);
-    enableShownFolderCommands();
-}
-
-// The commands a shown folder enables, whichever pane has the focus; Go needs a link.
-void MainWindowModel::enableShownFolderCommands()
-{
-    setEnabled(kShownFolderCommands, true);
-    setEnabled({C::ToolsGo, C::ToolsGoInNewBrowser}, !linkList().empty());
-}
-
-// Links are moved by hand only in the unsorted list; a sort mode the menu does not know leaves
-// the commands as they are.
-void MainWindowModel::enableMovingBySortMode()
-{
-    const int mode = prefs().SortMode;
-    if (mode >= 0 && mode <= 4)
-        setEnabled({C::EditMoveUp, C::EditMoveDown}, mode == 4);
 }
 
 void MainWindowModel::dialogClosed()
 {
-    if (!m_folderShownOnce || folderTree().empty() || selectedFolder() == npos)
-        return;
-    if (m_focus == Pane::Tree) {
-        enableShownFolderCommands();
-        setEnabled({C::EditCut, C::EditCopy}, false);
-    } else if (m_focus == Pane::List && selectedRow() != npos) {
-        setEnabled({C::EditEditItem, C::EditDelete, C::EditCut, C::EditCopy, C::ToolsGo, C::ToolsGoInNewBrowser}, true);
-        enableMovingBySortMode();
-    }
+    updateCommands();
 }
 
 void MainWindowModel::trvFoldersExit()
 {
     if (m_focus == Pane::Tree)
         m_focus = Pane::None;
-    if (selectedRow() == npos) {
-        setEnabled({C::EditEditItem, C::EditDelete, C::EditMoveUp, C::EditMoveDown}, false);
-        return;
-    }
-    const int mode = prefs().SortMode;
-    if (mode >= 0 && mode <= 4)
-        checkSortCommand(kSortCommands[static_cast<std::size_t>(mode)]);
-    enableMovingBySortMode();
+    updateCommands();
 }
 
 void MainWindowModel::trvFoldersMouseDown(std::size_t indexUnderPointer)
@@ -229,15 +178,12 @@ void MainWindowModel::folderNodesRemoved()
     m_statusPanels[2] = m_texts[text::Folders] + ' ';
     m_statusPanels[3] = m_texts[text::Bookmarks] + ' ';
     notify([](MainWindowObserver& o) { o.statusBarChanged(); });
-    setEnabled(kFolderCommands, false);
-    if (!folderTree().empty() && m_clipboardFilled)
-        setEnabled({C::EditPaste}, true);
+    updateCommands();
 }
 
 void MainWindowModel::folderNodesAdded()
 {
-    if (m_clipboardFilled)
-        setEnabled({C::EditPaste}, true);
+    updateCommands();
 }
 
 // --- The link list -----------------------------------------------------------------------------
@@ -267,6 +213,7 @@ void MainWindowModel::setRowSelection(const std::vector<std::size_t>& rows, std:
             m_rowSelected[row] = 1;
     m_focusedRow = focusedRow < linkList().size() ? focusedRow : npos;
     notify([](MainWindowObserver& o) { o.rowSelectionChanged(); });
+    updateCommands();
     if (linkList().empty() || selectedRow() == npos)
         return;
     if (m_focus == Pane::List)
@@ -282,6 +229,7 @@ void MainWindowModel::selectRows(const std::vector<std::size_t>& rows, std::size
 
 void MainWindowModel::lvReferencesEnter()
 {
+    const CommandsUpdate update(*this);
     m_focus = Pane::List;
     m_treeHadFocus = false;
     if (m_searchFocusPending) {
@@ -295,7 +243,6 @@ void MainWindowModel::lvReferencesEnter()
     if (selectedRow() == npos)
         setRowSelection({0}, 0);
     showRowDescription();
-    setEnabled({C::EditCut, C::EditCopy}, true);
 }
 
 void MainWindowModel::lvReferencesClick()
@@ -315,6 +262,7 @@ void MainWindowModel::requestFocus(Pane pane)
 {
     m_focus = pane;
     notify([pane](MainWindowObserver& o) { o.focusRequested(pane); });
+    updateCommands();
 }
 
 Pane MainWindowModel::memDescrEnter()
@@ -328,20 +276,14 @@ Pane MainWindowModel::memDescrEnter()
 
 void MainWindowModel::setDescription(std::string description)
 {
-    // The same text again keeps its highlight: the list taking the focus after a search shows
-    // the description that the search already shows.
-    std::string text = m_texts[text::Description] + ' ' + description;
-    if (text == m_descriptionText)
+    if (!m_description.show(m_texts[text::Description] + ' ' + description))
         return;
-    m_descriptionText = std::move(text);
-    m_highlight.reset();
     notify([](MainWindowObserver& o) { o.descriptionChanged(); });
 }
 
 void MainWindowModel::showDescriptionLabel()
 {
-    m_descriptionText = m_texts[text::Description];
-    m_highlight.reset();
+    m_description.showPlain(m_texts[text::Description]);
     notify([](MainWindowObserver& o) { o.descriptionChanged(); });
 }
 
@@ -372,27 +314,8 @@ void MainWindowModel::updateStatusBar()
 
 void MainWindowModel::MainStatusBarResize(int width)
 {
-    m_statusPanelWidths[1] = width < 601 ? 200 : width - 400;
+    m_statusPanels.fitTo(width);
     notify([](MainWindowObserver& o) { o.statusBarChanged(); });
-}
-
-// The panel widths are minimums chosen for a small font. A panel whose text needs more is widened
-// to it and the title panel gives up the room; when the bar is still too narrow, the folder name
-// gives way before a count does.
-std::array<int, kStatusPanelCount> MainWindowModel::fittedStatusPanelWidths(
-    const std::array<int, kStatusPanelCount>& textWidths, int barWidth) const
-{
-    std::array<int, kStatusPanelCount> widths = m_statusPanelWidths;
-    int widened = 0;
-    for (const std::size_t panel : {0u, 2u, 3u}) {
-        const int width = std::max(widths[panel], textWidths[panel]);
-        widened += width - widths[panel];
-        widths[panel] = width;
-    }
-    const int counts = widths[2] + widths[3];
-    widths[1] = std::clamp(std::min(widths[1] - widened, barWidth - widths[0] - counts), 0, widths[1]);
-    widths[0] = std::clamp(barWidth - counts - widths[1], 0, widths[0]);
-    return widths;
 }
 
 // --- Sorting -----------------------------------------------------------------------------------

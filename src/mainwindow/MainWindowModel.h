@@ -1,7 +1,10 @@
 #pragma once
 
 #include "interchange/ExchangeLibrary.h"
-#include "mainwindow/Commands.h"
+#include "mainwindow/CommandStates.h"
+#include "mainwindow/DescriptionPane.h"
+#include "mainwindow/FindSession.h"
+#include "mainwindow/StatusPanels.h"
 #include "mainwindow/MainWindowObserver.h"
 #include "settings/Preferences.h"
 #include "settings/UIText.h"
@@ -20,15 +23,9 @@ namespace velloria {
 class Clock;
 class UrlOpener;
 
-inline constexpr std::size_t kStatusPanelCount = 5;
-
 // What the item dialogs work on: Add Folder and Add Bookmark choose it for the new-item dialog,
 // Edit Item takes it from the pane with the focus.
 enum class NewItemKind { Folder, Link };
-
-// The fields a search walks, in the order it walks them in a folder: the folder's own, then
-// those of each row. The command-line tool prints them as their numbers, 0 to 4.
-enum class SearchPlace { FolderName, FolderDescription, Title, Address, LinkDescription };
 
 // The main window without a window: the library with its folder tree and the selected folder's
 // links, the program-wide preferences and texts, the selection and focus, the commands with
@@ -79,8 +76,8 @@ public:
         int& m_open;
     };
     bool dialogActive() const { return m_modalWindows > 0; }
-    // A dialog has closed, whatever its answer: the commands take the states that the pane with
-    // the focus gives them, as when it received the focus (the description stays as it is).
+    // A dialog has closed, whatever its answer: the view hears of the command states that its
+    // work changed (the description stays as it is).
     void dialogClosed();
     std::optional<int> autoSaveInterval() const { return m_autoSaveInterval; } // milliseconds
     bool libraryModified() const { return m_libraryModified; }
@@ -93,8 +90,9 @@ public:
     // Commands. execute passes the gate: nothing runs while a dialog is active or while the
     // command is disabled. Returns whether the command ran.
     bool execute(Command command);
-    bool enabled(Command command) const { return m_enabled[indexOf(command)]; }
-    bool checked(Command command) const { return m_checked[indexOf(command)]; }
+    bool enabled(Command command) const { return commandStates().isEnabled(command); }
+    bool checked(Command command) const { return commandStates().isChecked(command); }
+    CommandStates commandStates() const { return velloria::commandStates(commandInputs()); }
     const std::string& caption(Command command) const { return m_captions[indexOf(command)]; }
     const std::string& hint(Command command) const { return m_hints[indexOf(command)]; }
     std::string menuCaption(std::string_view menuName) const;
@@ -130,13 +128,8 @@ public:
     // The description pane and the status bar.
     Pane memDescrEnter(); // the pane never keeps the focus: where it goes instead
     void MainStatusBarResize(int width);
-    const std::string& descriptionText() const { return m_descriptionText; }
-    const std::string& statusPanel(std::size_t panel) const { return m_statusPanels[panel]; }
-    int statusPanelWidth(std::size_t panel) const { return m_statusPanelWidths[panel]; }
-    // The widths to show the panels with in a bar of the given width, when their texts need the
-    // given widths: no count is ever cut.
-    std::array<int, kStatusPanelCount> fittedStatusPanelWidths(const std::array<int, kStatusPanelCount>& textWidths,
-                                                               int barWidth) const;
+    const DescriptionPane& description() const { return m_description; }
+    const StatusPanels& statusBar() const { return m_statusPanels; }
     Pane focus() const { return m_focus; }
 
     // Window-state flags.
@@ -200,21 +193,10 @@ public:
     // Search. Find is the Find dialog's OK: it records the text in the history and searches
     // from the first folder; SearchAgain goes on after the last match. Each returns whether it
     // showed a match.
-    struct SearchMatch {
-        SearchPlace place = SearchPlace::FolderName;
-        std::size_t folder = npos;
-        std::size_t row = npos; // in the list as shown, for the places of a row (Title and after)
-        std::size_t position = 0; // 1-based, in characters of the field
-        std::size_t length = 0;
-        std::string field;
-    };
     bool Find(std::string_view typed);
     bool SearchLibrary(std::string_view typed);
     bool SearchAgain();
-    const std::vector<std::string>& findHistory() const { return m_findHistory; }
-    const std::optional<SearchMatch>& lastMatch() const { return m_lastMatch; }
-    // The characters of the description pane that show the match: start (0-based) and count.
-    const std::optional<std::pair<std::size_t, std::size_t>>& descriptionHighlight() const { return m_highlight; }
+    const FindSession& find() const { return m_find; }
 
     // Reordering.
     void EditMoveUpExecute();
@@ -231,11 +213,22 @@ private:
         if (m_observer)
             notice(*m_observer);
     }
-    void setEnabled(std::initializer_list<Command> commands, bool enabled);
-    void setChecked(Command command, bool checked);
-    void checkSortCommand(std::optional<Command> command); // nullopt: none is ticked
-    void enableShownFolderCommands();
-    void enableMovingBySortMode();
+    // The facts behind the commands' states have changed: the view hears of the states that
+    // changed with them.
+    CommandInputs commandInputs() const;
+    void updateCommands();
+    // Updates the commands when an event ends, also when an error ends it.
+    class CommandsUpdate {
+    public:
+        explicit CommandsUpdate(MainWindowModel& model) : m_model(model) {}
+        ~CommandsUpdate() { m_model.updateCommands(); }
+        CommandsUpdate(const CommandsUpdate&) = delete;
+        CommandsUpdate& operator=(const CommandsUpdate&) = delete;
+
+    private:
+        MainWindowModel& m_model;
+    };
+    void setUndoAvailable(bool available);
     void run(Command command);
     void runSortCommand(Command command);
     void runReversedOrder();
@@ -285,8 +278,7 @@ private:
     UrlOpener& m_opener;
     MainWindowObserver* m_observer = nullptr;
 
-    std::array<bool, kCommandCount> m_enabled{};
-    std::array<bool, kCommandCount> m_checked{};
+    CommandStates m_shownCommandStates; // as the view was last told
     std::array<std::string, kCommandCount> m_captions;
     std::array<std::string, kCommandCount> m_hints;
     std::array<std::string, 4> m_columnCaptions;
@@ -295,6 +287,7 @@ private:
     bool m_folderShownOnce = false;
     bool m_treeHadFocus = false;
     bool m_clipboardFilled = false;
+    bool m_undoAvailable = false;
     bool m_closingInProgress = false;
     bool m_searchFocusPending = false;
     bool m_trayIconCreated = false;
@@ -305,19 +298,14 @@ private:
     std::string m_newItemAddress;
     UndoState m_undo;
     std::vector<UndoLinkEntry> m_linkClipboard;
-    std::string m_searchText;
-    std::optional<SearchMatch> m_lastMatch;
-    std::vector<std::string> m_findHistory;
-    std::optional<std::pair<std::size_t, std::size_t>> m_highlight;
-    std::vector<std::pair<bool, bool>> m_statesBeforeSearch; // expanded, selected
+    FindSession m_find;
     std::optional<int> m_autoSaveInterval;
 
     std::vector<char> m_rowSelected;
     std::size_t m_focusedRow = npos;
     Pane m_focus = Pane::None;
-    std::string m_descriptionText;
-    std::array<std::string, kStatusPanelCount> m_statusPanels;
-    std::array<int, kStatusPanelCount> m_statusPanelWidths{200, 200, 100, 100, 50};
+    DescriptionPane m_description;
+    StatusPanels m_statusPanels;
 };
 
 } // namespace velloria

@@ -14,7 +14,6 @@ namespace velloria {
 
 namespace {
 
-constexpr std::size_t kHistorySize = 10;
 using Place = SearchPlace;
 
 int labelText(Place place)
@@ -123,14 +122,7 @@ private:
 
 bool MainWindowModel::Find(std::string_view typed)
 {
-    m_searchText = std::string(trimmed(typed));
-    // The history holds each text once, the newest last, ten at the most.
-    const auto known = std::find(m_findHistory.begin(), m_findHistory.end(), m_searchText);
-    if (known != m_findHistory.end())
-        m_findHistory.erase(known);
-    else if (m_findHistory.size() == kHistorySize)
-        m_findHistory.erase(m_findHistory.begin());
-    m_findHistory.push_back(m_searchText);
+    m_find.remember(typed);
     return SearchLibrary(typed);
 }
 
@@ -138,7 +130,7 @@ bool MainWindowModel::SearchLibrary(std::string_view typed)
 {
     if (trimmed(typed).empty() || folderTree().empty())
         return false;
-    m_searchText = std::string(trimmed(typed));
+    m_find.setText(typed);
     recordFolderStates();
     const auto match = walkSearch(SearchCursor{}, false);
     if (match) {
@@ -152,7 +144,7 @@ bool MainWindowModel::SearchLibrary(std::string_view typed)
 
 bool MainWindowModel::SearchAgain()
 {
-    if (trimmed(m_searchText).empty() || folderTree().empty() || selectedFolder() == npos)
+    if (m_find.text().empty() || folderTree().empty() || selectedFolder() == npos)
         return false;
     recordFolderStates();
     const auto start = searchAgainStart();
@@ -172,9 +164,10 @@ bool MainWindowModel::SearchAgain()
 std::optional<MainWindowModel::SearchCursor> MainWindowModel::searchAgainStart()
 {
     const std::size_t folder = selectedFolder();
-    const std::optional<Place> place = m_lastMatch ? std::optional(m_lastMatch->place) : std::nullopt;
-    const bool sameFolder = m_lastMatch && m_lastMatch->folder == folder;
-    const std::size_t resumeAt = m_lastMatch ? m_lastMatch->position + m_lastMatch->length : 1;
+    const std::optional<SearchMatch>& last = m_find.lastMatch();
+    const std::optional<Place> place = last ? std::optional(last->place) : std::nullopt;
+    const bool sameFolder = last && last->folder == folder;
+    const std::size_t resumeAt = last ? last->position + last->length : 1;
     if (m_focus == Pane::Tree && sameFolder && place == Place::FolderName)
         return SearchCursor{folder, Place::FolderName, 0, resumeAt};
     if (place == Place::FolderDescription)
@@ -185,14 +178,14 @@ std::optional<MainWindowModel::SearchCursor> MainWindowModel::searchAgainStart()
     const bool rowMatched = place && onRow(*place);
     if (m_focus == Pane::List && !rowMatched)
         return current == npos ? std::nullopt : std::optional(SearchCursor{folder, Place::Title, current, 1});
-    if (sameFolder && current == m_lastMatch->row)
+    if (sameFolder && current == last->row)
         return rowMatched ? std::optional(SearchCursor{folder, *place, current, resumeAt}) : std::nullopt;
     return current == npos ? std::nullopt : std::optional(SearchCursor{folder, Place::Title, current, 1});
 }
 
-std::optional<MainWindowModel::SearchMatch> MainWindowModel::walkSearch(SearchCursor at, bool again)
+std::optional<SearchMatch> MainWindowModel::walkSearch(SearchCursor at, bool again)
 {
-    const SearchText needle(m_searchText);
+    const SearchText needle(m_find.text());
     SearchWalk walk(*this, needle);
     TFolderTree& tree = m_library.folderTree();
     // The folders the walk passes are shown on its way, which opens their parents; Find Again
@@ -257,19 +250,16 @@ void MainWindowModel::showMatch(const SearchMatch& match, bool restoreStates, bo
         requestFocus(Pane::Tree);
     }
     const std::string& label = m_texts[labelText(match.place)];
-    m_descriptionText = label + ' ' + match.field;
-    m_highlight = std::pair(characterCount(label) + match.position, match.length);
+    m_description.showHighlighted(label + ' ' + match.field, {characterCount(label) + match.position, match.length});
     notify([](MainWindowObserver& o) { o.descriptionChanged(); });
-    m_lastMatch = match;
+    m_find.setLastMatch(match);
 }
 
 // The folder states before the search: written to the state file, as every search does, and
 // kept, so that they come back without reading the file again.
 void MainWindowModel::recordFolderStates()
 {
-    m_statesBeforeSearch.clear();
-    for (const TFolderRecord& folder : folderTree().records())
-        m_statesBeforeSearch.push_back({folder.Expanded, folder.Selected});
+    m_find.keepFolderStates(folderTree().records());
     if (!m_lookOnly)
         m_library.SaveFolderStates();
 }
@@ -278,9 +268,10 @@ void MainWindowModel::recordFolderStates()
 void MainWindowModel::restoreFolderStates()
 {
     const std::size_t shown = selectedFolder();
-    for (std::size_t i = 0; i < m_statesBeforeSearch.size() && i < folderTree().count(); ++i) {
-        m_library.folderTree().setExpanded(i, m_statesBeforeSearch[i].first);
-        if (m_statesBeforeSearch[i].second)
+    const auto& states = m_find.folderStatesBefore();
+    for (std::size_t i = 0; i < states.size() && i < folderTree().count(); ++i) {
+        m_library.folderTree().setExpanded(i, states[i].expanded);
+        if (states[i].selected)
             m_library.folderTree().select(i);
     }
     notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });

@@ -74,7 +74,7 @@ TEST_F(ClipboardTest, CuttingEveryRowEmptiesThePaneAndMovesTheFocusToTheTree)
     view.notices.clear();
     model.execute(Command::EditCut);
     EXPECT_TRUE(model.linkList().empty());
-    EXPECT_EQ(model.descriptionText(), "Description:");
+    EXPECT_EQ(model.description().text(), "Description:");
     EXPECT_THAT(view.notices, ::testing::Contains("focus tree"));
     EXPECT_FALSE(model.enabled(Command::EditCut));
     EXPECT_FALSE(model.enabled(Command::ToolsGo));

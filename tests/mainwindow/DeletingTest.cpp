@@ -88,7 +88,7 @@ TEST_F(DeletingTest, UndoBringsTheSubtreeBackWithLinksAndDescriptions)
     EXPECT_FALSE(model.enabled(Command::EditUndo));
     EXPECT_EQ(model.folderTree()[model.selectedFolder()].Name, "A2"); // the last one put back
     model.selectFolder(2);
-    EXPECT_EQ(model.descriptionText(), "Description: Ay");
+    EXPECT_EQ(model.description().text(), "Description: Ay");
 }
 
 TEST_F(DeletingTest, UndoAfterTheNameWasTakenAgainRenamesTheWholeBranch)
@@ -126,8 +126,8 @@ TEST_F(DeletingTest, DeletingLinksSelectsTheRowAtThatPlaceOrTheLast)
     model.execute(Command::EditDelete);
     EXPECT_EQ(titles(), (Titles{"r1", "r2"}));
     EXPECT_THAT(model.selectedRows(), ElementsAre(1u));
-    EXPECT_EQ(model.descriptionText(), "Description: d2");
-    EXPECT_EQ(model.statusPanel(3), "Bookmarks: 2");
+    EXPECT_EQ(model.description().text(), "Description: d2");
+    EXPECT_EQ(model.statusBar().text(3), "Bookmarks: 2");
     EXPECT_EQ(home.read("Links/Other.wnl"), test::crlf({"0 r1", "1 b", "2 ", "3 ", "4 d1", "0 r2", "1 c", "2 ", "3 ",
                                                         "4 d2"}));
 }
@@ -160,7 +160,7 @@ TEST_F(DeletingTest, DeletingEveryLinkMovesTheFocusToTheTree)
     model.execute(Command::EditDelete);
     EXPECT_TRUE(model.linkList().empty());
     EXPECT_THAT(view.notices, ::testing::Contains("focus tree"));
-    EXPECT_EQ(model.descriptionText(), "Description:");
+    EXPECT_EQ(model.description().text(), "Description:");
     EXPECT_FALSE(model.enabled(Command::ToolsGo));
 }
 

@@ -49,8 +49,8 @@ TEST_F(EditingTest, NewLinkIsCleanedMadeUniqueDatedAndSelected)
     EXPECT_EQ(added.AddDate, "2026.12.5");
     EXPECT_EQ(model.linkDescriptions()[0], "first line second");
     EXPECT_THAT(model.selectedRows(), ElementsAre(0u));
-    EXPECT_EQ(model.descriptionText(), "Description: first line second");
-    EXPECT_EQ(model.statusPanel(3), "Bookmarks: 4");
+    EXPECT_EQ(model.description().text(), "Description: first line second");
+    EXPECT_EQ(model.statusBar().text(3), "Bookmarks: 4");
     EXPECT_TRUE(model.libraryModified());
     EXPECT_TRUE(model.enabled(Command::FileSave));
     EXPECT_THAT(home.read("Links/B.wnl"),
@@ -97,7 +97,7 @@ TEST_F(EditingTest, NewFolderGoesIntoTheSelectedFolderWithItsFilesAtOnce)
     EXPECT_THAT(home.read("folddesc.wnf"), HasSubstr(test::crlf({"New", "Fresh"})));
     EXPECT_EQ(home.read("Links/New.wnl"), "");
     EXPECT_THAT(model.newFolders(), ElementsAre("New"));
-    EXPECT_EQ(model.descriptionText(), "Description: Fresh");
+    EXPECT_EQ(model.description().text(), "Description: Fresh");
     EXPECT_TRUE(model.libraryModified());
 }
 
@@ -148,8 +148,8 @@ TEST_F(EditingTest, RenamingAFolderMovesItsFilesAndWritesTheBackupUnderTheNewNam
     EXPECT_EQ(home.read("Links/Bravo.~wnl"), links);
     EXPECT_EQ(home.read("folders.wnf"), test::crlf({"Top", "\tA", "\t\tA1", "\t\tA2", "\tBravo", "Other"}));
     EXPECT_THAT(home.read("folddesc.wnf"), HasSubstr(test::crlf({"Bravo", "Renamed"})));
-    EXPECT_EQ(model.statusPanel(0), "Bravo");
-    EXPECT_EQ(model.descriptionText(), "Description: Renamed");
+    EXPECT_EQ(model.statusBar().text(0), "Bravo");
+    EXPECT_EQ(model.description().text(), "Description: Renamed");
 }
 
 TEST_F(EditingTest, ChangingOnlyTheLetterCaseOfAFolderGetsASuffix)

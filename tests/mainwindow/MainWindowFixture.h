@@ -94,7 +94,7 @@ protected:
 
     std::array<std::string, 4> panels() const
     {
-        return {model.statusPanel(0), model.statusPanel(1), model.statusPanel(2), model.statusPanel(3)};
+        return {model.statusBar().text(0), model.statusBar().text(1), model.statusBar().text(2), model.statusBar().text(3)};
     }
 
     TempHome home;

@@ -25,7 +25,7 @@ TEST_F(PresentationTest, FirstFocusOnTheTreeShowsItsFirstFolder)
     EXPECT_TRUE(model.folderShownOnce());
     EXPECT_TRUE(model.treeHadFocus());
     EXPECT_EQ(panels(), (Panels{"Top", "", "Folders: 2", "Bookmarks: 0"})); // direct subfolders only
-    EXPECT_EQ(model.descriptionText(), "Description: The top");
+    EXPECT_EQ(model.description().text(), "Description: The top");
     EXPECT_THAT(disabledCommands(), ElementsAre("FileSave", "EditUndo", "EditCut", "EditCopy", "EditPaste",
                                                 "ToolsGo", "ToolsGoInNewBrowser"));
 }
@@ -46,7 +46,7 @@ TEST_F(PresentationTest, FolderWithLinksSelectsItsFirstRowAndEnablesGo)
     EXPECT_THAT(model.selectedRows(), IsEmpty());
     EXPECT_EQ(panels(), (Panels{"Other", "", "Folders: 0", "Bookmarks: 0"}));
     EXPECT_FALSE(model.enabled(Command::ToolsGo));
-    EXPECT_EQ(model.descriptionText(), "Description: "); // no pair: empty, not B's
+    EXPECT_EQ(model.description().text(), "Description: "); // no pair: empty, not B's
 }
 
 TEST_F(PresentationTest, RememberedFolderIsShownButFocusChangesNothingUntilTheNextFolderChange)
@@ -70,16 +70,16 @@ TEST_F(PresentationTest, ListFocusShowsTheRowDescriptionAndEnablesCutAndCopy)
     model.trvFoldersExit();
     model.lvReferencesEnter();
     EXPECT_FALSE(model.treeHadFocus());
-    EXPECT_EQ(model.descriptionText(), "Description: last by title");
+    EXPECT_EQ(model.description().text(), "Description: last by title");
     EXPECT_TRUE(model.enabled(Command::EditCut));
     EXPECT_TRUE(model.enabled(Command::EditCopy));
 
     model.selectRows({1, 2}, 2);
-    EXPECT_EQ(model.descriptionText(), "Description: middle");
-    EXPECT_EQ(model.statusPanel(1), "mid");
+    EXPECT_EQ(model.description().text(), "Description: middle");
+    EXPECT_EQ(model.statusBar().text(1), "mid");
 
     model.trvFoldersEnter();
-    EXPECT_EQ(model.descriptionText(), "Description: Bee");
+    EXPECT_EQ(model.description().text(), "Description: Bee");
     EXPECT_FALSE(model.enabled(Command::EditCut));
 }
 
@@ -91,49 +91,6 @@ TEST_F(PresentationTest, FocusIntoAnEmptyListGoesBackToTheTree)
     model.lvReferencesEnter();
     EXPECT_THAT(view.notices, ElementsAre("focus tree"));
     EXPECT_FALSE(model.enabled(Command::EditCut));
-}
-
-TEST_F(PresentationTest, LeavingTheTreeSetsMovingByTheSortMode)
-{
-    writePreferences({"000 1.0", "040 0"});
-    model.FormCreate();
-    model.trvFoldersEnter();
-    model.selectFolder(4);
-    model.trvFoldersExit();
-    EXPECT_FALSE(model.enabled(Command::EditMoveUp));
-    EXPECT_FALSE(model.enabled(Command::EditMoveDown));
-
-    model.execute(Command::ViewUnsorted);
-    model.trvFoldersEnter();
-    model.trvFoldersExit();
-    EXPECT_TRUE(model.checked(Command::ViewUnsorted));
-    EXPECT_TRUE(model.enabled(Command::EditMoveUp));
-
-    model.trvFoldersEnter();
-    model.selectRows({}, TFolderTree::npos);
-    model.trvFoldersExit();
-    EXPECT_THAT(disabledCommands(), ::testing::IsSupersetOf({"EditEditItem", "EditMoveUp", "EditMoveDown",
-                                                             "EditDelete"}));
-}
-
-TEST_F(PresentationTest, AfterADialogTheCommandsFollowThePaneWithTheFocus)
-{
-    writePreferences({"000 1.0", "040 0"});
-    model.FormCreate();
-    model.trvFoldersEnter();
-    model.selectFolder(4);
-    // The tree lost the focus to a dialog with no row selected, and got it back unnoticed.
-    model.selectRows({}, TFolderTree::npos);
-    model.trvFoldersExit();
-    EXPECT_EQ(model.memDescrEnter(), Pane::Tree);
-    model.dialogClosed();
-    EXPECT_THAT(disabledCommands(), ElementsAre("FileSave", "EditUndo", "EditCut", "EditCopy", "EditPaste"));
-
-    model.selectRows({1}, 1);
-    model.lvReferencesEnter(); // the sorted list: moving by hand is off
-    model.dialogClosed();
-    EXPECT_THAT(disabledCommands(), ElementsAre("FileSave", "EditUndo", "EditMoveUp", "EditMoveDown", "EditPaste"));
-    EXPECT_EQ(model.descriptionText(), "Description: middle");
 }
 
 TEST_F(PresentationTest, ClickBelowTheRowsSelectsTheLastRow)
@@ -160,7 +117,7 @@ TEST_F(PresentationTest, TreeMouseDownSelectsTheFolderUnderThePointerAndClickSho
     model.selectFolder(4);
     model.lvReferencesEnter();
     model.trvFoldersClick();
-    EXPECT_EQ(model.descriptionText(), "Description: Bee");
+    EXPECT_EQ(model.description().text(), "Description: Bee");
 }
 
 TEST_F(PresentationTest, DescriptionPaneHandsTheFocusBack)
@@ -173,49 +130,16 @@ TEST_F(PresentationTest, DescriptionPaneHandsTheFocusBack)
     EXPECT_EQ(model.memDescrEnter(), Pane::List);
 }
 
-TEST_F(PresentationTest, StatusBarPanelOneTakesTheRoomAbove600Pixels)
-{
-    model.MainStatusBarResize(600);
-    EXPECT_EQ(model.statusPanelWidth(1), 200);
-    model.MainStatusBarResize(601);
-    EXPECT_EQ(model.statusPanelWidth(1), 201);
-    model.MainStatusBarResize(1000);
-    EXPECT_EQ(model.statusPanelWidth(1), 600);
-}
-
-TEST_F(PresentationTest, StatusPanelsWidenToTheirTextsAndNeverCutACount)
-{
-    using Widths = std::array<int, kStatusPanelCount>;
-    struct Case {
-        int bar;
-        Widths texts;
-        Widths expected;
-    };
-    const Case cases[] = {
-        {1000, {80, 90, 70, 90, 0}, {200, 600, 100, 100, 50}},      // short texts: the panels as they are
-        {1200, {80, 90, 150, 170, 0}, {200, 680, 150, 170, 50}},    // wide counts: the title panel gives way
-        {1000, {260, 90, 100, 100, 0}, {260, 540, 100, 100, 50}},   // a long folder name too
-        {500, {80, 90, 120, 130, 0}, {200, 50, 120, 130, 50}},      // narrow: the counts still fit
-        {300, {80, 90, 120, 130, 0}, {50, 0, 120, 130, 50}},        // narrower: the folder name gives way
-    };
-    for (const Case& c : cases) {
-        model.MainStatusBarResize(c.bar);
-        const Widths widths = model.fittedStatusPanelWidths(c.texts, c.bar);
-        EXPECT_EQ(widths, c.expected) << c.bar;
-        EXPECT_LE(widths[0] + widths[1] + widths[2] + widths[3], std::max(c.bar, 600)) << c.bar;
-    }
-}
-
 TEST_F(PresentationTest, TheDescriptionPaneShowsItsLabelBeforeAnyFolderIsShown)
 {
-    EXPECT_EQ(model.descriptionText(), "Description:");
+    EXPECT_EQ(model.description().text(), "Description:");
     home.write("folders.wnf", "");
     std::filesystem::create_directories(home.path() / "Languages");
     std::ofstream(home.path() / "Languages" / "Test.lng", std::ios::binary)
         << test::crlf({"000 1.0", "001 Test", "306 Beschreibung:"});
     writePreferences({"000 1.0", "013 False", "014 " + (home.path() / "Languages" / "Test.lng").string()});
     model.FormCreate();
-    EXPECT_EQ(model.descriptionText(), "Beschreibung:");
+    EXPECT_EQ(model.description().text(), "Beschreibung:");
 }
 
 TEST_F(PresentationTest, EmptyTreeLeavesEveryFolderCommandDisabled)
@@ -278,8 +202,8 @@ TEST_F(PresentationTest, CaptionsComeFromTheLanguageInUse)
     EXPECT_EQ(model.caption(Command::FileExit), "E&xit"); // not in the file: English stays
     EXPECT_EQ(model.menuCaption("mnuView"), "&Ansicht");
     EXPECT_EQ(model.columnCaption(0), "Titel +");
-    EXPECT_EQ(model.descriptionText(), "Beschreibung: The top");
-    EXPECT_EQ(model.statusPanel(2), "Ordner: 2");
+    EXPECT_EQ(model.description().text(), "Beschreibung: The top");
+    EXPECT_EQ(model.statusBar().text(2), "Ordner: 2");
 }
 
 } // namespace

@@ -202,7 +202,7 @@ TEST_F(PreferencesDialogTest, AnEditedLanguageIsWrittenAtOkAndItsTextsTakeEffect
     EXPECT_EQ(homeFile("Languages/Deutsch.lng"), test::crlf(edited));
     EXPECT_FALSE(dialog.saveEnabled());
     EXPECT_EQ(model.texts()[306], "Notiz:");
-    EXPECT_EQ(model.descriptionText(), "Notiz: Bee");
+    EXPECT_EQ(model.description().text(), "Notiz: Bee");
     EXPECT_EQ(panels()[2], "Ordner: 0");
     EXPECT_EQ(panels()[3], "Lesezeichen: 3");
     EXPECT_FALSE(model.prefs().UseDefaultLanguage);

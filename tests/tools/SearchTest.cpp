@@ -56,7 +56,7 @@ protected:
     // The match as place, folder, row, position.
     std::string lastMatch() const
     {
-        const auto& m = model.lastMatch();
+        const auto& m = model.find().lastMatch();
         if (!m)
             return "none";
         return std::to_string(static_cast<int>(m->place)) + " " + model.folderTree()[m->folder].Name + " "
@@ -102,7 +102,7 @@ TEST_F(SearchTest, TheSelectedFolderIsSearchedWhetherItsLinksAreShownOrNot)
             ASSERT_EQ(searching.selectedFolder(), selected);
             std::vector<std::string> folders;
             for (bool found = searching.Find("zzqtest6"); found; found = searching.SearchAgain())
-                folders.push_back(searching.folderTree()[searching.lastMatch()->folder].Name);
+                folders.push_back(searching.folderTree()[searching.find().lastMatch()->folder].Name);
             EXPECT_THAT(folders, ElementsAre("A1", "A2"));
         }
     }
@@ -115,11 +115,11 @@ TEST_F(SearchTest, AMatchIsShownWithExactlyItsCharactersHighlighted)
     EXPECT_THAT(model.selectedRows(), ElementsAre(0u));
     EXPECT_EQ(model.focus(), Pane::List);
     EXPECT_TRUE(model.searchFocusPending()); // the list's focus must not replace the match
-    EXPECT_EQ(model.descriptionText(), "Title: Beekeeper bee");
-    EXPECT_EQ(model.descriptionHighlight(), Span(10, 6)); // "Title: Bee|keeper|"
+    EXPECT_EQ(model.description().text(), "Title: Beekeeper bee");
+    EXPECT_EQ(model.description().highlight(), Span(10, 6)); // "Title: Bee|keeper|"
     model.lvReferencesEnter();
-    EXPECT_EQ(model.descriptionText(), "Title: Beekeeper bee");
-    EXPECT_THAT(model.findHistory(), ElementsAre("KEEPER"));
+    EXPECT_EQ(model.description().text(), "Title: Beekeeper bee");
+    EXPECT_THAT(model.find().history(), ElementsAre("KEEPER"));
 }
 
 TEST_F(SearchTest, AFolderNameMatchSelectsTheFolderAndGivesTheTreeTheFocus)
@@ -127,8 +127,8 @@ TEST_F(SearchTest, AFolderNameMatchSelectsTheFolderAndGivesTheTreeTheFocus)
     ASSERT_TRUE(model.Find("a2"));
     EXPECT_EQ(lastMatch(), "0 A2 - 1");
     EXPECT_EQ(model.focus(), Pane::Tree);
-    EXPECT_EQ(model.descriptionText(), "Title: A2");
-    EXPECT_EQ(model.descriptionHighlight(), Span(7, 2));
+    EXPECT_EQ(model.description().text(), "Title: A2");
+    EXPECT_EQ(model.description().highlight(), Span(7, 2));
     EXPECT_TRUE(model.folderTree()[1].Expanded); // opened on the way and left open
 }
 
@@ -137,7 +137,7 @@ TEST_F(SearchTest, MatchesInDescriptionsAndLinksRestoreTheTreeFirst)
     model.setFolderExpanded(0, false);
     ASSERT_TRUE(model.Find("hive"));
     EXPECT_EQ(lastMatch(), "1 B - 5");
-    EXPECT_EQ(model.descriptionText(), "Description: Bee hive");
+    EXPECT_EQ(model.description().text(), "Description: Bee hive");
     EXPECT_FALSE(model.folderTree()[1].Expanded); // A was passed, but is closed again
     EXPECT_TRUE(model.folderTree()[0].Expanded);  // Top, to show B
 }
@@ -158,8 +158,8 @@ TEST_F(SearchTest, FindAgainFoldsTheBranchesItHasFinished)
 {
     model.execute(Command::ViewExpandAllFolders);
     ASSERT_TRUE(model.Find("bee"));
-    while (model.lastMatch()->place != SearchPlace::FolderDescription
-           || model.folderTree()[model.lastMatch()->folder].Name != "B")
+    while (model.find().lastMatch()->place != SearchPlace::FolderDescription
+           || model.folderTree()[model.find().lastMatch()->folder].Name != "B")
         ASSERT_TRUE(model.SearchAgain());
     EXPECT_FALSE(model.folderTree()[1].Expanded); // A, before B, folded up
 }
@@ -200,21 +200,21 @@ TEST_F(SearchTest, BlankTextsSearchNothing)
 {
     EXPECT_FALSE(model.Find("   "));
     EXPECT_FALSE(model.SearchAgain());
-    EXPECT_EQ(model.lastMatch(), std::nullopt);
+    EXPECT_EQ(model.find().lastMatch(), std::nullopt);
 }
 
 TEST_F(SearchTest, HistoryKeepsTenTextsEachOnce)
 {
     for (int i = 0; i < 11; ++i)
         model.Find("text " + std::to_string(i));
-    EXPECT_EQ(model.findHistory().size(), 10u);
-    EXPECT_EQ(model.findHistory().front(), "text 1");
+    EXPECT_EQ(model.find().history().size(), 10u);
+    EXPECT_EQ(model.find().history().front(), "text 1");
     model.Find("text 3");
-    EXPECT_EQ(model.findHistory().back(), "text 3");
-    EXPECT_EQ(model.findHistory().size(), 10u);
+    EXPECT_EQ(model.find().history().back(), "text 3");
+    EXPECT_EQ(model.find().history().size(), 10u);
     model.Find("Text 3"); // case counts
-    EXPECT_EQ(model.findHistory().back(), "Text 3");
-    EXPECT_EQ(model.findHistory().front(), "text 2");
+    EXPECT_EQ(model.find().history().back(), "Text 3");
+    EXPECT_EQ(model.find().history().front(), "text 2");
 }
 
 } // namespace

@@ -1,0 +1,130 @@
+// The command switch: the gate every command of the window passes, and what each command runs.
+
+#include "mainwindow/MainWindowModel.h"
+
+#include "mainwindow/DeleteConfirmation.h"
+#include "platform/UrlOpener.h"
+
+#include <algorithm>
+
+namespace velloria {
+
+namespace {
+
+using C = Command;
+
+} // namespace
+
+bool MainWindowModel::execute(Command command)
+{
+    if (dialogActive() || !enabled(command))
+        return false;
+    const CommandsUpdate update(*this);
+    run(command);
+    return true;
+}
+
+void MainWindowModel::run(Command command)
+{
+    switch (command) {
+    case C::FileSave: fileSave(); break;
+    case C::ViewToolbar:
+    case C::ViewStatusBar: runBarToggle(command); break;
+    case C::ViewExpandAllFolders: expandAllFolders(); break;
+    case C::ViewCollapseAllFolders: collapseAllFolders(); break;
+    case C::ViewSortByTitle:
+    case C::ViewSortByAddress:
+    case C::ViewSortByLastVisit:
+    case C::ViewSortByAddDate:
+    case C::ViewUnsorted: runSortCommand(command); break;
+    case C::ViewReversedOrder: runReversedOrder(); break;
+    case C::ToolsGo: goTo(false); break;
+    case C::ToolsGoInNewBrowser: goTo(true); break;
+    case C::HelpNavigatorHelp: openHelp(); break;
+    case C::HelpHomePage: m_opener.openInNewWindow(std::string(kHomePageAddress)); break;
+    case C::HelpSupport: m_opener.open("mailto:" + std::string(kSupportAddress)); break;
+    case C::HelpAbout: notify([](MainWindowObserver& o) { o.aboutBoxRequested(); }); break;
+    case C::EditAddFolder:
+    case C::EditAddUrl:
+        m_newItemKind = command == C::EditAddUrl ? NewItemKind::Link : NewItemKind::Folder;
+        requestDialog(DialogKind::NewItem);
+        break;
+    case C::EditEditItem:
+        if (m_focus != Pane::None)
+            m_newItemKind = m_focus == Pane::Tree ? NewItemKind::Folder : NewItemKind::Link;
+        requestDialog(DialogKind::EditItem);
+        break;
+    case C::EditDelete: runDelete(); break;
+    case C::EditUndo: RestoreUndoState(); break;
+    case C::EditCut: EditCutExecute(); break;
+    case C::EditCopy: EditCopyExecute(); break;
+    case C::EditPaste: EditPasteExecute(); break;
+    case C::EditMoveUp: EditMoveUpExecute(); break;
+    case C::EditMoveDown: EditMoveDownExecute(); break;
+    case C::EditFind: requestDialog(DialogKind::Find); break;
+    case C::EditSearchAgain: SearchAgain(); break;
+    case C::ToolsStatistics: requestDialog(DialogKind::Statistics); break;
+    case C::FileImport: requestDialog(DialogKind::Import); break;
+    case C::FileExport: requestDialog(DialogKind::Export); break;
+    case C::FileGenHtml: requestDialog(DialogKind::GenHtml); break;
+    case C::ToolsPreferences: requestDialog(DialogKind::Preferences); break;
+    default: break; // the commands whose dialogs the form runs itself
+    }
+}
+
+void MainWindowModel::requestDialog(DialogKind kind)
+{
+    notify([kind](MainWindowObserver& o) { o.dialogRequested(kind); });
+}
+
+void MainWindowModel::runDelete()
+{
+    if (prefs().ConfirmDeleting) {
+        requestDialog(DialogKind::DeleteConfirmation);
+        return;
+    }
+    DeleteConfirmation(*this).yes();
+}
+
+void MainWindowModel::runBarToggle(Command command)
+{
+    TPreferences& record = m_preferences.record();
+    bool& shown = command == C::ViewToolbar ? record.ShowToolbar : record.ShowStatusBar;
+    shown = !shown; // the bar follows its command's check mark
+    updateCommands();
+    m_preferences.SavePreferences();
+}
+
+void MainWindowModel::runSortCommand(Command command)
+{
+    const auto mode = std::find(kSortCommands.begin(), kSortCommands.end(), command) - kSortCommands.begin();
+    m_preferences.record().SortMode = static_cast<std::int32_t>(mode);
+    updateCommands();
+    savePreferencesAndThen([this] { SortLinkList(); });
+}
+
+void MainWindowModel::runReversedOrder()
+{
+    m_preferences.record().ReversedOrder = !prefs().ReversedOrder;
+    updateCommands();
+    savePreferencesAndThen([this] { SortLinkList(); });
+}
+
+void MainWindowModel::expandAllFolders()
+{
+    for (std::size_t i = 0; i < folderTree().count(); ++i)
+        m_library.folderTree().setExpanded(i, true);
+    notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
+}
+
+void MainWindowModel::collapseAllFolders()
+{
+    requestFocus(Pane::Tree);
+    if (!folderTree().empty() && selectedFolder() != 0)
+        selectFolder(0);
+    for (std::size_t i = folderTree().count(); i-- > 0;)
+        m_library.folderTree().setExpanded(i, false);
+    notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
+}
+
+} // namespace velloria
