@@ -168,6 +168,7 @@ int main(int argc, char** argv)
     for (int run = 0; run < kRuns; ++run)
         moves.push_back(moveLinkInBigFolder(window, big, resets));
     report("move a link in the " + formatCount(plan.linkCounts[plan.bigFolder]) + "-link folder", moves, 16, resets);
+    window.model.saveLibrary(); // the moves are kept, so that closing asks nothing
     window.form.close();
     fs::remove_all(home);
     return 0;
