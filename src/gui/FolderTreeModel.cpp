@@ -175,6 +175,48 @@ void FolderTreeModel::endTreeReset()
     endResetModel();
 }
 
+void FolderTreeModel::beginAddFolder(std::size_t parent, std::size_t row)
+{
+    beginInsertRows(indexOfFolder(parent), static_cast<int>(row), static_cast<int>(row));
+}
+
+void FolderTreeModel::endAddFolder()
+{
+    endInsertRows();
+}
+
+void FolderTreeModel::beginRemoveFolder(std::size_t folder)
+{
+    const int row = static_cast<int>(tree().rowOf(folder));
+    beginRemoveRows(indexOfFolder(tree().parentOf(folder)), row, row);
+}
+
+void FolderTreeModel::endRemoveFolder()
+{
+    endRemoveRows();
+}
+
+void FolderTreeModel::beginMoveFolder(std::size_t folder, std::size_t destinationParent, std::size_t destinationRow)
+{
+    const int row = static_cast<int>(tree().rowOf(folder));
+    m_moving = beginMoveRows(indexOfFolder(tree().parentOf(folder)), row, row, indexOfFolder(destinationParent),
+                             static_cast<int>(destinationRow));
+}
+
+void FolderTreeModel::endMoveFolder()
+{
+    if (m_moving)
+        endMoveRows();
+    m_moving = false;
+}
+
+void FolderTreeModel::folderChanged(std::size_t folder)
+{
+    const QModelIndex changed = indexOfFolder(folder);
+    if (changed.isValid())
+        emit dataChanged(changed, changed, {Qt::DisplayRole});
+}
+
 void FolderTreeModel::folderSelectionChanged()
 {
     const std::size_t selected = m_model.selectedFolder();

@@ -49,6 +49,13 @@ public:
     // Forwarded from the main window model's observer.
     void beginTreeReset();
     void endTreeReset();
+    void beginAddFolder(std::size_t parent, std::size_t row);
+    void endAddFolder();
+    void beginRemoveFolder(std::size_t folder);
+    void endRemoveFolder();
+    void beginMoveFolder(std::size_t folder, std::size_t destinationParent, std::size_t destinationRow);
+    void endMoveFolder();
+    void folderChanged(std::size_t folder);
     void folderSelectionChanged();
 
 private:
@@ -60,6 +67,7 @@ private:
     QIcon m_openFolderIcon;
     // The folder drawn with the open icon, so that a new selection repaints the old one.
     TFolderTree::FolderId m_openFolder = 0;
+    bool m_moving = false; // a move that Qt took: it ends with endMoveRows
 };
 
 } // namespace velloria

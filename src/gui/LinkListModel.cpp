@@ -68,6 +68,43 @@ void LinkListModel::endListReset()
     endResetModel();
 }
 
+void LinkListModel::beginInsertLinks(std::size_t first, std::size_t last)
+{
+    beginInsertRows({}, static_cast<int>(first), static_cast<int>(last));
+}
+
+void LinkListModel::endInsertLinks()
+{
+    endInsertRows();
+}
+
+void LinkListModel::beginRemoveLinks(std::size_t first, std::size_t last)
+{
+    beginRemoveRows({}, static_cast<int>(first), static_cast<int>(last));
+}
+
+void LinkListModel::endRemoveLinks()
+{
+    endRemoveRows();
+}
+
+void LinkListModel::beginMoveLinks(std::size_t first, std::size_t last, std::size_t destination)
+{
+    m_moving = beginMoveRows({}, static_cast<int>(first), static_cast<int>(last), {}, static_cast<int>(destination));
+}
+
+void LinkListModel::endMoveLinks()
+{
+    if (m_moving)
+        endMoveRows();
+    m_moving = false;
+}
+
+void LinkListModel::linksChanged(std::size_t first, std::size_t last)
+{
+    emit dataChanged(index(static_cast<int>(first), 0), index(static_cast<int>(last), ColumnCount - 1));
+}
+
 void LinkListModel::captionsChanged()
 {
     emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);

@@ -25,6 +25,13 @@ public:
     // Forwarded from the main window model's observer.
     void beginListReset();
     void endListReset();
+    void beginInsertLinks(std::size_t first, std::size_t last);
+    void endInsertLinks();
+    void beginRemoveLinks(std::size_t first, std::size_t last);
+    void endRemoveLinks();
+    void beginMoveLinks(std::size_t first, std::size_t last, std::size_t destination);
+    void endMoveLinks();
+    void linksChanged(std::size_t first, std::size_t last);
     void captionsChanged();
 
 private:
@@ -32,6 +39,7 @@ private:
 
     const MainWindowModel& m_model;
     QIcon m_linkIcon;
+    bool m_moving = false; // a move that Qt took: it ends with endMoveRows
 };
 
 } // namespace velloria

@@ -78,6 +78,20 @@ public:
     void folderTreeReset() override;
     void linkListAboutToBeReset() override;
     void linkListReset() override;
+    void linkRowsAboutToBeInserted(std::size_t first, std::size_t last) override;
+    void linkRowsInserted() override;
+    void linkRowsAboutToBeRemoved(std::size_t first, std::size_t last) override;
+    void linkRowsRemoved() override;
+    void linkRowsAboutToBeMoved(std::size_t first, std::size_t last, std::size_t destination) override;
+    void linkRowsMoved() override;
+    void linkRowsChanged(std::size_t first, std::size_t last) override;
+    void folderAboutToBeAdded(std::size_t parent, std::size_t row) override;
+    void folderAdded() override;
+    void folderAboutToBeRemoved(std::size_t folder) override;
+    void folderRemoved() override;
+    void folderAboutToBeMoved(std::size_t folder, std::size_t destinationParent, std::size_t destinationRow) override;
+    void folderMoved() override;
+    void folderChanged(std::size_t folder) override;
     void folderSelectionChanged() override;
     void rowSelectionChanged() override;
     void descriptionChanged() override;
@@ -136,6 +150,8 @@ private:
     void folderDropped(QDropEvent& event);
 
     // The model's state to the window.
+    template <typename Change> void changeFolders(Change&& change);
+    template <typename Change> void changeRows(Change&& change);
     void showFolderExpansion();
     void showSelectedFolder();
     void showRowSelection();

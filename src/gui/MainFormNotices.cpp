@@ -54,6 +54,101 @@ void MainForm::linkListReset()
     m_linkModel->endListReset();
 }
 
+// While a view takes a change of its rows, it moves its selection and current item along; the
+// model, which owns the selection, is not told of that: it says what is selected afterwards.
+template <typename Change> void MainForm::changeRows(Change&& change)
+{
+    const QScopedValueRollback<bool> syncing(m_syncingRows, true);
+    change();
+}
+
+template <typename Change> void MainForm::changeFolders(Change&& change)
+{
+    const QScopedValueRollback<bool> syncing(m_syncingFolders, true);
+    change();
+}
+
+void MainForm::linkRowsAboutToBeInserted(std::size_t first, std::size_t last)
+{
+    changeRows([&] { m_linkModel->beginInsertLinks(first, last); });
+}
+
+void MainForm::linkRowsInserted()
+{
+    changeRows([&] { m_linkModel->endInsertLinks(); });
+}
+
+void MainForm::linkRowsAboutToBeRemoved(std::size_t first, std::size_t last)
+{
+    changeRows([&] { m_linkModel->beginRemoveLinks(first, last); });
+}
+
+void MainForm::linkRowsRemoved()
+{
+    changeRows([&] { m_linkModel->endRemoveLinks(); });
+}
+
+void MainForm::linkRowsAboutToBeMoved(std::size_t first, std::size_t last, std::size_t destination)
+{
+    changeRows([&] { m_linkModel->beginMoveLinks(first, last, destination); });
+}
+
+void MainForm::linkRowsMoved()
+{
+    changeRows([&] { m_linkModel->endMoveLinks(); });
+}
+
+void MainForm::linkRowsChanged(std::size_t first, std::size_t last)
+{
+    m_linkModel->linksChanged(first, last);
+}
+
+void MainForm::folderAboutToBeAdded(std::size_t parent, std::size_t row)
+{
+    changeFolders([&] { m_folderModel->beginAddFolder(parent, row); });
+}
+
+void MainForm::folderAdded()
+{
+    changeFolders([&] {
+        m_folderModel->endAddFolder();
+        showFolderExpansion();
+        showSelectedFolder();
+    });
+}
+
+void MainForm::folderAboutToBeRemoved(std::size_t folder)
+{
+    changeFolders([&] { m_folderModel->beginRemoveFolder(folder); });
+}
+
+void MainForm::folderRemoved()
+{
+    changeFolders([&] {
+        m_folderModel->endRemoveFolder();
+        showSelectedFolder();
+    });
+}
+
+void MainForm::folderAboutToBeMoved(std::size_t folder, std::size_t destinationParent, std::size_t destinationRow)
+{
+    changeFolders([&] { m_folderModel->beginMoveFolder(folder, destinationParent, destinationRow); });
+}
+
+void MainForm::folderMoved()
+{
+    changeFolders([&] {
+        m_folderModel->endMoveFolder();
+        showFolderExpansion();
+        showSelectedFolder();
+    });
+}
+
+void MainForm::folderChanged(std::size_t folder)
+{
+    m_folderModel->folderChanged(folder);
+}
+
 void MainForm::folderSelectionChanged()
 {
     m_folderModel->folderSelectionChanged();

@@ -33,9 +33,7 @@ void MainWindowModel::EditCutExecute()
         return;
     takeSelection(m_linkClipboard);
     const std::vector<std::size_t> rows = selectedRows();
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
-        removeRow(*it);
-    listChanged();
+    removeRows(rows);
     // The place of the last row taken, as the rows before it went first.
     const std::size_t lastPlace = rows.back() - (rows.size() - 1);
     if (linkList().empty()) {
@@ -64,14 +62,22 @@ void MainWindowModel::EditPasteExecute()
     for (const TLinkRecord& link : linkList())
         present.insert(foldCase(link.Title));
     std::vector<std::size_t> keptSelected = selectedRows();
+    std::vector<const UndoLinkEntry*> pasted;
     for (const UndoLinkEntry& entry : m_linkClipboard) {
         if (!keptSelected.empty())
             keptSelected.erase(keptSelected.begin());
-        if (!present.insert(foldCase(entry.Title)).second)
-            continue;
-        insertRow(linkList().size(), entry);
+        if (present.insert(foldCase(entry.Title)).second)
+            pasted.push_back(&entry);
     }
-    listChanged();
+    // The pasted links come after the last row, all at once.
+    if (!pasted.empty()) {
+        const std::size_t first = linkList().size();
+        const std::size_t last = first + pasted.size() - 1;
+        notify([first, last](MainWindowObserver& o) { o.linkRowsAboutToBeInserted(first, last); });
+        for (const UndoLinkEntry* entry : pasted)
+            insertRow(linkList().size(), *entry);
+        notify([](MainWindowObserver& o) { o.linkRowsInserted(); });
+    }
     if (!linkList().empty()) {
         keptSelected.push_back(linkList().size() - 1);
         setRowSelection(keptSelected, linkList().size() - 1);

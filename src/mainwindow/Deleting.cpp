@@ -56,17 +56,18 @@ void MainWindowModel::deleteSelectedFolder()
                       : row > 0            ? folderTree().idOf(folderTree().childAt(parent, row - 1))
                       : parent != npos     ? folderTree().idOf(parent)
                                            : 0;
+    notify([](MainWindowObserver& o) { o.linkListAboutToBeReset(); });
     m_library.clearLinkList();
-    notify([](MainWindowObserver& o) { o.folderTreeAboutToBeReset(); });
+    notify([](MainWindowObserver& o) { o.linkListReset(); });
+    notify([folder](MainWindowObserver& o) { o.folderAboutToBeRemoved(folder); });
     m_library.folderTree().removeSubtree(folder);
-    notify([](MainWindowObserver& o) { o.folderTreeReset(); });
+    notify([](MainWindowObserver& o) { o.folderRemoved(); });
     folderNodesRemoved();
     m_library.SaveFolderTree(kWorkingTreeFile);
     m_library.PurgeDeletedFolders();
     libraryChanged();
     if (folderTree().empty()) {
         updateCommands();
-        listChanged();
         return;
     }
     selectFolder(folderTree().indexOf(nextId));
@@ -79,10 +80,7 @@ void MainWindowModel::deleteSelectedLinks()
     if (folder == npos || remembered == npos)
         return;
     SaveUndoState(false, folderTree()[folder].Name);
-    const std::vector<std::size_t> rows = selectedRows();
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
-        removeRow(*it);
-    listChanged();
+    removeRows(selectedRows());
     m_library.SaveLinkFile(folderTree()[folder].Name, kWorkingLinkExt);
     afterRowsRemoved(remembered);
     libraryChanged();
@@ -105,14 +103,27 @@ void MainWindowModel::afterRowsRemoved(std::size_t rememberedRow)
     showRowDescription();
 }
 
-void MainWindowModel::removeRow(std::size_t row)
+void MainWindowModel::removeRows(const std::vector<std::size_t>& rows)
 {
-    m_library.linkList().erase(m_library.linkList().begin() + static_cast<std::ptrdiff_t>(row));
-    auto& descriptions = m_library.linkDescriptions();
-    if (row < descriptions.size())
-        descriptions.erase(descriptions.begin() + static_cast<std::ptrdiff_t>(row));
-    if (row < m_rowSelected.size())
-        m_rowSelected.erase(m_rowSelected.begin() + static_cast<std::ptrdiff_t>(row));
+    // A run of neighbouring rows goes at once, the last run first, so that the places of the
+    // runs before it stay as they are.
+    const auto erase = [](auto& items, std::size_t first, std::size_t last) {
+        const auto begin = items.begin() + static_cast<std::ptrdiff_t>(std::min(first, items.size()));
+        items.erase(begin, items.begin() + static_cast<std::ptrdiff_t>(std::min(last + 1, items.size())));
+    };
+    for (std::size_t end = rows.size(); end > 0;) {
+        std::size_t begin = end - 1;
+        while (begin > 0 && rows[begin - 1] + 1 == rows[begin])
+            --begin;
+        const std::size_t first = rows[begin];
+        const std::size_t last = rows[end - 1];
+        notify([first, last](MainWindowObserver& o) { o.linkRowsAboutToBeRemoved(first, last); });
+        erase(m_library.linkList(), first, last);
+        erase(m_library.linkDescriptions(), first, last);
+        erase(m_rowSelected, first, last);
+        notify([](MainWindowObserver& o) { o.linkRowsRemoved(); });
+        end = begin;
+    }
 }
 
 void MainWindowModel::insertRow(std::size_t row, const UndoLinkEntry& entry)
@@ -140,9 +151,10 @@ void MainWindowModel::RestoreUndoState()
             });
             const std::string suffix = name.substr(entry.Name.size());
             m_library.AppendFolderDescription(name, entry.Description);
-            notify([](MainWindowObserver& o) { o.folderTreeAboutToBeReset(); });
+            const std::size_t row = folderTree().childCount(parent);
+            notify([parent, row](MainWindowObserver& o) { o.folderAboutToBeAdded(parent, row); });
             const std::size_t added = m_library.folderTree().appendChild(parent, name);
-            notify([](MainWindowObserver& o) { o.folderTreeReset(); });
+            notify([](MainWindowObserver& o) { o.folderAdded(); });
             folderNodesAdded();
             RestoreUndoLinkFile(m_library, entry.Name, suffix);
             removeFileIfExists(m_library.linkFilePath(entry.Name, kUndoLinkExt));
@@ -168,14 +180,20 @@ void MainWindowModel::RestoreUndoState()
                     return equalsIgnoringCase(link.Title, entry.Title);
                 });
                 if (same != linkList().end())
-                    removeRow(static_cast<std::size_t>(same - linkList().begin()));
+                    removeRows({static_cast<std::size_t>(same - linkList().begin())});
             }
             std::vector<std::size_t> restored;
+            const std::size_t first = linkList().size();
+            const std::size_t count = m_undo.UndoLinkSnapshot->size();
+            const std::size_t last = first + count - 1;
+            if (count > 0)
+                notify([first, last](MainWindowObserver& o) { o.linkRowsAboutToBeInserted(first, last); });
             for (const UndoLinkEntry& entry : *m_undo.UndoLinkSnapshot) {
                 insertRow(linkList().size(), entry);
                 restored.push_back(linkList().size() - 1);
             }
-            listChanged();
+            if (count > 0)
+                notify([](MainWindowObserver& o) { o.linkRowsInserted(); });
             setRowSelection(restored, restored.empty() ? npos : restored.front());
             m_library.SaveLinkFile(folderTree()[selectedFolder()].Name, kWorkingLinkExt);
             updateStatusBar();

@@ -45,12 +45,6 @@ std::string MainWindowModel::uniqueLinkTitle(std::string_view cleaned) const
     return uniqueAmong(cleaned, folded);
 }
 
-void MainWindowModel::listChanged()
-{
-    notify([](MainWindowObserver& o) { o.linkListAboutToBeReset(); });
-    notify([](MainWindowObserver& o) { o.linkListReset(); });
-}
-
 void MainWindowModel::selectNewLastRow()
 {
     requestFocus(Pane::List);
@@ -63,20 +57,24 @@ std::string MainWindowModel::addLink(std::string_view title, std::string_view ad
     if (folder == npos)
         return "";
     std::string unique = uniqueLinkTitle(title);
+    const std::size_t row = linkList().size();
+    notify([row](MainWindowObserver& o) { o.linkRowsAboutToBeInserted(row, row); });
     m_library.linkList().push_back({.Title = unique, .Address = std::string(address), .LastVisit = " ",
                                     .AddDate = formatDate(m_clock.today())});
     m_library.linkDescriptions().resize(linkList().size() - 1);
     m_library.linkDescriptions().emplace_back(description);
+    notify([](MainWindowObserver& o) { o.linkRowsInserted(); });
     try {
         m_library.SaveLinkFile(folderTree()[folder].Name, kWorkingLinkExt);
     } catch (...) {
         // A link that could not be stored (a full disk, a read-only home) is not shown either,
         // or a later save would report success without it.
+        notify([row](MainWindowObserver& o) { o.linkRowsAboutToBeRemoved(row, row); });
         m_library.linkList().pop_back();
         m_library.linkDescriptions().pop_back();
+        notify([](MainWindowObserver& o) { o.linkRowsRemoved(); });
         throw;
     }
-    listChanged();
     selectNewLastRow();
     setDescription(std::string(description));
     updateStatusBar();
@@ -98,11 +96,15 @@ std::string MainWindowModel::addFolderIn(std::size_t parent, std::string_view na
 {
     std::string unique = uniqueFolderName(name);
     m_library.SaveFolderStates();
-    notify([](MainWindowObserver& o) { o.folderTreeAboutToBeReset(); });
+    const std::size_t row = folderTree().childCount(parent);
+    notify([parent, row](MainWindowObserver& o) { o.folderAboutToBeAdded(parent, row); });
     const std::size_t position = m_library.folderTree().appendChild(parent, unique);
-    notify([](MainWindowObserver& o) { o.folderTreeReset(); });
+    notify([](MainWindowObserver& o) { o.folderAdded(); });
     folderNodesAdded();
+    // The list is the new folder's, empty, from here on.
+    notify([](MainWindowObserver& o) { o.linkListAboutToBeReset(); });
     m_library.clearLinkList();
+    notify([](MainWindowObserver& o) { o.linkListReset(); });
     m_newFolders.push_back(unique);
     m_library.SaveFolderTree(kWorkingTreeFile);
     m_library.AddFolderDescription(unique, description);
@@ -146,7 +148,7 @@ std::string MainWindowModel::editFolder(std::string_view name, std::string_view 
         m_library.DeleteLinkFile(current);
     }
     m_library.folderTree().rename(folder, final);
-    notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
+    notify([folder](MainWindowObserver& o) { o.folderChanged(folder); });
     m_library.SaveFolderTree(kWorkingTreeFile);
     m_library.AddFolderDescription(final, description);
     libraryChanged();
@@ -168,7 +170,7 @@ std::string MainWindowModel::editLink(std::string_view title, std::string_view a
     m_library.linkDescriptions().resize(std::max(linkDescriptions().size(), linkList().size()));
     m_library.linkDescriptions()[row] = std::string(description);
     std::string final = link.Title;
-    listChanged();
+    notify([row](MainWindowObserver& o) { o.linkRowsChanged(row, row); });
     setRowSelection(selectedRows(), m_focusedRow);
     m_statusPanels[1] = final;
     setDescription(std::string(description));

@@ -345,10 +345,28 @@ void MainWindowModel::SortLinkList()
     // The rows selected before the sort are the rows selected after it, wherever they go.
     const std::vector<std::size_t> wereSelected = selectedRows();
     const std::size_t firstSelected = wereSelected.empty() ? npos : wereSelected.front();
-    notify([](MainWindowObserver& o) { o.linkListAboutToBeReset(); });
-    const std::vector<std::size_t> order =
-        applySortMode(m_library.linkList(), m_library.linkDescriptions(), mode, prefs().ReversedOrder);
-    notify([](MainWindowObserver& o) { o.linkListReset(); });
+    // After an edit only a row or a few are out of place: the view hears of each as it moves.
+    // A new order of the whole list (another sort, or reversed) resets it instead.
+    constexpr std::size_t kMostSortMoves = 32;
+    TLinkList& links = m_library.linkList();
+    std::vector<std::string>& descriptions = m_library.linkDescriptions();
+    descriptions.resize(links.size());
+    const std::vector<std::size_t> order = sortedOrder(links, mode, prefs().ReversedOrder);
+    if (const auto moves = rowMovesTo(order, kMostSortMoves)) {
+        for (const RowMove& move : *moves) {
+            notify([move](MainWindowObserver& o) { o.linkRowsAboutToBeMoved(move.from, move.from, move.destination); });
+            applyMove(links, move);
+            applyMove(descriptions, move);
+            if (m_rowSelected.size() == links.size())
+                applyMove(m_rowSelected, move);
+            notify([](MainWindowObserver& o) { o.linkRowsMoved(); });
+        }
+    } else {
+        notify([](MainWindowObserver& o) { o.linkListAboutToBeReset(); });
+        applyOrder(links, order);
+        applyOrder(descriptions, order);
+        notify([](MainWindowObserver& o) { o.linkListReset(); });
+    }
     std::vector<std::size_t> placeOf(order.size());
     for (std::size_t place = 0; place < order.size(); ++place)
         placeOf[order[place]] = place;

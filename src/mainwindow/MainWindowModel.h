@@ -254,12 +254,11 @@ private:
     void reloadTreeKeepingStates(std::size_t selectAfter);
     void selectNewLastRow();
     void takeSelection(std::vector<UndoLinkEntry>& into);
-    void removeRow(std::size_t row);
-    void insertRow(std::size_t row, const UndoLinkEntry& entry);
+    void removeRows(const std::vector<std::size_t>& rows); // in ascending order, with their notices
+    void insertRow(std::size_t row, const UndoLinkEntry& entry); // the caller tells the view
     void moveFolder(bool up);
     void moveLinks(bool up);
     void afterRowsRemoved(std::size_t rememberedRow);
-    void listChanged();
     void requestDialog(DialogKind kind);
     void requestFocus(Pane pane);
     struct SearchCursor;

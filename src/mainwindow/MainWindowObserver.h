@@ -14,7 +14,10 @@ enum class Answer { Yes, No, Cancel };
 enum class DialogKind { NewItem, EditItem, DeleteConfirmation, Find, Statistics, Import, Export, GenHtml, Preferences };
 
 // What a view of the main window model hears, and the few things the model asks of it.
-// Structural changes of the tree and the list come as about-to/done pairs.
+// Structural changes of the tree and the list come as about-to/done pairs: the about-to notice
+// comes while the tree or the list is still as before, the done notice once it has changed.
+// Between the two the model changes nothing else. The resets come only when the whole tree or
+// list is replaced: a library loaded, reverted or imported, another folder shown, a new order.
 class MainWindowObserver {
 public:
     virtual ~MainWindowObserver() = default;
@@ -22,6 +25,30 @@ public:
     virtual void folderTreeReset() {}
     virtual void linkListAboutToBeReset() {}
     virtual void linkListReset() {}
+
+    // Rows of the link list, counted in the list as shown; first to last, both included.
+    virtual void linkRowsAboutToBeInserted(std::size_t /*first*/, std::size_t /*last*/) {} // the new rows' places
+    virtual void linkRowsInserted() {}
+    virtual void linkRowsAboutToBeRemoved(std::size_t /*first*/, std::size_t /*last*/) {}
+    virtual void linkRowsRemoved() {}
+    // The rows go before the row now at destination (the row count: to the end); destination
+    // is never inside first to last + 1.
+    virtual void linkRowsAboutToBeMoved(std::size_t /*first*/, std::size_t /*last*/, std::size_t /*destination*/) {}
+    virtual void linkRowsMoved() {}
+    virtual void linkRowsChanged(std::size_t /*first*/, std::size_t /*last*/) {} // the values of the rows
+
+    // Folders, by their absolute index in the tree's pre-order; npos for a parent is the top
+    // level. A folder goes with its whole subtree.
+    virtual void folderAboutToBeAdded(std::size_t /*parent*/, std::size_t /*row*/) {} // row among its siblings
+    virtual void folderAdded() {}
+    virtual void folderAboutToBeRemoved(std::size_t /*folder*/) {}
+    virtual void folderRemoved() {}
+    // The folder goes before the child now at destinationRow of destinationParent (the child
+    // count: to the end); never into its own subtree, never to where it is.
+    virtual void folderAboutToBeMoved(std::size_t /*folder*/, std::size_t /*destinationParent*/,
+                                      std::size_t /*destinationRow*/) {}
+    virtual void folderMoved() {}
+    virtual void folderChanged(std::size_t /*folder*/) {} // its name
     virtual void folderSelectionChanged() {} // the selected folder or the expanded flags
     virtual void rowSelectionChanged() {}    // the selected and focused rows of the link list
     virtual void descriptionChanged() {}     // the description pane's text or highlight

@@ -37,8 +37,7 @@ void MainWindowModel::OpenSelectedLink()
         m_library.linkList()[row].LastVisit = formatDate(m_clock.today());
         // Written whole through a temporary file: the old file stays until the new one is complete.
         m_library.SaveLinkFile(folderTree()[folder].Name, kWorkingLinkExt);
-        notify([](MainWindowObserver& o) { o.linkListAboutToBeReset(); });
-        notify([](MainWindowObserver& o) { o.linkListReset(); });
+        notify([row](MainWindowObserver& o) { o.linkRowsChanged(row, row); });
         notify([](MainWindowObserver& o) { o.rowSelectionChanged(); });
         SortLinkList();
     });

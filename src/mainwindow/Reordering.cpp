@@ -31,12 +31,13 @@ void MainWindowModel::moveFolder(bool up)
     const std::size_t row = tree.rowOf(folder);
     if (up ? row == 0 : row + 1 >= tree.childCount(parent))
         return;
-    notify([](MainWindowObserver& o) { o.folderTreeAboutToBeReset(); });
+    const std::size_t destination = up ? row - 1 : row + 2; // before the sibling it then precedes
+    notify([=](MainWindowObserver& o) { o.folderAboutToBeMoved(folder, parent, destination); });
     if (up)
         tree.moveBefore(folder, tree.childAt(parent, row - 1));
     else
         tree.moveAfter(folder, tree.childAt(parent, row + 1));
-    notify([](MainWindowObserver& o) { o.folderTreeReset(); });
+    notify([](MainWindowObserver& o) { o.folderMoved(); });
     notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
     m_library.SaveFolderTree(kWorkingTreeFile);
     libraryChanged();
@@ -51,7 +52,8 @@ void MainWindowModel::moveLinks(bool up)
     auto& links = m_library.linkList();
     auto& descriptions = m_library.linkDescriptions();
     descriptions.resize(std::max(descriptions.size(), links.size()));
-    // Each selected row changes places with its neighbour, so a block moves as a block.
+    // Each selected row changes places with its neighbour, so a block moves as a block: the
+    // view hears of each run of neighbouring rows as one move.
     std::vector<std::size_t> moved;
     const auto swapWithNeighbour = [&](std::size_t row) {
         const std::size_t other = up ? row - 1 : row + 1;
@@ -59,12 +61,19 @@ void MainWindowModel::moveLinks(bool up)
         std::swap(descriptions[row], descriptions[other]);
         moved.push_back(other);
     };
-    if (up)
-        std::for_each(rows.begin(), rows.end(), swapWithNeighbour);
-    else
-        std::for_each(rows.rbegin(), rows.rend(), swapWithNeighbour);
+    for (std::size_t begin = 0; begin < rows.size();) {
+        std::size_t end = begin + 1;
+        while (end < rows.size() && rows[end] == rows[end - 1] + 1)
+            ++end;
+        const std::size_t first = rows[begin];
+        const std::size_t last = rows[end - 1];
+        notify([=](MainWindowObserver& o) { o.linkRowsAboutToBeMoved(first, last, up ? first - 1 : last + 2); });
+        for (std::size_t i = 0; i < end - begin; ++i)
+            swapWithNeighbour(rows[up ? begin + i : end - 1 - i]);
+        notify([](MainWindowObserver& o) { o.linkRowsMoved(); });
+        begin = end;
+    }
     std::sort(moved.begin(), moved.end());
-    listChanged();
     setRowSelection(moved, moved.front());
     m_library.SaveLinkFile(folderTree()[folder].Name, kWorkingLinkExt);
     libraryChanged();
@@ -82,11 +91,16 @@ void MainWindowModel::trvFoldersDragDrop(std::size_t dragged, std::size_t target
         return;
     TFolderTree& tree = m_library.folderTree();
     const auto targetId = tree.idOf(target);
-    notify([](MainWindowObserver& o) { o.folderTreeAboutToBeReset(); });
+    // Dropped on its own parent as the first child already, it stays where it is.
+    const bool stays = tree.parentOf(dragged) == target && tree.rowOf(dragged) == 0;
+    if (!stays)
+        notify([=](MainWindowObserver& o) { o.folderAboutToBeMoved(dragged, target, 0); });
     tree.moveToFirstChild(dragged, target);
+    if (!stays)
+        notify([](MainWindowObserver& o) { o.folderMoved(); });
     const std::size_t targetNow = tree.indexOf(targetId);
     tree.setExpanded(targetNow, true);
-    notify([](MainWindowObserver& o) { o.folderTreeReset(); });
+    notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
     selectFolder(targetNow);
     m_library.SaveFolderTree(kWorkingTreeFile);
     libraryChanged();

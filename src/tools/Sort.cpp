@@ -63,4 +63,48 @@ std::vector<std::size_t> applySortMode(TLinkList& links, std::vector<std::string
     return order;
 }
 
+std::optional<std::vector<RowMove>> rowMovesTo(const std::vector<std::size_t>& order, std::size_t mostMoves)
+{
+    // A longest increasing run of the old rows, by patience: tails[k] is the place of the
+    // smallest last row of a run of k + 1, before[place] the place before it in its run.
+    const std::size_t size = order.size();
+    std::vector<std::size_t> tails;
+    std::vector<std::size_t> before(size, size);
+    for (std::size_t place = 0; place < size; ++place) {
+        const auto at = std::lower_bound(tails.begin(), tails.end(), order[place],
+                                         [&](std::size_t tail, std::size_t row) { return order[tail] < row; });
+        if (at != tails.begin())
+            before[place] = *(at - 1);
+        if (at == tails.end())
+            tails.push_back(place);
+        else
+            *at = place;
+    }
+    if (size - tails.size() > mostMoves)
+        return std::nullopt;
+    std::vector<bool> stays(size, false);
+    for (std::size_t place = tails.empty() ? size : tails.back(); place != size; place = before[place])
+        stays[place] = true;
+
+    // The rows that stay are in order among themselves; each other row, in the order of its new
+    // place, goes right after the row that ends up before it, which is then in place already.
+    std::vector<RowMove> moves;
+    std::vector<std::size_t> current(size);
+    std::iota(current.begin(), current.end(), std::size_t{0});
+    const auto positionOf = [&](std::size_t row) {
+        return static_cast<std::size_t>(std::find(current.begin(), current.end(), row) - current.begin());
+    };
+    for (std::size_t place = 0; place < size; ++place) {
+        if (stays[place])
+            continue;
+        const std::size_t from = positionOf(order[place]);
+        const std::size_t destination = place == 0 ? 0 : positionOf(order[place - 1]) + 1;
+        if (destination == from || destination == from + 1)
+            continue;
+        moves.push_back({from, destination});
+        applyMove(current, moves.back());
+    }
+    return moves;
+}
+
 } // namespace velloria

@@ -2,6 +2,9 @@
 
 #include "store/LinkFile.h"
 
+#include <algorithm>
+
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +44,30 @@ template <typename T> void applyOrder(std::vector<T>& items, const std::vector<s
     for (std::size_t i = order.size(); i < items.size(); ++i)
         arranged.push_back(std::move(items[i]));
     items = std::move(arranged);
+}
+
+// One row taken out of a list and put back: it goes before the row that was at destination
+// (the size of the list: to the end). destination is never from or from + 1.
+struct RowMove {
+    std::size_t from = 0;
+    std::size_t destination = 0;
+    bool operator==(const RowMove&) const = default;
+};
+
+// The fewest single-row moves that, made one after the other, put a list in the given order
+// (entry i is the row that goes to place i): the rows outside a longest run that is already in
+// order move. nullopt when more than mostMoves rows would have to move.
+std::optional<std::vector<RowMove>> rowMovesTo(const std::vector<std::size_t>& order, std::size_t mostMoves);
+
+// Makes one move on the items, as rowMovesTo gives it.
+template <typename T> void applyMove(std::vector<T>& items, RowMove move)
+{
+    const auto from = items.begin() + static_cast<std::ptrdiff_t>(move.from);
+    const auto to = items.begin() + static_cast<std::ptrdiff_t>(move.destination);
+    if (move.destination < move.from)
+        std::rotate(to, from, from + 1);
+    else
+        std::rotate(from, from + 1, to);
 }
 
 } // namespace velloria

@@ -1,9 +1,15 @@
 #include "GuiTests.h"
 #include "SampleLibrary.h"
 
+#include "gui/QtText.h"
+
 #include <QAbstractItemModelTester>
 #include <QIcon>
+#include <QScrollBar>
 #include <QTest>
+
+#include <functional>
+#include <optional>
 
 using namespace velloria;
 using namespace velloria::test;
@@ -12,9 +18,71 @@ namespace {
 
 constexpr auto kReportToQtTest = QAbstractItemModelTester::FailureReportingMode::QtTest;
 
+constexpr auto kFatal = QAbstractItemModelTester::FailureReportingMode::Fatal;
+
 qint64 iconKey(const QModelIndex& item)
 {
     return item.data(Qt::DecorationRole).value<QIcon>().cacheKey();
+}
+
+// The core's tree and list, as treeLines and rowLines show a Qt model.
+QStringList coreTreeLines(const MainWindowModel& model)
+{
+    QStringList lines;
+    for (const TFolderRecord& folder : model.folderTree().records())
+        lines << QString(folder.Level * 2, u' ') + toQString(folder.Name);
+    return lines;
+}
+
+QStringList coreRowLines(const MainWindowModel& model)
+{
+    QStringList lines;
+    for (const TLinkRecord& link : model.linkList())
+        lines << QStringList({toQString(link.Title), toQString(link.Address), toQString(link.LastVisit),
+                              toQString(link.AddDate)})
+                     .join(QStringLiteral(" | "));
+    return lines;
+}
+
+// What the views show selected and expanded, and what the model says is: the selected rows
+// and the focused row, the selected folder, the expanded folders.
+QString viewState(const SampleWindow& window)
+{
+    QStringList rows;
+    for (const QModelIndex& row : window.linkView()->selectionModel()->selectedRows())
+        rows << QString::number(row.row());
+    rows.sort();
+    QStringList expanded;
+    const std::function<void(const QModelIndex&)> walk = [&](const QModelIndex& parent) {
+        for (int row = 0; row < window.folderModel()->rowCount(parent); ++row) {
+            const QModelIndex item = window.folderModel()->index(row, 0, parent);
+            if (window.folderView()->isExpanded(item))
+                expanded << item.data().toString();
+            walk(item);
+        }
+    };
+    walk({});
+    return QStringLiteral("rows %1, focused %2; folder %3; expanded %4")
+        .arg(rows.join(u','), QString::number(window.linkView()->currentIndex().row()),
+             window.folderView()->currentIndex().data().toString(), expanded.join(u','));
+}
+
+QString modelState(const MainWindowModel& model)
+{
+    QStringList rows;
+    for (std::size_t row : model.selectedRows())
+        rows << QString::number(row);
+    rows.sort();
+    QStringList expanded;
+    for (const TFolderRecord& folder : model.folderTree().records())
+        if (folder.Expanded)
+            expanded << toQString(folder.Name);
+    const std::size_t folder = model.selectedFolder();
+    return QStringLiteral("rows %1, focused %2; folder %3; expanded %4")
+        .arg(rows.join(u','),
+             QString::number(model.focusedRow() == MainWindowModel::npos ? -1 : static_cast<int>(model.focusedRow())),
+             folder == MainWindowModel::npos ? QString() : toQString(model.folderTree()[folder].Name),
+             expanded.join(u','));
 }
 
 class ItemModelsTest : public QObject {
@@ -63,7 +131,7 @@ private slots:
         QCOMPARE(links.index(1, 1).data(Qt::ToolTipRole).toString(), QStringLiteral("https://velloria.example/"));
         QVERIFY(links.index(1, 0).data(Qt::ToolTipRole).isNull());
 
-        // A sort changes the order and the captions, in one reset of the list.
+        // A sort changes the order and the captions.
         window.model.execute(Command::ViewReversedOrder);
         QCOMPARE(headerCaptions(links), QStringList({"Title -", "Address", "Last Visit", "Add Date"}));
         QCOMPARE(links.index(0, 0).data().toString(), QStringLiteral("Wiki"));
@@ -72,6 +140,148 @@ private slots:
         QCOMPARE(links.rowCount(), 0);
         window.model.loadLibrary(RestoreFolderStates::Yes);
         QCOMPARE(links.rowCount(), 1);
+    }
+
+    // Each edit reaches the Qt models as the rows it inserts, removes, moves or changes; only a
+    // change of the shown folder resets the list, and nothing here resets the tree. After each,
+    // the Qt models hold the core's rows and the views show the model's selection.
+    void editsReachTheViewsAsPreciseChanges()
+    {
+        SampleWindow window;
+        const QAbstractItemModelTester treeTester(window.folderModel(), kFatal);
+        const QAbstractItemModelTester listTester(window.linkModel(), kFatal);
+        window.start();
+        MainWindowModel& model = window.model;
+        int listResets = 0;
+        int treeResets = 0;
+        connect(window.linkModel(), &QAbstractItemModel::modelReset, this, [&] { ++listResets; });
+        connect(window.folderModel(), &QAbstractItemModel::modelReset, this, [&] { ++treeResets; });
+        const auto folder = [&](const char* name) { return model.folderTree().findExact(name); };
+        struct Edit {
+            const char* name;
+            std::function<void()> edit;
+            std::optional<int> listResets; // nullopt: the shown folder changes, with its resets
+        };
+        const std::vector<Edit> edits = {
+            {"show Work, sorted by title", [&] { model.selectFolder(folder("Work")); }, std::nullopt},
+            {"add a link that sorts first", [&] { model.addLink("Blog", "https://blog.example/", "A blog"); }, 0},
+            {"retitle the last link to sort first",
+             [&] {
+                 model.selectRows({3}, 3);
+                 model.editLink("Atlas", "https://atlas.example/", "");
+             },
+             0},
+            {"visit a link", [&] { model.OpenSelectedLink(); }, 0},
+            {"cut two links",
+             [&] {
+                 model.lvReferencesEnter();
+                 model.selectRows({1, 2}, 2);
+                 model.EditCutExecute();
+             },
+             0},
+            {"paste them back, each to its place", [&] { model.EditPasteExecute(); }, 0},
+            {"delete two links apart",
+             [&] {
+                 model.selectRows({0, 2}, 0);
+                 model.deleteSelectedLinks();
+             },
+             0},
+            {"undo the deletion", [&] { model.RestoreUndoState(); }, 0},
+            {"move a link up, unsorted",
+             [&] {
+                 model.execute(Command::ViewUnsorted);
+                 model.lvReferencesEnter();
+                 model.selectRows({3}, 3);
+                 model.EditMoveUpExecute();
+             },
+             0},
+            {"move two links down",
+             [&] {
+                 model.selectRows({0, 1}, 1);
+                 model.EditMoveDownExecute();
+             },
+             0},
+            {"add a folder in Work", [&] { model.addFolderIn(folder("Work"), "Reading", ""); }, std::nullopt},
+            {"rename it", [&] { model.editFolder("Reading list", ""); }, std::nullopt},
+            {"move it up",
+             [&] {
+                 model.trvFoldersEnter();
+                 model.EditMoveUpExecute();
+             },
+             0},
+            {"move it down", [&] { model.EditMoveDownExecute(); }, 0},
+            {"drop Projects onto Main", [&] { model.trvFoldersDragDrop(folder("Projects"), folder("Main")); },
+             std::nullopt},
+            {"delete Projects with its subfolder",
+             [&] {
+                 model.selectFolder(folder("Projects"));
+                 model.deleteSelectedFolder();
+             },
+             std::nullopt},
+            {"undo the folder deletion", [&] { model.RestoreUndoState(); }, std::nullopt},
+        };
+        for (const Edit& edit : edits) {
+            listResets = treeResets = 0;
+            edit.edit();
+            QCoreApplication::processEvents();
+            const QByteArray what = edit.name;
+            QVERIFY2(coreTreeLines(model) == treeLines(*window.folderModel()), what);
+            QVERIFY2(coreRowLines(model) == rowLines(*window.linkModel()), what);
+            QVERIFY2(modelState(model) == viewState(window), what + ": " + viewState(window).toUtf8());
+            QVERIFY2(treeResets == 0, what);
+            QVERIFY2(!edit.listResets || listResets == *edit.listResets, what);
+        }
+        // The edits did what their names say; the undone folder comes back as its parent's last.
+        QCOMPARE(treeLines(*window.folderModel()),
+                 QStringList({"Main", "  Recipes", "  Caf\u00e9", "  Projects", "    Velloria", "Work",
+                              "  Archive", "  Reading list"}));
+        QCOMPARE(window.folderView()->currentIndex().data().toString(), QStringLiteral("Velloria"));
+    }
+
+    // An edit keeps what the views show: the tree where it was scrolled to after a folder
+    // further down is renamed, the list where it was scrolled to after a link moved.
+    void viewsKeepTheirScrollPositionAcrossEdits()
+    {
+        SampleWindow window;
+        std::string tree = crlf({"Main", "\tRecipes", "Work"});
+        std::string links;
+        for (int i = 0; i < 60; ++i) {
+            const std::string n = std::to_string(i);
+            tree += "Folder " + n + "\r\n";
+            links += "0 Link " + n + "\r\n1 https://example.org/" + n + "\r\n2 \r\n3 2024.1.1\r\n4 \r\n";
+        }
+        window.home.write("folders.wnf", tree);
+        window.home.write("Links/Work.wnl", links);
+        writeSamplePreferences(window.home, [](TPreferences& prefs) { prefs.SortMode = 4; });
+        window.start();
+        QVERIFY(showActive(window.form));
+
+        QScrollBar* treeScroll = window.folderView()->verticalScrollBar();
+        const std::size_t far = window.model.folderTree().findExact("Folder 40");
+        window.model.selectFolder(far);
+        window.folderView()->scrollTo(window.folderItem("Folder 35"), QAbstractItemView::PositionAtTop);
+        QCoreApplication::processEvents();
+        const int treeAt = treeScroll->value();
+        QVERIFY(treeAt > 0);
+        window.model.editFolder("Folder 40 renamed", "");
+        QCoreApplication::processEvents();
+        QCOMPARE(window.folderView()->currentIndex().data().toString(), QStringLiteral("Folder 40 renamed"));
+        QCOMPARE(treeScroll->value(), treeAt);
+
+        QScrollBar* listScroll = window.linkView()->verticalScrollBar();
+        window.model.selectFolder(window.model.folderTree().findExact("Work"));
+        window.model.lvReferencesEnter();
+        window.model.selectRows({30}, 30);
+        window.linkView()->scrollTo(window.linkModel()->index(25, 0), QAbstractItemView::PositionAtTop);
+        QCoreApplication::processEvents();
+        const int listAt = listScroll->value();
+        QVERIFY(listAt > 0);
+        window.model.lvReferencesEnter();
+        window.model.EditMoveDownExecute();
+        QCoreApplication::processEvents();
+        QCOMPARE(window.linkModel()->index(31, 0).data().toString(), QStringLiteral("Link 30"));
+        QCOMPARE(window.linkView()->currentIndex().row(), 31);
+        QCOMPARE(listScroll->value(), listAt);
     }
 };
 

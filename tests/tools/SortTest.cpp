@@ -5,6 +5,8 @@
 
 #include <gmock/gmock.h>
 
+#include <numeric>
+
 namespace velloria {
 namespace {
 
@@ -55,6 +57,41 @@ TEST(ApplySortMode, OrdersLinksWithTheirDescriptionsAsTheListShowsThem)
         EXPECT_EQ(titles, c.titles);
         EXPECT_EQ(descriptions, c.descriptions);
         EXPECT_EQ(order, c.order);
+    }
+}
+
+TEST(RowMovesTo, MovesOnlyTheRowsOutOfOrder)
+{
+    using Order = std::vector<std::size_t>;
+    struct Case {
+        Order order;
+        std::optional<std::size_t> moves; // nullopt: more than two rows would move
+    };
+    const std::vector<Case> cases = {
+        {{}, 0},
+        {{0, 1, 2, 3}, 0},
+        {{0, 3, 1, 2}, 1},          // an added row put in its place
+        {{1, 2, 3, 0}, 1},          // the first row to the end
+        {{3, 0, 1, 2}, 1},          // the last row to the front
+        {{0, 2, 1, 3}, 1},          // two neighbours change places
+        {{4, 0, 1, 5, 2, 3}, 2},    // two pasted rows, each to its place
+        {{2, 1, 0}, 2},
+        {{3, 2, 1, 0}, std::nullopt}, // reversed: most rows move
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.order));
+        const auto moves = rowMovesTo(c.order, 2);
+        ASSERT_EQ(moves.has_value(), c.moves.has_value());
+        if (!moves)
+            continue;
+        EXPECT_EQ(moves->size(), *c.moves);
+        Order rows(c.order.size());
+        std::iota(rows.begin(), rows.end(), std::size_t{0});
+        for (const RowMove& move : *moves) {
+            EXPECT_TRUE(move.destination != move.from && move.destination != move.from + 1);
+            applyMove(rows, move);
+        }
+        EXPECT_EQ(rows, c.order);
     }
 }
 
