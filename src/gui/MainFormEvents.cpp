@@ -40,14 +40,14 @@ void MainForm::showAtStart(const std::function<bool()>& trayAvailable)
     const bool tray = trayAvailable ? trayAvailable() : QSystemTrayIcon::isSystemTrayAvailable();
     if (m_model.prefs().CreateTrayIcon && tray && !m_trayIcon) {
         m_trayIcon = new TrayIcon(m_model, *this);
-        m_model.setTrayIconCreated(true);
+        m_model.flags().TrayIconCreated = true;
     }
     show();
     if (!m_model.prefs().Minimized)
         return;
     // The window is first shown, so that it has its place when it comes back.
     QTimer::singleShot(10, this, [this] {
-        if (m_model.trayIconCreated())
+        if (m_model.flags().TrayIconCreated)
             hide();
         else
             setWindowState(windowState() | Qt::WindowMinimized);
@@ -57,7 +57,7 @@ void MainForm::showAtStart(const std::function<bool()>& trayAvailable)
 void MainForm::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || !m_model.trayIconCreated() || !isMinimized())
+    if (event->type() != QEvent::WindowStateChange || !m_model.flags().TrayIconCreated || !isMinimized())
         return;
     // With the icon in the notification area a minimized window leaves the taskbar: it is hidden,
     // once the window manager is done iconifying it. It stays minimized while hidden: taking the

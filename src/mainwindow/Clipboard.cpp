@@ -22,7 +22,7 @@ void MainWindowModel::takeSelection(std::vector<UndoLinkEntry>& into)
 void MainWindowModel::EditCopyExecute()
 {
     takeSelection(m_linkClipboard);
-    m_clipboardFilled = true;
+    m_flags.ClipboardFilled = true;
     updateCommands();
 }
 
@@ -47,7 +47,7 @@ void MainWindowModel::EditCutExecute()
     }
     updateStatusBar();
     m_library.SaveLinkFile(folderTree()[folder].Name, kWorkingLinkExt);
-    m_clipboardFilled = true;
+    m_flags.ClipboardFilled = true;
     updateCommands();
     libraryChanged();
 }

@@ -46,12 +46,12 @@ void MainWindowModel::run(Command command)
     case C::HelpAbout: notify([](MainWindowObserver& o) { o.aboutBoxRequested(); }); break;
     case C::EditAddFolder:
     case C::EditAddUrl:
-        m_newItemKind = command == C::EditAddUrl ? NewItemKind::Link : NewItemKind::Folder;
+        m_flags.NewItem = command == C::EditAddUrl ? NewItemKind::Link : NewItemKind::Folder;
         requestDialog(DialogKind::NewItem);
         break;
     case C::EditEditItem:
         if (m_focus != Pane::None)
-            m_newItemKind = m_focus == Pane::Tree ? NewItemKind::Folder : NewItemKind::Link;
+            m_flags.NewItem = m_focus == Pane::Tree ? NewItemKind::Folder : NewItemKind::Link;
         requestDialog(DialogKind::EditItem);
         break;
     case C::EditDelete: runDelete(); break;

@@ -30,17 +30,17 @@ NewItemDialog::NewItemDialog(MainWindowModel& model) : m_model(model)
     if (model.folderTree().empty()) {
         m_linkChoiceEnabled = false;
         m_folderChosen = true;
-        model.setNewItemKind(NewItemKind::Folder);
+        model.flags().NewItem = NewItemKind::Folder;
     }
-    m_folderChosen = model.newItemKind() == NewItemKind::Folder;
+    m_folderChosen = model.flags().NewItem == NewItemKind::Folder;
     if (!m_folderChosen)
-        m_address = model.newItemAddress();
+        m_address = model.flags().NewItemAddress;
 }
 
 void NewItemDialog::chooseFolder()
 {
     m_addFolderInFolderChecked = m_model.prefs().AddFolderInFolder;
-    m_model.setNewItemKind(NewItemKind::Folder);
+    m_model.flags().NewItem = NewItemKind::Folder;
     m_folderChosen = true;
 }
 
@@ -48,7 +48,7 @@ void NewItemDialog::chooseLink()
 {
     if (!m_linkChoiceEnabled)
         return;
-    m_model.setNewItemKind(NewItemKind::Link);
+    m_model.flags().NewItem = NewItemKind::Link;
     m_folderChosen = false;
 }
 
@@ -71,7 +71,7 @@ bool NewItemDialog::accept(std::string_view title, std::string_view address, std
 }
 
 EditItemDialog::EditItemDialog(MainWindowModel& model)
-    : m_model(model), m_editsFolder(model.newItemKind() == NewItemKind::Folder)
+    : m_model(model), m_editsFolder(model.flags().NewItem == NewItemKind::Folder)
 {
     const std::size_t folder = model.selectedFolder();
     if (m_editsFolder) {

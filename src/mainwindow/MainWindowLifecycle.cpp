@@ -42,7 +42,7 @@ void MainWindowModel::FormCreate()
 {
     const CommandsUpdate update(*this);
     Steps steps;
-    m_searchFocusPending = false;
+    m_flags.SearchFocusPending = false;
     steps.run([this] { m_preferences.LoadPreferences(); });
     LoadLanguage(m_texts, m_preferences.record());
     applyTexts();
@@ -54,12 +54,12 @@ void MainWindowModel::FormCreate()
     steps.run([this] {
         loadLibrary(prefs().RestoreFolderStates ? RestoreFolderStates::Yes : RestoreFolderStates::No);
     });
-    m_folderShownOnce = false;
+    m_flags.FolderShownOnce = false;
     m_libraryModified = false;
-    m_clipboardFilled = false;
+    m_flags.ClipboardFilled = false;
     m_undoAvailable = false;
     updateCommands();
-    m_trayIconCreated = false; // the window creates the notification-area icon after the start
+    m_flags.TrayIconCreated = false; // the window creates the notification-area icon after the start
     m_newFolders.clear();
     startAutoSaveTimer();
     steps.run([this] { openLastLink(); });
@@ -157,7 +157,7 @@ bool MainWindowModel::FormClose()
             fileSave();
             break;
         case Answer::No:
-            m_closingInProgress = true;
+            m_flags.ClosingInProgress = true;
             revertLibrary();
             break;
         }

@@ -31,7 +31,7 @@ CommandInputs MainWindowModel::commandInputs() const
             .folderSelected = selectedFolder() != npos,
             .listEmpty = linkList().empty(),
             .rowSelected = std::find(m_rowSelected.begin(), m_rowSelected.end(), 1) != m_rowSelected.end(),
-            .clipboardFilled = m_clipboardFilled,
+            .clipboardFilled = m_flags.ClipboardFilled,
             .undoAvailable = m_undoAvailable,
             .libraryModified = m_libraryModified,
             .sortMode = p.SortMode,
@@ -88,8 +88,8 @@ void MainWindowModel::selectFolder(std::size_t index)
          parent = folderTree().parentOf(parent))
         m_library.folderTree().setExpanded(parent, true);
     notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
-    m_folderShownOnce = true;
-    if (folderTree().empty() || m_closingInProgress || index == npos)
+    m_flags.FolderShownOnce = true;
+    if (folderTree().empty() || m_flags.ClosingInProgress || index == npos)
         return;
     std::optional<Error> loadError;
     notify([](MainWindowObserver& o) { o.linkListAboutToBeReset(); });
@@ -122,9 +122,9 @@ void MainWindowModel::trvFoldersEnter()
     // A tree control that takes the focus with no folder selected selects its first folder.
     if (!folderTree().empty() && selectedFolder() == npos)
         selectFolder(0);
-    m_treeHadFocus = true;
+    m_flags.TreeHadFocus = true;
     // Until a folder change, the window shows what the start showed.
-    if (!m_folderShownOnce || folderTree().empty())
+    if (!m_flags.FolderShownOnce || folderTree().empty())
         return;
     showFolderDescription();
     if (!linkList().empty() && selectedRow() == npos)
@@ -231,9 +231,9 @@ void MainWindowModel::lvReferencesEnter()
 {
     const CommandsUpdate update(*this);
     m_focus = Pane::List;
-    m_treeHadFocus = false;
-    if (m_searchFocusPending) {
-        m_searchFocusPending = false;
+    m_flags.TreeHadFocus = false;
+    if (m_flags.SearchFocusPending) {
+        m_flags.SearchFocusPending = false;
         return;
     }
     if (linkList().empty()) {
@@ -267,7 +267,7 @@ void MainWindowModel::requestFocus(Pane pane)
 
 Pane MainWindowModel::memDescrEnter()
 {
-    const Pane target = m_treeHadFocus ? Pane::Tree : Pane::List;
+    const Pane target = m_flags.TreeHadFocus ? Pane::Tree : Pane::List;
     requestFocus(target);
     return target;
 }

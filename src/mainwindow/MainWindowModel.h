@@ -4,8 +4,9 @@
 #include "mainwindow/CommandStates.h"
 #include "mainwindow/DescriptionPane.h"
 #include "mainwindow/FindSession.h"
-#include "mainwindow/StatusPanels.h"
 #include "mainwindow/MainWindowObserver.h"
+#include "mainwindow/StatusPanels.h"
+#include "mainwindow/WindowFlags.h"
 #include "settings/Preferences.h"
 #include "settings/UIText.h"
 #include "store/Library.h"
@@ -22,10 +23,6 @@ namespace velloria {
 
 class Clock;
 class UrlOpener;
-
-// What the item dialogs work on: Add Folder and Add Bookmark choose it for the new-item dialog,
-// Edit Item takes it from the pane with the focus.
-enum class NewItemKind { Folder, Link };
 
 // The main window without a window: the library with its folder tree and the selected folder's
 // links, the program-wide preferences and texts, the selection and focus, the commands with
@@ -132,14 +129,10 @@ public:
     const StatusPanels& statusBar() const { return m_statusPanels; }
     Pane focus() const { return m_focus; }
 
-    // Window-state flags.
-    bool folderShownOnce() const { return m_folderShownOnce; }
-    bool treeHadFocus() const { return m_treeHadFocus; }
-    bool clipboardFilled() const { return m_clipboardFilled; }
-    bool closingInProgress() const { return m_closingInProgress; }
-    bool searchFocusPending() const { return m_searchFocusPending; }
-    bool trayIconCreated() const { return m_trayIconCreated; }
-    void setTrayIconCreated(bool created) { m_trayIconCreated = created; }
+    // Window-state flags. The window sets TrayIconCreated, the item dialogs and the tray menu
+    // the new item's kind and address.
+    const WindowFlags& flags() const { return m_flags; }
+    WindowFlags& flags() { return m_flags; }
 
     // The list in the order of SortMode and ReversedOrder, written back to the folder's file.
     void SortLinkList();
@@ -158,11 +151,6 @@ public:
 
     // Adding and editing (the dialogs' logic calls these after cleaning the input). Names are
     // made unique; each returns the name or title it finally gave.
-    NewItemKind newItemKind() const { return m_newItemKind; }
-    void setNewItemKind(NewItemKind kind) { m_newItemKind = kind; }
-    // The address a new link starts with in the dialog (the tray menu's Add to Folder fills it).
-    const std::string& newItemAddress() const { return m_newItemAddress; }
-    void setNewItemAddress(std::string address) { m_newItemAddress = std::move(address); }
     std::string addLink(std::string_view title, std::string_view address, std::string_view description);
     std::string addFolder(std::string_view name, std::string_view description);
     // The same, as the new last child of parent (npos: the new last top-level folder).
@@ -283,18 +271,11 @@ private:
     std::array<std::string, 4> m_columnCaptions;
 
     bool m_libraryModified = false;
-    bool m_folderShownOnce = false;
-    bool m_treeHadFocus = false;
-    bool m_clipboardFilled = false;
+    WindowFlags m_flags;
     bool m_undoAvailable = false;
-    bool m_closingInProgress = false;
-    bool m_searchFocusPending = false;
-    bool m_trayIconCreated = false;
     mutable int m_modalWindows = 0;
     bool m_lookOnly = false;
     std::vector<std::string> m_newFolders; // folders created during this run
-    NewItemKind m_newItemKind = NewItemKind::Folder;
-    std::string m_newItemAddress;
     UndoState m_undo;
     std::vector<UndoLinkEntry> m_linkClipboard;
     FindSession m_find;

@@ -244,7 +244,7 @@ void MainWindowModel::showMatch(const SearchMatch& match, bool restoreStates, bo
         // The list taking the focus must not put the row's description over a title or address
         // match. (When the list has the focus already it takes none, and nothing is pending.)
         if (match.place != Place::LinkDescription && m_focus != Pane::List)
-            m_searchFocusPending = true;
+            m_flags.SearchFocusPending = true;
         requestFocus(Pane::List);
     } else if (treeTakesFocus) {
         requestFocus(Pane::Tree);

@@ -62,9 +62,9 @@ class PendingAddress {
 public:
     PendingAddress(MainWindowModel& model, std::string address) : m_model(model)
     {
-        m_model.setNewItemAddress(std::move(address));
+        m_model.flags().NewItemAddress = std::move(address);
     }
-    ~PendingAddress() { m_model.setNewItemAddress({}); }
+    ~PendingAddress() { m_model.flags().NewItemAddress.clear(); }
     PendingAddress(const PendingAddress&) = delete;
     PendingAddress& operator=(const PendingAddress&) = delete;
 

@@ -89,7 +89,7 @@ private slots:
         QVERIFY(window.form.isVisible());
         QVERIFY(!window.form.trayIcon());
         QVERIFY(!window.form.findChild<QSystemTrayIcon*>());
-        QVERIFY(!window.model.trayIconCreated());
+        QVERIFY(!window.model.flags().TrayIconCreated);
         minimize(window.form);
         QTest::qWait(20);
         QVERIFY(window.form.isVisible());
@@ -101,11 +101,11 @@ private slots:
         SampleWindow without;
         startWindow(without, true, [](TPreferences& prefs) { prefs.CreateTrayIcon = false; });
         QVERIFY(!without.form.trayIcon());
-        QVERIFY(!without.model.trayIconCreated());
+        QVERIFY(!without.model.flags().TrayIconCreated);
 
         SampleWindow with;
         startWindow(with, true);
-        QVERIFY(with.model.trayIconCreated());
+        QVERIFY(with.model.flags().TrayIconCreated);
         const QSystemTrayIcon& icon = with.form.trayIcon()->icon();
         QVERIFY(icon.isVisible());
         QCOMPARE(icon.toolTip(), QStringLiteral("Velloria"));

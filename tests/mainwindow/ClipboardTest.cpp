@@ -33,7 +33,7 @@ TEST_F(ClipboardTest, CopyKeepsTheSelectionAndChangesNothing)
     EXPECT_EQ(home.snapshot(), before);
     EXPECT_FALSE(model.libraryModified());
     EXPECT_TRUE(model.enabled(Command::EditPaste));
-    EXPECT_TRUE(model.clipboardFilled());
+    EXPECT_TRUE(model.flags().ClipboardFilled);
     model.execute(Command::EditPaste); // into the same folder: every title is there already
     EXPECT_EQ(titles(), (Titles{"zeta", "Alpha", "mid"}));
 }

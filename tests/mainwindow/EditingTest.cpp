@@ -122,7 +122,7 @@ TEST_F(EditingTest, TheDialogFollowsTheKindAndTheTree)
     link.chooseFolder();
     EXPECT_FALSE(link.addressEnabled());
     EXPECT_TRUE(link.addFolderInFolderChecked());
-    EXPECT_EQ(model.newItemKind(), NewItemKind::Folder);
+    EXPECT_EQ(model.flags().NewItem, NewItemKind::Folder);
 
     home.write("folders.wnf", "");
     model.loadLibrary(RestoreFolderStates::No);

@@ -178,7 +178,7 @@ TEST_F(LifecycleTest, ClosingWithChangesNoRevertsTheWorkingFiles)
     editLinks();
     view.answer = Answer::No;
     EXPECT_TRUE(model.FormClose());
-    EXPECT_TRUE(model.closingInProgress());
+    EXPECT_TRUE(model.flags().ClosingInProgress);
     EXPECT_EQ(home.read("Links/B.wnl"), saved);
 }
 

@@ -22,8 +22,8 @@ TEST_F(PresentationTest, FirstFocusOnTheTreeShowsItsFirstFolder)
     EXPECT_THAT(disabledCommands(), ElementsAre("FileSave", "EditUndo", "EditPaste"));
     model.trvFoldersEnter();
     EXPECT_EQ(model.selectedFolder(), 0u);
-    EXPECT_TRUE(model.folderShownOnce());
-    EXPECT_TRUE(model.treeHadFocus());
+    EXPECT_TRUE(model.flags().FolderShownOnce);
+    EXPECT_TRUE(model.flags().TreeHadFocus);
     EXPECT_EQ(panels(), (Panels{"Top", "", "Folders: 2", "Bookmarks: 0"})); // direct subfolders only
     EXPECT_EQ(model.description().text(), "Description: The top");
     EXPECT_THAT(disabledCommands(), ElementsAre("FileSave", "EditUndo", "EditCut", "EditCopy", "EditPaste",
@@ -55,7 +55,7 @@ TEST_F(PresentationTest, RememberedFolderIsShownButFocusChangesNothingUntilTheNe
     model.FormCreate();
     EXPECT_EQ(model.selectedFolder(), 4u);
     EXPECT_TRUE(model.folderTree()[0].Expanded);
-    EXPECT_FALSE(model.folderShownOnce());
+    EXPECT_FALSE(model.flags().FolderShownOnce);
     model.selectRows({}, TFolderTree::npos);
     model.trvFoldersEnter();
     EXPECT_THAT(model.selectedRows(), IsEmpty()); // the enter handler stops before reselecting
@@ -69,7 +69,7 @@ TEST_F(PresentationTest, ListFocusShowsTheRowDescriptionAndEnablesCutAndCopy)
     model.selectFolder(4);
     model.trvFoldersExit();
     model.lvReferencesEnter();
-    EXPECT_FALSE(model.treeHadFocus());
+    EXPECT_FALSE(model.flags().TreeHadFocus);
     EXPECT_EQ(model.description().text(), "Description: last by title");
     EXPECT_TRUE(model.enabled(Command::EditCut));
     EXPECT_TRUE(model.enabled(Command::EditCopy));

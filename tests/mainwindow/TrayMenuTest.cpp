@@ -210,9 +210,9 @@ TEST_F(TrayMenuTest, AddToFolderSelectsTheFolderAndAsksForALinkWithTheClipboardA
 
     addLinkToTrayFolder(model, 5, "https://clip.example/");
     EXPECT_EQ(model.selectedFolder(), 5u);
-    EXPECT_EQ(model.newItemKind(), NewItemKind::Link);
+    EXPECT_EQ(model.flags().NewItem, NewItemKind::Link);
     EXPECT_EQ(addressSeen, "https://clip.example/");
-    EXPECT_EQ(model.newItemAddress(), ""); // only for that dialog
+    EXPECT_EQ(model.flags().NewItemAddress, ""); // only for that dialog
     EXPECT_THAT(dialogView.notices, testing::Contains("dialog new item"));
 
     addLinkToTrayFolder(model, 1, "just some words");

@@ -114,7 +114,7 @@ TEST_F(SearchTest, AMatchIsShownWithExactlyItsCharactersHighlighted)
     EXPECT_EQ(model.folderTree()[model.selectedFolder()].Name, "A1");
     EXPECT_THAT(model.selectedRows(), ElementsAre(0u));
     EXPECT_EQ(model.focus(), Pane::List);
-    EXPECT_TRUE(model.searchFocusPending()); // the list's focus must not replace the match
+    EXPECT_TRUE(model.flags().SearchFocusPending); // the list's focus must not replace the match
     EXPECT_EQ(model.description().text(), "Title: Beekeeper bee");
     EXPECT_EQ(model.description().highlight(), Span(10, 6)); // "Title: Bee|keeper|"
     model.lvReferencesEnter();
