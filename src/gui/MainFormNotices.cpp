@@ -253,7 +253,7 @@ void MainForm::showRowSelection()
 {
     QItemSelectionModel* selection = m_linkView->selectionModel();
     selection->select(selectedRowRanges(), QItemSelectionModel::ClearAndSelect);
-    const std::size_t focused = m_model.focusedRow();
+    const std::size_t focused = m_model.selection().focusedRow();
     const QModelIndex current =
         focused == MainWindowModel::npos ? QModelIndex() : m_linkModel->index(static_cast<int>(focused), 0);
     selection->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
@@ -266,7 +266,7 @@ QItemSelection MainForm::selectedRowRanges() const
     // Runs of selected rows become one range each, so selecting all rows is a single range.
     QItemSelection ranges;
     const int rows = m_linkModel->rowCount();
-    const auto selected = [this](int row) { return m_model.isRowSelected(static_cast<std::size_t>(row)); };
+    const auto selected = [this](int row) { return m_model.selection().isRowSelected(static_cast<std::size_t>(row)); };
     for (int first = 0; first < rows; ++first) {
         if (!selected(first))
             continue;

@@ -11,7 +11,7 @@ namespace velloria {
 void MainWindowModel::takeSelection(std::vector<UndoLinkEntry>& into)
 {
     into.clear();
-    for (std::size_t row : selectedRows()) {
+    for (std::size_t row : m_selection.selectedRows()) {
         const TLinkRecord& link = linkList()[row];
         into.push_back({.Title = link.Title, .Address = link.Address, .LastVisit = link.LastVisit,
                         .AddDate = link.AddDate,
@@ -29,10 +29,10 @@ void MainWindowModel::EditCopyExecute()
 void MainWindowModel::EditCutExecute()
 {
     const std::size_t folder = selectedFolder();
-    if (folder == npos || selectedRows().empty())
+    if (folder == npos || m_selection.selectedRows().empty())
         return;
     takeSelection(m_linkClipboard);
-    const std::vector<std::size_t> rows = selectedRows();
+    const std::vector<std::size_t> rows = m_selection.selectedRows();
     removeRows(rows);
     // The place of the last row taken, as the rows before it went first.
     const std::size_t lastPlace = rows.back() - (rows.size() - 1);
@@ -61,7 +61,7 @@ void MainWindowModel::EditPasteExecute()
     std::unordered_set<std::string> present;
     for (const TLinkRecord& link : linkList())
         present.insert(foldCase(link.Title));
-    std::vector<std::size_t> keptSelected = selectedRows();
+    std::vector<std::size_t> keptSelected = m_selection.selectedRows();
     std::vector<const UndoLinkEntry*> pasted;
     for (const UndoLinkEntry& entry : m_linkClipboard) {
         if (!keptSelected.empty())

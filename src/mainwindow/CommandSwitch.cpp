@@ -50,8 +50,8 @@ void MainWindowModel::run(Command command)
         requestDialog(DialogKind::NewItem);
         break;
     case C::EditEditItem:
-        if (m_focus != Pane::None)
-            m_flags.NewItem = m_focus == Pane::Tree ? NewItemKind::Folder : NewItemKind::Link;
+        if (m_selection.focus() != Pane::None)
+            m_flags.NewItem = m_selection.focus() == Pane::Tree ? NewItemKind::Folder : NewItemKind::Link;
         requestDialog(DialogKind::EditItem);
         break;
     case C::EditDelete: runDelete(); break;

@@ -16,10 +16,11 @@ std::string itemLine(const MainWindowModel& model, std::string_view name, int ki
 
 } // namespace
 
-DeleteConfirmation::DeleteConfirmation(MainWindowModel& model) : m_model(model), m_folderMode(model.focus() == Pane::Tree)
+DeleteConfirmation::DeleteConfirmation(MainWindowModel& model)
+    : m_model(model), m_folderMode(model.selection().focus() == Pane::Tree)
 {
     if (!m_folderMode) {
-        for (std::size_t row : model.selectedRows())
+        for (std::size_t row : model.selection().selectedRows())
             m_lines.push_back(itemLine(model, model.linkList()[row].Title, kBookmarkText, false));
         return;
     }

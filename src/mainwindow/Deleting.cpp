@@ -30,7 +30,7 @@ void MainWindowModel::SaveUndoState(bool isFolder, const std::string& folderName
         }
     } else {
         m_undo.UndoLinkSnapshot.emplace();
-        for (std::size_t row : selectedRows()) {
+        for (std::size_t row : m_selection.selectedRows()) {
             const TLinkRecord& link = linkList()[row];
             m_undo.UndoLinkSnapshot->push_back({.Title = link.Title, .Address = link.Address,
                                                 .LastVisit = link.LastVisit, .AddDate = link.AddDate,
@@ -76,11 +76,11 @@ void MainWindowModel::deleteSelectedFolder()
 void MainWindowModel::deleteSelectedLinks()
 {
     const std::size_t folder = selectedFolder();
-    const std::size_t remembered = selectedRow();
+    const std::size_t remembered = m_selection.selectedRow();
     if (folder == npos || remembered == npos)
         return;
     SaveUndoState(false, folderTree()[folder].Name);
-    removeRows(selectedRows());
+    removeRows(m_selection.selectedRows());
     m_library.SaveLinkFile(folderTree()[folder].Name, kWorkingLinkExt);
     afterRowsRemoved(remembered);
     libraryChanged();
@@ -120,7 +120,7 @@ void MainWindowModel::removeRows(const std::vector<std::size_t>& rows)
         notify([first, last](MainWindowObserver& o) { o.linkRowsAboutToBeRemoved(first, last); });
         erase(m_library.linkList(), first, last);
         erase(m_library.linkDescriptions(), first, last);
-        erase(m_rowSelected, first, last);
+        erase(m_selection.marks(), first, last);
         notify([](MainWindowObserver& o) { o.linkRowsRemoved(); });
         end = begin;
     }
@@ -134,7 +134,8 @@ void MainWindowModel::insertRow(std::size_t row, const UndoLinkEntry& entry)
     links.insert(links.begin() + static_cast<std::ptrdiff_t>(row),
                  {.Title = entry.Title, .Address = entry.Address, .LastVisit = entry.LastVisit, .AddDate = entry.AddDate});
     descriptions.insert(descriptions.begin() + static_cast<std::ptrdiff_t>(row), entry.Description);
-    m_rowSelected.insert(m_rowSelected.begin() + static_cast<std::ptrdiff_t>(std::min(row, m_rowSelected.size())), 0);
+    auto& marks = m_selection.marks();
+    marks.insert(marks.begin() + static_cast<std::ptrdiff_t>(std::min(row, marks.size())), 0);
 }
 
 void MainWindowModel::RestoreUndoState()
@@ -174,7 +175,7 @@ void MainWindowModel::RestoreUndoState()
             selectFolder(folder);
         if (selectedFolder() != npos) {
             requestFocus(Pane::List);
-            m_rowSelected.assign(linkList().size(), 0);
+            m_selection.marks().assign(linkList().size(), 0);
             for (const UndoLinkEntry& entry : *m_undo.UndoLinkSnapshot) {
                 const auto same = std::find_if(linkList().begin(), linkList().end(), [&](const TLinkRecord& link) {
                     return equalsIgnoringCase(link.Title, entry.Title);

@@ -79,7 +79,7 @@ EditItemDialog::EditItemDialog(MainWindowModel& model)
         m_description = model.library().folderDescription();
         return;
     }
-    const std::size_t row = model.selectedRow();
+    const std::size_t row = model.selection().selectedRow();
     if (row == MainWindowModel::npos)
         return;
     m_title = model.linkList()[row].Title;

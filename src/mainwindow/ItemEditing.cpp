@@ -159,7 +159,7 @@ std::string MainWindowModel::editFolder(std::string_view name, std::string_view 
 std::string MainWindowModel::editLink(std::string_view title, std::string_view address, std::string_view description)
 {
     const std::size_t folder = selectedFolder();
-    const std::size_t row = selectedRow();
+    const std::size_t row = m_selection.selectedRow();
     if (folder == npos || row == npos)
         return "";
     m_library.SaveFolderStates();
@@ -171,7 +171,7 @@ std::string MainWindowModel::editLink(std::string_view title, std::string_view a
     m_library.linkDescriptions()[row] = std::string(description);
     std::string final = link.Title;
     notify([row](MainWindowObserver& o) { o.linkRowsChanged(row, row); });
-    setRowSelection(selectedRows(), m_focusedRow);
+    setRowSelection(m_selection.selectedRows(), m_selection.focusedRow());
     m_statusPanels[1] = final;
     setDescription(std::string(description));
     m_library.SaveLinkFile(folderTree()[folder].Name, kWorkingLinkExt);

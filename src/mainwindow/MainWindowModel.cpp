@@ -26,11 +26,11 @@ MainWindowModel::~MainWindowModel() = default;
 CommandInputs MainWindowModel::commandInputs() const
 {
     const TPreferences& p = prefs();
-    return {.focus = m_focus,
+    return {.focus = m_selection.focus(),
             .treeEmpty = folderTree().empty(),
             .folderSelected = selectedFolder() != npos,
             .listEmpty = linkList().empty(),
-            .rowSelected = std::find(m_rowSelected.begin(), m_rowSelected.end(), 1) != m_rowSelected.end(),
+            .rowSelected = m_selection.anySelected(),
             .clipboardFilled = m_flags.ClipboardFilled,
             .undoAvailable = m_undoAvailable,
             .libraryModified = m_libraryModified,
@@ -99,8 +99,7 @@ void MainWindowModel::selectFolder(std::size_t index)
     } catch (const Error& error) {
         loadError = error;
     }
-    m_rowSelected.assign(linkList().size(), 0);
-    m_focusedRow = npos;
+    m_selection.select({}, npos, linkList().size());
     notify([](MainWindowObserver& o) { o.linkListReset(); });
     showFolderDescription();
     try {
@@ -118,7 +117,7 @@ void MainWindowModel::selectFolder(std::size_t index)
 void MainWindowModel::trvFoldersEnter()
 {
     const CommandsUpdate update(*this);
-    m_focus = Pane::Tree;
+    m_selection.setFocus(Pane::Tree);
     // A tree control that takes the focus with no folder selected selects its first folder.
     if (!folderTree().empty() && selectedFolder() == npos)
         selectFolder(0);
@@ -127,7 +126,7 @@ void MainWindowModel::trvFoldersEnter()
     if (!m_flags.FolderShownOnce || folderTree().empty())
         return;
     showFolderDescription();
-    if (!linkList().empty() && selectedRow() == npos)
+    if (!linkList().empty() && m_selection.selectedRow() == npos)
         setRowSelection({0}, 0);
 }
 
@@ -138,8 +137,8 @@ void MainWindowModel::dialogClosed()
 
 void MainWindowModel::trvFoldersExit()
 {
-    if (m_focus == Pane::Tree)
-        m_focus = Pane::None;
+    if (m_selection.focus() == Pane::Tree)
+        m_selection.setFocus(Pane::None);
     updateCommands();
 }
 
@@ -188,37 +187,47 @@ void MainWindowModel::folderNodesAdded()
 
 // --- The link list -----------------------------------------------------------------------------
 
-std::vector<std::size_t> MainWindowModel::selectedRows() const
+bool RowSelection::anySelected() const
+{
+    return std::find(m_selected.begin(), m_selected.end(), 1) != m_selected.end();
+}
+
+std::vector<std::size_t> RowSelection::selectedRows() const
 {
     std::vector<std::size_t> rows;
-    for (std::size_t row = 0; row < m_rowSelected.size(); ++row)
-        if (m_rowSelected[row])
+    for (std::size_t row = 0; row < m_selected.size(); ++row)
+        if (m_selected[row])
             rows.push_back(row);
     return rows;
 }
 
-std::size_t MainWindowModel::selectedRow() const
+std::size_t RowSelection::selectedRow() const
 {
     if (isRowSelected(m_focusedRow))
         return m_focusedRow;
-    const auto it = std::find(m_rowSelected.begin(), m_rowSelected.end(), 1);
-    return it == m_rowSelected.end() ? npos : static_cast<std::size_t>(it - m_rowSelected.begin());
+    const auto it = std::find(m_selected.begin(), m_selected.end(), 1);
+    return it == m_selected.end() ? npos : static_cast<std::size_t>(it - m_selected.begin());
+}
+
+void RowSelection::select(const std::vector<std::size_t>& rows, std::size_t focusedRow, std::size_t rowCount)
+{
+    m_selected.assign(rowCount, 0);
+    for (std::size_t row : rows)
+        if (row < rowCount)
+            m_selected[row] = 1;
+    m_focusedRow = focusedRow < rowCount ? focusedRow : npos;
 }
 
 void MainWindowModel::setRowSelection(const std::vector<std::size_t>& rows, std::size_t focusedRow)
 {
-    m_rowSelected.assign(linkList().size(), 0);
-    for (std::size_t row : rows)
-        if (row < m_rowSelected.size())
-            m_rowSelected[row] = 1;
-    m_focusedRow = focusedRow < linkList().size() ? focusedRow : npos;
+    m_selection.select(rows, focusedRow, linkList().size());
     notify([](MainWindowObserver& o) { o.rowSelectionChanged(); });
     updateCommands();
-    if (linkList().empty() || selectedRow() == npos)
+    if (linkList().empty() || m_selection.selectedRow() == npos)
         return;
-    if (m_focus == Pane::List)
+    if (m_selection.focus() == Pane::List)
         showRowDescription();
-    m_statusPanels[1] = linkList()[selectedRow()].Title;
+    m_statusPanels[1] = linkList()[m_selection.selectedRow()].Title;
     notify([](MainWindowObserver& o) { o.statusBarChanged(); });
 }
 
@@ -230,7 +239,7 @@ void MainWindowModel::selectRows(const std::vector<std::size_t>& rows, std::size
 void MainWindowModel::lvReferencesEnter()
 {
     const CommandsUpdate update(*this);
-    m_focus = Pane::List;
+    m_selection.setFocus(Pane::List);
     m_flags.TreeHadFocus = false;
     if (m_flags.SearchFocusPending) {
         m_flags.SearchFocusPending = false;
@@ -240,7 +249,7 @@ void MainWindowModel::lvReferencesEnter()
         requestFocus(Pane::Tree);
         return;
     }
-    if (selectedRow() == npos)
+    if (m_selection.selectedRow() == npos)
         setRowSelection({0}, 0);
     showRowDescription();
 }
@@ -249,8 +258,8 @@ void MainWindowModel::lvReferencesClick()
 {
     if (linkList().empty())
         return;
-    const std::size_t row = selectedRow() == npos ? linkList().size() - 1 : selectedRow();
-    auto rows = selectedRows();
+    const std::size_t row = m_selection.selectedRow() == npos ? linkList().size() - 1 : m_selection.selectedRow();
+    auto rows = m_selection.selectedRows();
     if (rows.empty())
         rows.push_back(row);
     setRowSelection(rows, row);
@@ -260,7 +269,7 @@ void MainWindowModel::lvReferencesClick()
 // without a window.
 void MainWindowModel::requestFocus(Pane pane)
 {
-    m_focus = pane;
+    m_selection.setFocus(pane);
     notify([pane](MainWindowObserver& o) { o.focusRequested(pane); });
     updateCommands();
 }
@@ -294,7 +303,7 @@ void MainWindowModel::showFolderDescription()
 
 void MainWindowModel::showRowDescription()
 {
-    const std::size_t row = selectedRow();
+    const std::size_t row = m_selection.selectedRow();
     if (row == npos)
         return;
     const auto& descriptions = linkDescriptions();
@@ -304,7 +313,7 @@ void MainWindowModel::showRowDescription()
 void MainWindowModel::updateStatusBar()
 {
     const std::size_t folder = selectedFolder();
-    const std::size_t row = selectedRow();
+    const std::size_t row = m_selection.selectedRow();
     m_statusPanels[0] = folder == npos ? "" : folderTree()[folder].Name;
     m_statusPanels[1] = row == npos ? "" : linkList()[row].Title;
     m_statusPanels[2] = m_texts[text::Folders] + ' ' + (folder == npos ? "" : std::to_string(folderTree().childCount(folder)));
@@ -343,7 +352,7 @@ void MainWindowModel::SortLinkList()
         return;
     }
     // The rows selected before the sort are the rows selected after it, wherever they go.
-    const std::vector<std::size_t> wereSelected = selectedRows();
+    const std::vector<std::size_t> wereSelected = m_selection.selectedRows();
     const std::size_t firstSelected = wereSelected.empty() ? npos : wereSelected.front();
     // After an edit only a row or a few are out of place: the view hears of each as it moves.
     // A new order of the whole list (another sort, or reversed) resets it instead.
@@ -357,8 +366,8 @@ void MainWindowModel::SortLinkList()
             notify([move](MainWindowObserver& o) { o.linkRowsAboutToBeMoved(move.from, move.from, move.destination); });
             applyMove(links, move);
             applyMove(descriptions, move);
-            if (m_rowSelected.size() == links.size())
-                applyMove(m_rowSelected, move);
+            if (m_selection.marks().size() == links.size())
+                applyMove(m_selection.marks(), move);
             notify([](MainWindowObserver& o) { o.linkRowsMoved(); });
         }
     } else {

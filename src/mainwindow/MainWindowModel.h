@@ -5,6 +5,7 @@
 #include "mainwindow/DescriptionPane.h"
 #include "mainwindow/FindSession.h"
 #include "mainwindow/MainWindowObserver.h"
+#include "mainwindow/RowSelection.h"
 #include "mainwindow/StatusPanels.h"
 #include "mainwindow/WindowFlags.h"
 #include "settings/Preferences.h"
@@ -115,19 +116,14 @@ public:
     void lvReferencesClick(); // also the mouse-down and context-menu request
     void lvReferencesDblClick();
     void lvReferencesColumnClick(int column);
-    bool isRowSelected(std::size_t row) const { return row < m_rowSelected.size() && m_rowSelected[row]; }
-    std::vector<std::size_t> selectedRows() const;
-    std::size_t focusedRow() const { return m_focusedRow; }
-    // The row that commands on "the selected row" take: the focused row when it is selected,
-    // otherwise the first selected row; npos when no row is selected.
-    std::size_t selectedRow() const;
+    // The selected and focused rows, and the pane with the focus.
+    const RowSelection& selection() const { return m_selection; }
 
     // The description pane and the status bar.
     Pane memDescrEnter(); // the pane never keeps the focus: where it goes instead
     void MainStatusBarResize(int width);
     const DescriptionPane& description() const { return m_description; }
     const StatusPanels& statusBar() const { return m_statusPanels; }
-    Pane focus() const { return m_focus; }
 
     // Window-state flags. The window sets TrayIconCreated, the item dialogs and the tray menu
     // the new item's kind and address.
@@ -281,9 +277,7 @@ private:
     FindSession m_find;
     std::optional<int> m_autoSaveInterval;
 
-    std::vector<char> m_rowSelected;
-    std::size_t m_focusedRow = npos;
-    Pane m_focus = Pane::None;
+    RowSelection m_selection;
     DescriptionPane m_description;
     StatusPanels m_statusPanels;
 };

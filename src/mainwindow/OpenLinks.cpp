@@ -10,7 +10,7 @@ namespace velloria {
 
 void MainWindowModel::goTo(bool newWindow)
 {
-    if (linkList().empty() || selectedRow() == npos)
+    if (linkList().empty() || m_selection.selectedRow() == npos)
         return;
     if (newWindow)
         m_opener.openInNewWindow("about:blank");
@@ -24,7 +24,7 @@ void MainWindowModel::lvReferencesDblClick()
 
 void MainWindowModel::OpenSelectedLink()
 {
-    const std::size_t row = selectedRow();
+    const std::size_t row = m_selection.selectedRow();
     const std::size_t folder = selectedFolder();
     if (row == npos || folder == npos)
         return;

@@ -7,17 +7,17 @@ namespace velloria {
 
 void MainWindowModel::EditMoveUpExecute()
 {
-    if (m_focus == Pane::Tree)
+    if (m_selection.focus() == Pane::Tree)
         moveFolder(true);
-    else if (m_focus == Pane::List)
+    else if (m_selection.focus() == Pane::List)
         moveLinks(true);
 }
 
 void MainWindowModel::EditMoveDownExecute()
 {
-    if (m_focus == Pane::Tree)
+    if (m_selection.focus() == Pane::Tree)
         moveFolder(false);
-    else if (m_focus == Pane::List)
+    else if (m_selection.focus() == Pane::List)
         moveLinks(false);
 }
 
@@ -46,7 +46,7 @@ void MainWindowModel::moveFolder(bool up)
 void MainWindowModel::moveLinks(bool up)
 {
     const std::size_t folder = selectedFolder();
-    const std::vector<std::size_t> rows = selectedRows();
+    const std::vector<std::size_t> rows = m_selection.selectedRows();
     if (folder == npos || rows.empty() || (up ? rows.front() == 0 : rows.back() + 1 == linkList().size()))
         return;
     auto& links = m_library.linkList();

@@ -168,15 +168,15 @@ std::optional<MainWindowModel::SearchCursor> MainWindowModel::searchAgainStart()
     const std::optional<Place> place = last ? std::optional(last->place) : std::nullopt;
     const bool sameFolder = last && last->folder == folder;
     const std::size_t resumeAt = last ? last->position + last->length : 1;
-    if (m_focus == Pane::Tree && sameFolder && place == Place::FolderName)
+    if (m_selection.focus() == Pane::Tree && sameFolder && place == Place::FolderName)
         return SearchCursor{folder, Place::FolderName, 0, resumeAt};
     if (place == Place::FolderDescription)
         return SearchCursor{folder, Place::FolderDescription, 0, resumeAt};
-    if (m_focus == Pane::Tree)
+    if (m_selection.focus() == Pane::Tree)
         return SearchCursor{folder, Place::FolderName, 0, 1};
-    const std::size_t current = m_focusedRow;
+    const std::size_t current = m_selection.focusedRow();
     const bool rowMatched = place && onRow(*place);
-    if (m_focus == Pane::List && !rowMatched)
+    if (m_selection.focus() == Pane::List && !rowMatched)
         return current == npos ? std::nullopt : std::optional(SearchCursor{folder, Place::Title, current, 1});
     if (sameFolder && current == last->row)
         return rowMatched ? std::optional(SearchCursor{folder, *place, current, resumeAt}) : std::nullopt;
@@ -243,7 +243,7 @@ void MainWindowModel::showMatch(const SearchMatch& match, bool restoreStates, bo
         setRowSelection({match.row}, match.row);
         // The list taking the focus must not put the row's description over a title or address
         // match. (When the list has the focus already it takes none, and nothing is pending.)
-        if (match.place != Place::LinkDescription && m_focus != Pane::List)
+        if (match.place != Place::LinkDescription && m_selection.focus() != Pane::List)
             m_flags.SearchFocusPending = true;
         requestFocus(Pane::List);
     } else if (treeTakesFocus) {

@@ -70,7 +70,7 @@ QString viewState(const SampleWindow& window)
 QString modelState(const MainWindowModel& model)
 {
     QStringList rows;
-    for (std::size_t row : model.selectedRows())
+    for (std::size_t row : model.selection().selectedRows())
         rows << QString::number(row);
     rows.sort();
     QStringList expanded;
@@ -78,9 +78,10 @@ QString modelState(const MainWindowModel& model)
         if (folder.Expanded)
             expanded << toQString(folder.Name);
     const std::size_t folder = model.selectedFolder();
+    const std::size_t focused = model.selection().focusedRow();
     return QStringLiteral("rows %1, focused %2; folder %3; expanded %4")
         .arg(rows.join(u','),
-             QString::number(model.focusedRow() == MainWindowModel::npos ? -1 : static_cast<int>(model.focusedRow())),
+             QString::number(focused == MainWindowModel::npos ? -1 : static_cast<int>(focused)),
              folder == MainWindowModel::npos ? QString() : toQString(model.folderTree()[folder].Name),
              expanded.join(u','));
 }

@@ -97,7 +97,7 @@ private slots:
         QVERIFY(window.action("EditCopy")->isEnabled());
 
         QTest::mouseClick(window.linkView()->viewport(), Qt::LeftButton, {}, rowCentre(*window.linkView(), 2));
-        QCOMPARE(window.model.focusedRow(), std::size_t{2});
+        QCOMPARE(window.model.selection().focusedRow(), std::size_t{2});
         QCOMPARE(window.description(), QStringLiteral("Description: Team notes"));
         QCOMPARE(window.statusPanel(1), QStringLiteral("Wiki"));
 
@@ -146,7 +146,8 @@ private slots:
         rows.select(window.linkModel()->index(0, 0), window.linkModel()->index(0, 3));
         rows.select(window.linkModel()->index(2, 0), window.linkModel()->index(2, 3));
         window.linkView()->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
-        QVERIFY(window.model.isRowSelected(0) && !window.model.isRowSelected(1) && window.model.isRowSelected(2));
+        const RowSelection& selection = window.model.selection();
+        QVERIFY(selection.isRowSelected(0) && !selection.isRowSelected(1) && selection.isRowSelected(2));
 
         window.model.selectRows({1, 2}, 1);
         QCOMPARE(selectedRows(*window.linkView()), QList<int>({1, 2}));

@@ -28,8 +28,8 @@ TEST_F(ClipboardTest, CopyKeepsTheSelectionAndChangesNothing)
     model.selectRows({0, 2}, 2);
     const auto before = home.snapshot();
     model.execute(Command::EditCopy);
-    EXPECT_THAT(model.selectedRows(), ElementsAre(0u, 2u));
-    EXPECT_EQ(model.focusedRow(), 2u);
+    EXPECT_THAT(model.selection().selectedRows(), ElementsAre(0u, 2u));
+    EXPECT_EQ(model.selection().focusedRow(), 2u);
     EXPECT_EQ(home.snapshot(), before);
     EXPECT_FALSE(model.libraryModified());
     EXPECT_TRUE(model.enabled(Command::EditPaste));
@@ -43,7 +43,7 @@ TEST_F(ClipboardTest, CutAndPasteMoveLinksWithTheirFieldsAndSkipTitlesPresent)
     model.selectRows({0, 1}, 0);
     model.execute(Command::EditCut);
     EXPECT_EQ(titles(), (Titles{"mid"}));
-    EXPECT_THAT(model.selectedRows(), ElementsAre(0u));
+    EXPECT_THAT(model.selection().selectedRows(), ElementsAre(0u));
     EXPECT_THAT(home.read("Links/B.wnl"), ::testing::Not(::testing::HasSubstr("zeta")));
     EXPECT_TRUE(model.libraryModified());
 

@@ -125,7 +125,7 @@ TEST_F(DeletingTest, DeletingLinksSelectsTheRowAtThatPlaceOrTheLast)
     model.selectRows({0, 3, 4}, 3);
     model.execute(Command::EditDelete);
     EXPECT_EQ(titles(), (Titles{"r1", "r2"}));
-    EXPECT_THAT(model.selectedRows(), ElementsAre(1u));
+    EXPECT_THAT(model.selection().selectedRows(), ElementsAre(1u));
     EXPECT_EQ(model.description().text(), "Description: d2");
     EXPECT_EQ(model.statusBar().text(3), "Bookmarks: 2");
     EXPECT_EQ(home.read("Links/Other.wnl"), test::crlf({"0 r1", "1 b", "2 ", "3 ", "4 d1", "0 r2", "1 c", "2 ", "3 ",
@@ -145,8 +145,8 @@ TEST_F(DeletingTest, UndoOfLinksPutsThemAtTheEndSelected)
     model.execute(Command::EditUndo);
     EXPECT_EQ(model.selectedFolder(), 5u);
     EXPECT_EQ(titles(), (Titles{"r0", "r3", "r4", "r1", "r2"}));
-    EXPECT_THAT(model.selectedRows(), ElementsAre(3u, 4u));
-    EXPECT_EQ(model.focusedRow(), 3u);
+    EXPECT_THAT(model.selection().selectedRows(), ElementsAre(3u, 4u));
+    EXPECT_EQ(model.selection().focusedRow(), 3u);
     EXPECT_THAT(home.read("Links/Other.wnl"), HasSubstr(test::crlf({"0 r2", "1 c", "2 ", "3 ", "4 d2"})));
     EXPECT_FALSE(model.enabled(Command::EditUndo));
 }

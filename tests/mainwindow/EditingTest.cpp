@@ -48,7 +48,7 @@ TEST_F(EditingTest, NewLinkIsCleanedMadeUniqueDatedAndSelected)
     EXPECT_EQ(added.LastVisit, " ");
     EXPECT_EQ(added.AddDate, "2026.12.5");
     EXPECT_EQ(model.linkDescriptions()[0], "first line second");
-    EXPECT_THAT(model.selectedRows(), ElementsAre(0u));
+    EXPECT_THAT(model.selection().selectedRows(), ElementsAre(0u));
     EXPECT_EQ(model.description().text(), "Description: first line second");
     EXPECT_EQ(model.statusBar().text(3), "Bookmarks: 4");
     EXPECT_TRUE(model.libraryModified());
@@ -178,7 +178,7 @@ TEST_F(EditingTest, EditingALinkKeepsItsDatesAndTheAddressAsTyped)
     EXPECT_EQ(link.Address, " spaced.example ");
     EXPECT_EQ(link.AddDate, "2026.1.3");
     EXPECT_EQ(model.linkDescriptions()[0], "new note");
-    EXPECT_EQ(model.linkList()[model.focusedRow()].Title, "Aardvark");
+    EXPECT_EQ(model.linkList()[model.selection().focusedRow()].Title, "Aardvark");
     EXPECT_THAT(home.read("Links/B.wnl"), HasSubstr(test::crlf({"0 Aardvark", "1  spaced.example ", "2 ",
                                                                 "3 2026.1.3", "4 new note"})));
 }

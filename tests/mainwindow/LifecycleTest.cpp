@@ -231,7 +231,7 @@ TEST_F(LifecycleTest, LastLinkIsOpenedAgainAtStart)
     model.FormCreate();
     EXPECT_EQ(model.selectedFolder(), 4u);
     EXPECT_THAT(opener.opened, ElementsAre("new window: about:blank", "mailto:mid@example.org"));
-    EXPECT_EQ(model.linkList()[model.focusedRow()].LastVisit, "2026.12.5");
+    EXPECT_EQ(model.linkList()[model.selection().focusedRow()].LastVisit, "2026.12.5");
 }
 
 TEST_F(LifecycleTest, LastLinkInAFolderThatIsGoneOpensNothing)

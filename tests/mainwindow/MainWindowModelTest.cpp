@@ -35,15 +35,15 @@ TEST_F(PresentationTest, FolderWithLinksSelectsItsFirstRowAndEnablesGo)
     model.FormCreate();
     model.trvFoldersEnter();
     model.selectFolder(4);
-    EXPECT_THAT(model.selectedRows(), ElementsAre(0u));
-    EXPECT_EQ(model.focusedRow(), 0u);
+    EXPECT_THAT(model.selection().selectedRows(), ElementsAre(0u));
+    EXPECT_EQ(model.selection().focusedRow(), 0u);
     EXPECT_EQ(panels(), (Panels{"B", "zeta", "Folders: 0", "Bookmarks: 3"}));
     EXPECT_TRUE(model.enabled(Command::ToolsGo));
     EXPECT_TRUE(model.enabled(Command::ToolsGoInNewBrowser));
     EXPECT_FALSE(model.enabled(Command::EditCut));
 
     model.selectFolder(5); // no link file
-    EXPECT_THAT(model.selectedRows(), IsEmpty());
+    EXPECT_THAT(model.selection().selectedRows(), IsEmpty());
     EXPECT_EQ(panels(), (Panels{"Other", "", "Folders: 0", "Bookmarks: 0"}));
     EXPECT_FALSE(model.enabled(Command::ToolsGo));
     EXPECT_EQ(model.description().text(), "Description: "); // no pair: empty, not B's
@@ -58,7 +58,7 @@ TEST_F(PresentationTest, RememberedFolderIsShownButFocusChangesNothingUntilTheNe
     EXPECT_FALSE(model.flags().FolderShownOnce);
     model.selectRows({}, TFolderTree::npos);
     model.trvFoldersEnter();
-    EXPECT_THAT(model.selectedRows(), IsEmpty()); // the enter handler stops before reselecting
+    EXPECT_THAT(model.selection().selectedRows(), IsEmpty()); // the enter handler stops before reselecting
     EXPECT_THAT(disabledCommands(), ElementsAre("FileSave", "EditUndo", "EditCut", "EditCopy", "EditPaste"));
 }
 
@@ -100,8 +100,8 @@ TEST_F(PresentationTest, ClickBelowTheRowsSelectsTheLastRow)
     model.selectFolder(4);
     model.selectRows({}, TFolderTree::npos);
     model.lvReferencesClick();
-    EXPECT_THAT(model.selectedRows(), ElementsAre(2u));
-    EXPECT_EQ(model.focusedRow(), 2u);
+    EXPECT_THAT(model.selection().selectedRows(), ElementsAre(2u));
+    EXPECT_EQ(model.selection().focusedRow(), 2u);
 }
 
 TEST_F(PresentationTest, TreeMouseDownSelectsTheFolderUnderThePointerAndClickShowsItsDescription)

@@ -40,7 +40,7 @@ TEST_F(OpenLinksTest, GoOpensTheAddressAndRecordsTheVisit)
     // it is stored.
     EXPECT_EQ(titles(), (std::vector<std::string>{"zeta", "Alpha", "mid"}));
     EXPECT_EQ(model.linkList()[1].LastVisit, "2026.12.5");
-    EXPECT_EQ(model.linkList()[model.focusedRow()].Title, "Alpha");
+    EXPECT_EQ(model.linkList()[model.selection().focusedRow()].Title, "Alpha");
     EXPECT_THAT(home.read("Links/B.wnl"), HasSubstr("0 Alpha\r\n1 a.example/path\r\n2 2026.12.5\r\n"));
     EXPECT_THAT(preferencesFile(), HasSubstr("\r\n058 Alpha\r\n059 B\r\n"));
     EXPECT_FALSE(model.libraryModified()); // a visit is no edit
@@ -83,7 +83,7 @@ TEST_F(OpenLinksTest, VisitMovesTheRowWhenSortedByLastVisit)
     EXPECT_EQ(titles(), (std::vector<std::string>{"zeta", "Alpha", "mid"})); // "", "2026.10.1", "2026.9.30"
     model.execute(Command::ToolsGo); // zeta gets 2026.12.5
     EXPECT_EQ(titles(), (std::vector<std::string>{"Alpha", "zeta", "mid"}));
-    EXPECT_EQ(model.linkList()[model.focusedRow()].Title, "zeta");
+    EXPECT_EQ(model.linkList()[model.selection().focusedRow()].Title, "zeta");
 }
 
 TEST_F(OpenLinksTest, HelpHomePageFeedbackAndAbout)

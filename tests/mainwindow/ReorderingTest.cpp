@@ -34,8 +34,8 @@ TEST_F(ReorderingTest, RowsMoveUpAsABlockAndAreWrittenAtOnce)
     showOtherInList({2, 3});
     model.execute(Command::EditMoveUp);
     EXPECT_EQ(titles(), (Titles{"r0", "r2", "r3", "r1", "r4"}));
-    EXPECT_THAT(model.selectedRows(), ElementsAre(1u, 2u));
-    EXPECT_EQ(model.focusedRow(), 1u);
+    EXPECT_THAT(model.selection().selectedRows(), ElementsAre(1u, 2u));
+    EXPECT_EQ(model.selection().focusedRow(), 1u);
     EXPECT_THAT(model.linkDescriptions(), ElementsAre("d0", "d2", "d3", "d1", "d4"));
     EXPECT_TRUE(model.libraryModified());
     model.selectFolder(4);
@@ -48,7 +48,7 @@ TEST_F(ReorderingTest, RowsMoveDownInReverseOrder)
     showOtherInList({0, 2});
     model.execute(Command::EditMoveDown);
     EXPECT_EQ(titles(), (Titles{"r1", "r0", "r3", "r2", "r4"}));
-    EXPECT_THAT(model.selectedRows(), ElementsAre(1u, 3u));
+    EXPECT_THAT(model.selection().selectedRows(), ElementsAre(1u, 3u));
     EXPECT_EQ(model.linkList()[1].LastVisit, "2026.1.1"); // a moved link keeps its fields
     EXPECT_EQ(model.linkDescriptions()[1], "d0");
 }

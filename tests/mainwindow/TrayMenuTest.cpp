@@ -154,7 +154,7 @@ TEST_F(TrayMenuTest, LaunchOpensTheLinkOfExactlyThatTitleInANewWindow)
     const TrayEntry abc = launchEntry(2, "Abc");
     launchTrayLink(model, ab);
     EXPECT_EQ(model.selectedFolder(), 2u);
-    ASSERT_EQ(model.selectedRows(), std::vector<std::size_t>{1});
+    ASSERT_EQ(model.selection().selectedRows(), std::vector<std::size_t>{1});
     EXPECT_EQ(model.linkList()[1].Title, "Ab");
     EXPECT_EQ(model.linkList()[1].LastVisit, "2026.12.5");
     launchTrayLink(model, abc);

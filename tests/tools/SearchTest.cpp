@@ -81,7 +81,7 @@ TEST_F(SearchTest, FindWalksFoldersAndTheirSortedRowsInOrder)
                                             "4 A1 0 7",  // its description
                                             "1 A2 - 1",  // a folder description
                                             "1 B - 1")); // B's description; then the end
-    EXPECT_EQ(model.focus(), Pane::Tree);
+    EXPECT_EQ(model.selection().focus(), Pane::Tree);
 }
 
 TEST_F(SearchTest, TheSelectedFolderIsSearchedWhetherItsLinksAreShownOrNot)
@@ -112,8 +112,8 @@ TEST_F(SearchTest, AMatchIsShownWithExactlyItsCharactersHighlighted)
 {
     ASSERT_TRUE(model.Find("  KEEPER "));
     EXPECT_EQ(model.folderTree()[model.selectedFolder()].Name, "A1");
-    EXPECT_THAT(model.selectedRows(), ElementsAre(0u));
-    EXPECT_EQ(model.focus(), Pane::List);
+    EXPECT_THAT(model.selection().selectedRows(), ElementsAre(0u));
+    EXPECT_EQ(model.selection().focus(), Pane::List);
     EXPECT_TRUE(model.flags().SearchFocusPending); // the list's focus must not replace the match
     EXPECT_EQ(model.description().text(), "Title: Beekeeper bee");
     EXPECT_EQ(model.description().highlight(), Span(10, 6)); // "Title: Bee|keeper|"
@@ -126,7 +126,7 @@ TEST_F(SearchTest, AFolderNameMatchSelectsTheFolderAndGivesTheTreeTheFocus)
 {
     ASSERT_TRUE(model.Find("a2"));
     EXPECT_EQ(lastMatch(), "0 A2 - 1");
-    EXPECT_EQ(model.focus(), Pane::Tree);
+    EXPECT_EQ(model.selection().focus(), Pane::Tree);
     EXPECT_EQ(model.description().text(), "Title: A2");
     EXPECT_EQ(model.description().highlight(), Span(7, 2));
     EXPECT_TRUE(model.folderTree()[1].Expanded); // opened on the way and left open

@@ -179,9 +179,9 @@ TEST_F(SortTest, TheVeryRowsSelectedBeforeASortAreSelectedAfterIt)
     model.selectRows({0, 2}, 2); // "Rome" and "Athens"
     model.lvReferencesColumnClick(0); // by title, then reversed: Rome guide, Rome, Athens
     EXPECT_EQ(titles(), (Titles{"Rome guide", "Rome", "Athens"}));
-    EXPECT_THAT(model.selectedRows(), ElementsAre(1u, 2u));
+    EXPECT_THAT(model.selection().selectedRows(), ElementsAre(1u, 2u));
     // The focus goes to the row that was the first selected one before the sort.
-    EXPECT_EQ(model.linkList()[model.focusedRow()].Title, "Athens");
+    EXPECT_EQ(model.linkList()[model.selection().focusedRow()].Title, "Athens");
 }
 
 } // namespace
