@@ -84,12 +84,12 @@ void CommandActions::showCaptions(const MainWindowModel& model) const
 {
     for (const CommandInfo& info : commandTable()) {
         QAction* command = action(info.command);
-        command->setText(toQString(model.caption(info.command)));
+        command->setText(toQString(model.captions().caption(info.command)));
         // Without a hint of its own a command's tooltip is its caption.
-        command->setToolTip(toQString(model.hint(info.command)));
+        command->setToolTip(toQString(model.captions().hint(info.command)));
     }
     for (std::size_t i = 0; i < m_menus.size(); ++i)
-        m_menus[i]->setTitle(toQString(model.menuCaption(mainMenu()[i].name)));
+        m_menus[i]->setTitle(toQString(model.captions().menuCaption(mainMenu()[i].name)));
 }
 
 bool CommandActions::triggerShortcut(const QKeyEvent& key) const

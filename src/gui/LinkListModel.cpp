@@ -55,7 +55,7 @@ QVariant LinkListModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
         return QAbstractTableModel::headerData(section, orientation, role);
     // The sorted column's caption ends in " +" or " -", as the model gives it.
-    return toQString(m_model.columnCaption(section));
+    return toQString(m_model.captions().columnCaption(section));
 }
 
 void LinkListModel::beginListReset()

@@ -1,4 +1,5 @@
-// Start-up, saving, auto-save, closing, and what the preferences take from the window.
+// Start-up, the texts of the language loaded, saving, auto-save, closing, and what the
+// preferences take from the window.
 
 #include "mainwindow/MainWindowModel.h"
 
@@ -6,6 +7,7 @@
 #include "base/Error.h"
 #include "mainwindow/PreferencesDialog.h"
 #include "platform/UrlOpener.h"
+#include "settings/TextBindings.h"
 
 #include <algorithm>
 
@@ -89,6 +91,44 @@ void MainWindowModel::startAutoSaveTimer()
     else
         m_autoSaveInterval.reset();
     notify([](MainWindowObserver& o) { o.autoSaveTimerChanged(); });
+}
+
+std::string CommandTexts::menuCaption(std::string_view menuName) const
+{
+    for (const TextBinding& binding : textBindings(TextWindow::MainMenuBar))
+        if (binding.target == menuName)
+            return m_texts[binding.text];
+    return "";
+}
+
+void CommandTexts::takeCommandTexts()
+{
+    for (const CommandInfo& info : commandTable())
+        m_captions[indexOf(info.command)] = info.caption;
+    for (const TextBinding& binding : textBindings(TextWindow::MainCommand))
+        if (const auto command = commandNamed(binding.target))
+            m_captions[indexOf(*command)] = m_texts[binding.text];
+    for (const TextBinding& binding : textBindings(TextWindow::MainCommandHint))
+        if (const auto command = commandNamed(binding.target))
+            m_hints[indexOf(*command)] = m_texts[binding.text];
+}
+
+void MainWindowModel::applyTexts()
+{
+    m_captions.takeCommandTexts();
+    updateColumnCaptions();
+    notify([](MainWindowObserver& o) { o.captionsChanged(); });
+}
+
+void CommandTexts::takeColumnCaptions(int sortMode, bool reversedOrder)
+{
+    constexpr std::array<int, 4> columnTexts = {text::ColumnTitle, text::ColumnAddress, text::ColumnLastVisit,
+                                                text::ColumnAddDate};
+    for (std::size_t column = 0; column < columnTexts.size(); ++column) {
+        m_columnCaptions[column] = m_texts[columnTexts[column]];
+        if (static_cast<int>(column) == sortMode)
+            m_columnCaptions[column] += reversedOrder ? " -" : " +";
+    }
 }
 
 void MainWindowModel::preferencesApplied()

@@ -4,7 +4,6 @@
 #include "mainwindow/MainWindowModel.h"
 
 #include "base/Error.h"
-#include "settings/TextBindings.h"
 #include "tools/Sort.h"
 
 #include <algorithm>
@@ -53,28 +52,6 @@ void MainWindowModel::setUndoAvailable(bool available)
 {
     m_undoAvailable = available;
     updateCommands();
-}
-
-std::string MainWindowModel::menuCaption(std::string_view menuName) const
-{
-    for (const TextBinding& binding : textBindings(TextWindow::MainMenuBar))
-        if (binding.target == menuName)
-            return m_texts[binding.text];
-    return "";
-}
-
-void MainWindowModel::applyTexts()
-{
-    for (const CommandInfo& info : commandTable())
-        m_captions[indexOf(info.command)] = info.caption;
-    for (const TextBinding& binding : textBindings(TextWindow::MainCommand))
-        if (const auto command = commandNamed(binding.target))
-            m_captions[indexOf(*command)] = m_texts[binding.text];
-    for (const TextBinding& binding : textBindings(TextWindow::MainCommandHint))
-        if (const auto command = commandNamed(binding.target))
-            m_hints[indexOf(*command)] = m_texts[binding.text];
-    updateColumnCaptions();
-    notify([](MainWindowObserver& o) { o.captionsChanged(); });
 }
 
 // --- The folder tree ---------------------------------------------------------------------------
@@ -331,14 +308,7 @@ void MainWindowModel::MainStatusBarResize(int width)
 
 void MainWindowModel::updateColumnCaptions()
 {
-    constexpr std::array<int, 4> columnTexts = {text::ColumnTitle, text::ColumnAddress, text::ColumnLastVisit,
-                                                text::ColumnAddDate};
-    const int mode = prefs().SortMode;
-    for (std::size_t column = 0; column < columnTexts.size(); ++column) {
-        m_columnCaptions[column] = m_texts[columnTexts[column]];
-        if (static_cast<int>(column) == mode)
-            m_columnCaptions[column] += prefs().ReversedOrder ? " -" : " +";
-    }
+    m_captions.takeColumnCaptions(prefs().SortMode, prefs().ReversedOrder);
 }
 
 void MainWindowModel::SortLinkList()

@@ -2,6 +2,7 @@
 
 #include "interchange/ExchangeLibrary.h"
 #include "mainwindow/CommandStates.h"
+#include "mainwindow/CommandTexts.h"
 #include "mainwindow/DescriptionPane.h"
 #include "mainwindow/FindSession.h"
 #include "mainwindow/MainWindowObserver.h"
@@ -91,10 +92,8 @@ public:
     bool enabled(Command command) const { return commandStates().isEnabled(command); }
     bool checked(Command command) const { return commandStates().isChecked(command); }
     CommandStates commandStates() const { return velloria::commandStates(commandInputs()); }
-    const std::string& caption(Command command) const { return m_captions[indexOf(command)]; }
-    const std::string& hint(Command command) const { return m_hints[indexOf(command)]; }
-    std::string menuCaption(std::string_view menuName) const;
-    const std::string& columnCaption(int column) const { return m_columnCaptions[static_cast<std::size_t>(column)]; }
+    // The commands' captions and hints, the menus' captions and the columns' headers.
+    const CommandTexts& captions() const { return m_captions; }
 
     // Events of the folder tree.
     void selectFolder(std::size_t index) override; // trvFoldersChange
@@ -262,9 +261,7 @@ private:
     MainWindowObserver* m_observer = nullptr;
 
     CommandStates m_shownCommandStates; // as the view was last told
-    std::array<std::string, kCommandCount> m_captions;
-    std::array<std::string, kCommandCount> m_hints;
-    std::array<std::string, 4> m_columnCaptions;
+    CommandTexts m_captions{m_texts};
 
     bool m_libraryModified = false;
     WindowFlags m_flags;

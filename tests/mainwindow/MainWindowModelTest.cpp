@@ -197,11 +197,11 @@ TEST_F(PresentationTest, CaptionsComeFromTheLanguageInUse)
     writePreferences({"000 1.0", "013 False", "014 " + (home.path() / "Languages" / "Test.lng").string(), "040 0"});
     model.FormCreate();
     model.trvFoldersEnter();
-    EXPECT_EQ(model.caption(Command::FileSave), "&Sichern");
-    EXPECT_EQ(model.hint(Command::FileSave), "Sichern");
-    EXPECT_EQ(model.caption(Command::FileExit), "E&xit"); // not in the file: English stays
-    EXPECT_EQ(model.menuCaption("mnuView"), "&Ansicht");
-    EXPECT_EQ(model.columnCaption(0), "Titel +");
+    EXPECT_EQ(model.captions().caption(Command::FileSave), "&Sichern");
+    EXPECT_EQ(model.captions().hint(Command::FileSave), "Sichern");
+    EXPECT_EQ(model.captions().caption(Command::FileExit), "E&xit"); // not in the file: English stays
+    EXPECT_EQ(model.captions().menuCaption("mnuView"), "&Ansicht");
+    EXPECT_EQ(model.captions().columnCaption(0), "Titel +");
     EXPECT_EQ(model.description().text(), "Beschreibung: The top");
     EXPECT_EQ(model.statusBar().text(2), "Ordner: 2");
 }

@@ -121,17 +121,17 @@ TEST_F(SortTest, SortingByTitleWritesTheOrderAndKeepsDescriptionsWithTheirRows)
     EXPECT_EQ(titles(), (Titles{"Alpha", "mid", "zeta"}));
     EXPECT_EQ(fileTitles(), titles());
     EXPECT_THAT(model.linkDescriptions(), ElementsAre("first by title", "middle", "last by title"));
-    EXPECT_EQ(model.columnCaption(0), "Title +");
-    EXPECT_EQ(model.columnCaption(1), "Address");
+    EXPECT_EQ(model.captions().columnCaption(0), "Title +");
+    EXPECT_EQ(model.captions().columnCaption(1), "Address");
 }
 
 TEST_F(SortTest, ReversedLastVisitShowsAMinusOnItsColumn)
 {
     showB({"000 1.0", "040 2", "041 True"});
     EXPECT_EQ(titles(), (Titles{"mid", "Alpha", "zeta"}));
-    EXPECT_EQ(model.columnCaption(2), "Last Visit -");
-    EXPECT_EQ(model.columnCaption(0), "Title");
-    EXPECT_EQ(model.columnCaption(3), "Add Date");
+    EXPECT_EQ(model.captions().columnCaption(2), "Last Visit -");
+    EXPECT_EQ(model.captions().columnCaption(0), "Title");
+    EXPECT_EQ(model.captions().columnCaption(3), "Add Date");
 }
 
 TEST_F(SortTest, DefaultModeSortsNothingAndWritesNothing)
@@ -152,7 +152,7 @@ TEST_F(SortTest, UnsortedKeepsTheStoredOrderAndAllowsMoving)
     EXPECT_TRUE(model.enabled(Command::EditMoveUp));
     model.selectFolder(4);
     EXPECT_EQ(titles(), (Titles{"Alpha", "zeta", "mid"}));
-    EXPECT_EQ(model.columnCaption(1), "Address");
+    EXPECT_EQ(model.captions().columnCaption(1), "Address");
 }
 
 TEST_F(SortTest, HeaderClicksSortByTheColumnAndFlipTheDirection)
@@ -161,13 +161,13 @@ TEST_F(SortTest, HeaderClicksSortByTheColumnAndFlipTheDirection)
     model.lvReferencesColumnClick(0);
     EXPECT_EQ(titles(), (Titles{"zeta", "mid", "Alpha"}));
     EXPECT_TRUE(model.checked(Command::ViewReversedOrder));
-    EXPECT_EQ(model.columnCaption(0), "Title -");
+    EXPECT_EQ(model.captions().columnCaption(0), "Title -");
     EXPECT_EQ(fileTitles(), titles());
 
     model.lvReferencesColumnClick(1);
     EXPECT_TRUE(model.checked(Command::ViewSortByAddress));
     EXPECT_FALSE(model.checked(Command::ViewReversedOrder));
-    EXPECT_EQ(model.columnCaption(1), "Address +");
+    EXPECT_EQ(model.captions().columnCaption(1), "Address +");
     EXPECT_EQ(titles(), (Titles{"Alpha", "zeta", "mid"})); // a.example, https:, mailto:
 }
 
