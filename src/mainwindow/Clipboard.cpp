@@ -1,69 +1,77 @@
 // Cut, Copy and Paste of links between folders, through the program's own link clipboard.
 
-#include "mainwindow/MainWindowModel.h"
+#include "mainwindow/LinkClipboard.h"
 
 #include "base/Text.h"
+#include "mainwindow/MainWindowModel.h"
 
 #include <unordered_set>
 
 namespace velloria {
 
-void MainWindowModel::takeSelection(std::vector<UndoLinkEntry>& into)
+namespace {
+
+constexpr std::size_t npos = MainWindowModel::npos;
+
+} // namespace
+
+void LinkClipboard::takeSelection()
 {
-    into.clear();
-    for (std::size_t row : m_selection.selectedRows()) {
-        const TLinkRecord& link = linkList()[row];
-        into.push_back({.Title = link.Title, .Address = link.Address, .LastVisit = link.LastVisit,
-                        .AddDate = link.AddDate,
-                        .Description = row < linkDescriptions().size() ? linkDescriptions()[row] : "", .Index = row});
+    m_entries.clear();
+    for (std::size_t row : m_model.m_selection.selectedRows()) {
+        const TLinkRecord& link = m_model.linkList()[row];
+        const auto& descriptions = m_model.linkDescriptions();
+        m_entries.push_back({.Title = link.Title, .Address = link.Address, .LastVisit = link.LastVisit,
+                             .AddDate = link.AddDate,
+                             .Description = row < descriptions.size() ? descriptions[row] : "", .Index = row});
     }
 }
 
-void MainWindowModel::EditCopyExecute()
+void LinkClipboard::EditCopyExecute()
 {
-    takeSelection(m_linkClipboard);
-    m_flags.ClipboardFilled = true;
-    updateCommands();
+    takeSelection();
+    m_model.m_flags.ClipboardFilled = true;
+    m_model.updateCommands();
 }
 
-void MainWindowModel::EditCutExecute()
+void LinkClipboard::EditCutExecute()
 {
-    const std::size_t folder = selectedFolder();
-    if (folder == npos || m_selection.selectedRows().empty())
+    const std::size_t folder = m_model.selectedFolder();
+    if (folder == npos || m_model.m_selection.selectedRows().empty())
         return;
-    takeSelection(m_linkClipboard);
-    const std::vector<std::size_t> rows = m_selection.selectedRows();
-    removeRows(rows);
+    takeSelection();
+    const std::vector<std::size_t> rows = m_model.m_selection.selectedRows();
+    m_model.removeRows(rows);
     // The place of the last row taken, as the rows before it went first.
     const std::size_t lastPlace = rows.back() - (rows.size() - 1);
-    if (linkList().empty()) {
-        setRowSelection({}, npos);
-        showDescriptionLabel();
-        updateCommands();
-        requestFocus(Pane::Tree);
+    if (m_model.linkList().empty()) {
+        m_model.setRowSelection({}, npos);
+        m_model.showDescriptionLabel();
+        m_model.updateCommands();
+        m_model.requestFocus(Pane::Tree);
     } else {
-        const std::size_t row = std::min(lastPlace, linkList().size() - 1);
-        setRowSelection({row}, row);
+        const std::size_t row = std::min(lastPlace, m_model.linkList().size() - 1);
+        m_model.setRowSelection({row}, row);
     }
-    updateStatusBar();
-    m_library.SaveLinkFile(folderTree()[folder].Name, kWorkingLinkExt);
-    m_flags.ClipboardFilled = true;
-    updateCommands();
-    libraryChanged();
+    m_model.updateStatusBar();
+    m_model.m_library.SaveLinkFile(m_model.folderTree()[folder].Name, kWorkingLinkExt);
+    m_model.m_flags.ClipboardFilled = true;
+    m_model.updateCommands();
+    m_model.libraryChanged();
 }
 
-void MainWindowModel::EditPasteExecute()
+void LinkClipboard::EditPasteExecute()
 {
-    const std::size_t folder = selectedFolder();
+    const std::size_t folder = m_model.selectedFolder();
     if (folder == npos)
         return;
     // Titles already in the folder, in any letter case, are not pasted again.
     std::unordered_set<std::string> present;
-    for (const TLinkRecord& link : linkList())
+    for (const TLinkRecord& link : m_model.linkList())
         present.insert(foldCase(link.Title));
-    std::vector<std::size_t> keptSelected = m_selection.selectedRows();
+    std::vector<std::size_t> keptSelected = m_model.m_selection.selectedRows();
     std::vector<const UndoLinkEntry*> pasted;
-    for (const UndoLinkEntry& entry : m_linkClipboard) {
+    for (const UndoLinkEntry& entry : m_entries) {
         if (!keptSelected.empty())
             keptSelected.erase(keptSelected.begin());
         if (present.insert(foldCase(entry.Title)).second)
@@ -71,22 +79,22 @@ void MainWindowModel::EditPasteExecute()
     }
     // The pasted links come after the last row, all at once.
     if (!pasted.empty()) {
-        const std::size_t first = linkList().size();
+        const std::size_t first = m_model.linkList().size();
         const std::size_t last = first + pasted.size() - 1;
-        notify([first, last](MainWindowObserver& o) { o.linkRowsAboutToBeInserted(first, last); });
+        m_model.notify([first, last](MainWindowObserver& o) { o.linkRowsAboutToBeInserted(first, last); });
         for (const UndoLinkEntry* entry : pasted)
-            insertRow(linkList().size(), *entry);
-        notify([](MainWindowObserver& o) { o.linkRowsInserted(); });
+            m_model.insertRow(m_model.linkList().size(), *entry);
+        m_model.notify([](MainWindowObserver& o) { o.linkRowsInserted(); });
     }
-    if (!linkList().empty()) {
-        keptSelected.push_back(linkList().size() - 1);
-        setRowSelection(keptSelected, linkList().size() - 1);
-        updateCommands();
+    if (!m_model.linkList().empty()) {
+        keptSelected.push_back(m_model.linkList().size() - 1);
+        m_model.setRowSelection(keptSelected, m_model.linkList().size() - 1);
+        m_model.updateCommands();
     }
-    updateStatusBar();
-    SortLinkList();
-    m_library.SaveLinkFile(folderTree()[folder].Name, kWorkingLinkExt);
-    libraryChanged();
+    m_model.updateStatusBar();
+    m_model.SortLinkList();
+    m_model.m_library.SaveLinkFile(m_model.folderTree()[folder].Name, kWorkingLinkExt);
+    m_model.libraryChanged();
 }
 
 } // namespace velloria

@@ -55,10 +55,10 @@ void MainWindowModel::run(Command command)
         requestDialog(DialogKind::EditItem);
         break;
     case C::EditDelete: runDelete(); break;
-    case C::EditUndo: RestoreUndoState(); break;
-    case C::EditCut: EditCutExecute(); break;
-    case C::EditCopy: EditCopyExecute(); break;
-    case C::EditPaste: EditPasteExecute(); break;
+    case C::EditUndo: m_deleting.RestoreUndoState(); break;
+    case C::EditCut: m_clipboard.EditCutExecute(); break;
+    case C::EditCopy: m_clipboard.EditCopyExecute(); break;
+    case C::EditPaste: m_clipboard.EditPasteExecute(); break;
     case C::EditMoveUp: EditMoveUpExecute(); break;
     case C::EditMoveDown: EditMoveDownExecute(); break;
     case C::EditFind: requestDialog(DialogKind::Find); break;

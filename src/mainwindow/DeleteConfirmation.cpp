@@ -50,9 +50,9 @@ bool DeleteConfirmation::dontShowAgain() const
 void DeleteConfirmation::yes()
 {
     if (m_folderMode)
-        m_model.deleteSelectedFolder();
+        m_model.deleting().deleteSelectedFolder();
     else
-        m_model.deleteSelectedLinks();
+        m_model.deleting().deleteSelectedLinks();
 }
 
 } // namespace velloria

@@ -1,8 +1,9 @@
 // Deleting folders and links, and the undo of the last deletion.
 
-#include "mainwindow/MainWindowModel.h"
+#include "mainwindow/UndoDeleting.h"
 
 #include "base/Text.h"
+#include "mainwindow/MainWindowModel.h"
 #include "platform/FileIO.h"
 #include "store/FolderNames.h"
 
@@ -10,97 +11,107 @@
 
 namespace velloria {
 
-void MainWindowModel::SaveUndoState(bool isFolder, const std::string& folderName)
+namespace {
+
+constexpr std::size_t npos = MainWindowModel::npos;
+
+} // namespace
+
+void UndoDeleting::SaveUndoState(bool isFolder, const std::string& folderName)
 {
     m_undo.UndoIsFolder = isFolder;
     m_undo.UndoFolderName = folderName;
+    Library& library = m_model.m_library;
+    const TFolderTree& tree = m_model.folderTree();
     if (isFolder) {
-        discardFolderSnapshot(m_library, m_undo, KeepSnapshot::Empty);
+        discardFolderSnapshot(library, m_undo, KeepSnapshot::Empty);
         m_undo.UndoFolderSnapshot.emplace();
-        const std::size_t folder = selectedFolder();
-        const auto& descriptions = m_library.folderDescriptions();
-        for (std::size_t i = folder; i < folderTree().subtreeEnd(folder); ++i) {
-            const std::size_t parent = folderTree().parentOf(i);
-            const auto it = descriptions.find(folderTree()[i].Name);
+        const std::size_t folder = m_model.selectedFolder();
+        const auto& descriptions = library.folderDescriptions();
+        for (std::size_t i = folder; i < tree.subtreeEnd(folder); ++i) {
+            const std::size_t parent = tree.parentOf(i);
+            const auto it = descriptions.find(tree[i].Name);
             m_undo.UndoFolderSnapshot->push_back(
-                {.Name = folderTree()[i].Name, .ParentName = parent == npos ? "" : folderTree()[parent].Name,
-                 .Description = i == folder ? m_library.folderDescription()
+                {.Name = tree[i].Name, .ParentName = parent == npos ? "" : tree[parent].Name,
+                 .Description = i == folder ? library.folderDescription()
                                             : (it == descriptions.end() ? "" : it->second)});
-            SaveUndoLinkFile(m_library, folderTree()[i].Name);
+            SaveUndoLinkFile(library, tree[i].Name);
         }
     } else {
         m_undo.UndoLinkSnapshot.emplace();
-        for (std::size_t row : m_selection.selectedRows()) {
-            const TLinkRecord& link = linkList()[row];
+        const auto& descriptions = m_model.linkDescriptions();
+        for (std::size_t row : m_model.m_selection.selectedRows()) {
+            const TLinkRecord& link = m_model.linkList()[row];
             m_undo.UndoLinkSnapshot->push_back({.Title = link.Title, .Address = link.Address,
                                                 .LastVisit = link.LastVisit, .AddDate = link.AddDate,
-                                                .Description = row < linkDescriptions().size() ? linkDescriptions()[row] : "",
+                                                .Description = row < descriptions.size() ? descriptions[row] : "",
                                                 .Index = row});
         }
     }
-    setUndoAvailable(true);
+    m_model.setUndoAvailable(true);
 }
 
-void MainWindowModel::deleteSelectedFolder()
+void UndoDeleting::deleteSelectedFolder()
 {
-    const std::size_t folder = selectedFolder();
+    const std::size_t folder = m_model.selectedFolder();
     if (folder == npos)
         return;
-    SaveUndoState(true, folderTree()[folder].Name);
+    const TFolderTree& tree = m_model.folderTree();
+    SaveUndoState(true, tree[folder].Name);
     // The tree control selects the next sibling of a deleted folder, else the previous one,
     // else the parent.
-    const std::size_t parent = folderTree().parentOf(folder);
-    const std::size_t row = folderTree().rowOf(folder);
-    const std::size_t siblings = folderTree().childCount(parent);
-    const auto nextId = row + 1 < siblings ? folderTree().idOf(folderTree().childAt(parent, row + 1))
-                      : row > 0            ? folderTree().idOf(folderTree().childAt(parent, row - 1))
-                      : parent != npos     ? folderTree().idOf(parent)
+    const std::size_t parent = tree.parentOf(folder);
+    const std::size_t row = tree.rowOf(folder);
+    const std::size_t siblings = tree.childCount(parent);
+    const auto nextId = row + 1 < siblings ? tree.idOf(tree.childAt(parent, row + 1))
+                      : row > 0            ? tree.idOf(tree.childAt(parent, row - 1))
+                      : parent != npos     ? tree.idOf(parent)
                                            : 0;
-    notify([](MainWindowObserver& o) { o.linkListAboutToBeReset(); });
-    m_library.clearLinkList();
-    notify([](MainWindowObserver& o) { o.linkListReset(); });
-    notify([folder](MainWindowObserver& o) { o.folderAboutToBeRemoved(folder); });
-    m_library.folderTree().removeSubtree(folder);
-    notify([](MainWindowObserver& o) { o.folderRemoved(); });
-    folderNodesRemoved();
-    m_library.SaveFolderTree(kWorkingTreeFile);
-    m_library.PurgeDeletedFolders();
-    libraryChanged();
-    if (folderTree().empty()) {
-        updateCommands();
+    m_model.notify([](MainWindowObserver& o) { o.linkListAboutToBeReset(); });
+    m_model.m_library.clearLinkList();
+    m_model.notify([](MainWindowObserver& o) { o.linkListReset(); });
+    m_model.notify([folder](MainWindowObserver& o) { o.folderAboutToBeRemoved(folder); });
+    m_model.m_library.folderTree().removeSubtree(folder);
+    m_model.notify([](MainWindowObserver& o) { o.folderRemoved(); });
+    m_model.folderNodesRemoved();
+    m_model.m_library.SaveFolderTree(kWorkingTreeFile);
+    m_model.m_library.PurgeDeletedFolders();
+    m_model.libraryChanged();
+    if (tree.empty()) {
+        m_model.updateCommands();
         return;
     }
-    selectFolder(folderTree().indexOf(nextId));
+    m_model.selectFolder(tree.indexOf(nextId));
 }
 
-void MainWindowModel::deleteSelectedLinks()
+void UndoDeleting::deleteSelectedLinks()
 {
-    const std::size_t folder = selectedFolder();
-    const std::size_t remembered = m_selection.selectedRow();
+    const std::size_t folder = m_model.selectedFolder();
+    const std::size_t remembered = m_model.m_selection.selectedRow();
     if (folder == npos || remembered == npos)
         return;
-    SaveUndoState(false, folderTree()[folder].Name);
-    removeRows(m_selection.selectedRows());
-    m_library.SaveLinkFile(folderTree()[folder].Name, kWorkingLinkExt);
+    SaveUndoState(false, m_model.folderTree()[folder].Name);
+    m_model.removeRows(m_model.m_selection.selectedRows());
+    m_model.m_library.SaveLinkFile(m_model.folderTree()[folder].Name, kWorkingLinkExt);
     afterRowsRemoved(remembered);
-    libraryChanged();
+    m_model.libraryChanged();
 }
 
 // After rows went: the row at the remembered place (or the last row) is selected, or, when none
 // is left, the tree takes the focus.
-void MainWindowModel::afterRowsRemoved(std::size_t rememberedRow)
+void UndoDeleting::afterRowsRemoved(std::size_t rememberedRow)
 {
-    showDescriptionLabel();
-    updateStatusBar();
-    if (linkList().empty()) {
-        setRowSelection({}, npos);
-        updateCommands();
-        requestFocus(Pane::Tree);
+    m_model.showDescriptionLabel();
+    m_model.updateStatusBar();
+    if (m_model.linkList().empty()) {
+        m_model.setRowSelection({}, npos);
+        m_model.updateCommands();
+        m_model.requestFocus(Pane::Tree);
         return;
     }
-    const std::size_t row = std::min(rememberedRow, linkList().size() - 1);
-    setRowSelection({row}, row);
-    showRowDescription();
+    const std::size_t row = std::min(rememberedRow, m_model.linkList().size() - 1);
+    m_model.setRowSelection({row}, row);
+    m_model.showRowDescription();
 }
 
 void MainWindowModel::removeRows(const std::vector<std::size_t>& rows)
@@ -138,71 +149,72 @@ void MainWindowModel::insertRow(std::size_t row, const UndoLinkEntry& entry)
     marks.insert(marks.begin() + static_cast<std::ptrdiff_t>(std::min(row, marks.size())), 0);
 }
 
-void MainWindowModel::RestoreUndoState()
+void UndoDeleting::RestoreUndoState()
 {
     if (m_undo.UndoIsFolder && m_undo.UndoFolderSnapshot) {
         auto& entries = *m_undo.UndoFolderSnapshot;
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const UndoFolderEntry entry = entries[i];
             std::size_t parent = npos;
-            if (!entry.ParentName.empty() && (parent = folderTree().findExact(entry.ParentName)) == npos)
+            if (!entry.ParentName.empty() && (parent = m_model.folderTree().findExact(entry.ParentName)) == npos)
                 continue; // its parent is gone; its undo copy stays until the next discard
             const std::string name = uniqueName(entry.Name, [this](std::string_view candidate) {
-                return folderTree().findIgnoringCase(candidate) != npos;
+                return m_model.folderTree().findIgnoringCase(candidate) != npos;
             });
             const std::string suffix = name.substr(entry.Name.size());
-            m_library.AppendFolderDescription(name, entry.Description);
-            const std::size_t row = folderTree().childCount(parent);
-            notify([parent, row](MainWindowObserver& o) { o.folderAboutToBeAdded(parent, row); });
-            const std::size_t added = m_library.folderTree().appendChild(parent, name);
-            notify([](MainWindowObserver& o) { o.folderAdded(); });
-            folderNodesAdded();
-            RestoreUndoLinkFile(m_library, entry.Name, suffix);
-            removeFileIfExists(m_library.linkFilePath(entry.Name, kUndoLinkExt));
+            m_model.m_library.AppendFolderDescription(name, entry.Description);
+            const std::size_t row = m_model.folderTree().childCount(parent);
+            m_model.notify([parent, row](MainWindowObserver& o) { o.folderAboutToBeAdded(parent, row); });
+            const std::size_t added = m_model.m_library.folderTree().appendChild(parent, name);
+            m_model.notify([](MainWindowObserver& o) { o.folderAdded(); });
+            m_model.folderNodesAdded();
+            RestoreUndoLinkFile(m_model.m_library, entry.Name, suffix);
+            removeFileIfExists(m_model.m_library.linkFilePath(entry.Name, kUndoLinkExt));
             if (!suffix.empty())
                 for (std::size_t later = i + 1; later < entries.size(); ++later)
                     if (entries[later].ParentName == entry.Name)
                         entries[later].ParentName = name;
-            selectFolder(added);
-            m_newFolders.push_back(name);
+            m_model.selectFolder(added);
+            m_model.m_newFolders.push_back(name);
         }
         entries.clear();
-        m_library.SaveFolderTree(kWorkingTreeFile);
-        requestFocus(Pane::Tree);
+        m_model.m_library.SaveFolderTree(kWorkingTreeFile);
+        m_model.requestFocus(Pane::Tree);
     } else if (!m_undo.UndoIsFolder && m_undo.UndoLinkSnapshot) {
-        const std::size_t folder = folderTree().findExact(m_undo.UndoFolderName);
-        if (folder != npos && folder != selectedFolder())
-            selectFolder(folder);
-        if (selectedFolder() != npos) {
-            requestFocus(Pane::List);
-            m_selection.marks().assign(linkList().size(), 0);
+        const std::size_t folder = m_model.folderTree().findExact(m_undo.UndoFolderName);
+        if (folder != npos && folder != m_model.selectedFolder())
+            m_model.selectFolder(folder);
+        if (m_model.selectedFolder() != npos) {
+            m_model.requestFocus(Pane::List);
+            m_model.m_selection.marks().assign(m_model.linkList().size(), 0);
             for (const UndoLinkEntry& entry : *m_undo.UndoLinkSnapshot) {
-                const auto same = std::find_if(linkList().begin(), linkList().end(), [&](const TLinkRecord& link) {
+                const TLinkList& links = m_model.linkList();
+                const auto same = std::find_if(links.begin(), links.end(), [&](const TLinkRecord& link) {
                     return equalsIgnoringCase(link.Title, entry.Title);
                 });
-                if (same != linkList().end())
-                    removeRows({static_cast<std::size_t>(same - linkList().begin())});
+                if (same != links.end())
+                    m_model.removeRows({static_cast<std::size_t>(same - links.begin())});
             }
             std::vector<std::size_t> restored;
-            const std::size_t first = linkList().size();
+            const std::size_t first = m_model.linkList().size();
             const std::size_t count = m_undo.UndoLinkSnapshot->size();
             const std::size_t last = first + count - 1;
             if (count > 0)
-                notify([first, last](MainWindowObserver& o) { o.linkRowsAboutToBeInserted(first, last); });
+                m_model.notify([first, last](MainWindowObserver& o) { o.linkRowsAboutToBeInserted(first, last); });
             for (const UndoLinkEntry& entry : *m_undo.UndoLinkSnapshot) {
-                insertRow(linkList().size(), entry);
-                restored.push_back(linkList().size() - 1);
+                m_model.insertRow(m_model.linkList().size(), entry);
+                restored.push_back(m_model.linkList().size() - 1);
             }
             if (count > 0)
-                notify([](MainWindowObserver& o) { o.linkRowsInserted(); });
-            setRowSelection(restored, restored.empty() ? npos : restored.front());
-            m_library.SaveLinkFile(folderTree()[selectedFolder()].Name, kWorkingLinkExt);
-            updateStatusBar();
+                m_model.notify([](MainWindowObserver& o) { o.linkRowsInserted(); });
+            m_model.setRowSelection(restored, restored.empty() ? npos : restored.front());
+            m_model.m_library.SaveLinkFile(m_model.folderTree()[m_model.selectedFolder()].Name, kWorkingLinkExt);
+            m_model.updateStatusBar();
         }
     }
     m_undo.UndoLinkSnapshot.reset();
-    SortLinkList();
-    setUndoAvailable(false);
+    m_model.SortLinkList();
+    m_model.setUndoAvailable(false);
 }
 
 } // namespace velloria

@@ -202,7 +202,7 @@ bool MainWindowModel::FormClose()
             break;
         }
     }
-    discardFolderSnapshot(m_library, m_undo, KeepSnapshot::No);
+    discardFolderSnapshot(m_library, m_deleting.m_undo, KeepSnapshot::No);
     m_library.SaveFolderStates();
     return true;
 }
@@ -226,7 +226,7 @@ void MainWindowModel::saveLibrary()
 void MainWindowModel::fileSave()
 {
     m_library.SaveLibrary();
-    discardFolderSnapshot(m_library, m_undo, KeepSnapshot::Empty);
+    discardFolderSnapshot(m_library, m_deleting.m_undo, KeepSnapshot::Empty);
     m_libraryModified = false;
     updateCommands();
 }

@@ -5,9 +5,11 @@
 #include "mainwindow/CommandTexts.h"
 #include "mainwindow/DescriptionPane.h"
 #include "mainwindow/FindSession.h"
+#include "mainwindow/LinkClipboard.h"
 #include "mainwindow/MainWindowObserver.h"
 #include "mainwindow/RowSelection.h"
 #include "mainwindow/StatusPanels.h"
+#include "mainwindow/UndoDeleting.h"
 #include "mainwindow/WindowFlags.h"
 #include "settings/Preferences.h"
 #include "settings/UIText.h"
@@ -160,18 +162,13 @@ public:
     std::size_t addImportedFolders(std::vector<TFolderRecord> records) override;
     std::string uniqueLinkTitle(std::string_view cleaned) const;
 
-    // Deleting and undo.
-    void deleteSelectedFolder();
-    void deleteSelectedLinks();
-    void SaveUndoState(bool isFolder, const std::string& folderName);
-    void RestoreUndoState();
-    const UndoState& undoState() const { return m_undo; }
+    // Deleting and the undo of the last deletion.
+    UndoDeleting& deleting() { return m_deleting; }
+    const UndoDeleting& deleting() const { return m_deleting; }
 
-    // The link clipboard.
-    void EditCopyExecute();
-    void EditCutExecute();
-    void EditPasteExecute();
-    const std::vector<UndoLinkEntry>& linkClipboard() const { return m_linkClipboard; }
+    // The link clipboard: Cut, Copy and Paste.
+    LinkClipboard& clipboard() { return m_clipboard; }
+    const LinkClipboard& clipboard() const { return m_clipboard; }
 
     // Search. Find is the Find dialog's OK: it records the text in the history and searches
     // from the first folder; SearchAgain goes on after the last match. Each returns whether it
@@ -190,6 +187,9 @@ public:
     static constexpr std::size_t npos = TFolderTree::npos;
 
 private:
+    friend class LinkClipboard;
+    friend class UndoDeleting;
+
     MainWindowLayout preferenceLayout() const override;
     template <typename Notice> void notify(Notice notice) const
     {
@@ -236,12 +236,10 @@ private:
     void savePreferencesAndThen(const std::function<void()>& next);
     void reloadTreeKeepingStates(std::size_t selectAfter);
     void selectNewLastRow();
-    void takeSelection(std::vector<UndoLinkEntry>& into);
     void removeRows(const std::vector<std::size_t>& rows); // in ascending order, with their notices
     void insertRow(std::size_t row, const UndoLinkEntry& entry); // the caller tells the view
     void moveFolder(bool up);
     void moveLinks(bool up);
-    void afterRowsRemoved(std::size_t rememberedRow);
     void requestDialog(DialogKind kind);
     void requestFocus(Pane pane);
     struct SearchCursor;
@@ -269,14 +267,14 @@ private:
     mutable int m_modalWindows = 0;
     bool m_lookOnly = false;
     std::vector<std::string> m_newFolders; // folders created during this run
-    UndoState m_undo;
-    std::vector<UndoLinkEntry> m_linkClipboard;
     FindSession m_find;
     std::optional<int> m_autoSaveInterval;
 
     RowSelection m_selection;
     DescriptionPane m_description;
     StatusPanels m_statusPanels;
+    LinkClipboard m_clipboard{*this};
+    UndoDeleting m_deleting{*this};
 };
 
 } // namespace velloria

@@ -122,17 +122,17 @@ std::vector<Step> steps(const fs::path& importFile)
              p.selectRows(7, 1);
              p.model.editLink("Edited title", "https://edited.example/", "edited");
          }},
-        {"delete links", [](Program& p) { p.select("Folder 6"); p.selectRows(10, 40); p.model.deleteSelectedLinks(); }},
+        {"delete links", [](Program& p) { p.select("Folder 6"); p.selectRows(10, 40); p.model.deleting().deleteSelectedLinks(); }},
         {"move links",
          [](Program& p) {
              p.select("Folder 7");
              p.selectRows(0, 30);
-             p.model.EditCutExecute();
+             p.model.clipboard().EditCutExecute();
              p.select("Folder 8");
-             p.model.EditPasteExecute();
+             p.model.clipboard().EditPasteExecute();
          }},
         {"rename a folder", [](Program& p) { p.select("Folder 9"); p.model.editFolder("Folder 9 renamed", "renamed"); }},
-        {"delete a folder", [](Program& p) { p.select("Folder 10"); p.model.deleteSelectedFolder(); }},
+        {"delete a folder", [](Program& p) { p.select("Folder 10"); p.model.deleting().deleteSelectedFolder(); }},
         {"move a folder",
          [](Program& p) {
              const auto& tree = p.model.folderTree();
@@ -143,7 +143,7 @@ std::vector<Step> steps(const fs::path& importFile)
         {"sort by address and save", [](Program& p) { p.select("Folder 11"); p.model.execute(Command::ViewSortByAddress); p.model.saveLibrary(); }},
         // Showing a folder writes its link file again in the order of the sort now chosen.
         {"show a folder sorted", [](Program& p) { p.select("Folder 13"); }},
-        {"delete links elsewhere", [](Program& p) { p.select("Folder 13"); p.selectRows(0, 5); p.model.deleteSelectedLinks(); }},
+        {"delete links elsewhere", [](Program& p) { p.select("Folder 13"); p.selectRows(0, 5); p.model.deleting().deleteSelectedLinks(); }},
         {"revert", [](Program& p) { p.model.revertLibrary(); }},
     };
 }

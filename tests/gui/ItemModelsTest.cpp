@@ -177,17 +177,17 @@ private slots:
              [&] {
                  model.lvReferencesEnter();
                  model.selectRows({1, 2}, 2);
-                 model.EditCutExecute();
+                 model.clipboard().EditCutExecute();
              },
              0},
-            {"paste them back, each to its place", [&] { model.EditPasteExecute(); }, 0},
+            {"paste them back, each to its place", [&] { model.clipboard().EditPasteExecute(); }, 0},
             {"delete two links apart",
              [&] {
                  model.selectRows({0, 2}, 0);
-                 model.deleteSelectedLinks();
+                 model.deleting().deleteSelectedLinks();
              },
              0},
-            {"undo the deletion", [&] { model.RestoreUndoState(); }, 0},
+            {"undo the deletion", [&] { model.deleting().RestoreUndoState(); }, 0},
             {"move a link up, unsorted",
              [&] {
                  model.execute(Command::ViewUnsorted);
@@ -216,10 +216,10 @@ private slots:
             {"delete Projects with its subfolder",
              [&] {
                  model.selectFolder(folder("Projects"));
-                 model.deleteSelectedFolder();
+                 model.deleting().deleteSelectedFolder();
              },
              std::nullopt},
-            {"undo the folder deletion", [&] { model.RestoreUndoState(); }, std::nullopt},
+            {"undo the folder deletion", [&] { model.deleting().RestoreUndoState(); }, std::nullopt},
         };
         for (const Edit& edit : edits) {
             listResets = treeResets = 0;

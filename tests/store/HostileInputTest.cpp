@@ -415,7 +415,7 @@ TEST_F(HostileInputTest, TenThousandLevelsLoadSaveExportImportSearchAndDelete)
     EXPECT_THAT(linkFile("Links/D9999_1.wnl"), ElementsAre("Deep https://deep.example/"));
 
     model.selectFolder(0);
-    model.deleteSelectedFolder();
+    model.deleting().deleteSelectedFolder();
     ASSERT_EQ(model.folderTree().count(), kDepth + 1);
     EXPECT_FALSE(home.exists("Links/D9999.wnl"));
     model.saveLibrary();
