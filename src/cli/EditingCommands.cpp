@@ -44,7 +44,8 @@ void addFolder(Invocation& call)
     std::size_t parent = MainWindowModel::npos;
     if (call.hasOption("--in"))
         parent = findFolder(model.folderTree(), call.options.at("--in"));
-    const std::string given = model.addFolderIn(parent, cleanedName(call.operands[0]), optionText(call, "--description"));
+    const std::string given =
+        model.editing().addFolderIn(parent, cleanedName(call.operands[0]), optionText(call, "--description"));
     finish(call, model, given);
 }
 
@@ -57,7 +58,7 @@ void addLink(Invocation& call)
     if (address.empty())
         throw Error("A link needs an address");
     model.selectFolder(findFolder(model.folderTree(), call.operands[0]));
-    const std::string given = model.addLink(title, address, optionText(call, "--description"));
+    const std::string given = model.editing().addLink(title, address, optionText(call, "--description"));
     finish(call, model, given);
 }
 

@@ -129,7 +129,7 @@ bool FolderTreeModel::canDropMimeData(const QMimeData* data, Qt::DropAction /*ac
                                       const QModelIndex& parent) const
 {
     // A row of -1 is a drop onto the parent itself.
-    return row == -1 && m_model.trvFoldersDragOver(draggedFolder(data), folderOf(parent));
+    return row == -1 && m_model.reordering().trvFoldersDragOver(draggedFolder(data), folderOf(parent));
 }
 
 bool FolderTreeModel::dropMimeData(const QMimeData* /*data*/, Qt::DropAction /*action*/, int /*row*/,

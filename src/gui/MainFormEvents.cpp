@@ -186,7 +186,7 @@ void MainForm::folderDropped(QDropEvent& event)
         return;
     }
     event.acceptProposedAction();
-    run([&] { m_model.trvFoldersDragDrop(dragged, target); });
+    run([&] { m_model.reordering().trvFoldersDragDrop(dragged, target); });
 }
 
 template <typename Action> void MainForm::forward(bool& guard, Action&& action)

@@ -59,8 +59,8 @@ void MainWindowModel::run(Command command)
     case C::EditCut: m_clipboard.EditCutExecute(); break;
     case C::EditCopy: m_clipboard.EditCopyExecute(); break;
     case C::EditPaste: m_clipboard.EditPasteExecute(); break;
-    case C::EditMoveUp: EditMoveUpExecute(); break;
-    case C::EditMoveDown: EditMoveDownExecute(); break;
+    case C::EditMoveUp: m_reordering.EditMoveUpExecute(); break;
+    case C::EditMoveDown: m_reordering.EditMoveDownExecute(); break;
     case C::EditFind: requestDialog(DialogKind::Find); break;
     case C::EditSearchAgain: SearchAgain(); break;
     case C::ToolsStatistics: requestDialog(DialogKind::Statistics); break;

@@ -65,8 +65,9 @@ bool NewItemDialog::accept(std::string_view title, std::string_view address, std
     const std::string name = cleanName(fieldText(title));
     const std::string target(trimmed(fieldText(address)));
     const std::string note(trimmed(fieldText(description)));
+    ItemEditing& editing = m_model.editing();
     if (!name.empty() && (m_folderChosen || !target.empty()))
-        m_added = m_folderChosen ? m_model.addFolder(name, note) : m_model.addLink(name, target, note);
+        m_added = m_folderChosen ? editing.addFolder(name, note) : editing.addLink(name, target, note);
     return !m_added.empty() || confirmation == Confirmation::OkButton;
 }
 
@@ -93,10 +94,11 @@ bool EditItemDialog::accept(std::string_view title, std::string_view address, st
     if (name.empty())
         return false;
     const bool descriptionKept = unchanged(m_description, description);
+    ItemEditing& editing = m_model.editing();
     if (m_editsFolder)
-        m_model.editFolder(name, descriptionKept ? m_description : std::string(trimmed(fieldText(description))));
+        editing.editFolder(name, descriptionKept ? m_description : std::string(trimmed(fieldText(description))));
     else
-        m_model.editLink(name, unchanged(m_address, address) ? m_address : fieldText(address),
+        editing.editLink(name, unchanged(m_address, address) ? m_address : fieldText(address),
                          descriptionKept ? m_description : fieldText(description));
     return true;
 }

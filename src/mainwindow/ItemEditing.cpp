@@ -1,10 +1,11 @@
 // Adding folders and links and editing them: the changes behind the new-item and edit dialogs.
 
-#include "mainwindow/MainWindowModel.h"
+#include "mainwindow/ItemEditing.h"
 
 #include "base/Clock.h"
 #include "base/Text.h"
 #include "base/TextLines.h"
+#include "mainwindow/MainWindowModel.h"
 #include "store/FolderNames.h"
 
 #include <unordered_set>
@@ -12,6 +13,8 @@
 namespace velloria {
 
 namespace {
+
+constexpr std::size_t npos = MainWindowModel::npos;
 
 // Names are compared with their case folded, so "Émile" and "émile" clash.
 std::string uniqueAmong(std::string_view base, const std::unordered_set<std::string>& foldedNames)
@@ -21,10 +24,10 @@ std::string uniqueAmong(std::string_view base, const std::unordered_set<std::str
 
 } // namespace
 
-std::string MainWindowModel::uniqueFolderName(std::string_view cleaned) const
+std::string ItemEditing::uniqueFolderName(std::string_view cleaned) const
 {
     std::unordered_set<std::string> folded;
-    for (const TFolderRecord& folder : folderTree().records())
+    for (const TFolderRecord& folder : m_model.folderTree().records())
         folded.insert(foldCase(folder.Name));
     // A folder name is a file name too: a long one is shortened, leaving room for a suffix.
     std::string base(cleaned);
@@ -37,83 +40,86 @@ std::string MainWindowModel::uniqueFolderName(std::string_view cleaned) const
     return uniqueAmong(base, folded);
 }
 
-std::string MainWindowModel::uniqueLinkTitle(std::string_view cleaned) const
+std::string ItemEditing::uniqueLinkTitle(std::string_view cleaned) const
 {
     std::unordered_set<std::string> folded;
-    for (const TLinkRecord& link : linkList())
+    for (const TLinkRecord& link : m_model.linkList())
         folded.insert(foldCase(link.Title));
     return uniqueAmong(cleaned, folded);
 }
 
-void MainWindowModel::selectNewLastRow()
+void ItemEditing::selectNewLastRow()
 {
-    requestFocus(Pane::List);
-    setRowSelection({linkList().size() - 1}, linkList().size() - 1);
+    m_model.requestFocus(Pane::List);
+    m_model.setRowSelection({m_model.linkList().size() - 1}, m_model.linkList().size() - 1);
 }
 
-std::string MainWindowModel::addLink(std::string_view title, std::string_view address, std::string_view description)
+std::string ItemEditing::addLink(std::string_view title, std::string_view address, std::string_view description)
 {
-    const std::size_t folder = selectedFolder();
+    Library& library = m_model.m_library;
+    const std::size_t folder = m_model.selectedFolder();
     if (folder == npos)
         return "";
     std::string unique = uniqueLinkTitle(title);
-    const std::size_t row = linkList().size();
-    notify([row](MainWindowObserver& o) { o.linkRowsAboutToBeInserted(row, row); });
-    m_library.linkList().push_back({.Title = unique, .Address = std::string(address), .LastVisit = " ",
-                                    .AddDate = formatDate(m_clock.today())});
-    m_library.linkDescriptions().resize(linkList().size() - 1);
-    m_library.linkDescriptions().emplace_back(description);
-    notify([](MainWindowObserver& o) { o.linkRowsInserted(); });
+    const std::size_t row = m_model.linkList().size();
+    m_model.notify([row](MainWindowObserver& o) { o.linkRowsAboutToBeInserted(row, row); });
+    library.linkList().push_back({.Title = unique, .Address = std::string(address), .LastVisit = " ",
+                                  .AddDate = formatDate(m_model.m_clock.today())});
+    library.linkDescriptions().resize(m_model.linkList().size() - 1);
+    library.linkDescriptions().emplace_back(description);
+    m_model.notify([](MainWindowObserver& o) { o.linkRowsInserted(); });
     try {
-        m_library.SaveLinkFile(folderTree()[folder].Name, kWorkingLinkExt);
+        library.SaveLinkFile(m_model.folderTree()[folder].Name, kWorkingLinkExt);
     } catch (...) {
         // A link that could not be stored (a full disk, a read-only home) is not shown either,
         // or a later save would report success without it.
-        notify([row](MainWindowObserver& o) { o.linkRowsAboutToBeRemoved(row, row); });
-        m_library.linkList().pop_back();
-        m_library.linkDescriptions().pop_back();
-        notify([](MainWindowObserver& o) { o.linkRowsRemoved(); });
+        m_model.notify([row](MainWindowObserver& o) { o.linkRowsAboutToBeRemoved(row, row); });
+        library.linkList().pop_back();
+        library.linkDescriptions().pop_back();
+        m_model.notify([](MainWindowObserver& o) { o.linkRowsRemoved(); });
         throw;
     }
     selectNewLastRow();
-    setDescription(std::string(description));
-    updateStatusBar();
-    updateCommands();
-    libraryChanged();
-    SortLinkList();
+    m_model.setDescription(std::string(description));
+    m_model.updateStatusBar();
+    m_model.updateCommands();
+    m_model.libraryChanged();
+    m_model.SortLinkList();
     return unique;
 }
 
-std::string MainWindowModel::addFolder(std::string_view name, std::string_view description)
+std::string ItemEditing::addFolder(std::string_view name, std::string_view description)
 {
     std::size_t parent = npos;
-    if (!folderTree().empty() && selectedFolder() != npos)
-        parent = prefs().AddFolderInFolder ? selectedFolder() : folderTree().parentOf(selectedFolder());
+    const std::size_t selected = m_model.selectedFolder();
+    if (!m_model.folderTree().empty() && selected != npos)
+        parent = m_model.prefs().AddFolderInFolder ? selected : m_model.folderTree().parentOf(selected);
     return addFolderIn(parent, name, description);
 }
 
-std::string MainWindowModel::addFolderIn(std::size_t parent, std::string_view name, std::string_view description)
+std::string ItemEditing::addFolderIn(std::size_t parent, std::string_view name, std::string_view description)
 {
+    Library& library = m_model.m_library;
     std::string unique = uniqueFolderName(name);
-    m_library.SaveFolderStates();
-    const std::size_t row = folderTree().childCount(parent);
-    notify([parent, row](MainWindowObserver& o) { o.folderAboutToBeAdded(parent, row); });
-    const std::size_t position = m_library.folderTree().appendChild(parent, unique);
-    notify([](MainWindowObserver& o) { o.folderAdded(); });
-    folderNodesAdded();
+    library.SaveFolderStates();
+    const std::size_t row = m_model.folderTree().childCount(parent);
+    m_model.notify([parent, row](MainWindowObserver& o) { o.folderAboutToBeAdded(parent, row); });
+    const std::size_t position = library.folderTree().appendChild(parent, unique);
+    m_model.notify([](MainWindowObserver& o) { o.folderAdded(); });
+    m_model.folderNodesAdded();
     // The list is the new folder's, empty, from here on.
-    notify([](MainWindowObserver& o) { o.linkListAboutToBeReset(); });
-    m_library.clearLinkList();
-    notify([](MainWindowObserver& o) { o.linkListReset(); });
-    m_newFolders.push_back(unique);
-    m_library.SaveFolderTree(kWorkingTreeFile);
-    m_library.AddFolderDescription(unique, description);
-    m_library.SaveLinkFile(unique, kWorkingLinkExt);
-    libraryChanged();
+    m_model.notify([](MainWindowObserver& o) { o.linkListAboutToBeReset(); });
+    library.clearLinkList();
+    m_model.notify([](MainWindowObserver& o) { o.linkListReset(); });
+    m_model.m_newFolders.push_back(unique);
+    library.SaveFolderTree(kWorkingTreeFile);
+    library.AddFolderDescription(unique, description);
+    library.SaveLinkFile(unique, kWorkingLinkExt);
+    m_model.libraryChanged();
     // The tree in memory is what was written; reading it back would only give the folders
     // after the new one the states of their neighbours.
-    selectFolder(position);
-    requestFocus(Pane::Tree);
+    m_model.selectFolder(position);
+    m_model.requestFocus(Pane::Tree);
     return unique;
 }
 
@@ -132,51 +138,53 @@ std::size_t MainWindowModel::addImportedFolders(std::vector<TFolderRecord> recor
     return first;
 }
 
-std::string MainWindowModel::editFolder(std::string_view name, std::string_view description)
+std::string ItemEditing::editFolder(std::string_view name, std::string_view description)
 {
-    const std::size_t folder = selectedFolder();
+    Library& library = m_model.m_library;
+    const std::size_t folder = m_model.selectedFolder();
     if (folder == npos)
         return "";
-    const std::string current = folderTree()[folder].Name;
-    m_library.SaveFolderStates();
+    const std::string current = m_model.folderTree()[folder].Name;
+    library.SaveFolderStates();
     const std::string final = name == current ? current : uniqueFolderName(name);
     if (final != current) {
         // The list shows this folder's links: they go to the new name, the backup included.
-        m_library.SaveLinkFile(final, kWorkingLinkExt);
-        m_library.SaveLinkFile(final, kSavedLinkExt);
-        m_library.PurgeLinkBackups();
-        m_library.DeleteLinkFile(current);
+        library.SaveLinkFile(final, kWorkingLinkExt);
+        library.SaveLinkFile(final, kSavedLinkExt);
+        library.PurgeLinkBackups();
+        library.DeleteLinkFile(current);
     }
-    m_library.folderTree().rename(folder, final);
-    notify([folder](MainWindowObserver& o) { o.folderChanged(folder); });
-    m_library.SaveFolderTree(kWorkingTreeFile);
-    m_library.AddFolderDescription(final, description);
-    libraryChanged();
-    selectFolder(folder);
+    library.folderTree().rename(folder, final);
+    m_model.notify([folder](MainWindowObserver& o) { o.folderChanged(folder); });
+    library.SaveFolderTree(kWorkingTreeFile);
+    library.AddFolderDescription(final, description);
+    m_model.libraryChanged();
+    m_model.selectFolder(folder);
     return final;
 }
 
-std::string MainWindowModel::editLink(std::string_view title, std::string_view address, std::string_view description)
+std::string ItemEditing::editLink(std::string_view title, std::string_view address, std::string_view description)
 {
-    const std::size_t folder = selectedFolder();
-    const std::size_t row = m_selection.selectedRow();
+    Library& library = m_model.m_library;
+    const std::size_t folder = m_model.selectedFolder();
+    const std::size_t row = m_model.m_selection.selectedRow();
     if (folder == npos || row == npos)
         return "";
-    m_library.SaveFolderStates();
-    TLinkRecord& link = m_library.linkList()[row];
+    library.SaveFolderStates();
+    TLinkRecord& link = library.linkList()[row];
     if (title != link.Title)
         link.Title = uniqueLinkTitle(title);
     link.Address = std::string(address);
-    m_library.linkDescriptions().resize(std::max(linkDescriptions().size(), linkList().size()));
-    m_library.linkDescriptions()[row] = std::string(description);
+    library.linkDescriptions().resize(std::max(m_model.linkDescriptions().size(), m_model.linkList().size()));
+    library.linkDescriptions()[row] = std::string(description);
     std::string final = link.Title;
-    notify([row](MainWindowObserver& o) { o.linkRowsChanged(row, row); });
-    setRowSelection(m_selection.selectedRows(), m_selection.focusedRow());
-    m_statusPanels[1] = final;
-    setDescription(std::string(description));
-    m_library.SaveLinkFile(folderTree()[folder].Name, kWorkingLinkExt);
-    libraryChanged();
-    SortLinkList();
+    m_model.notify([row](MainWindowObserver& o) { o.linkRowsChanged(row, row); });
+    m_model.setRowSelection(m_model.m_selection.selectedRows(), m_model.m_selection.focusedRow());
+    m_model.m_statusPanels[1] = final;
+    m_model.setDescription(std::string(description));
+    library.SaveLinkFile(m_model.folderTree()[folder].Name, kWorkingLinkExt);
+    m_model.libraryChanged();
+    m_model.SortLinkList();
     return final;
 }
 

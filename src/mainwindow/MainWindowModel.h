@@ -5,8 +5,10 @@
 #include "mainwindow/CommandTexts.h"
 #include "mainwindow/DescriptionPane.h"
 #include "mainwindow/FindSession.h"
+#include "mainwindow/ItemEditing.h"
 #include "mainwindow/LinkClipboard.h"
 #include "mainwindow/MainWindowObserver.h"
+#include "mainwindow/Reordering.h"
 #include "mainwindow/RowSelection.h"
 #include "mainwindow/StatusPanels.h"
 #include "mainwindow/UndoDeleting.h"
@@ -146,21 +148,14 @@ public:
     // Shows the view a notice with an OK button.
     void message(const std::string& text) const;
 
-    // Adding and editing (the dialogs' logic calls these after cleaning the input). Names are
-    // made unique; each returns the name or title it finally gave.
-    std::string addLink(std::string_view title, std::string_view address, std::string_view description);
-    std::string addFolder(std::string_view name, std::string_view description);
-    // The same, as the new last child of parent (npos: the new last top-level folder).
-    std::string addFolderIn(std::size_t parent, std::string_view name, std::string_view description);
-    std::string editFolder(std::string_view name, std::string_view description);
-    std::string editLink(std::string_view title, std::string_view address, std::string_view description);
-    std::string uniqueFolderName(std::string_view cleaned) const;
+    // Adding and editing folders and links.
+    ItemEditing& editing() { return m_editing; }
+    const ItemEditing& editing() const { return m_editing; }
     // Folders made by an import, their link files and descriptions already written: new
     // top-level folders with their subfolders in pre-order, appended after the last folder.
     // They count as new folders of this run; the tree file is written. Returns the index of the
     // first; the caller selects what the import left selected.
     std::size_t addImportedFolders(std::vector<TFolderRecord> records) override;
-    std::string uniqueLinkTitle(std::string_view cleaned) const;
 
     // Deleting and the undo of the last deletion.
     UndoDeleting& deleting() { return m_deleting; }
@@ -178,17 +173,17 @@ public:
     bool SearchAgain();
     const FindSession& find() const { return m_find; }
 
-    // Reordering.
-    void EditMoveUpExecute();
-    void EditMoveDownExecute();
-    bool trvFoldersDragOver(std::size_t dragged, std::size_t target) const;
-    void trvFoldersDragDrop(std::size_t dragged, std::size_t target);
+    // Moving up and down, and dropping a folder onto another.
+    Reordering& reordering() { return m_reordering; }
+    const Reordering& reordering() const { return m_reordering; }
 
     static constexpr std::size_t npos = TFolderTree::npos;
 
 private:
     friend class LinkClipboard;
     friend class UndoDeleting;
+    friend class Reordering;
+    friend class ItemEditing;
 
     MainWindowLayout preferenceLayout() const override;
     template <typename Notice> void notify(Notice notice) const
@@ -235,11 +230,8 @@ private:
     void openLastLink();
     void savePreferencesAndThen(const std::function<void()>& next);
     void reloadTreeKeepingStates(std::size_t selectAfter);
-    void selectNewLastRow();
     void removeRows(const std::vector<std::size_t>& rows); // in ascending order, with their notices
     void insertRow(std::size_t row, const UndoLinkEntry& entry); // the caller tells the view
-    void moveFolder(bool up);
-    void moveLinks(bool up);
     void requestDialog(DialogKind kind);
     void requestFocus(Pane pane);
     struct SearchCursor;
@@ -275,6 +267,8 @@ private:
     StatusPanels m_statusPanels;
     LinkClipboard m_clipboard{*this};
     UndoDeleting m_deleting{*this};
+    Reordering m_reordering{*this};
+    ItemEditing m_editing{*this};
 };
 
 } // namespace velloria

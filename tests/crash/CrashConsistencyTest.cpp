@@ -114,13 +114,13 @@ struct Step {
 std::vector<Step> steps(const fs::path& importFile)
 {
     return {
-        {"add a link", [](Program& p) { p.select("Folder 3"); p.model.addLink("A new link", "https://new.example/", "new"); }},
-        {"add a folder", [](Program& p) { p.select("Folder 4"); p.model.addFolder("Fresh folder", "made now"); }},
+        {"add a link", [](Program& p) { p.select("Folder 3"); p.model.editing().addLink("A new link", "https://new.example/", "new"); }},
+        {"add a folder", [](Program& p) { p.select("Folder 4"); p.model.editing().addFolder("Fresh folder", "made now"); }},
         {"edit a link",
          [](Program& p) {
              p.select("Folder 5");
              p.selectRows(7, 1);
-             p.model.editLink("Edited title", "https://edited.example/", "edited");
+             p.model.editing().editLink("Edited title", "https://edited.example/", "edited");
          }},
         {"delete links", [](Program& p) { p.select("Folder 6"); p.selectRows(10, 40); p.model.deleting().deleteSelectedLinks(); }},
         {"move links",
@@ -131,12 +131,12 @@ std::vector<Step> steps(const fs::path& importFile)
              p.select("Folder 8");
              p.model.clipboard().EditPasteExecute();
          }},
-        {"rename a folder", [](Program& p) { p.select("Folder 9"); p.model.editFolder("Folder 9 renamed", "renamed"); }},
+        {"rename a folder", [](Program& p) { p.select("Folder 9"); p.model.editing().editFolder("Folder 9 renamed", "renamed"); }},
         {"delete a folder", [](Program& p) { p.select("Folder 10"); p.model.deleting().deleteSelectedFolder(); }},
         {"move a folder",
          [](Program& p) {
              const auto& tree = p.model.folderTree();
-             p.model.trvFoldersDragDrop(tree.findExact("Folder 12"), tree.findExact("Folder 2"));
+             p.model.reordering().trvFoldersDragDrop(tree.findExact("Folder 12"), tree.findExact("Folder 2"));
          }},
         {"save", [](Program& p) { p.model.saveLibrary(); }},
         {"import", [importFile](Program& p) { importSource(p.model, ImportSource::Netscape, importFile); }},

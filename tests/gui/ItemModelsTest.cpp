@@ -165,11 +165,11 @@ private slots:
         };
         const std::vector<Edit> edits = {
             {"show Work, sorted by title", [&] { model.selectFolder(folder("Work")); }, std::nullopt},
-            {"add a link that sorts first", [&] { model.addLink("Blog", "https://blog.example/", "A blog"); }, 0},
+            {"add a link that sorts first", [&] { model.editing().addLink("Blog", "https://blog.example/", "A blog"); }, 0},
             {"retitle the last link to sort first",
              [&] {
                  model.selectRows({3}, 3);
-                 model.editLink("Atlas", "https://atlas.example/", "");
+                 model.editing().editLink("Atlas", "https://atlas.example/", "");
              },
              0},
             {"visit a link", [&] { model.OpenSelectedLink(); }, 0},
@@ -193,25 +193,25 @@ private slots:
                  model.execute(Command::ViewUnsorted);
                  model.lvReferencesEnter();
                  model.selectRows({3}, 3);
-                 model.EditMoveUpExecute();
+                 model.reordering().EditMoveUpExecute();
              },
              0},
             {"move two links down",
              [&] {
                  model.selectRows({0, 1}, 1);
-                 model.EditMoveDownExecute();
+                 model.reordering().EditMoveDownExecute();
              },
              0},
-            {"add a folder in Work", [&] { model.addFolderIn(folder("Work"), "Reading", ""); }, std::nullopt},
-            {"rename it", [&] { model.editFolder("Reading list", ""); }, std::nullopt},
+            {"add a folder in Work", [&] { model.editing().addFolderIn(folder("Work"), "Reading", ""); }, std::nullopt},
+            {"rename it", [&] { model.editing().editFolder("Reading list", ""); }, std::nullopt},
             {"move it up",
              [&] {
                  model.trvFoldersEnter();
-                 model.EditMoveUpExecute();
+                 model.reordering().EditMoveUpExecute();
              },
              0},
-            {"move it down", [&] { model.EditMoveDownExecute(); }, 0},
-            {"drop Projects onto Main", [&] { model.trvFoldersDragDrop(folder("Projects"), folder("Main")); },
+            {"move it down", [&] { model.reordering().EditMoveDownExecute(); }, 0},
+            {"drop Projects onto Main", [&] { model.reordering().trvFoldersDragDrop(folder("Projects"), folder("Main")); },
              std::nullopt},
             {"delete Projects with its subfolder",
              [&] {
@@ -264,7 +264,7 @@ private slots:
         QCoreApplication::processEvents();
         const int treeAt = treeScroll->value();
         QVERIFY(treeAt > 0);
-        window.model.editFolder("Folder 40 renamed", "");
+        window.model.editing().editFolder("Folder 40 renamed", "");
         QCoreApplication::processEvents();
         QCOMPARE(window.folderView()->currentIndex().data().toString(), QStringLiteral("Folder 40 renamed"));
         QCOMPARE(treeScroll->value(), treeAt);
@@ -278,7 +278,7 @@ private slots:
         const int listAt = listScroll->value();
         QVERIFY(listAt > 0);
         window.model.lvReferencesEnter();
-        window.model.EditMoveDownExecute();
+        window.model.reordering().EditMoveDownExecute();
         QCoreApplication::processEvents();
         QCOMPARE(window.linkModel()->index(31, 0).data().toString(), QStringLiteral("Link 30"));
         QCOMPARE(window.linkView()->currentIndex().row(), 31);

@@ -60,7 +60,7 @@ TEST_F(ClipboardTest, CutAndPasteMoveLinksWithTheirFieldsAndSkipTitlesPresent)
 
 TEST_F(ClipboardTest, ATitleInAnotherLetterCaseIsNotPasted)
 {
-    model.addLink("home", "other.example", "");
+    model.editing().addLink("home", "other.example", "");
     model.selectRows({3}, 3);
     model.execute(Command::EditCopy);
     model.selectFolder(5);

@@ -96,7 +96,7 @@ TEST_F(DeletingTest, UndoAfterTheNameWasTakenAgainRenamesTheWholeBranch)
     model.selectFolder(1);
     model.execute(Command::EditDelete);
     model.selectFolder(0);
-    model.addFolder("a", ""); // takes the name, in another letter case
+    model.editing().addFolder("a", ""); // takes the name, in another letter case
     model.execute(Command::EditUndo);
     EXPECT_EQ(tree(), (std::vector<std::string>{"Top", ".B", ".a", ".A_1", "..A1", "..A2", "Other"}));
     EXPECT_EQ(home.read("Links/A_1.wnl"), test::crlf({"0 a-link", "1 a.example", "2 ", "3 2026.1.1", "4 in A"}));

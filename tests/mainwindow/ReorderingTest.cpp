@@ -80,16 +80,16 @@ TEST_F(ReorderingTest, FoldersMoveAmongTheirSiblingsWithTheirSubtrees)
 
 TEST_F(ReorderingTest, DropMakesTheFolderTheFirstChildOfTheTarget)
 {
-    EXPECT_FALSE(model.trvFoldersDragOver(1, 1)); // onto itself
-    EXPECT_FALSE(model.trvFoldersDragOver(1, 3)); // onto its own subfolder
-    EXPECT_TRUE(model.trvFoldersDragOver(1, 5));
-    model.trvFoldersDragDrop(4, 1); // B into A
+    EXPECT_FALSE(model.reordering().trvFoldersDragOver(1, 1)); // onto itself
+    EXPECT_FALSE(model.reordering().trvFoldersDragOver(1, 3)); // onto its own subfolder
+    EXPECT_TRUE(model.reordering().trvFoldersDragOver(1, 5));
+    model.reordering().trvFoldersDragDrop(4, 1); // B into A
     EXPECT_EQ(tree(), (std::vector<std::string>{"Top", ".A", "..B", "..A1", "..A2", "Other"}));
     EXPECT_EQ(model.folderTree()[model.selectedFolder()].Name, "A");
     EXPECT_TRUE(model.folderTree()[1].Expanded);
     EXPECT_EQ(home.read("folders.wnf"), test::crlf({"Top", "\tA", "\t\tB", "\t\tA1", "\t\tA2", "Other"}));
     EXPECT_TRUE(model.libraryModified());
-    model.trvFoldersDragDrop(0, 5); // Top with everything under Other
+    model.reordering().trvFoldersDragDrop(0, 5); // Top with everything under Other
     EXPECT_EQ(tree(), (std::vector<std::string>{"Other", ".Top", "..A", "...B", "...A1", "...A2"}));
 }
 

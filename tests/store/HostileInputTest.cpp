@@ -196,7 +196,7 @@ TEST_F(HostileInputTest, ReadOnlyHomeReportsEveryRefusedWriteAndChangesNoFile)
     // A library is read as usual; every change names the file it could not write.
     EXPECT_EQ(errorOf([&] { model.FormCreate(); }), "<no error>");
     model.selectFolder(4);
-    EXPECT_EQ(errorOf([&] { model.addLink("New", "https://new.example/", ""); }), cannotCreate(home.links() / "B.wnl"));
+    EXPECT_EQ(errorOf([&] { model.editing().addLink("New", "https://new.example/", ""); }), cannotCreate(home.links() / "B.wnl"));
     EXPECT_EQ(titles(), (Lines{"zeta", "Alpha", "mid"}));
     EXPECT_EQ(errorOf([&] { addTypedFolder("Fresh"); }), cannotCreate(home.refLib() / "foldst.wnf"));
     EXPECT_EQ(tree(), (Lines{"Top", ".A", "..A1", "..A2", ".B", "Other"}));
@@ -218,14 +218,14 @@ TEST_F(HostileInputTest, FullDiskKeepsEveryFileAndTheNextSaveWorksOnceThereIsRoo
         home.write(file, bytes);
     model.FormCreate();
     model.selectFolder(4);
-    model.addLink("Unsaved", "https://unsaved.example/", "");
+    model.editing().addLink("Unsaved", "https://unsaved.example/", "");
     SmallDisk::fill(home.refLib() / "filler");
     const auto before = home.snapshot();
     const std::string diskFull = systemReason(ENOSPC);
 
     EXPECT_THAT(errorOf([&] { model.saveLibrary(); }), cannotCreateIn(home.refLib(), diskFull));
     EXPECT_TRUE(model.libraryModified());
-    EXPECT_EQ(errorOf([&] { model.addLink("Lost", "https://lost.example/", ""); }),
+    EXPECT_EQ(errorOf([&] { model.editing().addLink("Lost", "https://lost.example/", ""); }),
               "Cannot create file \"" + (home.links() / "B.wnl").string() + "\". " + diskFull);
     // The link that could not be stored is not shown as if it were.
     EXPECT_EQ(titles(), (Lines{"zeta", "Alpha", "mid", "Unsaved"}));
@@ -275,7 +275,7 @@ TEST_F(HostileInputTest, FolderNamesAtTheFileNameLimitAreShortenedAndKeepTheirLi
     EXPECT_EQ(typed, expectedTyped);
     for (std::size_t i = 0; i < typed.size(); ++i) {
         model.selectFolder(6 + i);
-        model.addLink("Link " + std::to_string(i), "https://" + std::to_string(i) + ".example/", "");
+        model.editing().addLink("Link " + std::to_string(i), "https://" + std::to_string(i) + ".example/", "");
     }
     const std::string header =
         "<DT><H3>" + std::string(255, 'h') + "</H3><DL><p><DT><A HREF=\"https://h.example/\">H</A></DL>";
