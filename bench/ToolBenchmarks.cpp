@@ -33,7 +33,8 @@ std::vector<double> findAbsentText(const fs::path& home, const LibraryPlan& plan
     model.trvFoldersEnter();
     std::vector<double> times;
     for (int run = 0; run < kRuns; ++run)
-        times.push_back(millisecondsOf([&] { expect(!model.Find("no such text qqq"), "an absent text was found"); }));
+        times.push_back(millisecondsOf(
+            [&] { expect(!model.search().Find("no such text qqq"), "an absent text was found"); }));
     expect(model.folderTree().count() == plan.folders.size(), "the tree changed");
     return times;
 }
@@ -47,9 +48,9 @@ std::vector<double> stepThroughMatches(const fs::path& home)
     model.trvFoldersEnter();
     int shown = 0;
     const double time = millisecondsOf([&] {
-        if (!model.Find(kFrequentWord))
+        if (!model.search().Find(kFrequentWord))
             return;
-        for (shown = 1; shown < kSteps && model.SearchAgain(); ++shown) {
+        for (shown = 1; shown < kSteps && model.search().SearchAgain(); ++shown) {
         }
     });
     expect(shown == kSteps, "the library holds only " + std::to_string(shown) + " matches");

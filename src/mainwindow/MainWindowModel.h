@@ -4,8 +4,8 @@
 #include "mainwindow/CommandStates.h"
 #include "mainwindow/CommandTexts.h"
 #include "mainwindow/DescriptionPane.h"
-#include "mainwindow/FindSession.h"
 #include "mainwindow/ItemEditing.h"
+#include "mainwindow/LibrarySearch.h"
 #include "mainwindow/LinkClipboard.h"
 #include "mainwindow/MainWindowObserver.h"
 #include "mainwindow/Reordering.h"
@@ -165,13 +165,9 @@ public:
     LinkClipboard& clipboard() { return m_clipboard; }
     const LinkClipboard& clipboard() const { return m_clipboard; }
 
-    // Search. Find is the Find dialog's OK: it records the text in the history and searches
-    // from the first folder; SearchAgain goes on after the last match. Each returns whether it
-    // showed a match.
-    bool Find(std::string_view typed);
-    bool SearchLibrary(std::string_view typed);
-    bool SearchAgain();
-    const FindSession& find() const { return m_find; }
+    // Find and Find Again.
+    LibrarySearch& search() { return m_search; }
+    const LibrarySearch& search() const { return m_search; }
 
     // Moving up and down, and dropping a folder onto another.
     Reordering& reordering() { return m_reordering; }
@@ -184,6 +180,7 @@ private:
     friend class UndoDeleting;
     friend class Reordering;
     friend class ItemEditing;
+    friend class LibrarySearch;
 
     MainWindowLayout preferenceLayout() const override;
     template <typename Notice> void notify(Notice notice) const
@@ -234,13 +231,6 @@ private:
     void insertRow(std::size_t row, const UndoLinkEntry& entry); // the caller tells the view
     void requestDialog(DialogKind kind);
     void requestFocus(Pane pane);
-    struct SearchCursor;
-    class SearchWalk;
-    std::optional<SearchMatch> walkSearch(SearchCursor cursor, bool again);
-    void showMatch(const SearchMatch& match, bool restoreStates, bool treeTakesFocus);
-    std::optional<SearchCursor> searchAgainStart();
-    void restoreFolderStates();
-    void recordFolderStates();
     void runDelete();
 
     Library m_library;
@@ -259,7 +249,6 @@ private:
     mutable int m_modalWindows = 0;
     bool m_lookOnly = false;
     std::vector<std::string> m_newFolders; // folders created during this run
-    FindSession m_find;
     std::optional<int> m_autoSaveInterval;
 
     RowSelection m_selection;
@@ -269,6 +258,7 @@ private:
     UndoDeleting m_deleting{*this};
     Reordering m_reordering{*this};
     ItemEditing m_editing{*this};
+    LibrarySearch m_search{*this};
 };
 
 } // namespace velloria

@@ -255,7 +255,7 @@ TEST_F(HostileInputTest, DirectoryInPlaceOfALinkFileIsReportedAndTheOtherFolders
     EXPECT_EQ(panels(), (std::array<std::string, 4>{"A1", "", "Folders: 0", "Bookmarks: 0"}));
     model.selectFolder(4);
     EXPECT_EQ(titles(), (Lines{"zeta", "Alpha", "mid"}));
-    EXPECT_EQ(errorOf([&] { model.Find("Alpha"); }), cannotOpen);
+    EXPECT_EQ(errorOf([&] { model.search().Find("Alpha"); }), cannotOpen);
     // The save stops there and does not count as done.
     model.libraryChanged();
     EXPECT_EQ(errorOf([&] { model.saveLibrary(); }), cannotOpen);
@@ -401,7 +401,7 @@ TEST_F(HostileInputTest, TenThousandLevelsLoadSaveExportImportSearchAndDelete)
     model.FormCreate();
     ASSERT_EQ(model.folderTree().count(), kDepth);
     EXPECT_EQ(model.folderTree()[kDepth - 1].Level, static_cast<int>(kDepth - 1));
-    EXPECT_TRUE(model.Find("Deep"));
+    EXPECT_TRUE(model.search().Find("Deep"));
     EXPECT_EQ(model.selectedFolder(), kDepth - 1);
     model.saveLibrary();
     EXPECT_EQ(home.read("folders.~wnf"), treeFile);
