@@ -29,7 +29,7 @@ std::vector<double> findAbsentText(const fs::path& home, const LibraryPlan& plan
 {
     WindowModel window(home);
     MainWindowModel& model = window.model;
-    model.loadLibrary(RestoreFolderStates::Yes);
+    model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
     model.trvFoldersEnter();
     std::vector<double> times;
     for (int run = 0; run < kRuns; ++run)
@@ -44,7 +44,7 @@ std::vector<double> stepThroughMatches(const fs::path& home)
 {
     WindowModel window(home);
     MainWindowModel& model = window.model;
-    model.loadLibrary(RestoreFolderStates::Yes);
+    model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
     model.trvFoldersEnter();
     int shown = 0;
     const double time = millisecondsOf([&] {
@@ -60,7 +60,7 @@ std::vector<double> stepThroughMatches(const fs::path& home)
 std::vector<double> computeTheStatistics(const fs::path& home, const LibraryPlan& plan)
 {
     WindowModel window(home);
-    window.model.loadLibrary(RestoreFolderStates::Yes);
+    window.model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
     std::vector<double> times;
     LibraryStatistics figures;
     for (int run = 0; run < kRuns; ++run)

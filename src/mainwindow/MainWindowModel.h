@@ -13,6 +13,7 @@
 #include "mainwindow/StatusPanels.h"
 #include "mainwindow/UndoDeleting.h"
 #include "mainwindow/WindowFlags.h"
+#include "mainwindow/WindowLifecycle.h"
 #include "settings/Preferences.h"
 #include "settings/UIText.h"
 #include "store/Library.h"
@@ -59,12 +60,9 @@ public:
     TPreferences& exchangePreferences() override { return m_preferences.record(); }
     const std::filesystem::path& userHome() const override { return m_preferences.userHome(); }
 
-    // Start-up and lifecycle.
-    void FormCreate();
-    void loadLibrary(RestoreFolderStates restore); // the library step of FormCreate alone
-    bool FormClose();                              // false: the window stays open
-    void FormDestroy();
-    void MainTimerTimer();
+    // Start-up, saving, auto-save and closing.
+    WindowLifecycle& lifecycle() { return m_lifecycle; }
+    const WindowLifecycle& lifecycle() const { return m_lifecycle; }
     // A window of the program over the main window (a dialog, a question, an error box) is open
     // for the lifetime of one of these. While any is open, no main-window command runs, the
     // auto-save timer's included. Windows stack (an error box over a dialog), so they are counted.
@@ -82,13 +80,9 @@ public:
     // A dialog has closed, whatever its answer: the view hears of the command states that its
     // work changed (the description stays as it is).
     void dialogClosed();
-    std::optional<int> autoSaveInterval() const { return m_autoSaveInterval; } // milliseconds
     bool libraryModified() const { return m_libraryModified; }
     // Every command that changes the working files says so here; it enables Save.
     void libraryChanged();
-    const std::vector<std::string>& newFolders() const { return m_newFolders; }
-    void saveLibrary();   // FileSaveExecute
-    void revertLibrary(); // the answer No at close
 
     // Commands. execute passes the gate: nothing runs while a dialog is active or while the
     // command is disabled. Returns whether the command ran.
@@ -181,6 +175,7 @@ private:
     friend class Reordering;
     friend class ItemEditing;
     friend class LibrarySearch;
+    friend class WindowLifecycle;
 
     MainWindowLayout preferenceLayout() const override;
     template <typename Notice> void notify(Notice notice) const
@@ -223,7 +218,6 @@ private:
     void updateStatusBar();
     void updateColumnCaptions();
     void setRowSelection(const std::vector<std::size_t>& rows, std::size_t focusedRow);
-    void startAutoSaveTimer();
     void openLastLink();
     void savePreferencesAndThen(const std::function<void()>& next);
     void reloadTreeKeepingStates(std::size_t selectAfter);
@@ -248,8 +242,6 @@ private:
     bool m_undoAvailable = false;
     mutable int m_modalWindows = 0;
     bool m_lookOnly = false;
-    std::vector<std::string> m_newFolders; // folders created during this run
-    std::optional<int> m_autoSaveInterval;
 
     RowSelection m_selection;
     DescriptionPane m_description;
@@ -259,6 +251,7 @@ private:
     Reordering m_reordering{*this};
     ItemEditing m_editing{*this};
     LibrarySearch m_search{*this};
+    WindowLifecycle m_lifecycle{*this};
 };
 
 } // namespace velloria

@@ -50,7 +50,7 @@ protected:
         home.write("folddesc.wnf", test::crlf({"Top", "The top", "B", "Bee hive", "A2", "bee keeping"}));
         home.write("Links/A1.wnl", test::crlf({"0 Beekeeper bee", "1 bees.example", "2 ", "3 ", "4 about bees"}));
         writePreferences({"000 1.0", "012 True", "040 0"});
-        model.FormCreate();
+        model.lifecycle().FormCreate();
         model.trvFoldersEnter();
     }
     // The match as place, folder, row, position.
@@ -96,7 +96,7 @@ TEST_F(SearchTest, TheSelectedFolderIsSearchedWhetherItsLinksAreShownOrNot)
             MainWindowModel searching{home.path(), clock, opener, "/home/user"};
             searching.setLookOnly(true);
             if (shown)
-                searching.FormCreate();
+                searching.lifecycle().FormCreate();
             else
                 searching.library().OpenLibrary(RestoreFolderStates::Yes);
             ASSERT_EQ(searching.selectedFolder(), selected);
