@@ -215,7 +215,7 @@ std::vector<double> importFile(const fs::path& home, const std::string& name)
         fs::remove_all(fresh);
         fs::create_directories(fresh);
         WindowModel window(fresh);
-        window.model.loadLibrary(RestoreFolderStates::Yes);
+        window.model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
         std::string top;
         times.push_back(millisecondsOf([&] { top = importSource(window.model, ImportSource::Netscape, file); }));
         const std::size_t topIndex = window.model.folderTree().findExact(top);
@@ -229,7 +229,7 @@ std::vector<double> importFile(const fs::path& home, const std::string& name)
 std::vector<double> exportTo(const fs::path& home, ImportSource target, const std::string& name)
 {
     WindowModel window(home);
-    window.model.loadLibrary(RestoreFolderStates::Yes);
+    window.model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
     const fs::path location = interchangeDirectory(home) / name;
     std::vector<double> times;
     for (int run = 0; run < kRuns; ++run)
@@ -240,7 +240,7 @@ std::vector<double> exportTo(const fs::path& home, ImportSource target, const st
 std::vector<double> writeThePage(const fs::path& home)
 {
     WindowModel window(home);
-    window.model.loadLibrary(RestoreFolderStates::Yes);
+    window.model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
     const fs::path location = interchangeDirectory(home) / "page.html";
     std::vector<double> times;
     for (int run = 0; run < kRuns; ++run)

@@ -133,7 +133,7 @@ std::vector<double> startMainWindow(const fs::path& home, const LibraryPlan& pla
         std::optional<WindowModel> window;
         times.push_back(millisecondsOf([&] {
             window.emplace(home);
-            window->model.FormCreate();
+            window->model.lifecycle().FormCreate();
             window->model.trvFoldersEnter();
         }));
         expect(window->model.folderTree().count() == plan.folders.size(), "the window shows another folder count");
@@ -149,7 +149,7 @@ std::vector<double> selectBigFolder(const fs::path& home, const LibraryPlan& pla
 {
     WindowModel window(home);
     MainWindowModel& model = window.model;
-    model.loadLibrary(RestoreFolderStates::Yes);
+    model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
     const std::size_t big = model.folderTree().findExact(plan.folders[plan.bigFolder].Name);
     expect(big != TFolderTree::npos, "the big folder is missing");
     std::vector<double> times;

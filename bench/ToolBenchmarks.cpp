@@ -29,11 +29,12 @@ std::vector<double> findAbsentText(const fs::path& home, const LibraryPlan& plan
 {
     WindowModel window(home);
     MainWindowModel& model = window.model;
-    model.loadLibrary(RestoreFolderStates::Yes);
+    model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
     model.trvFoldersEnter();
     std::vector<double> times;
     for (int run = 0; run < kRuns; ++run)
-        times.push_back(millisecondsOf([&] { expect(!model.Find("no such text qqq"), "an absent text was found"); }));
+        times.push_back(millisecondsOf(
+            [&] { expect(!model.search().Find("no such text qqq"), "an absent text was found"); }));
     expect(model.folderTree().count() == plan.folders.size(), "the tree changed");
     return times;
 }
@@ -43,13 +44,13 @@ std::vector<double> stepThroughMatches(const fs::path& home)
 {
     WindowModel window(home);
     MainWindowModel& model = window.model;
-    model.loadLibrary(RestoreFolderStates::Yes);
+    model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
     model.trvFoldersEnter();
     int shown = 0;
     const double time = millisecondsOf([&] {
-        if (!model.Find(kFrequentWord))
+        if (!model.search().Find(kFrequentWord))
             return;
-        for (shown = 1; shown < kSteps && model.SearchAgain(); ++shown) {
+        for (shown = 1; shown < kSteps && model.search().SearchAgain(); ++shown) {
         }
     });
     expect(shown == kSteps, "the library holds only " + std::to_string(shown) + " matches");
@@ -59,7 +60,7 @@ std::vector<double> stepThroughMatches(const fs::path& home)
 std::vector<double> computeTheStatistics(const fs::path& home, const LibraryPlan& plan)
 {
     WindowModel window(home);
-    window.model.loadLibrary(RestoreFolderStates::Yes);
+    window.model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
     std::vector<double> times;
     LibraryStatistics figures;
     for (int run = 0; run < kRuns; ++run)

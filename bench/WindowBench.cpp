@@ -43,7 +43,7 @@ double startAndShow(const fs::path& home)
     std::unique_ptr<Window> window;
     const double time = millisecondsOf([&] {
         window = std::make_unique<Window>(home);
-        window->model.FormCreate();
+        window->model.lifecycle().FormCreate();
         window->form.show();
         if (!QTest::qWaitForWindowExposed(&window->form))
             throw std::runtime_error("the window did not show");
@@ -154,7 +154,7 @@ int main(int argc, char** argv)
     report("start the program to a shown window", starts, 400);
 
     Window window(home);
-    window.model.FormCreate();
+    window.model.lifecycle().FormCreate();
     window.form.show();
     if (!QTest::qWaitForWindowExposed(&window.form))
         return 1;
@@ -168,7 +168,7 @@ int main(int argc, char** argv)
     for (int run = 0; run < kRuns; ++run)
         moves.push_back(moveLinkInBigFolder(window, big, resets));
     report("move a link in the " + formatCount(plan.linkCounts[plan.bigFolder]) + "-link folder", moves, 16, resets);
-    window.model.saveLibrary(); // the moves are kept, so that closing asks nothing
+    window.model.lifecycle().saveLibrary(); // the moves are kept, so that closing asks nothing
     window.form.close();
     fs::remove_all(home);
     return 0;

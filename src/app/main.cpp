@@ -33,7 +33,7 @@ int runMainWindow(const fs::path& home, SingleInstance& instance)
     form.run([&] { startHome(home, HomeHeld::Yes); });
     // The start takes the remembered bounds before the window shows; an error of the start
     // shows the window first and appears over what could be loaded.
-    form.run([&] { model.FormCreate(); });
+    form.run([&] { model.lifecycle().FormCreate(); });
     form.showAtStart();
     // Closing the window wrote the preferences (FormDestroy) while it still had its measures.
     return QApplication::exec();

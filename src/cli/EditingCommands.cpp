@@ -33,7 +33,7 @@ std::string optionText(const Invocation& call, const std::string& option)
 void finish(Invocation& call, MainWindowModel& model, const std::string& given)
 {
     if (!call.hasOption("--no-save"))
-        model.saveLibrary();
+        model.lifecycle().saveLibrary();
     call.out() << toUtf8(given) << '\n';
 }
 

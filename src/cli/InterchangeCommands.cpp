@@ -88,7 +88,7 @@ void importCommand(Invocation& call)
         topFolder = importSource(model, source, location, progress.function());
     }
     if (!call.hasOption("--no-save"))
-        model.saveLibrary();
+        model.lifecycle().saveLibrary();
     call.out() << toUtf8(topFolder) << '\n';
 }
 

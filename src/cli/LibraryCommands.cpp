@@ -55,14 +55,14 @@ void printLinks(Invocation& call)
 void save(Invocation& call)
 {
     call.lockForChange();
-    call.model(Invocation::WholeTree::Required).saveLibrary();
+    call.model(Invocation::WholeTree::Required).lifecycle().saveLibrary();
 }
 
 void revert(Invocation& call)
 {
     // A broken working tree is what a revert repairs, so it goes on after a load error.
     call.lockForChange();
-    call.model().revertLibrary();
+    call.model().lifecycle().revertLibrary();
 }
 
 } // namespace

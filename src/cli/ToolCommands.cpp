@@ -14,7 +14,7 @@ namespace {
 
 void printMatch(Invocation& call, const MainWindowModel& model)
 {
-    const SearchMatch& match = *model.find().lastMatch();
+    const SearchMatch& match = *model.search().session().lastMatch();
     call.out() << static_cast<int>(match.place) << '\t' << toUtf8(model.folderTree()[match.folder].Name) << '\t'
                << (match.row == MainWindowModel::npos ? std::string() : std::to_string(match.row)) << '\t'
                << match.position << '\t' << toUtf8(match.field) << '\n';
@@ -25,10 +25,10 @@ void find(Invocation& call)
 {
     MainWindowModel& model = call.model();
     model.setLookOnly(true);
-    if (!model.Find(call.operands[0]))
+    if (!model.search().Find(call.operands[0]))
         return;
     printMatch(call, model);
-    while (model.SearchAgain())
+    while (model.search().SearchAgain())
         printMatch(call, model);
 }
 

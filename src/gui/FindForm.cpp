@@ -71,7 +71,7 @@ void FindForm::connectControls()
 
 void FindForm::fillHistory()
 {
-    const std::vector<std::string>& history = m_model.find().history();
+    const std::vector<std::string>& history = m_model.search().session().history();
     for (auto text = history.rbegin(); text != history.rend(); ++text)
         m_text->addItem(toQString(*text));
     // addItem made the first entry, the newest, the field's text; without history it is empty.
@@ -80,7 +80,7 @@ void FindForm::fillHistory()
 
 void FindForm::confirm()
 {
-    m_owner.run([this] { m_model.Find(toBytes(m_text->currentText())); });
+    m_owner.run([this] { m_model.search().Find(toBytes(m_text->currentText())); });
     accept();
 }
 

@@ -58,7 +58,7 @@ MainForm::MainForm(MainWindowModel& model, QWidget* parent) : QMainWindow(parent
     connectViews();
     m_autoSaveTimer = new QTimer(this);
     m_autoSaveTimer->setObjectName(QStringLiteral("MainTimer"));
-    connect(m_autoSaveTimer, &QTimer::timeout, this, [this] { run([this] { m_model.MainTimerTimer(); }); });
+    connect(m_autoSaveTimer, &QTimer::timeout, this, [this] { run([this] { m_model.lifecycle().MainTimerTimer(); }); });
     resize(1000, 700);
     m_model.setObserver(this);
     captionsChanged();

@@ -72,14 +72,14 @@ void MainForm::changeEvent(QEvent* event)
 void MainForm::closeEvent(QCloseEvent* event)
 {
     bool closing = false;
-    run([&] { closing = m_model.FormClose(); });
+    run([&] { closing = m_model.lifecycle().FormClose(); });
     if (!closing) {
         event->ignore();
         return;
     }
     event->accept();
     // The preferences take the window's measures, so they are written while it still has them.
-    run([this] { m_model.FormDestroy(); });
+    run([this] { m_model.lifecycle().FormDestroy(); });
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event)

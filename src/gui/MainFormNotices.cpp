@@ -215,7 +215,7 @@ void MainForm::captionsChanged()
 
 void MainForm::autoSaveTimerChanged()
 {
-    if (const auto interval = m_model.autoSaveInterval())
+    if (const auto interval = m_model.lifecycle().autoSaveInterval())
         m_autoSaveTimer->start(*interval);
     else
         m_autoSaveTimer->stop();

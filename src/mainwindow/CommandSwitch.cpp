@@ -62,7 +62,7 @@ void MainWindowModel::run(Command command)
     case C::EditMoveUp: m_reordering.EditMoveUpExecute(); break;
     case C::EditMoveDown: m_reordering.EditMoveDownExecute(); break;
     case C::EditFind: requestDialog(DialogKind::Find); break;
-    case C::EditSearchAgain: SearchAgain(); break;
+    case C::EditSearchAgain: m_search.SearchAgain(); break;
     case C::ToolsStatistics: requestDialog(DialogKind::Statistics); break;
     case C::FileImport: requestDialog(DialogKind::Import); break;
     case C::FileExport: requestDialog(DialogKind::Export); break;

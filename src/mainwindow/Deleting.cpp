@@ -175,7 +175,7 @@ void UndoDeleting::RestoreUndoState()
                     if (entries[later].ParentName == entry.Name)
                         entries[later].ParentName = name;
             m_model.selectFolder(added);
-            m_model.m_newFolders.push_back(name);
+            m_model.m_lifecycle.addNewFolder(name);
         }
         entries.clear();
         m_model.m_library.SaveFolderTree(kWorkingTreeFile);

@@ -111,7 +111,7 @@ std::string ItemEditing::addFolderIn(std::size_t parent, std::string_view name, 
     m_model.notify([](MainWindowObserver& o) { o.linkListAboutToBeReset(); });
     library.clearLinkList();
     m_model.notify([](MainWindowObserver& o) { o.linkListReset(); });
-    m_model.m_newFolders.push_back(unique);
+    m_model.m_lifecycle.addNewFolder(unique);
     library.SaveFolderTree(kWorkingTreeFile);
     library.AddFolderDescription(unique, description);
     library.SaveLinkFile(unique, kWorkingLinkExt);
@@ -128,7 +128,7 @@ std::size_t MainWindowModel::addImportedFolders(std::vector<TFolderRecord> recor
     if (records.empty())
         return npos;
     for (const TFolderRecord& record : records)
-        m_newFolders.push_back(record.Name);
+        m_lifecycle.addNewFolder(record.Name);
     notify([](MainWindowObserver& o) { o.folderTreeAboutToBeReset(); });
     const std::size_t first = m_library.folderTree().appendTopLevel(std::move(records));
     notify([](MainWindowObserver& o) { o.folderTreeReset(); });

@@ -2,6 +2,7 @@
 // preferences take from the window.
 
 #include "mainwindow/MainWindowModel.h"
+#include "mainwindow/WindowLifecycle.h"
 
 #include "base/Clock.h"
 #include "base/Error.h"
@@ -40,57 +41,59 @@ private:
 
 } // namespace
 
-void MainWindowModel::FormCreate()
+void WindowLifecycle::FormCreate()
 {
-    const CommandsUpdate update(*this);
+    const MainWindowModel::CommandsUpdate update(m_model);
     Steps steps;
-    m_flags.SearchFocusPending = false;
-    steps.run([this] { m_preferences.LoadPreferences(); });
-    LoadLanguage(m_texts, m_preferences.record());
-    applyTexts();
-    showDescriptionLabel(); // until a folder is shown, in the language just loaded
+    m_model.m_flags.SearchFocusPending = false;
+    steps.run([this] { m_model.m_preferences.LoadPreferences(); });
+    LoadLanguage(m_model.m_texts, m_model.m_preferences.record());
+    m_model.applyTexts();
+    m_model.showDescriptionLabel(); // until a folder is shown, in the language just loaded
     // The bars and the sort menu, which follow the preferences, are set before the window
     // applies the layout, so that it lays out the bars it will show.
-    updateCommands();
-    notify([](MainWindowObserver& o) { o.layoutPreferencesChanged(); });
+    m_model.updateCommands();
+    m_model.notify([](MainWindowObserver& o) { o.layoutPreferencesChanged(); });
     steps.run([this] {
-        loadLibrary(prefs().RestoreFolderStates ? RestoreFolderStates::Yes : RestoreFolderStates::No);
+        loadLibrary(m_model.prefs().RestoreFolderStates ? RestoreFolderStates::Yes : RestoreFolderStates::No);
     });
-    m_flags.FolderShownOnce = false;
-    m_libraryModified = false;
-    m_flags.ClipboardFilled = false;
-    m_undoAvailable = false;
-    updateCommands();
-    m_flags.TrayIconCreated = false; // the window creates the notification-area icon after the start
+    m_model.m_flags.FolderShownOnce = false;
+    m_model.m_libraryModified = false;
+    m_model.m_flags.ClipboardFilled = false;
+    m_model.m_undoAvailable = false;
+    m_model.updateCommands();
+    // The window creates the notification-area icon after the start.
+    m_model.m_flags.TrayIconCreated = false;
     m_newFolders.clear();
     startAutoSaveTimer();
-    steps.run([this] { openLastLink(); });
+    steps.run([this] { m_model.openLastLink(); });
     steps.finish();
 }
 
-void MainWindowModel::loadLibrary(RestoreFolderStates restore)
+void WindowLifecycle::loadLibrary(RestoreFolderStates restore)
 {
-    const CommandsUpdate update(*this);
-    const bool hadNodes = !folderTree().empty();
+    const MainWindowModel::CommandsUpdate update(m_model);
+    const bool hadNodes = !m_model.folderTree().empty();
     Steps steps;
-    notify([](MainWindowObserver& o) { o.folderTreeAboutToBeReset(); });
-    steps.run([&] { m_library.OpenLibrary(restore); });
-    notify([](MainWindowObserver& o) { o.folderTreeReset(); });
-    treeReplaced(hadNodes);
-    if (selectedFolder() != npos)
-        steps.run([this] { selectFolder(selectedFolder()); });
+    m_model.notify([](MainWindowObserver& o) { o.folderTreeAboutToBeReset(); });
+    steps.run([&] { m_model.m_library.OpenLibrary(restore); });
+    m_model.notify([](MainWindowObserver& o) { o.folderTreeReset(); });
+    m_model.treeReplaced(hadNodes);
+    if (m_model.selectedFolder() != MainWindowModel::npos)
+        steps.run([this] { m_model.selectFolder(m_model.selectedFolder()); });
     steps.finish();
 }
 
-void MainWindowModel::startAutoSaveTimer()
+void WindowLifecycle::startAutoSaveTimer()
 {
     // A hand-edited interval is brought into the range the Preferences dialog offers, so that
     // it never makes a timer without pause or a product that overflows.
-    if (prefs().AutoSave)
-        m_autoSaveInterval = std::clamp(prefs().SaveInterval, kMinimumSaveInterval, kMaximumSaveInterval) * 60000;
+    if (m_model.prefs().AutoSave)
+        m_autoSaveInterval =
+            std::clamp(m_model.prefs().SaveInterval, kMinimumSaveInterval, kMaximumSaveInterval) * 60000;
     else
         m_autoSaveInterval.reset();
-    notify([](MainWindowObserver& o) { o.autoSaveTimerChanged(); });
+    m_model.notify([](MainWindowObserver& o) { o.autoSaveTimerChanged(); });
 }
 
 std::string CommandTexts::menuCaption(std::string_view menuName) const
@@ -140,7 +143,7 @@ void MainWindowModel::preferencesApplied()
     LoadLanguage(m_texts, m_preferences.record());
     applyTexts();
     notify([](MainWindowObserver& o) { o.coloursChanged(); });
-    startAutoSaveTimer();
+    m_lifecycle.startAutoSaveTimer();
     requestFocus(Pane::Tree);
     if (!folderTree().empty()) {
         showFolderDescription();
@@ -180,36 +183,36 @@ void MainWindowModel::openLastLink()
     }
 }
 
-void MainWindowModel::MainTimerTimer()
+void WindowLifecycle::MainTimerTimer()
 {
-    execute(C::FileSave);
+    m_model.execute(C::FileSave);
 }
 
-bool MainWindowModel::FormClose()
+bool WindowLifecycle::FormClose()
 {
-    if (m_libraryModified) {
-        switch (ask(m_texts[text::SaveChanges])) {
+    if (m_model.m_libraryModified) {
+        switch (m_model.ask(m_model.m_texts[text::SaveChanges])) {
         case Answer::Cancel:
-            m_library.SaveFolderStates();
+            m_model.m_library.SaveFolderStates();
             return false;
         case Answer::Yes:
             // A failed save keeps the window open, so that nothing unsaved is lost.
-            fileSave();
+            m_model.fileSave();
             break;
         case Answer::No:
-            m_flags.ClosingInProgress = true;
+            m_model.m_flags.ClosingInProgress = true;
             revertLibrary();
             break;
         }
     }
-    discardFolderSnapshot(m_library, m_deleting.m_undo, KeepSnapshot::No);
-    m_library.SaveFolderStates();
+    discardFolderSnapshot(m_model.m_library, m_model.m_deleting.m_undo, KeepSnapshot::No);
+    m_model.m_library.SaveFolderStates();
     return true;
 }
 
-void MainWindowModel::FormDestroy()
+void WindowLifecycle::FormDestroy()
 {
-    m_preferences.SavePreferences();
+    m_model.m_preferences.SavePreferences();
 }
 
 void MainWindowModel::libraryChanged()
@@ -218,9 +221,9 @@ void MainWindowModel::libraryChanged()
     updateCommands();
 }
 
-void MainWindowModel::saveLibrary()
+void WindowLifecycle::saveLibrary()
 {
-    fileSave();
+    m_model.fileSave();
 }
 
 void MainWindowModel::fileSave()
@@ -231,9 +234,9 @@ void MainWindowModel::fileSave()
     updateCommands();
 }
 
-void MainWindowModel::revertLibrary()
+void WindowLifecycle::revertLibrary()
 {
-    m_library.RevertLibrary(m_newFolders);
+    m_model.m_library.RevertLibrary(m_newFolders);
 }
 
 MainWindowLayout MainWindowModel::preferenceLayout() const

@@ -4,8 +4,8 @@
 #include "mainwindow/CommandStates.h"
 #include "mainwindow/CommandTexts.h"
 #include "mainwindow/DescriptionPane.h"
-#include "mainwindow/FindSession.h"
 #include "mainwindow/ItemEditing.h"
+#include "mainwindow/LibrarySearch.h"
 #include "mainwindow/LinkClipboard.h"
 #include "mainwindow/MainWindowObserver.h"
 #include "mainwindow/Reordering.h"
@@ -13,6 +13,7 @@
 #include "mainwindow/StatusPanels.h"
 #include "mainwindow/UndoDeleting.h"
 #include "mainwindow/WindowFlags.h"
+#include "mainwindow/WindowLifecycle.h"
 #include "settings/Preferences.h"
 #include "settings/UIText.h"
 #include "store/Library.h"
@@ -59,12 +60,9 @@ public:
     TPreferences& exchangePreferences() override { return m_preferences.record(); }
     const std::filesystem::path& userHome() const override { return m_preferences.userHome(); }
 
-    // Start-up and lifecycle.
-    void FormCreate();
-    void loadLibrary(RestoreFolderStates restore); // the library step of FormCreate alone
-    bool FormClose();                              // false: the window stays open
-    void FormDestroy();
-    void MainTimerTimer();
+    // Start-up, saving, auto-save and closing.
+    WindowLifecycle& lifecycle() { return m_lifecycle; }
+    const WindowLifecycle& lifecycle() const { return m_lifecycle; }
     // A window of the program over the main window (a dialog, a question, an error box) is open
     // for the lifetime of one of these. While any is open, no main-window command runs, the
     // auto-save timer's included. Windows stack (an error box over a dialog), so they are counted.
@@ -82,13 +80,9 @@ public:
     // A dialog has closed, whatever its answer: the view hears of the command states that its
     // work changed (the description stays as it is).
     void dialogClosed();
-    std::optional<int> autoSaveInterval() const { return m_autoSaveInterval; } // milliseconds
     bool libraryModified() const { return m_libraryModified; }
     // Every command that changes the working files says so here; it enables Save.
     void libraryChanged();
-    const std::vector<std::string>& newFolders() const { return m_newFolders; }
-    void saveLibrary();   // FileSaveExecute
-    void revertLibrary(); // the answer No at close
 
     // Commands. execute passes the gate: nothing runs while a dialog is active or while the
     // command is disabled. Returns whether the command ran.
@@ -165,13 +159,9 @@ public:
     LinkClipboard& clipboard() { return m_clipboard; }
     const LinkClipboard& clipboard() const { return m_clipboard; }
 
-    // Search. Find is the Find dialog's OK: it records the text in the history and searches
-    // from the first folder; SearchAgain goes on after the last match. Each returns whether it
-    // showed a match.
-    bool Find(std::string_view typed);
-    bool SearchLibrary(std::string_view typed);
-    bool SearchAgain();
-    const FindSession& find() const { return m_find; }
+    // Find and Find Again.
+    LibrarySearch& search() { return m_search; }
+    const LibrarySearch& search() const { return m_search; }
 
     // Moving up and down, and dropping a folder onto another.
     Reordering& reordering() { return m_reordering; }
@@ -184,6 +174,8 @@ private:
     friend class UndoDeleting;
     friend class Reordering;
     friend class ItemEditing;
+    friend class LibrarySearch;
+    friend class WindowLifecycle;
 
     MainWindowLayout preferenceLayout() const override;
     template <typename Notice> void notify(Notice notice) const
@@ -226,7 +218,6 @@ private:
     void updateStatusBar();
     void updateColumnCaptions();
     void setRowSelection(const std::vector<std::size_t>& rows, std::size_t focusedRow);
-    void startAutoSaveTimer();
     void openLastLink();
     void savePreferencesAndThen(const std::function<void()>& next);
     void reloadTreeKeepingStates(std::size_t selectAfter);
@@ -234,13 +225,6 @@ private:
     void insertRow(std::size_t row, const UndoLinkEntry& entry); // the caller tells the view
     void requestDialog(DialogKind kind);
     void requestFocus(Pane pane);
-    struct SearchCursor;
-    class SearchWalk;
-    std::optional<SearchMatch> walkSearch(SearchCursor cursor, bool again);
-    void showMatch(const SearchMatch& match, bool restoreStates, bool treeTakesFocus);
-    std::optional<SearchCursor> searchAgainStart();
-    void restoreFolderStates();
-    void recordFolderStates();
     void runDelete();
 
     Library m_library;
@@ -258,9 +242,6 @@ private:
     bool m_undoAvailable = false;
     mutable int m_modalWindows = 0;
     bool m_lookOnly = false;
-    std::vector<std::string> m_newFolders; // folders created during this run
-    FindSession m_find;
-    std::optional<int> m_autoSaveInterval;
 
     RowSelection m_selection;
     DescriptionPane m_description;
@@ -269,6 +250,8 @@ private:
     UndoDeleting m_deleting{*this};
     Reordering m_reordering{*this};
     ItemEditing m_editing{*this};
+    LibrarySearch m_search{*this};
+    WindowLifecycle m_lifecycle{*this};
 };
 
 } // namespace velloria

@@ -16,6 +16,8 @@ namespace {
 
 using Place = SearchPlace;
 
+constexpr std::size_t npos = TFolderTree::npos;
+
 int labelText(Place place)
 {
     return place == Place::FolderName || place == Place::Title ? text::LabelTitle
@@ -32,7 +34,7 @@ bool onRow(Place place)
 } // namespace
 
 // Where the walk stands: a folder, a field of it or of one of its rows, a 1-based position.
-struct MainWindowModel::SearchCursor {
+struct LibrarySearch::SearchCursor {
     std::size_t folder = 0;
     Place place = Place::FolderName;
     std::size_t row = 0;
@@ -41,7 +43,7 @@ struct MainWindowModel::SearchCursor {
 
 // The fields of the library in search order. The rows of the folder on show are the list's; the
 // rows of any other folder are read from its file and ordered as the list would order them.
-class MainWindowModel::SearchWalk {
+class LibrarySearch::SearchWalk {
 public:
     SearchWalk(MainWindowModel& model, const SearchText& needle)
         : m_model(model), m_needle(needle), m_descriptions(model.library().folderDescriptions())
@@ -120,31 +122,31 @@ private:
     Rows m_rows;
 };
 
-bool MainWindowModel::Find(std::string_view typed)
+bool LibrarySearch::Find(std::string_view typed)
 {
-    m_find.remember(typed);
+    m_session.remember(typed);
     return SearchLibrary(typed);
 }
 
-bool MainWindowModel::SearchLibrary(std::string_view typed)
+bool LibrarySearch::SearchLibrary(std::string_view typed)
 {
-    if (trimmed(typed).empty() || folderTree().empty())
+    if (trimmed(typed).empty() || m_model.folderTree().empty())
         return false;
-    m_find.setText(typed);
+    m_session.setText(typed);
     recordFolderStates();
     const auto match = walkSearch(SearchCursor{}, false);
     if (match) {
         showMatch(*match, match->place != Place::FolderName, match->place == Place::FolderName);
         return true;
     }
-    message(m_texts[text::SearchTextNotFound]);
+    m_model.message(m_model.m_texts[text::SearchTextNotFound]);
     restoreFolderStates();
     return false;
 }
 
-bool MainWindowModel::SearchAgain()
+bool LibrarySearch::SearchAgain()
 {
-    if (m_find.text().empty() || folderTree().empty() || selectedFolder() == npos)
+    if (m_session.text().empty() || m_model.folderTree().empty() || m_model.selectedFolder() == npos)
         return false;
     recordFolderStates();
     const auto start = searchAgainStart();
@@ -155,39 +157,39 @@ bool MainWindowModel::SearchAgain()
         return true;
     }
     restoreFolderStates();
-    requestFocus(Pane::Tree);
+    m_model.requestFocus(Pane::Tree);
     return false;
 }
 
 // Where Find Again goes on: in the field of the last match when the window still shows it,
 // otherwise from the start of what has the focus.
-std::optional<MainWindowModel::SearchCursor> MainWindowModel::searchAgainStart()
+std::optional<LibrarySearch::SearchCursor> LibrarySearch::searchAgainStart()
 {
-    const std::size_t folder = selectedFolder();
-    const std::optional<SearchMatch>& last = m_find.lastMatch();
+    const std::size_t folder = m_model.selectedFolder();
+    const std::optional<SearchMatch>& last = m_session.lastMatch();
     const std::optional<Place> place = last ? std::optional(last->place) : std::nullopt;
     const bool sameFolder = last && last->folder == folder;
     const std::size_t resumeAt = last ? last->position + last->length : 1;
-    if (m_selection.focus() == Pane::Tree && sameFolder && place == Place::FolderName)
+    if (m_model.m_selection.focus() == Pane::Tree && sameFolder && place == Place::FolderName)
         return SearchCursor{folder, Place::FolderName, 0, resumeAt};
     if (place == Place::FolderDescription)
         return SearchCursor{folder, Place::FolderDescription, 0, resumeAt};
-    if (m_selection.focus() == Pane::Tree)
+    if (m_model.m_selection.focus() == Pane::Tree)
         return SearchCursor{folder, Place::FolderName, 0, 1};
-    const std::size_t current = m_selection.focusedRow();
+    const std::size_t current = m_model.m_selection.focusedRow();
     const bool rowMatched = place && onRow(*place);
-    if (m_selection.focus() == Pane::List && !rowMatched)
+    if (m_model.m_selection.focus() == Pane::List && !rowMatched)
         return current == npos ? std::nullopt : std::optional(SearchCursor{folder, Place::Title, current, 1});
     if (sameFolder && current == last->row)
         return rowMatched ? std::optional(SearchCursor{folder, *place, current, resumeAt}) : std::nullopt;
     return current == npos ? std::nullopt : std::optional(SearchCursor{folder, Place::Title, current, 1});
 }
 
-std::optional<SearchMatch> MainWindowModel::walkSearch(SearchCursor at, bool again)
+std::optional<SearchMatch> LibrarySearch::walkSearch(SearchCursor at, bool again)
 {
-    const SearchText needle(m_find.text());
-    SearchWalk walk(*this, needle);
-    TFolderTree& tree = m_library.folderTree();
+    const SearchText needle(m_session.text());
+    SearchWalk walk(m_model, needle);
+    TFolderTree& tree = m_model.m_library.folderTree();
     // The folders the walk passes are shown on its way, which opens their parents; Find Again
     // also folds up the branches it has finished.
     const auto pass = [&](std::size_t folder) {
@@ -233,50 +235,50 @@ std::optional<SearchMatch> MainWindowModel::walkSearch(SearchCursor at, bool aga
     }
 }
 
-void MainWindowModel::showMatch(const SearchMatch& match, bool restoreStates, bool treeTakesFocus)
+void LibrarySearch::showMatch(const SearchMatch& match, bool restoreStates, bool treeTakesFocus)
 {
     if (restoreStates)
         restoreFolderStates();
-    if (match.folder != selectedFolder() || !listShows(match.folder))
-        selectFolder(match.folder);
+    if (match.folder != m_model.selectedFolder() || !m_model.listShows(match.folder))
+        m_model.selectFolder(match.folder);
     if (onRow(match.place)) {
-        setRowSelection({match.row}, match.row);
+        m_model.setRowSelection({match.row}, match.row);
         // The list taking the focus must not put the row's description over a title or address
         // match. (When the list has the focus already it takes none, and nothing is pending.)
-        if (match.place != Place::LinkDescription && m_selection.focus() != Pane::List)
-            m_flags.SearchFocusPending = true;
-        requestFocus(Pane::List);
+        if (match.place != Place::LinkDescription && m_model.m_selection.focus() != Pane::List)
+            m_model.m_flags.SearchFocusPending = true;
+        m_model.requestFocus(Pane::List);
     } else if (treeTakesFocus) {
-        requestFocus(Pane::Tree);
+        m_model.requestFocus(Pane::Tree);
     }
-    const std::string& label = m_texts[labelText(match.place)];
-    m_description.showHighlighted(label + ' ' + match.field, {characterCount(label) + match.position, match.length});
-    notify([](MainWindowObserver& o) { o.descriptionChanged(); });
-    m_find.setLastMatch(match);
+    const std::string& label = m_model.m_texts[labelText(match.place)];
+    m_model.m_description.showHighlighted(label + ' ' + match.field, {characterCount(label) + match.position, match.length});
+    m_model.notify([](MainWindowObserver& o) { o.descriptionChanged(); });
+    m_session.setLastMatch(match);
 }
 
 // The folder states before the search: written to the state file, as every search does, and
 // kept, so that they come back without reading the file again.
-void MainWindowModel::recordFolderStates()
+void LibrarySearch::recordFolderStates()
 {
-    m_find.keepFolderStates(folderTree().records());
-    if (!m_lookOnly)
-        m_library.SaveFolderStates();
+    m_session.keepFolderStates(m_model.folderTree().records());
+    if (!m_model.m_lookOnly)
+        m_model.m_library.SaveFolderStates();
 }
 
 // The tree's expansion and selection as they were before the search began.
-void MainWindowModel::restoreFolderStates()
+void LibrarySearch::restoreFolderStates()
 {
-    const std::size_t shown = selectedFolder();
-    const auto& states = m_find.folderStatesBefore();
-    for (std::size_t i = 0; i < states.size() && i < folderTree().count(); ++i) {
-        m_library.folderTree().setExpanded(i, states[i].expanded);
+    const std::size_t shown = m_model.selectedFolder();
+    const auto& states = m_session.folderStatesBefore();
+    for (std::size_t i = 0; i < states.size() && i < m_model.folderTree().count(); ++i) {
+        m_model.m_library.folderTree().setExpanded(i, states[i].expanded);
         if (states[i].selected)
-            m_library.folderTree().select(i);
+            m_model.m_library.folderTree().select(i);
     }
-    notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
-    if (selectedFolder() != shown)
-        selectFolder(selectedFolder());
+    m_model.notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
+    if (m_model.selectedFolder() != shown)
+        m_model.selectFolder(m_model.selectedFolder());
 }
 
 } // namespace velloria

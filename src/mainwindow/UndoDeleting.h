@@ -26,6 +26,7 @@ public:
 
 private:
     friend class MainWindowModel; // saving and closing discard the folders' undo copies
+    friend class WindowLifecycle;
 
     void afterRowsRemoved(std::size_t rememberedRow);
 

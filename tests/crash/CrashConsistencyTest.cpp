@@ -89,7 +89,7 @@ struct Program {
     explicit Program(const fs::path& home) : model(home, clock, opener, home)
     {
         model.setObserver(&view);
-        model.FormCreate();
+        model.lifecycle().FormCreate();
     }
     FixedClock clock{{2026, 12, 7}};
     QuietOpener opener;
@@ -138,13 +138,13 @@ std::vector<Step> steps(const fs::path& importFile)
              const auto& tree = p.model.folderTree();
              p.model.reordering().trvFoldersDragDrop(tree.findExact("Folder 12"), tree.findExact("Folder 2"));
          }},
-        {"save", [](Program& p) { p.model.saveLibrary(); }},
+        {"save", [](Program& p) { p.model.lifecycle().saveLibrary(); }},
         {"import", [importFile](Program& p) { importSource(p.model, ImportSource::Netscape, importFile); }},
-        {"sort by address and save", [](Program& p) { p.select("Folder 11"); p.model.execute(Command::ViewSortByAddress); p.model.saveLibrary(); }},
+        {"sort by address and save", [](Program& p) { p.select("Folder 11"); p.model.execute(Command::ViewSortByAddress); p.model.lifecycle().saveLibrary(); }},
         // Showing a folder writes its link file again in the order of the sort now chosen.
         {"show a folder sorted", [](Program& p) { p.select("Folder 13"); }},
         {"delete links elsewhere", [](Program& p) { p.select("Folder 13"); p.selectRows(0, 5); p.model.deleting().deleteSelectedLinks(); }},
-        {"revert", [](Program& p) { p.model.revertLibrary(); }},
+        {"revert", [](Program& p) { p.model.lifecycle().revertLibrary(); }},
     };
 }
 
@@ -168,7 +168,7 @@ void makeLibrary(const fs::path& home)
     }
     writeFileAtomically(home / "RefLib" / "folders.wnf", writeFolderTree(tree));
     Program program(home);
-    program.model.saveLibrary();
+    program.model.lifecycle().saveLibrary();
 }
 
 void writeImportFile(const fs::path& path)
@@ -242,7 +242,7 @@ void checkAfterKill(Checker& check, const fs::path& home, const Snapshot& before
         for (const auto& entry : fs::recursive_directory_iterator(home / "RefLib"))
             temporaryLeft |= entry.path().filename().string().starts_with(".vtmp-");
         check.require(!temporaryLeft, run + ": temporary files remain after the start");
-        program.model.revertLibrary();
+        program.model.lifecycle().revertLibrary();
     } catch (const std::exception& error) {
         check.require(false, run + ": the library does not load or revert: " + error.what());
         return;

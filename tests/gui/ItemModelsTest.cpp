@@ -109,7 +109,7 @@ private slots:
         QVERIFY(iconKey(work) != iconKey(cafe));
 
         window.home.write("folders.wnf", crlf({"Main", "\tTravel", "\t\tMaps", "Work"}));
-        window.model.loadLibrary(RestoreFolderStates::No);
+        window.model.lifecycle().loadLibrary(RestoreFolderStates::No);
         QCOMPARE(treeLines(*window.folderModel()), QStringList({"Main", "  Travel", "    Maps", "Work"}));
         QVERIFY(!work.isValid() || work.data().isNull());
     }
@@ -139,7 +139,7 @@ private slots:
 
         window.model.selectFolder(1);
         QCOMPARE(links.rowCount(), 0);
-        window.model.loadLibrary(RestoreFolderStates::Yes);
+        window.model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
         QCOMPARE(links.rowCount(), 1);
     }
 

@@ -315,7 +315,7 @@ private slots:
         for (int i = 0; i < 80; ++i)
             many += "Folder " + std::to_string(i) + "\r\n";
         window.home.write("folders.wnf", many + wide + "\r\n");
-        window.model.loadLibrary(RestoreFolderStates::No);
+        window.model.lifecycle().loadLibrary(RestoreFolderStates::No);
         tree->scrollToTop();
         QTRY_COMPARE(sideways->maximum(), 0);
         tree->verticalScrollBar()->setValue(tree->verticalScrollBar()->maximum()); // as the wheel scrolls

@@ -49,7 +49,7 @@ public:
 struct SampleWindow {
     SampleWindow();
     // The program's start: preferences, texts, layout and the library.
-    void start() { form.run([this] { model.FormCreate(); }); }
+    void start() { form.run([this] { model.lifecycle().FormCreate(); }); }
 
     QTreeView* folderView() const { return form.findChild<QTreeView*>(QStringLiteral("trvFolders")); }
     QTableView* linkView() const { return form.findChild<QTableView*>(QStringLiteral("lvReferences")); }

@@ -31,7 +31,7 @@ protected:
     ExportTest()
     {
         writePreferences({"000 1.0", "037 True", "040 0"});
-        model.FormCreate();
+        model.lifecycle().FormCreate();
     }
 
     // The subtree of a folder as lines: a dot per level below it, then each link's title and
@@ -112,8 +112,8 @@ TEST_F(ExportTest, EveryFormatReadsBackIntoTheSameFoldersTitlesAndAddresses)
             if (line[0] == '.' && line.size() > 2 && line[line.size() - 2] == '_')
                 line.erase(line.size() - 2);
         EXPECT_EQ(read, expected);
-        model.revertLibrary(); // the next format exports the library without this import
-        model.loadLibrary(RestoreFolderStates::No);
+        model.lifecycle().revertLibrary(); // the next format exports the library without this import
+        model.lifecycle().loadLibrary(RestoreFolderStates::No);
     }
 }
 
@@ -134,7 +134,7 @@ TEST_F(ExportTest, DialogStoresLocationsAndSkipsBlankTargets)
 TEST_F(ExportTest, AnEmptyLibraryWritesNothingButKeepsTheLocations)
 {
     home.write("folders.wnf", "");
-    model.loadLibrary(RestoreFolderStates::No);
+    model.lifecycle().loadLibrary(RestoreFolderStates::No);
     ASSERT_TRUE(model.folderTree().empty());
     const ExchangeChoice choice = {.ie = false, .netscape = true, .opera = false, .ieLocation = "/x",
                                    .netscapeLocation = (home.path() / "b.html").string(), .operaLocation = "o.adr"};

@@ -22,7 +22,7 @@ protected:
     ImportTest()
     {
         writePreferences({"000 1.0", "037 True", "040 0"});
-        model.FormCreate();
+        model.lifecycle().FormCreate();
     }
 
     fs::path writeSource(const std::string& name, const std::string& bytes) const
@@ -73,12 +73,12 @@ TEST_F(ImportTest, SourceBecomesANewTopLevelFolderWithItsFoldersLinksAndDescript
     EXPECT_EQ(titles(), (Lines{"Loose"}));
     EXPECT_TRUE(model.libraryModified());
     EXPECT_TRUE(model.enabled(Command::FileSave));
-    EXPECT_THAT(model.newFolders(), ElementsAre("Netscape", "News", "Top_1"));
+    EXPECT_THAT(model.lifecycle().newFolders(), ElementsAre("Netscape", "News", "Top_1"));
 }
 
 TEST_F(ImportTest, ImportingTwiceNumbersTheTopFolderAndRevertRemovesEverything)
 {
-    model.revertLibrary(); // folders without a saved link file get an empty one
+    model.lifecycle().revertLibrary(); // folders without a saved link file get an empty one
     const auto before = home.snapshot();
     const fs::path file = writeSource("b.html", kNews);
     importSource(model, ImportSource::Netscape, file);
@@ -86,7 +86,7 @@ TEST_F(ImportTest, ImportingTwiceNumbersTheTopFolderAndRevertRemovesEverything)
     EXPECT_EQ(tree().back(), "..Top_2");
     EXPECT_EQ(model.folderTree().findExact("News_1"), 10u);
 
-    model.revertLibrary();
+    model.lifecycle().revertLibrary();
     auto after = home.snapshot();
     after.erase("foldst.wnf");
     auto expected = before;

@@ -16,7 +16,7 @@ protected:
     {
         home.write("Links/Other.wnl", test::crlf({"0 Home", "1 h.example", "2 ", "3 2025.1.1", "4 mine"}));
         writePreferences({"000 1.0", "040 4"});
-        model.FormCreate();
+        model.lifecycle().FormCreate();
         model.trvFoldersEnter();
         model.selectFolder(4);
         model.lvReferencesEnter();

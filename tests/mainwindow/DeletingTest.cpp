@@ -24,7 +24,7 @@ protected:
         home.write("Links/A.~wnl", home.read("Links/A.wnl"));
         home.write("Links/A1.~wnl", home.read("Links/A1.wnl"));
         writePreferences({"000 1.0", "003 False", "037 True", "040 4"});
-        model.FormCreate();
+        model.lifecycle().FormCreate();
         model.trvFoldersEnter();
     }
 };
@@ -47,7 +47,7 @@ TEST_F(DeletingTest, ConfirmationListsSubfoldersOrLinks)
 TEST_F(DeletingTest, DontShowAgainHoldsEvenWhenTheAnswerIsNo)
 {
     writePreferences({"000 1.0", "003 True", "040 4"});
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     model.trvFoldersEnter();
     view.notices.clear();
     model.execute(Command::EditDelete);
@@ -100,7 +100,7 @@ TEST_F(DeletingTest, UndoAfterTheNameWasTakenAgainRenamesTheWholeBranch)
     model.execute(Command::EditUndo);
     EXPECT_EQ(tree(), (std::vector<std::string>{"Top", ".B", ".a", ".A_1", "..A1", "..A2", "Other"}));
     EXPECT_EQ(home.read("Links/A_1.wnl"), test::crlf({"0 a-link", "1 a.example", "2 ", "3 2026.1.1", "4 in A"}));
-    EXPECT_THAT(model.newFolders(), ElementsAre("a", "A_1", "A1", "A2"));
+    EXPECT_THAT(model.lifecycle().newFolders(), ElementsAre("a", "A_1", "A1", "A2"));
 }
 
 TEST_F(DeletingTest, SaveDropsTheFolderUndoCopiesButKeepsUndoEnabled)
@@ -167,7 +167,7 @@ TEST_F(DeletingTest, DeletingEveryLinkMovesTheFocusToTheTree)
 TEST_F(DeletingTest, DeletingTheOnlyFolderLeavesFolderCommandsDisabled)
 {
     home.write("folders.wnf", test::crlf({"Only"}));
-    model.loadLibrary(RestoreFolderStates::No);
+    model.lifecycle().loadLibrary(RestoreFolderStates::No);
     model.trvFoldersEnter();
     model.execute(Command::EditDelete);
     EXPECT_TRUE(model.folderTree().empty());

@@ -18,7 +18,7 @@ protected:
     EditingTest()
     {
         writePreferences({"000 1.0", "037 True", "040 0"});
-        model.FormCreate();
+        model.lifecycle().FormCreate();
         model.trvFoldersEnter();
     }
     std::string addLink(const std::string& title, const std::string& address = "x.example",
@@ -96,7 +96,7 @@ TEST_F(EditingTest, NewFolderGoesIntoTheSelectedFolderWithItsFilesAtOnce)
     EXPECT_EQ(home.read("folders.wnf"), test::crlf({"Top", "\tA", "\t\tA1", "\t\tA2", "\t\tNew", "\tB", "Other"}));
     EXPECT_THAT(home.read("folddesc.wnf"), HasSubstr(test::crlf({"New", "Fresh"})));
     EXPECT_EQ(home.read("Links/New.wnl"), "");
-    EXPECT_THAT(model.newFolders(), ElementsAre("New"));
+    EXPECT_THAT(model.lifecycle().newFolders(), ElementsAre("New"));
     EXPECT_EQ(model.description().text(), "Description: Fresh");
     EXPECT_TRUE(model.libraryModified());
 }
@@ -125,7 +125,7 @@ TEST_F(EditingTest, TheDialogFollowsTheKindAndTheTree)
     EXPECT_EQ(model.flags().NewItem, NewItemKind::Folder);
 
     home.write("folders.wnf", "");
-    model.loadLibrary(RestoreFolderStates::No);
+    model.lifecycle().loadLibrary(RestoreFolderStates::No);
     NewItemDialog empty(model);
     EXPECT_FALSE(empty.linkChoiceEnabled());
     EXPECT_TRUE(empty.folderChosen());
@@ -214,7 +214,7 @@ TEST_F(EditingTest, EditingKeepsTheStoredBytesOfEveryFieldLeftAsItWas)
         fresh.write("Links/" + cafe + ".wnl", links);
         fresh.write("Links/" + cafe + ".~wnl", links);
         MainWindowModel edited{fresh.path(), clock, opener, "/home/user"};
-        edited.loadLibrary(RestoreFolderStates::No);
+        edited.lifecycle().loadLibrary(RestoreFolderStates::No);
         edited.selectFolder(0);
         c.folder ? edited.trvFoldersEnter() : edited.lvReferencesEnter();
         edited.execute(Command::EditEditItem);

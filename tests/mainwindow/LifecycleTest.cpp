@@ -39,7 +39,7 @@ TEST_F(LifecycleTest, StartUpRunsItsStepsInOrder)
 {
     writePreferences({"000 1.0", "005 True", "011 5", "012 True", "040 1", "041 True", "038 False"});
     home.write("foldst.wnf", test::crlf({"4", "False", "True"}));
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     // Texts before the layout, the layout before the library, the timer after the library.
     const auto position = [&](const std::string& notice) {
         return std::find(view.notices.begin(), view.notices.end(), notice) - view.notices.begin();
@@ -51,7 +51,7 @@ TEST_F(LifecycleTest, StartUpRunsItsStepsInOrder)
     EXPECT_FALSE(model.checked(Command::ViewSortByTitle));
     EXPECT_TRUE(model.checked(Command::ViewReversedOrder));
     EXPECT_FALSE(model.checked(Command::ViewToolbar));
-    EXPECT_EQ(model.autoSaveInterval(), 300000);
+    EXPECT_EQ(model.lifecycle().autoSaveInterval(), 300000);
     EXPECT_FALSE(model.libraryModified());
     EXPECT_FALSE(model.enabled(Command::FileSave));
     EXPECT_FALSE(model.enabled(Command::EditUndo));
@@ -60,7 +60,7 @@ TEST_F(LifecycleTest, StartUpRunsItsStepsInOrder)
 
 TEST_F(LifecycleTest, TheDefaultSortModeTicksNoSortCommandAndIsKept)
 {
-    model.FormCreate(); // no preferences file: SortMode 5
+    model.lifecycle().FormCreate(); // no preferences file: SortMode 5
     for (Command sort : kSortCommands)
         EXPECT_FALSE(model.checked(sort));
     model.trvFoldersEnter();
@@ -69,7 +69,7 @@ TEST_F(LifecycleTest, TheDefaultSortModeTicksNoSortCommandAndIsKept)
     for (Command sort : kSortCommands)
         EXPECT_FALSE(model.checked(sort));
     EXPECT_EQ(model.linkList()[0].Title, "zeta"); // mode 5 sorts nothing
-    model.FormDestroy();
+    model.lifecycle().FormDestroy();
     EXPECT_TRUE(preferenceLine("040 5"));
 }
 
@@ -78,14 +78,14 @@ TEST_F(LifecycleTest, AHandEditedSaveIntervalIsBroughtIntoRange)
     const std::pair<const char*, int> cases[] = {{"0", 60000}, {"-3", 60000}, {"2147483647", 3600000}, {"7", 420000}};
     for (const auto& [stored, milliseconds] : cases) {
         writePreferences({"000 1.0", "005 True", std::string("011 ") + stored});
-        model.FormCreate();
-        EXPECT_EQ(model.autoSaveInterval(), milliseconds) << stored;
+        model.lifecycle().FormCreate();
+        EXPECT_EQ(model.lifecycle().autoSaveInterval(), milliseconds) << stored;
     }
 }
 
 TEST_F(LifecycleTest, SaveMakesTheBackupsEqualAndDisablesItself)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     editLinks();
     EXPECT_TRUE(model.enabled(Command::FileSave));
     EXPECT_TRUE(model.execute(Command::FileSave));
@@ -98,25 +98,25 @@ TEST_F(LifecycleTest, SaveMakesTheBackupsEqualAndDisablesItself)
 TEST_F(LifecycleTest, AutoSaveTicksSaveOnlyWhatChanged)
 {
     writePreferences({"000 1.0", "005 True", "011 5"});
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     const auto before = home.snapshot();
-    model.MainTimerTimer();
+    model.lifecycle().MainTimerTimer();
     EXPECT_EQ(home.snapshot(), before);
     editLinks();
-    model.MainTimerTimer();
+    model.lifecycle().MainTimerTimer();
     EXPECT_EQ(home.read("Links/B.~wnl"), home.read("Links/B.wnl"));
     EXPECT_FALSE(model.libraryModified());
 }
 
 TEST_F(LifecycleTest, NoCommandRunsWhileADialogIsActive)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     editLinks();
     {
         const MainWindowModel::ModalWindow dialog(model);
         { const MainWindowModel::ModalWindow errorOverIt(model); }
         EXPECT_FALSE(model.execute(Command::FileSave)); // the dialog is still open
-        model.MainTimerTimer();
+        model.lifecycle().MainTimerTimer();
         EXPECT_TRUE(model.libraryModified());
         EXPECT_NE(home.read("Links/B.~wnl"), home.read("Links/B.wnl"));
     }
@@ -128,7 +128,7 @@ class TickDuringQuestion : public test::RecordingView {
 public:
     Answer ask(const std::string& question) override
     {
-        model->MainTimerTimer();
+        model->lifecycle().MainTimerTimer();
         return RecordingView::ask(question);
     }
     MainWindowModel* model = nullptr;
@@ -141,20 +141,20 @@ TEST_F(LifecycleTest, AnAutoSaveTickWhileSaveChangesIsAskedSavesNothingAndNoRest
     asking.model = &model;
     asking.answer = Answer::No;
     model.setObserver(&asking);
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     const std::string saved = home.read("Links/B.wnl");
     editLinks();
-    EXPECT_TRUE(model.FormClose());
+    EXPECT_TRUE(model.lifecycle().FormClose());
     EXPECT_EQ(home.read("Links/B.~wnl"), saved);
     EXPECT_EQ(home.read("Links/B.wnl"), saved);
 }
 
 TEST_F(LifecycleTest, ClosingWithoutChangesAsksNothingAndWritesTheFolderStates)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     model.trvFoldersEnter();
     model.selectFolder(1);
-    EXPECT_TRUE(model.FormClose());
+    EXPECT_TRUE(model.lifecycle().FormClose());
     EXPECT_TRUE(view.questions.empty());
     // Selecting A made it visible: its parent is expanded.
     const std::string firstTwo = test::crlf({"0", "True", "False", "1", "False", "True"});
@@ -163,32 +163,32 @@ TEST_F(LifecycleTest, ClosingWithoutChangesAsksNothingAndWritesTheFolderStates)
 
 TEST_F(LifecycleTest, ClosingWithChangesYesSaves)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     editLinks();
     view.answer = Answer::Yes;
-    EXPECT_TRUE(model.FormClose());
+    EXPECT_TRUE(model.lifecycle().FormClose());
     EXPECT_THAT(view.questions, ElementsAre("Save changes?"));
     EXPECT_EQ(home.read("Links/B.~wnl"), home.read("Links/B.wnl"));
 }
 
 TEST_F(LifecycleTest, ClosingWithChangesNoRevertsTheWorkingFiles)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     const std::string saved = home.read("Links/B.~wnl");
     editLinks();
     view.answer = Answer::No;
-    EXPECT_TRUE(model.FormClose());
+    EXPECT_TRUE(model.lifecycle().FormClose());
     EXPECT_TRUE(model.flags().ClosingInProgress);
     EXPECT_EQ(home.read("Links/B.wnl"), saved);
 }
 
 TEST_F(LifecycleTest, ClosingWithChangesCancelKeepsTheWindowAndTheChanges)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     editLinks();
     const std::string edited = home.read("Links/B.wnl");
     view.answer = Answer::Cancel;
-    EXPECT_FALSE(model.FormClose());
+    EXPECT_FALSE(model.lifecycle().FormClose());
     EXPECT_TRUE(model.libraryModified());
     EXPECT_EQ(home.read("Links/B.wnl"), edited);
     EXPECT_TRUE(home.exists("foldst.wnf"));
@@ -196,31 +196,31 @@ TEST_F(LifecycleTest, ClosingWithChangesCancelKeepsTheWindowAndTheChanges)
 
 TEST_F(LifecycleTest, AFailedSaveAtCloseKeepsTheWindowOpen)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     editLinks();
     std::filesystem::remove(home.links() / "B.~wnl");
     std::filesystem::create_directory(home.links() / "B.~wnl");
     view.answer = Answer::Yes;
-    EXPECT_THROW(model.FormClose(), Error);
+    EXPECT_THROW(model.lifecycle().FormClose(), Error);
     EXPECT_TRUE(model.libraryModified());
 }
 
 TEST_F(LifecycleTest, DestroyWritesThePreferencesWithTheWindowLayout)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     view.geometry = WindowGeometry{.columnWidths = {150, 320, 90, 80}, .folderPaneWidth = 240,
                                    .descriptionHeight = 70, .maximized = false, .left = 10, .top = 20,
                                    .height = 600, .width = 900};
     model.execute(Command::ViewStatusBar); // writes the preferences at once, status bar unticked
     EXPECT_TRUE(preferenceLine("039 False"));
-    model.FormDestroy();
+    model.lifecycle().FormDestroy();
     for (const char* line : {"024 10", "025 20", "026 600", "027 900", "028 False", "031 150", "032 320", "033 90",
                              "034 80", "035 240", "036 70", "039 False"})
         EXPECT_TRUE(preferenceLine(line)) << line;
 
     view.geometry->maximized = true;
     view.geometry->left = 0;
-    model.FormDestroy();
+    model.lifecycle().FormDestroy();
     EXPECT_TRUE(preferenceLine("028 True"));
     EXPECT_TRUE(preferenceLine("024 10")); // the bounds from before the window was maximized
 }
@@ -228,7 +228,7 @@ TEST_F(LifecycleTest, DestroyWritesThePreferencesWithTheWindowLayout)
 TEST_F(LifecycleTest, LastLinkIsOpenedAgainAtStart)
 {
     writePreferences({"000 1.0", "010 True", "058 mid", "059 B"});
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     EXPECT_EQ(model.selectedFolder(), 4u);
     EXPECT_THAT(opener.opened, ElementsAre("new window: about:blank", "mailto:mid@example.org"));
     EXPECT_EQ(model.linkList()[model.selection().focusedRow()].LastVisit, "2026.12.5");
@@ -237,7 +237,7 @@ TEST_F(LifecycleTest, LastLinkIsOpenedAgainAtStart)
 TEST_F(LifecycleTest, LastLinkInAFolderThatIsGoneOpensNothing)
 {
     writePreferences({"000 1.0", "010 True", "058 mid", "059 Gone"});
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     EXPECT_TRUE(opener.opened.empty());
     EXPECT_EQ(model.selectedFolder(), TFolderTree::npos);
 }

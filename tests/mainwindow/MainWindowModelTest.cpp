@@ -17,7 +17,7 @@ class PresentationTest : public test::MainWindowFixture {};
 
 TEST_F(PresentationTest, FirstFocusOnTheTreeShowsItsFirstFolder)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     EXPECT_EQ(model.selectedFolder(), TFolderTree::npos);
     EXPECT_THAT(disabledCommands(), ElementsAre("FileSave", "EditUndo", "EditPaste"));
     model.trvFoldersEnter();
@@ -32,7 +32,7 @@ TEST_F(PresentationTest, FirstFocusOnTheTreeShowsItsFirstFolder)
 
 TEST_F(PresentationTest, FolderWithLinksSelectsItsFirstRowAndEnablesGo)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     model.trvFoldersEnter();
     model.selectFolder(4);
     EXPECT_THAT(model.selection().selectedRows(), ElementsAre(0u));
@@ -52,7 +52,7 @@ TEST_F(PresentationTest, FolderWithLinksSelectsItsFirstRowAndEnablesGo)
 TEST_F(PresentationTest, RememberedFolderIsShownButFocusChangesNothingUntilTheNextFolderChange)
 {
     home.write("foldst.wnf", test::crlf({"0", "True", "False", "4", "False", "True"}));
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     EXPECT_EQ(model.selectedFolder(), 4u);
     EXPECT_TRUE(model.folderTree()[0].Expanded);
     EXPECT_FALSE(model.flags().FolderShownOnce);
@@ -64,7 +64,7 @@ TEST_F(PresentationTest, RememberedFolderIsShownButFocusChangesNothingUntilTheNe
 
 TEST_F(PresentationTest, ListFocusShowsTheRowDescriptionAndEnablesCutAndCopy)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     model.trvFoldersEnter();
     model.selectFolder(4);
     model.trvFoldersExit();
@@ -85,7 +85,7 @@ TEST_F(PresentationTest, ListFocusShowsTheRowDescriptionAndEnablesCutAndCopy)
 
 TEST_F(PresentationTest, FocusIntoAnEmptyListGoesBackToTheTree)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     model.trvFoldersEnter();
     view.notices.clear();
     model.lvReferencesEnter();
@@ -95,7 +95,7 @@ TEST_F(PresentationTest, FocusIntoAnEmptyListGoesBackToTheTree)
 
 TEST_F(PresentationTest, ClickBelowTheRowsSelectsTheLastRow)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     model.trvFoldersEnter();
     model.selectFolder(4);
     model.selectRows({}, TFolderTree::npos);
@@ -106,7 +106,7 @@ TEST_F(PresentationTest, ClickBelowTheRowsSelectsTheLastRow)
 
 TEST_F(PresentationTest, TreeMouseDownSelectsTheFolderUnderThePointerAndClickShowsItsDescription)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     model.trvFoldersEnter();
     model.selectFolder(4);
     model.lvReferencesEnter();
@@ -122,7 +122,7 @@ TEST_F(PresentationTest, TreeMouseDownSelectsTheFolderUnderThePointerAndClickSho
 
 TEST_F(PresentationTest, DescriptionPaneHandsTheFocusBack)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     model.trvFoldersEnter();
     EXPECT_EQ(model.memDescrEnter(), Pane::Tree);
     model.selectFolder(4);
@@ -138,16 +138,16 @@ TEST_F(PresentationTest, TheDescriptionPaneShowsItsLabelBeforeAnyFolderIsShown)
     std::ofstream(home.path() / "Languages" / "Test.lng", std::ios::binary)
         << test::crlf({"000 1.0", "001 Test", "306 Beschreibung:"});
     writePreferences({"000 1.0", "013 False", "014 " + (home.path() / "Languages" / "Test.lng").string()});
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     EXPECT_EQ(model.description().text(), "Beschreibung:");
 }
 
 TEST_F(PresentationTest, EmptyTreeLeavesEveryFolderCommandDisabled)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     model.trvFoldersEnter();
     home.write("folders.wnf", "");
-    model.loadLibrary(RestoreFolderStates::No);
+    model.lifecycle().loadLibrary(RestoreFolderStates::No);
     EXPECT_EQ(panels(), (Panels{"", "", "Folders: ", "Bookmarks: "}));
     EXPECT_THAT(disabledCommands(),
                 ElementsAre("FileSave", "EditUndo", "EditAddUrl", "EditEditItem", "EditMoveUp", "EditMoveDown",
@@ -158,7 +158,7 @@ TEST_F(PresentationTest, EmptyTreeLeavesEveryFolderCommandDisabled)
 
 TEST_F(PresentationTest, ExpandAndCollapseAllFolders)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     model.trvFoldersEnter();
     model.selectFolder(4);
     model.execute(Command::ViewExpandAllFolders);
@@ -176,7 +176,7 @@ TEST_F(PresentationTest, ExpandAndCollapseAllFolders)
 TEST_F(PresentationTest, BrokenLinkFileShowsWhatWasReadAndReportsTheError)
 {
     home.write("Links/Other.wnl", test::crlf({"0 Kept", "1 a", "2 ", "3 d", "4 x", "bad"}));
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     model.trvFoldersEnter();
     try {
         model.selectFolder(5);
@@ -195,7 +195,7 @@ TEST_F(PresentationTest, CaptionsComeFromTheLanguageInUse)
         << test::crlf({"000 1.0", "001 Test", "103 &Sichern", "202 Sichern", "306 Beschreibung:", "332 Ordner:",
                        "300 Titel", "137 &Ansicht"});
     writePreferences({"000 1.0", "013 False", "014 " + (home.path() / "Languages" / "Test.lng").string(), "040 0"});
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     model.trvFoldersEnter();
     EXPECT_EQ(model.captions().caption(Command::FileSave), "&Sichern");
     EXPECT_EQ(model.captions().hint(Command::FileSave), "Sichern");

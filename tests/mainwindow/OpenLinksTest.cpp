@@ -19,7 +19,7 @@ class OpenLinksTest : public test::MainWindowFixture {
 protected:
     void showB()
     {
-        model.FormCreate();
+        model.lifecycle().FormCreate();
         model.trvFoldersEnter();
         model.selectFolder(4);
     }
@@ -88,7 +88,7 @@ TEST_F(OpenLinksTest, VisitMovesTheRowWhenSortedByLastVisit)
 
 TEST_F(OpenLinksTest, HelpHomePageFeedbackAndAbout)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     model.execute(Command::HelpNavigatorHelp);
     model.execute(Command::HelpHomePage);
     model.execute(Command::HelpSupport);
@@ -105,7 +105,7 @@ TEST_F(OpenLinksTest, HelpWritesThePageOfThisVersionRightBeforeOpeningIt)
     const auto shipped = std::find_if(embeddedFiles().begin(), embeddedFiles().end(),
                                       [](const EmbeddedFile& file) { return file.name.ends_with(".html"); });
     ASSERT_NE(shipped, embeddedFiles().end());
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     EXPECT_FALSE(fs::exists(page)); // the start writes no help page
     for (const char* before : {"", "an older page"}) {
         if (*before)

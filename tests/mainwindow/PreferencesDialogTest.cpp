@@ -99,7 +99,7 @@ TEST_F(PreferencesDialogTest, OpensWithThePreferencesOnTheBuiltInLanguage)
         prefs.MenuItemColor = 255;
         prefs.PreferencesPage = 2;
     });
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     {
         PreferencesDialog dialog(model);
         EXPECT_TRUE(model.preferences().preferencesDialogExists());
@@ -125,7 +125,7 @@ TEST_F(PreferencesDialogTest, OpensWithThePreferencesOnTheBuiltInLanguage)
 
 TEST_F(PreferencesDialogTest, TheToolsCommandAsksForTheDialog)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     prefsView.notices.clear();
     EXPECT_TRUE(model.execute(Command::ToolsPreferences));
     EXPECT_THAT(prefsView.notices, ElementsAre("dialog preferences"));
@@ -134,7 +134,7 @@ TEST_F(PreferencesDialogTest, TheToolsCommandAsksForTheDialog)
 TEST_F(PreferencesDialogTest, OpensOnTheStoredLanguageWithItsFileInTheEditor)
 {
     storePreferences([&](TPreferences& prefs) { useLanguage(prefs, "Francais.lng", 2); });
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     PreferencesDialog dialog(model);
     EXPECT_FALSE(dialog.saveIntervalEnabled());
     EXPECT_EQ(dialog.languagePosition(), 2);
@@ -148,7 +148,7 @@ TEST_F(PreferencesDialogTest, OpensOnTheStoredLanguageWithItsFileInTheEditor)
 
 TEST_F(PreferencesDialogTest, EveryChangeEnablesApplyAndApplyDisablesIt)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     prefsView.answer = Answer::Yes;
     const std::vector<std::pair<std::string, std::function<void(PreferencesDialog&)>>> changes = {
         {"check box", [](PreferencesDialog& d) { d.setChecked(PreferenceCheck::Minimized, true); }},
@@ -186,7 +186,7 @@ TEST_F(PreferencesDialogTest, EveryChangeEnablesApplyAndApplyDisablesIt)
 
 TEST_F(PreferencesDialogTest, AnEditedLanguageIsWrittenAtOkAndItsTextsTakeEffect)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     model.trvFoldersEnter();
     model.selectFolder(4);
     prefsView.answer = Answer::Yes;
@@ -242,8 +242,8 @@ TEST_F(PreferencesDialogTest, CancelKeepsThePreferencesAndWritesOnlyAnEditedLang
         prefs.MenuItemFrameColor = 255;
         prefs.TreeBackgroundColor = 65280;
     });
-    model.FormCreate();
-    model.FormDestroy();
+    model.lifecycle().FormCreate();
+    model.lifecycle().FormDestroy();
     const TPreferences before = model.prefs();
     const std::string file = homeFile("Tessel.cfg");
     {
@@ -261,14 +261,14 @@ TEST_F(PreferencesDialogTest, CancelKeepsThePreferencesAndWritesOnlyAnEditedLang
     EXPECT_EQ(model.prefs(), before);
     EXPECT_EQ(homeFile("Tessel.cfg"), file);
     // With the dialog gone, a save takes nothing from it.
-    model.FormDestroy();
+    model.lifecycle().FormDestroy();
     EXPECT_EQ(homeFile("Tessel.cfg"), file);
 }
 
 TEST_F(PreferencesDialogTest, DeletingTheLanguageInUseGivesTheBuiltInTextsAtOk)
 {
     storePreferences([&](TPreferences& prefs) { useLanguage(prefs, "Deutsch.lng", 1); });
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     ASSERT_EQ(model.texts()[306], "Beschreibung:");
     PreferencesDialog dialog(model);
     prefsView.answer = Answer::No;
@@ -291,7 +291,7 @@ TEST_F(PreferencesDialogTest, DeletingTheLanguageInUseGivesTheBuiltInTextsAtOk)
 
 TEST_F(PreferencesDialogTest, SaveAsWritesTheChosenFileAndShowsTheStoredLanguageAgain)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     PreferencesDialog dialog(model);
     dialog.selectLanguage(1);
     EXPECT_EQ(dialog.saveAsProposal(), languages() / "Deutsch.lng");
@@ -314,7 +314,7 @@ TEST_F(PreferencesDialogTest, TheLanguageInUseStaysSelectedWhenAFileSortsBeforeI
 {
     storePreferences([&](TPreferences& prefs) { useLanguage(prefs, "Deutsch.lng", 1); });
     writeLanguage("Albanian.lng", test::crlf({"000 1.0", "001 Shqip"})); // added since the last start
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     PreferencesDialog dialog(model);
     EXPECT_EQ(dialog.languageNames()[static_cast<std::size_t>(dialog.languagePosition())], "Deutsch (Deutsch.lng)");
     dialog.saveAs(languages() / "Amharic.lng"); // another file that sorts earlier
@@ -330,22 +330,22 @@ TEST_F(PreferencesDialogTest, ApplyStartsAndStopsTheAutoSaveTimer)
         prefs.AutoSave = true;
         prefs.SaveInterval = 5;
     });
-    model.FormCreate();
-    ASSERT_EQ(model.autoSaveInterval(), 300000);
+    model.lifecycle().FormCreate();
+    ASSERT_EQ(model.lifecycle().autoSaveInterval(), 300000);
     PreferencesDialog dialog(model);
     dialog.setChecked(PreferenceCheck::AutoSave, false);
     dialog.apply();
-    EXPECT_EQ(model.autoSaveInterval(), std::nullopt);
+    EXPECT_EQ(model.lifecycle().autoSaveInterval(), std::nullopt);
     dialog.setChecked(PreferenceCheck::AutoSave, true);
     dialog.setSaveInterval(2);
     dialog.apply();
-    EXPECT_EQ(model.autoSaveInterval(), 120000);
+    EXPECT_EQ(model.lifecycle().autoSaveInterval(), 120000);
     EXPECT_NE(homeFile("Tessel.cfg").find("\r\n011 2\r\n"), std::string::npos);
 }
 
 TEST_F(PreferencesDialogTest, AFileThatCannotBeWrittenLeavesTheDialogAsItWas)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     PreferencesDialog dialog(model);
     dialog.selectLanguage(1);
     dialog.edit();

@@ -18,7 +18,7 @@ protected:
                                                   "2 ", "3 ", "4 d1", "0 r2", "1 c", "2 ", "3 ", "4 d2", "0 r3",
                                                   "1 d", "2 ", "3 ", "4 d3", "0 r4", "1 e", "2 ", "3 ", "4 d4"}));
         writePreferences({"000 1.0", "040 4"});
-        model.FormCreate();
+        model.lifecycle().FormCreate();
         model.trvFoldersEnter();
     }
     void showOtherInList(std::vector<std::size_t> rows)

@@ -95,7 +95,7 @@ TEST_F(TrayMenuTest, TheFixedItemsTakeTheirCaptionsAndImagesFromTheTables)
 
 TEST_F(TrayMenuTest, LaunchHoldsEachFoldersLinksInFileOrderBeforeItsSubfolders)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     EXPECT_THAT(launchMenu(), ElementsAre("[Top] 6",          //
                                           "  R&D notes 31 0", // links first, then the subfolders
                                           "  [A] 6",          //
@@ -113,7 +113,7 @@ TEST_F(TrayMenuTest, LaunchHoldsEachFoldersLinksInFileOrderBeforeItsSubfolders)
 TEST_F(TrayMenuTest, LaunchShowsTheFileOnDiskNotTheListOnScreen)
 {
     writePreferences({"000 1.0", "040 0"}); // sorted by title
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     model.selectFolder(4); // B, sorted on screen and written back in that order
     model.library().linkList().push_back({.Title = "only on screen", .Address = "https://screen.example/"});
     std::vector<std::string> inB;
@@ -129,7 +129,7 @@ TEST_F(TrayMenuTest, LaunchShowsTheFileOnDiskNotTheListOnScreen)
 
 TEST_F(TrayMenuTest, AddToFolderOffersEachFolderFirstThenItsSubfolders)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     EXPECT_THAT(addToFolderMenu(), ElementsAre("[Top] 6",                  //
                                                "  <<Top>> 6 -> Top",       //
                                                "  [A] 6",                  //
@@ -149,7 +149,7 @@ TEST_F(TrayMenuTest, LaunchOpensTheLinkOfExactlyThatTitleInANewWindow)
     // Reversed by title the list shows Abc before Ab: the row of Ab in the file (0) holds Abc on
     // screen, and Abc begins with Ab, yet Ab is what opens.
     writePreferences({"000 1.0", "040 0", "041 True"});
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     const TrayEntry ab = launchEntry(2, "Ab");
     const TrayEntry abc = launchEntry(2, "Abc");
     launchTrayLink(model, ab);
@@ -165,7 +165,7 @@ TEST_F(TrayMenuTest, LaunchOpensTheLinkOfExactlyThatTitleInANewWindow)
 TEST_F(TrayMenuTest, ALinkGoneSinceTheMenuOpenedOpensNothing)
 {
     writePreferences({"000 1.0", "040 4"});
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     const TrayEntry abc = launchEntry(2, "Abc");
     home.write("Links/A1.wnl", test::crlf({"0 Ab", "1 https://ab.example/", "2 ", "3 2026.1.1", "4 "}));
     launchTrayLink(model, abc);
@@ -195,7 +195,7 @@ TEST_F(TrayMenuTest, OnlyAWebAddressOnTheClipboardFillsTheNewLink)
 
 TEST_F(TrayMenuTest, AddToFolderSelectsTheFolderAndAsksForALinkWithTheClipboardAddress)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     std::string addressSeen = "<none>";
     struct DialogView : test::RecordingView {
         std::function<void()> onDialog;

@@ -189,18 +189,18 @@ TEST_F(HostileInputTest, ReadOnlyHomeReportsEveryRefusedWriteAndChangesNoFile)
 
     // A home without a library cannot get one.
     MainWindowModel empty{home.path() / "Empty", clock, opener, "/home/user"};
-    EXPECT_EQ(errorOf([&] { empty.FormCreate(); }),
+    EXPECT_EQ(errorOf([&] { empty.lifecycle().FormCreate(); }),
               "Cannot create directory \"" + (home.path() / "Empty" / "RefLib").string() + "\". " + readOnly.reason());
     EXPECT_TRUE(empty.folderTree().empty());
 
     // A library is read as usual; every change names the file it could not write.
-    EXPECT_EQ(errorOf([&] { model.FormCreate(); }), "<no error>");
+    EXPECT_EQ(errorOf([&] { model.lifecycle().FormCreate(); }), "<no error>");
     model.selectFolder(4);
     EXPECT_EQ(errorOf([&] { model.editing().addLink("New", "https://new.example/", ""); }), cannotCreate(home.links() / "B.wnl"));
     EXPECT_EQ(titles(), (Lines{"zeta", "Alpha", "mid"}));
     EXPECT_EQ(errorOf([&] { addTypedFolder("Fresh"); }), cannotCreate(home.refLib() / "foldst.wnf"));
     EXPECT_EQ(tree(), (Lines{"Top", ".A", "..A1", "..A2", ".B", "Other"}));
-    EXPECT_THAT(errorOf([&] { model.saveLibrary(); }), cannotCreateIn(home.refLib(), readOnly.reason()));
+    EXPECT_THAT(errorOf([&] { model.lifecycle().saveLibrary(); }), cannotCreateIn(home.refLib(), readOnly.reason()));
 
     std::ostringstream out, err;
     EXPECT_EQ(runCommandLine({"--home", home.path().string(), "add-folder", "Fresh"}, {out, err, clock, {}}), 1);
@@ -216,14 +216,14 @@ TEST_F(HostileInputTest, FullDiskKeepsEveryFileAndTheNextSaveWorksOnceThereIsRoo
         GTEST_SKIP() << "mounting is not permitted";
     for (const auto& [file, bytes] : library)
         home.write(file, bytes);
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     model.selectFolder(4);
     model.editing().addLink("Unsaved", "https://unsaved.example/", "");
     SmallDisk::fill(home.refLib() / "filler");
     const auto before = home.snapshot();
     const std::string diskFull = systemReason(ENOSPC);
 
-    EXPECT_THAT(errorOf([&] { model.saveLibrary(); }), cannotCreateIn(home.refLib(), diskFull));
+    EXPECT_THAT(errorOf([&] { model.lifecycle().saveLibrary(); }), cannotCreateIn(home.refLib(), diskFull));
     EXPECT_TRUE(model.libraryModified());
     EXPECT_EQ(errorOf([&] { model.editing().addLink("Lost", "https://lost.example/", ""); }),
               "Cannot create file \"" + (home.links() / "B.wnl").string() + "\". " + diskFull);
@@ -237,7 +237,7 @@ TEST_F(HostileInputTest, FullDiskKeepsEveryFileAndTheNextSaveWorksOnceThereIsRoo
     expectEveryFileKept(before);
 
     fs::remove(home.refLib() / "filler");
-    model.saveLibrary();
+    model.lifecycle().saveLibrary();
     EXPECT_FALSE(model.libraryModified());
     EXPECT_EQ(home.read("Links/B.~wnl"), home.read("Links/B.wnl"));
     EXPECT_THAT(linkFile("Links/B.~wnl"),
@@ -249,16 +249,16 @@ TEST_F(HostileInputTest, DirectoryInPlaceOfALinkFileIsReportedAndTheOtherFolders
 {
     fs::create_directory(home.links() / "A1.wnl");
     const std::string cannotOpen = "Cannot open file \"" + (home.links() / "A1.wnl").string() + "\". Is a directory";
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     EXPECT_EQ(errorOf([&] { model.selectFolder(2); }), cannotOpen);
     EXPECT_TRUE(model.linkList().empty());
     EXPECT_EQ(panels(), (std::array<std::string, 4>{"A1", "", "Folders: 0", "Bookmarks: 0"}));
     model.selectFolder(4);
     EXPECT_EQ(titles(), (Lines{"zeta", "Alpha", "mid"}));
-    EXPECT_EQ(errorOf([&] { model.Find("Alpha"); }), cannotOpen);
+    EXPECT_EQ(errorOf([&] { model.search().Find("Alpha"); }), cannotOpen);
     // The save stops there and does not count as done.
     model.libraryChanged();
-    EXPECT_EQ(errorOf([&] { model.saveLibrary(); }), cannotOpen);
+    EXPECT_EQ(errorOf([&] { model.lifecycle().saveLibrary(); }), cannotOpen);
     EXPECT_TRUE(model.libraryModified());
     EXPECT_TRUE(fs::is_directory(home.links() / "A1.wnl"));
     EXPECT_EQ(home.read("Links/B.wnl"), home.read("Links/B.~wnl"));
@@ -267,7 +267,7 @@ TEST_F(HostileInputTest, DirectoryInPlaceOfALinkFileIsReportedAndTheOtherFolders
 TEST_F(HostileInputTest, FolderNamesAtTheFileNameLimitAreShortenedAndKeepTheirLinks)
 {
     writePreferences({"000 1.0", "037 False"});
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     const std::string limit(255, 'a');
     const std::string euros = repeated("\xE2\x82\xAC", 100); // 300 bytes
     const Lines typed = {addTypedFolder(limit), addTypedFolder(limit), addTypedFolder(euros)};
@@ -282,10 +282,10 @@ TEST_F(HostileInputTest, FolderNamesAtTheFileNameLimitAreShortenedAndKeepTheirLi
     importSource(model, ImportSource::Netscape,
                  writeSource("b.html", "<DL><p>" + header + header + "<DT><H3>" + repeated("\xC3\xA9", 150)
                                            + "</H3><DL><p><DT><A HREF=\"https://e.example/\">E</A></DL></DL>"));
-    model.saveLibrary();
+    model.lifecycle().saveLibrary();
 
     MainWindowModel again{home.path(), clock, opener, "/home/user"};
-    again.FormCreate();
+    again.lifecycle().FormCreate();
     const Lines imported = {std::string(242, 'h'), std::string(242, 'h') + "_1", repeated("\xC3\xA9", 121)};
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(again.folderTree()[6 + i].Name, typed[i]);
@@ -315,7 +315,7 @@ TEST_F(HostileInputTest, InvalidUtf8AndNulBytesInLibraryFilesAreKeptThroughTheNe
                              + test::crlf({"0 After", "1 https://after.example/", "2 ", "3 2026.1.1", "4 "});
     home.write("Links/B.wnl", padded);
 
-    EXPECT_EQ(errorOf([&] { model.FormCreate(); }),
+    EXPECT_EQ(errorOf([&] { model.lifecycle().FormCreate(); }),
               "The folder name \"Nul\\0name\" cannot be used as a file name; the folder is called \"Nul name\" instead");
     EXPECT_EQ(tree(), (Lines{"Top", ".Caf\xE9", ".B", "\xFF\xFE\x80", "Nul name"}));
     model.selectFolder(1);
@@ -331,7 +331,7 @@ TEST_F(HostileInputTest, InvalidUtf8AndNulBytesInLibraryFilesAreKeptThroughTheNe
     EXPECT_EQ(home.read("Links/B.wnl"), padded);
 
     addTypedFolder("New");
-    model.saveLibrary();
+    model.lifecycle().saveLibrary();
     EXPECT_EQ(home.read("folders.~wnf"), test::crlf({"Top", "\tCaf\xE9", "\tB", "\tNew", "\xFF\xFE\x80", "Nul name"}));
     EXPECT_EQ(home.read("folddesc.~wnf"), test::crlf({"Caf\xE9", description, "New", ""}));
     EXPECT_EQ(home.read("Links/Caf\xE9.~wnl"), cafeLinks);
@@ -340,7 +340,7 @@ TEST_F(HostileInputTest, InvalidUtf8AndNulBytesInLibraryFilesAreKeptThroughTheNe
 
 TEST_F(HostileInputTest, InvalidUtf8AndNulBytesInImportedFilesBecomeTextAndEveryLinkArrives)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     importSource(model, ImportSource::Netscape,
                  writeSource("b.html", "<DL><p><DT><H3>Caf\xE9\0</H3><DL><p><DT><A HREF=\"http://x.example/\xFF\0\">"
                                        "T\0\xE9l\xE9</A><DD>d\0\xE9sc</DL><p></DL>"s));
@@ -349,7 +349,7 @@ TEST_F(HostileInputTest, InvalidUtf8AndNulBytesInImportedFilesBecomeTextAndEvery
     fs::create_directory(home.path() / "Fav");
     writeSource("Fav/S\xE9.url", "[InternetShortcut]\r\nURL=http://f.example/\xFF\0\r\n"s);
     importSource(model, ImportSource::InternetExplorer, home.path() / "Fav");
-    model.saveLibrary();
+    model.lifecycle().saveLibrary();
 
     EXPECT_EQ(tree(), (Lines{"Top", ".A", "..A1", "..A2", ".B", "Other", "Netscape", ".Caf\xC3\xA9", "Opera",
                              "Internet Explorer", ".Fav"}));
@@ -367,13 +367,13 @@ TEST_F(HostileInputTest, HundredMegabyteLinesLoadSaveAndImportWithTheRestIntact)
     home.write("Links/Other.wnl", "0 " + huge + "\r\n"
                                       + test::crlf({"1 https://huge.example/", "2 ", "3 2026.1.1", "4 ", "0 Small",
                                                     "1 https://small.example/", "2 ", "3 2026.1.1", "4 "}));
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     model.selectFolder(5);
     ASSERT_EQ(model.linkList().size(), 2u);
     EXPECT_EQ(model.linkList()[0].Title.size(), huge.size());
     EXPECT_EQ(model.linkList()[1].Title, "Small");
     model.libraryChanged();
-    model.saveLibrary();
+    model.lifecycle().saveLibrary();
     EXPECT_EQ(readFile(home.links() / "Other.~wnl"), readFile(home.links() / "Other.wnl"));
 
     // A bookmark file of one line: a link with a title of 100 MB between two small ones.
@@ -398,12 +398,12 @@ TEST_F(HostileInputTest, TenThousandLevelsLoadSaveExportImportSearchAndDelete)
         treeFile += std::string(level, '\t') + "D" + std::to_string(level) + "\r\n";
     home.write("folders.wnf", treeFile);
     home.write("Links/D9999.wnl", test::crlf({"0 Deep", "1 https://deep.example/", "2 ", "3 2026.1.1", "4 "}));
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     ASSERT_EQ(model.folderTree().count(), kDepth);
     EXPECT_EQ(model.folderTree()[kDepth - 1].Level, static_cast<int>(kDepth - 1));
-    EXPECT_TRUE(model.Find("Deep"));
+    EXPECT_TRUE(model.search().Find("Deep"));
     EXPECT_EQ(model.selectedFolder(), kDepth - 1);
-    model.saveLibrary();
+    model.lifecycle().saveLibrary();
     EXPECT_EQ(home.read("folders.~wnf"), treeFile);
 
     // The bookmark file nests 10,000 lists and reads back into a branch as deep.
@@ -418,9 +418,9 @@ TEST_F(HostileInputTest, TenThousandLevelsLoadSaveExportImportSearchAndDelete)
     model.deleting().deleteSelectedFolder();
     ASSERT_EQ(model.folderTree().count(), kDepth + 1);
     EXPECT_FALSE(home.exists("Links/D9999.wnl"));
-    model.saveLibrary();
+    model.lifecycle().saveLibrary();
     MainWindowModel again{home.path(), clock, opener, "/home/user"};
-    again.FormCreate();
+    again.lifecycle().FormCreate();
     ASSERT_EQ(again.folderTree().count(), kDepth + 1);
     for (std::size_t i = 0; i < again.folderTree().count(); ++i)
         ASSERT_EQ(again.folderTree()[i].Level, static_cast<int>(i)) << i;
@@ -429,7 +429,7 @@ TEST_F(HostileInputTest, TenThousandLevelsLoadSaveExportImportSearchAndDelete)
 
 TEST_F(HostileInputTest, UnbalancedListsAndACutHotlistStayInsideTheImportFolder)
 {
-    model.FormCreate();
+    model.lifecycle().FormCreate();
     // Closings before anything opened, more closings than lists, and lists never closed.
     importSource(model, ImportSource::Netscape,
                  writeSource("b.html", "</DL><p></DL><DT><A HREF=\"http://a.example/\">A</A><DL><p><DT><H3>F</H3><DL><p>"

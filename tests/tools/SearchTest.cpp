@@ -50,13 +50,13 @@ protected:
         home.write("folddesc.wnf", test::crlf({"Top", "The top", "B", "Bee hive", "A2", "bee keeping"}));
         home.write("Links/A1.wnl", test::crlf({"0 Beekeeper bee", "1 bees.example", "2 ", "3 ", "4 about bees"}));
         writePreferences({"000 1.0", "012 True", "040 0"});
-        model.FormCreate();
+        model.lifecycle().FormCreate();
         model.trvFoldersEnter();
     }
     // The match as place, folder, row, position.
     std::string lastMatch() const
     {
-        const auto& m = model.find().lastMatch();
+        const auto& m = model.search().session().lastMatch();
         if (!m)
             return "none";
         return std::to_string(static_cast<int>(m->place)) + " " + model.folderTree()[m->folder].Name + " "
@@ -65,9 +65,9 @@ protected:
     std::vector<std::string> findAll(const std::string& text)
     {
         std::vector<std::string> matches;
-        if (model.Find(text))
+        if (model.search().Find(text))
             matches.push_back(lastMatch());
-        while (model.SearchAgain())
+        while (model.search().SearchAgain())
             matches.push_back(lastMatch());
         return matches;
     }
@@ -96,13 +96,13 @@ TEST_F(SearchTest, TheSelectedFolderIsSearchedWhetherItsLinksAreShownOrNot)
             MainWindowModel searching{home.path(), clock, opener, "/home/user"};
             searching.setLookOnly(true);
             if (shown)
-                searching.FormCreate();
+                searching.lifecycle().FormCreate();
             else
                 searching.library().OpenLibrary(RestoreFolderStates::Yes);
             ASSERT_EQ(searching.selectedFolder(), selected);
             std::vector<std::string> folders;
-            for (bool found = searching.Find("zzqtest6"); found; found = searching.SearchAgain())
-                folders.push_back(searching.folderTree()[searching.find().lastMatch()->folder].Name);
+            for (bool found = searching.search().Find("zzqtest6"); found; found = searching.search().SearchAgain())
+                folders.push_back(searching.folderTree()[searching.search().session().lastMatch()->folder].Name);
             EXPECT_THAT(folders, ElementsAre("A1", "A2"));
         }
     }
@@ -110,7 +110,7 @@ TEST_F(SearchTest, TheSelectedFolderIsSearchedWhetherItsLinksAreShownOrNot)
 
 TEST_F(SearchTest, AMatchIsShownWithExactlyItsCharactersHighlighted)
 {
-    ASSERT_TRUE(model.Find("  KEEPER "));
+    ASSERT_TRUE(model.search().Find("  KEEPER "));
     EXPECT_EQ(model.folderTree()[model.selectedFolder()].Name, "A1");
     EXPECT_THAT(model.selection().selectedRows(), ElementsAre(0u));
     EXPECT_EQ(model.selection().focus(), Pane::List);
@@ -119,12 +119,12 @@ TEST_F(SearchTest, AMatchIsShownWithExactlyItsCharactersHighlighted)
     EXPECT_EQ(model.description().highlight(), Span(10, 6)); // "Title: Bee|keeper|"
     model.lvReferencesEnter();
     EXPECT_EQ(model.description().text(), "Title: Beekeeper bee");
-    EXPECT_THAT(model.find().history(), ElementsAre("KEEPER"));
+    EXPECT_THAT(model.search().session().history(), ElementsAre("KEEPER"));
 }
 
 TEST_F(SearchTest, AFolderNameMatchSelectsTheFolderAndGivesTheTreeTheFocus)
 {
-    ASSERT_TRUE(model.Find("a2"));
+    ASSERT_TRUE(model.search().Find("a2"));
     EXPECT_EQ(lastMatch(), "0 A2 - 1");
     EXPECT_EQ(model.selection().focus(), Pane::Tree);
     EXPECT_EQ(model.description().text(), "Title: A2");
@@ -135,7 +135,7 @@ TEST_F(SearchTest, AFolderNameMatchSelectsTheFolderAndGivesTheTreeTheFocus)
 TEST_F(SearchTest, MatchesInDescriptionsAndLinksRestoreTheTreeFirst)
 {
     model.setFolderExpanded(0, false);
-    ASSERT_TRUE(model.Find("hive"));
+    ASSERT_TRUE(model.search().Find("hive"));
     EXPECT_EQ(lastMatch(), "1 B - 5");
     EXPECT_EQ(model.description().text(), "Description: Bee hive");
     EXPECT_FALSE(model.folderTree()[1].Expanded); // A was passed, but is closed again
@@ -144,23 +144,23 @@ TEST_F(SearchTest, MatchesInDescriptionsAndLinksRestoreTheTreeFirst)
 
 TEST_F(SearchTest, FindAgainGoesOnFromWhatHasTheFocus)
 {
-    ASSERT_TRUE(model.Find("bee"));
+    ASSERT_TRUE(model.search().Find("bee"));
     EXPECT_EQ(lastMatch(), "2 A1 0 1");
     model.trvFoldersEnter(); // the user goes to the tree: Find Again starts at the folder's name
     model.selectFolder(4);
-    ASSERT_TRUE(model.SearchAgain());
+    ASSERT_TRUE(model.search().SearchAgain());
     EXPECT_EQ(lastMatch(), "1 B - 1");
-    EXPECT_FALSE(model.SearchAgain()); // nothing after it: the end, silently
+    EXPECT_FALSE(model.search().SearchAgain()); // nothing after it: the end, silently
     EXPECT_TRUE(view.questions.empty());
 }
 
 TEST_F(SearchTest, FindAgainFoldsTheBranchesItHasFinished)
 {
     model.execute(Command::ViewExpandAllFolders);
-    ASSERT_TRUE(model.Find("bee"));
-    while (model.find().lastMatch()->place != SearchPlace::FolderDescription
-           || model.folderTree()[model.find().lastMatch()->folder].Name != "B")
-        ASSERT_TRUE(model.SearchAgain());
+    ASSERT_TRUE(model.search().Find("bee"));
+    while (model.search().session().lastMatch()->place != SearchPlace::FolderDescription
+           || model.folderTree()[model.search().session().lastMatch()->folder].Name != "B")
+        ASSERT_TRUE(model.search().SearchAgain());
     EXPECT_FALSE(model.folderTree()[1].Expanded); // A, before B, folded up
 }
 
@@ -178,7 +178,7 @@ TEST_F(SearchTest, TextNotFoundSaysSoAndLeavesTheLinkFilesAlone)
     } messageView;
     messageView.seen = &messages;
     model.setObserver(&messageView);
-    EXPECT_FALSE(model.Find("nowhere"));
+    EXPECT_FALSE(model.search().Find("nowhere"));
     EXPECT_THAT(messages, ElementsAre("Search text is not found"));
     auto after = home.snapshot();
     after.erase("foldst.wnf");
@@ -191,30 +191,30 @@ TEST_F(SearchTest, RowsAreSearchedInTheOrderTheListShows)
 {
     home.write("Links/Other.wnl", test::crlf({"0 zz target", "1 z", "2 ", "3 ", "4 ", "0 aa target", "1 a", "2 ",
                                               "3 ", "4 "}));
-    ASSERT_TRUE(model.Find("target"));
+    ASSERT_TRUE(model.search().Find("target"));
     EXPECT_EQ(lastMatch(), "2 Other 0 4");
     EXPECT_EQ(model.linkList()[0].Title, "aa target");
 }
 
 TEST_F(SearchTest, BlankTextsSearchNothing)
 {
-    EXPECT_FALSE(model.Find("   "));
-    EXPECT_FALSE(model.SearchAgain());
-    EXPECT_EQ(model.find().lastMatch(), std::nullopt);
+    EXPECT_FALSE(model.search().Find("   "));
+    EXPECT_FALSE(model.search().SearchAgain());
+    EXPECT_EQ(model.search().session().lastMatch(), std::nullopt);
 }
 
 TEST_F(SearchTest, HistoryKeepsTenTextsEachOnce)
 {
     for (int i = 0; i < 11; ++i)
-        model.Find("text " + std::to_string(i));
-    EXPECT_EQ(model.find().history().size(), 10u);
-    EXPECT_EQ(model.find().history().front(), "text 1");
-    model.Find("text 3");
-    EXPECT_EQ(model.find().history().back(), "text 3");
-    EXPECT_EQ(model.find().history().size(), 10u);
-    model.Find("Text 3"); // case counts
-    EXPECT_EQ(model.find().history().back(), "Text 3");
-    EXPECT_EQ(model.find().history().front(), "text 2");
+        model.search().Find("text " + std::to_string(i));
+    EXPECT_EQ(model.search().session().history().size(), 10u);
+    EXPECT_EQ(model.search().session().history().front(), "text 1");
+    model.search().Find("text 3");
+    EXPECT_EQ(model.search().session().history().back(), "text 3");
+    EXPECT_EQ(model.search().session().history().size(), 10u);
+    model.search().Find("Text 3"); // case counts
+    EXPECT_EQ(model.search().session().history().back(), "Text 3");
+    EXPECT_EQ(model.search().session().history().front(), "text 2");
 }
 
 } // namespace

@@ -100,7 +100,7 @@ protected:
     void showB(std::initializer_list<std::string_view> preferences)
     {
         writePreferences(preferences);
-        model.FormCreate();
+        model.lifecycle().FormCreate();
         model.trvFoldersEnter();
         model.selectFolder(4);
     }
