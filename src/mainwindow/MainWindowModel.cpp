@@ -316,7 +316,9 @@ void MainWindowModel::SortLinkList()
     const int mode = prefs().SortMode;
     if (folderTree().empty() || mode < 0 || mode > 4)
         return;
-    if (mode == static_cast<int>(SortMode::Unsorted) || selectedFolder() == npos) {
+    const std::optional<std::vector<std::size_t>> sorted =
+        selectedFolder() == npos ? std::nullopt : shownOrder(linkList(), mode, prefs().ReversedOrder);
+    if (!sorted) {
         updateColumnCaptions();
         notify([](MainWindowObserver& o) { o.captionsChanged(); });
         return;
@@ -330,7 +332,7 @@ void MainWindowModel::SortLinkList()
     TLinkList& links = m_library.linkList();
     std::vector<std::string>& descriptions = m_library.linkDescriptions();
     descriptions.resize(links.size());
-    const std::vector<std::size_t> order = sortedOrder(links, mode, prefs().ReversedOrder);
+    const std::vector<std::size_t>& order = *sorted;
     if (const auto moves = rowMovesTo(order, kMostSortMoves)) {
         for (const RowMove& move : *moves) {
             notify([move](MainWindowObserver& o) { o.linkRowsAboutToBeMoved(move.from, move.from, move.destination); });

@@ -48,19 +48,26 @@ std::vector<std::size_t> sortedOrder(const TLinkList& links, int column, bool re
     return order;
 }
 
+std::optional<std::vector<std::size_t>> shownOrder(const TLinkList& links, int sortMode, bool reversed)
+{
+    if (sortMode < 0 || sortMode >= static_cast<int>(SortMode::Unsorted))
+        return std::nullopt;
+    return sortedOrder(links, sortMode, reversed);
+}
+
 std::vector<std::size_t> applySortMode(TLinkList& links, std::vector<std::string>& descriptions, int sortMode,
                                        bool reversed)
 {
     descriptions.resize(links.size());
-    if (sortMode < 0 || sortMode >= static_cast<int>(SortMode::Unsorted)) {
+    std::optional<std::vector<std::size_t>> order = shownOrder(links, sortMode, reversed);
+    if (!order) {
         std::vector<std::size_t> stored(links.size());
         std::iota(stored.begin(), stored.end(), std::size_t{0});
         return stored;
     }
-    std::vector<std::size_t> order = sortedOrder(links, sortMode, reversed);
-    applyOrder(links, order);
-    applyOrder(descriptions, order);
-    return order;
+    applyOrder(links, *order);
+    applyOrder(descriptions, *order);
+    return std::move(*order);
 }
 
 std::optional<std::vector<RowMove>> rowMovesTo(const std::vector<std::size_t>& order, std::size_t mostMoves)

@@ -26,10 +26,14 @@ std::string_view sortValue(const TLinkRecord& link, int column);
 // compare equal keep their order.
 std::vector<std::size_t> sortedOrder(const TLinkList& links, int column, bool reversed);
 
-// Puts a folder's links, with their descriptions, in the order the link list shows them in a
-// sort mode as the preferences store it: by the mode's column, reversed when asked; Unsorted and
-// a mode not known keep the stored order. A link without a description gets an empty one.
-// Returns the order applied: entry i is the row that went to place i.
+// The order the link list shows a folder's links in for a sort mode as the preferences store it:
+// by the mode's column, reversed when asked (as sortedOrder gives it); nullopt for Unsorted and a
+// mode not known, which keep the stored order.
+std::optional<std::vector<std::size_t>> shownOrder(const TLinkList& links, int sortMode, bool reversed);
+
+// Puts a folder's links, with their descriptions, in their shown order. A link without a
+// description gets an empty one. Returns the order applied: entry i is the row that went to
+// place i.
 std::vector<std::size_t> applySortMode(TLinkList& links, std::vector<std::string>& descriptions, int sortMode,
                                        bool reversed);
 
