@@ -168,7 +168,7 @@ void writeSingleFolderFile(const fs::path& directory, std::uint32_t seed)
 std::string importedSubtree(const MainWindowModel& model, std::size_t top)
 {
     std::string lines;
-    const TFolderTree& tree = model.folderTree();
+    const TFolderTree& tree = model.library().folderTree();
     for (std::size_t folder = top + 1; folder < tree.subtreeEnd(top); ++folder) {
         lines += "folder\t" + tree[folder].Name + '\n';
         const auto bytes = readFileIfExists(model.library().linkFilePath(tree[folder].Name, kWorkingLinkExt));
@@ -218,7 +218,7 @@ std::vector<double> importFile(const fs::path& home, const std::string& name)
         window.model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
         std::string top;
         times.push_back(millisecondsOf([&] { top = importSource(window.model, ImportSource::Netscape, file); }));
-        const std::size_t topIndex = window.model.folderTree().findExact(top);
+        const std::size_t topIndex = window.model.library().folderTree().findExact(top);
         expect(topIndex != TFolderTree::npos, "the import made no top-level folder");
         expect(importedSubtree(window.model, topIndex) == expected, "the imported folders or links differ from the file");
         fs::remove_all(fresh);

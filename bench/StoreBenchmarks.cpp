@@ -134,10 +134,10 @@ std::vector<double> startMainWindow(const fs::path& home, const LibraryPlan& pla
         times.push_back(millisecondsOf([&] {
             window.emplace(home);
             window->model.lifecycle().FormCreate();
-            window->model.trvFoldersEnter();
+            window->model.tree().trvFoldersEnter();
         }));
-        expect(window->model.folderTree().count() == plan.folders.size(), "the window shows another folder count");
-        expect(window->model.selectedFolder() == plan.selectedFolder, "the remembered folder is not shown");
+        expect(window->model.library().folderTree().count() == plan.folders.size(), "the window shows another folder count");
+        expect(window->model.tree().selectedFolder() == plan.selectedFolder, "the remembered folder is not shown");
     }
     fs::remove(home / "Tessel.cfg");
     return times;
@@ -150,18 +150,18 @@ std::vector<double> selectBigFolder(const fs::path& home, const LibraryPlan& pla
     WindowModel window(home);
     MainWindowModel& model = window.model;
     model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
-    const std::size_t big = model.folderTree().findExact(plan.folders[plan.bigFolder].Name);
+    const std::size_t big = model.library().folderTree().findExact(plan.folders[plan.bigFolder].Name);
     expect(big != TFolderTree::npos, "the big folder is missing");
     std::vector<double> times;
     for (int run = 0; run < kRuns; ++run)
-        times.push_back(millisecondsOf([&] { model.selectFolder(big); }));
-    const TLinkList& links = model.linkList();
+        times.push_back(millisecondsOf([&] { model.tree().selectFolder(big); }));
+    const TLinkList& links = model.library().linkList();
     expect(links.size() == plan.linkCounts[plan.bigFolder], "the big folder shows another link count");
     expect(sortedByTitle(links), "the big folder's links are not sorted by title");
     // Made only now, so that the first run meets the memory as the program would, and within
     // the peak that the runs have set.
     const FolderLinks generated = makeFolderLinks(plan, plan.bigFolder);
-    expect(rowHashes(links, model.linkDescriptions()) == rowHashes(generated.links, generated.descriptions),
+    expect(rowHashes(links, model.library().linkDescriptions()) == rowHashes(generated.links, generated.descriptions),
            "sorting separated rows from their descriptions");
     // The generated library's order is the saved one; the sorted order goes back for the next.
     writeFileAtomically(model.library().linkFilePath(plan.folders[plan.bigFolder].Name, kWorkingLinkExt),

@@ -30,12 +30,12 @@ std::vector<double> findAbsentText(const fs::path& home, const LibraryPlan& plan
     WindowModel window(home);
     MainWindowModel& model = window.model;
     model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
-    model.trvFoldersEnter();
+    model.tree().trvFoldersEnter();
     std::vector<double> times;
     for (int run = 0; run < kRuns; ++run)
         times.push_back(millisecondsOf(
             [&] { expect(!model.search().Find("no such text qqq"), "an absent text was found"); }));
-    expect(model.folderTree().count() == plan.folders.size(), "the tree changed");
+    expect(model.library().folderTree().count() == plan.folders.size(), "the tree changed");
     return times;
 }
 
@@ -45,7 +45,7 @@ std::vector<double> stepThroughMatches(const fs::path& home)
     WindowModel window(home);
     MainWindowModel& model = window.model;
     model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
-    model.trvFoldersEnter();
+    model.tree().trvFoldersEnter();
     int shown = 0;
     const double time = millisecondsOf([&] {
         if (!model.search().Find(kFrequentWord))

@@ -55,10 +55,10 @@ double startAndShow(const fs::path& home)
 
 double showBigFolder(Window& window, std::size_t big)
 {
-    window.model.selectFolder(1); // away first, so that each run loads the big folder anew
+    window.model.tree().selectFolder(1); // away first, so that each run loads the big folder anew
     QCoreApplication::processEvents();
     return millisecondsOf([&] {
-        window.model.selectFolder(big);
+        window.model.tree().selectFolder(big);
         window.form.repaint();
         QCoreApplication::processEvents();
     });
@@ -68,25 +68,25 @@ double showBigFolder(Window& window, std::size_t big)
 // should hear which row moved and keep its rows; resets counts the times it was reset instead.
 double moveLinkInBigFolder(Window& window, std::size_t big, int& resets)
 {
-    if (window.model.selectedFolder() != big)
-        window.model.selectFolder(big);
-    if (!window.model.checked(Command::ViewUnsorted))
+    if (window.model.tree().selectedFolder() != big)
+        window.model.tree().selectFolder(big);
+    if (!window.model.commandStates().isChecked(Command::ViewUnsorted))
         window.model.execute(Command::ViewUnsorted);
-    const std::size_t middle = window.model.linkList().size() / 2;
-    window.model.lvReferencesEnter();
-    window.model.selectRows({middle}, middle);
+    const std::size_t middle = window.model.library().linkList().size() / 2;
+    window.model.list().lvReferencesEnter();
+    window.model.list().selectRows({middle}, middle);
     QCoreApplication::processEvents();
     const auto* list = window.form.findChild<QTableView*>(QStringLiteral("lvReferences"))->model();
     const QMetaObject::Connection counting =
         QObject::connect(list, &QAbstractItemModel::modelReset, [&resets] { ++resets; });
     const double time = millisecondsOf([&] {
-        window.model.lvReferencesEnter(); // the model's focus, whatever the offscreen window did
+        window.model.list().lvReferencesEnter(); // the model's focus, whatever the offscreen window did
         window.model.execute(Command::EditMoveDown);
         window.form.repaint();
         QCoreApplication::processEvents();
     });
     QObject::disconnect(counting);
-    window.model.lvReferencesEnter();
+    window.model.list().lvReferencesEnter();
     window.model.execute(Command::EditMoveUp); // the next run moves the same link again
     QCoreApplication::processEvents();
     return time;
@@ -158,7 +158,7 @@ int main(int argc, char** argv)
     window.form.show();
     if (!QTest::qWaitForWindowExposed(&window.form))
         return 1;
-    const std::size_t big = window.model.folderTree().findExact(kBigFolderName);
+    const std::size_t big = window.model.library().folderTree().findExact(kBigFolderName);
     std::vector<double> shows;
     for (int run = 0; run < kRuns; ++run)
         shows.push_back(showBigFolder(window, big));

@@ -43,7 +43,7 @@ void addFolder(Invocation& call)
     MainWindowModel& model = call.model(Invocation::WholeTree::Required);
     std::size_t parent = MainWindowModel::npos;
     if (call.hasOption("--in"))
-        parent = findFolder(model.folderTree(), call.options.at("--in"));
+        parent = findFolder(model.library().folderTree(), call.options.at("--in"));
     const std::string given =
         model.editing().addFolderIn(parent, cleanedName(call.operands[0]), optionText(call, "--description"));
     finish(call, model, given);
@@ -57,7 +57,7 @@ void addLink(Invocation& call)
     const std::string address(trimmed(fieldText(call.operands[2])));
     if (address.empty())
         throw Error("A link needs an address");
-    model.selectFolder(findFolder(model.folderTree(), call.operands[0]));
+    model.tree().selectFolder(findFolder(model.library().folderTree(), call.operands[0]));
     const std::string given = model.editing().addLink(title, address, optionText(call, "--description"));
     finish(call, model, given);
 }

@@ -105,7 +105,7 @@ void htmlCommand(Invocation& call)
     MainWindowModel& model = call.model(Invocation::WholeTree::Required);
     std::optional<std::size_t> onlyFolder;
     if (call.hasOption("--folder"))
-        onlyFolder = findFolder(model.folderTree(), call.options.at("--folder"));
+        onlyFolder = findFolder(model.library().folderTree(), call.options.at("--folder"));
     TerminalProgress progress(call.context);
     writeHtmlPage(model.library(), model.prefs(), call.operands[0], onlyFolder, defaultColourResolver,
                   progress.function());

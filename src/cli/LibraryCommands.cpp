@@ -18,7 +18,7 @@ void printTree(Invocation& call)
 {
     MainWindowModel& model = call.model();
     const auto& descriptions = model.library().folderDescriptions();
-    for (const TFolderRecord& folder : model.folderTree().records()) {
+    for (const TFolderRecord& folder : model.library().folderTree().records()) {
         const auto it = descriptions.find(folder.Name);
         call.out() << folder.Level << '\t' << toUtf8(folder.Name) << '\t'
                    << (it == descriptions.end() ? std::string() : toUtf8(it->second)) << '\n';
@@ -34,7 +34,7 @@ void printLinks(Invocation& call)
     Library& library = model.library();
     std::optional<Error> damage;
     try {
-        library.LoadLinkFile(model.folderTree()[findFolder(model.folderTree(), call.operands[0])].Name);
+        library.LoadLinkFile(model.library().folderTree()[findFolder(model.library().folderTree(), call.operands[0])].Name);
     } catch (const Error& error) {
         if (!library.linkListReadInPart())
             throw;

@@ -15,7 +15,7 @@ namespace {
 void printMatch(Invocation& call, const MainWindowModel& model)
 {
     const SearchMatch& match = *model.search().session().lastMatch();
-    call.out() << static_cast<int>(match.place) << '\t' << toUtf8(model.folderTree()[match.folder].Name) << '\t'
+    call.out() << static_cast<int>(match.place) << '\t' << toUtf8(model.library().folderTree()[match.folder].Name) << '\t'
                << (match.row == MainWindowModel::npos ? std::string() : std::to_string(match.row)) << '\t'
                << match.position << '\t' << toUtf8(match.field) << '\n';
 }

@@ -74,9 +74,9 @@ void CommandActions::showStates(const MainWindowModel& model) const
 {
     for (const CommandInfo& info : commandTable()) {
         QAction* command = action(info.command);
-        command->setEnabled(model.enabled(info.command));
+        command->setEnabled(model.commandStates().isEnabled(info.command));
         if (command->isCheckable())
-            command->setChecked(model.checked(info.command));
+            command->setChecked(model.commandStates().isChecked(info.command));
     }
 }
 

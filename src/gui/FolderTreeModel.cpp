@@ -40,7 +40,7 @@ FolderTreeModel::FolderTreeModel(const MainWindowModel& model, QObject* parent)
 
 const TFolderTree& FolderTreeModel::tree() const
 {
-    return m_model.folderTree();
+    return m_model.library().folderTree();
 }
 
 QModelIndex FolderTreeModel::index(int row, int column, const QModelIndex& parent) const
@@ -170,7 +170,7 @@ void FolderTreeModel::beginTreeReset()
 
 void FolderTreeModel::endTreeReset()
 {
-    const std::size_t selected = m_model.selectedFolder();
+    const std::size_t selected = m_model.tree().selectedFolder();
     m_openFolder = selected == npos ? 0 : tree().idOf(selected);
     endResetModel();
 }
@@ -219,7 +219,7 @@ void FolderTreeModel::folderChanged(std::size_t folder)
 
 void FolderTreeModel::folderSelectionChanged()
 {
-    const std::size_t selected = m_model.selectedFolder();
+    const std::size_t selected = m_model.tree().selectedFolder();
     const TFolderTree::FolderId now = selected == npos ? 0 : tree().idOf(selected);
     if (now == m_openFolder)
         return;

@@ -13,7 +13,7 @@ LinkListModel::LinkListModel(const MainWindowModel& model, QObject* parent)
 
 int LinkListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_model.linkList().size());
+    return parent.isValid() ? 0 : static_cast<int>(m_model.library().linkList().size());
 }
 
 int LinkListModel::columnCount(const QModelIndex& parent) const
@@ -35,7 +35,7 @@ QVariant LinkListModel::data(const QModelIndex& index, int role) const
 
 QVariant LinkListModel::cellText(int row, int column) const
 {
-    const TLinkRecord& link = m_model.linkList()[static_cast<std::size_t>(row)];
+    const TLinkRecord& link = m_model.library().linkList()[static_cast<std::size_t>(row)];
     switch (column) {
     case TitleColumn:
         return toQString(link.Title);

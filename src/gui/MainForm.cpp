@@ -280,11 +280,11 @@ void MainForm::connectViews()
     connect(rows, &QItemSelectionModel::selectionChanged, this, [this] { linkViewSelectionChanged(); });
     connect(rows, &QItemSelectionModel::currentChanged, this, [this] { linkViewSelectionChanged(); });
     connect(m_linkView->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this](int column) { run([&] { m_model.lvReferencesColumnClick(column); }); });
+            [this](int column) { run([&] { m_model.list().lvReferencesColumnClick(column); }); });
     connect(m_folderView, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& position) { showContextMenu(*m_folderView, position); });
     connect(m_linkView, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
-        run([this] { m_model.lvReferencesClick(); });
+        run([this] { m_model.list().lvReferencesClick(); });
         showContextMenu(*m_linkView, position);
     });
 }

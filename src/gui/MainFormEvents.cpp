@@ -136,9 +136,9 @@ void MainForm::paneFocusIn(const QObject* widget)
         return; // back from a menu or another window
     m_enteredPane = entered;
     if (entered == Pane::Tree)
-        run([this] { m_model.trvFoldersEnter(); });
+        run([this] { m_model.tree().trvFoldersEnter(); });
     else
-        run([this] { m_model.lvReferencesEnter(); });
+        run([this] { m_model.list().lvReferencesEnter(); });
 }
 
 void MainForm::paneFocusOut(const QObject* widget, Qt::FocusReason reason)
@@ -151,7 +151,7 @@ void MainForm::paneFocusOut(const QObject* widget, Qt::FocusReason reason)
         return;
     m_enteredPane = Pane::None;
     if (left == Pane::Tree)
-        run([this] { m_model.trvFoldersExit(); });
+        run([this] { m_model.tree().trvFoldersExit(); });
 }
 
 void MainForm::mouseEvent(const QObject* viewport, const QMouseEvent& event)
@@ -160,15 +160,15 @@ void MainForm::mouseEvent(const QObject* viewport, const QMouseEvent& event)
     if (viewport == m_folderView->viewport()) {
         if (type == QEvent::MouseButtonPress && event.button() == Qt::RightButton) {
             const QModelIndex item = m_folderView->indexAt(event.position().toPoint());
-            run([&] { m_model.trvFoldersMouseDown(m_folderModel->folderOf(item)); });
+            run([&] { m_model.tree().trvFoldersMouseDown(m_folderModel->folderOf(item)); });
         } else if (type == QEvent::MouseButtonRelease && event.button() == Qt::LeftButton) {
-            run([this] { m_model.trvFoldersClick(); });
+            run([this] { m_model.tree().trvFoldersClick(); });
         }
     } else if (viewport == m_linkView->viewport() && event.button() == Qt::LeftButton) {
         if (type == QEvent::MouseButtonRelease)
-            run([this] { m_model.lvReferencesClick(); });
+            run([this] { m_model.list().lvReferencesClick(); });
         else if (type == QEvent::MouseButtonDblClick)
-            run([this] { m_model.lvReferencesDblClick(); });
+            run([this] { m_model.list().lvReferencesDblClick(); });
     }
 }
 
@@ -199,21 +199,21 @@ template <typename Action> void MainForm::forward(bool& guard, Action&& action)
 
 void MainForm::folderViewCurrentChanged(const QModelIndex& current)
 {
-    forward(m_syncingFolders, [&] { m_model.selectFolder(m_folderModel->folderOf(current)); });
+    forward(m_syncingFolders, [&] { m_model.tree().selectFolder(m_folderModel->folderOf(current)); });
 }
 
 void MainForm::folderViewExpandedChanged(const QModelIndex& index, bool expanded)
 {
     const std::size_t folder = m_folderModel->folderOf(index);
     if (folder != MainWindowModel::npos)
-        forward(m_syncingFolders, [&] { m_model.setFolderExpanded(folder, expanded); });
+        forward(m_syncingFolders, [&] { m_model.tree().setFolderExpanded(folder, expanded); });
 }
 
 void MainForm::linkViewSelectionChanged()
 {
     const QModelIndex current = m_linkView->selectionModel()->currentIndex();
     const std::size_t focused = current.isValid() ? static_cast<std::size_t>(current.row()) : MainWindowModel::npos;
-    forward(m_syncingRows, [&] { m_model.selectRows(viewSelectedRows(), focused); });
+    forward(m_syncingRows, [&] { m_model.list().selectRows(viewSelectedRows(), focused); });
 }
 
 std::vector<std::size_t> MainForm::viewSelectedRows() const

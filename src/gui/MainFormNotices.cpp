@@ -231,13 +231,13 @@ void MainForm::focusRequested(Pane pane)
 
 void MainForm::showBars()
 {
-    m_toolBar->setVisible(m_model.checked(Command::ViewToolbar));
-    statusBar()->setVisible(m_model.checked(Command::ViewStatusBar));
+    m_toolBar->setVisible(m_model.commandStates().isChecked(Command::ViewToolbar));
+    statusBar()->setVisible(m_model.commandStates().isChecked(Command::ViewStatusBar));
 }
 
 void MainForm::showFolderExpansion()
 {
-    const TFolderTree& tree = m_model.folderTree();
+    const TFolderTree& tree = m_model.library().folderTree();
     for (std::size_t folder = 0; folder < tree.count(); ++folder)
         if (tree.hasChildren(folder))
             m_folderView->setExpanded(m_folderModel->indexOfFolder(folder), tree[folder].Expanded);
@@ -245,7 +245,7 @@ void MainForm::showFolderExpansion()
 
 void MainForm::showSelectedFolder()
 {
-    const QModelIndex selected = m_folderModel->indexOfFolder(m_model.selectedFolder());
+    const QModelIndex selected = m_folderModel->indexOfFolder(m_model.tree().selectedFolder());
     m_folderView->selectionModel()->setCurrentIndex(selected, QItemSelectionModel::ClearAndSelect);
 }
 

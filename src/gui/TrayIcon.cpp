@@ -161,7 +161,7 @@ void TrayIcon::fillLaunchMenu(QMenu& menu, std::size_t folder)
 void TrayIcon::fillAddToFolderMenu(QMenu& menu, std::size_t folder)
 {
     clearMenu(menu);
-    for (const TrayEntry& entry : addToFolderEntries(m_model.folderTree(), folder)) {
+    for (const TrayEntry& entry : addToFolderEntries(m_model.library().folderTree(), folder)) {
         if (entry.kind == TrayEntryKind::Submenu)
             addSubmenu(menu, entry, [this](QMenu& submenu, std::size_t child) { fillAddToFolderMenu(submenu, child); });
         else

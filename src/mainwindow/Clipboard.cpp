@@ -20,7 +20,7 @@ void LinkClipboard::takeSelection()
     m_entries.clear();
     for (std::size_t row : m_model.m_selection.selectedRows()) {
         const TLinkRecord& link = m_model.linkList()[row];
-        const auto& descriptions = m_model.linkDescriptions();
+        const auto& descriptions = m_model.m_library.linkDescriptions();
         m_entries.push_back({.Title = link.Title, .Address = link.Address, .LastVisit = link.LastVisit,
                              .AddDate = link.AddDate,
                              .Description = row < descriptions.size() ? descriptions[row] : "", .Index = row});
@@ -57,7 +57,7 @@ void LinkClipboard::EditCutExecute()
     m_model.m_library.SaveLinkFile(m_model.folderTree()[folder].Name, kWorkingLinkExt);
     m_model.m_flags.ClipboardFilled = true;
     m_model.updateCommands();
-    m_model.libraryChanged();
+    m_model.m_lifecycle.libraryChanged();
 }
 
 void LinkClipboard::EditPasteExecute()
@@ -92,9 +92,9 @@ void LinkClipboard::EditPasteExecute()
         m_model.updateCommands();
     }
     m_model.updateStatusBar();
-    m_model.SortLinkList();
+    m_model.m_list.SortLinkList();
     m_model.m_library.SaveLinkFile(m_model.folderTree()[folder].Name, kWorkingLinkExt);
-    m_model.libraryChanged();
+    m_model.m_lifecycle.libraryChanged();
 }
 
 } // namespace velloria

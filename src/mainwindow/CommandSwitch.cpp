@@ -4,6 +4,7 @@
 
 #include "mainwindow/DeleteConfirmation.h"
 #include "platform/UrlOpener.h"
+#include "settings/HomeSetup.h"
 
 #include <algorithm>
 
@@ -17,7 +18,7 @@ using C = Command;
 
 bool MainWindowModel::execute(Command command)
 {
-    if (dialogActive() || !enabled(command))
+    if (dialogActive() || !commandStates().isEnabled(command))
         return false;
     const CommandsUpdate update(*this);
     run(command);
@@ -27,19 +28,19 @@ bool MainWindowModel::execute(Command command)
 void MainWindowModel::run(Command command)
 {
     switch (command) {
-    case C::FileSave: fileSave(); break;
+    case C::FileSave: m_lifecycle.saveLibrary(); break;
     case C::ViewToolbar:
     case C::ViewStatusBar: runBarToggle(command); break;
-    case C::ViewExpandAllFolders: expandAllFolders(); break;
-    case C::ViewCollapseAllFolders: collapseAllFolders(); break;
+    case C::ViewExpandAllFolders: m_tree.expandAllFolders(); break;
+    case C::ViewCollapseAllFolders: m_tree.collapseAllFolders(); break;
     case C::ViewSortByTitle:
     case C::ViewSortByAddress:
     case C::ViewSortByLastVisit:
     case C::ViewSortByAddDate:
     case C::ViewUnsorted: runSortCommand(command); break;
     case C::ViewReversedOrder: runReversedOrder(); break;
-    case C::ToolsGo: goTo(false); break;
-    case C::ToolsGoInNewBrowser: goTo(true); break;
+    case C::ToolsGo: m_list.goTo(false); break;
+    case C::ToolsGoInNewBrowser: m_list.goTo(true); break;
     case C::HelpNavigatorHelp: openHelp(); break;
     case C::HelpHomePage: m_opener.openInNewWindow(std::string(kHomePageAddress)); break;
     case C::HelpSupport: m_opener.open("mailto:" + std::string(kSupportAddress)); break;
@@ -100,31 +101,22 @@ void MainWindowModel::runSortCommand(Command command)
     const auto mode = std::find(kSortCommands.begin(), kSortCommands.end(), command) - kSortCommands.begin();
     m_preferences.record().SortMode = static_cast<std::int32_t>(mode);
     updateCommands();
-    savePreferencesAndThen([this] { SortLinkList(); });
+    savePreferencesAndThen([this] { m_list.SortLinkList(); });
 }
 
 void MainWindowModel::runReversedOrder()
 {
     m_preferences.record().ReversedOrder = !prefs().ReversedOrder;
     updateCommands();
-    savePreferencesAndThen([this] { SortLinkList(); });
+    savePreferencesAndThen([this] { m_list.SortLinkList(); });
 }
 
-void MainWindowModel::expandAllFolders()
+// The page is written first, so that the browser never shows a missing page or one of another
+// version; a page that cannot be written is an error and nothing opens.
+void MainWindowModel::openHelp()
 {
-    for (std::size_t i = 0; i < folderTree().count(); ++i)
-        m_library.folderTree().setExpanded(i, true);
-    notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
-}
-
-void MainWindowModel::collapseAllFolders()
-{
-    requestFocus(Pane::Tree);
-    if (!folderTree().empty() && selectedFolder() != 0)
-        selectFolder(0);
-    for (std::size_t i = folderTree().count(); i-- > 0;)
-        m_library.folderTree().setExpanded(i, false);
-    notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
+    writeHelpPage(m_library.home());
+    m_opener.open("file://" + helpPagePath(m_library.home()).string());
 }
 
 } // namespace velloria

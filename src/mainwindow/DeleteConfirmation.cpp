@@ -21,11 +21,11 @@ DeleteConfirmation::DeleteConfirmation(MainWindowModel& model)
 {
     if (!m_folderMode) {
         for (std::size_t row : model.selection().selectedRows())
-            m_lines.push_back(itemLine(model, model.linkList()[row].Title, kBookmarkText, false));
+            m_lines.push_back(itemLine(model, model.library().linkList()[row].Title, kBookmarkText, false));
         return;
     }
-    const TFolderTree& tree = model.folderTree();
-    const std::size_t folder = model.selectedFolder();
+    const TFolderTree& tree = model.library().folderTree();
+    const std::size_t folder = model.tree().selectedFolder();
     if (folder == MainWindowModel::npos)
         return;
     m_lines.push_back(itemLine(model, tree[folder].Name, kFolderText, false));
@@ -33,7 +33,7 @@ DeleteConfirmation::DeleteConfirmation(MainWindowModel& model)
     for (std::size_t row = 0; row < tree.childCount(folder); ++row)
         m_lines.push_back(itemLine(model, tree[tree.childAt(folder, row)].Name, kFolderText, true));
     if (tree.childCount(folder) == 0)
-        for (const TLinkRecord& link : model.linkList())
+        for (const TLinkRecord& link : model.library().linkList())
             m_lines.push_back(itemLine(model, link.Title, kBookmarkText, true));
 }
 

@@ -39,7 +39,7 @@ void UndoDeleting::SaveUndoState(bool isFolder, const std::string& folderName)
         }
     } else {
         m_undo.UndoLinkSnapshot.emplace();
-        const auto& descriptions = m_model.linkDescriptions();
+        const auto& descriptions = m_model.m_library.linkDescriptions();
         for (std::size_t row : m_model.m_selection.selectedRows()) {
             const TLinkRecord& link = m_model.linkList()[row];
             m_undo.UndoLinkSnapshot->push_back({.Title = link.Title, .Address = link.Address,
@@ -76,7 +76,7 @@ void UndoDeleting::deleteSelectedFolder()
     m_model.folderNodesRemoved();
     m_model.m_library.SaveFolderTree(kWorkingTreeFile);
     m_model.m_library.PurgeDeletedFolders();
-    m_model.libraryChanged();
+    m_model.m_lifecycle.libraryChanged();
     if (tree.empty()) {
         m_model.updateCommands();
         return;
@@ -94,7 +94,7 @@ void UndoDeleting::deleteSelectedLinks()
     m_model.removeRows(m_model.m_selection.selectedRows());
     m_model.m_library.SaveLinkFile(m_model.folderTree()[folder].Name, kWorkingLinkExt);
     afterRowsRemoved(remembered);
-    m_model.libraryChanged();
+    m_model.m_lifecycle.libraryChanged();
 }
 
 // After rows went: the row at the remembered place (or the last row) is selected, or, when none
@@ -213,7 +213,7 @@ void UndoDeleting::RestoreUndoState()
         }
     }
     m_undo.UndoLinkSnapshot.reset();
-    m_model.SortLinkList();
+    m_model.m_list.SortLinkList();
     m_model.setUndoAvailable(false);
 }
 

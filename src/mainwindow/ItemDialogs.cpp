@@ -27,7 +27,7 @@ bool unchanged(const std::string& stored, std::string_view typed)
 NewItemDialog::NewItemDialog(MainWindowModel& model) : m_model(model)
 {
     m_addFolderInFolderChecked = model.prefs().AddFolderInFolder;
-    if (model.folderTree().empty()) {
+    if (model.library().folderTree().empty()) {
         m_linkChoiceEnabled = false;
         m_folderChosen = true;
         model.flags().NewItem = NewItemKind::Folder;
@@ -74,18 +74,18 @@ bool NewItemDialog::accept(std::string_view title, std::string_view address, std
 EditItemDialog::EditItemDialog(MainWindowModel& model)
     : m_model(model), m_editsFolder(model.flags().NewItem == NewItemKind::Folder)
 {
-    const std::size_t folder = model.selectedFolder();
+    const std::size_t folder = model.tree().selectedFolder();
     if (m_editsFolder) {
-        m_title = folder == MainWindowModel::npos ? "" : model.folderTree()[folder].Name;
+        m_title = folder == MainWindowModel::npos ? "" : model.library().folderTree()[folder].Name;
         m_description = model.library().folderDescription();
         return;
     }
     const std::size_t row = model.selection().selectedRow();
     if (row == MainWindowModel::npos)
         return;
-    m_title = model.linkList()[row].Title;
-    m_address = model.linkList()[row].Address;
-    m_description = row < model.linkDescriptions().size() ? model.linkDescriptions()[row] : "";
+    m_title = model.library().linkList()[row].Title;
+    m_address = model.library().linkList()[row].Address;
+    m_description = row < model.library().linkDescriptions().size() ? model.library().linkDescriptions()[row] : "";
 }
 
 bool EditItemDialog::accept(std::string_view title, std::string_view address, std::string_view description)

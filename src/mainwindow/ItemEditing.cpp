@@ -83,8 +83,8 @@ std::string ItemEditing::addLink(std::string_view title, std::string_view addres
     m_model.setDescription(std::string(description));
     m_model.updateStatusBar();
     m_model.updateCommands();
-    m_model.libraryChanged();
-    m_model.SortLinkList();
+    m_model.m_lifecycle.libraryChanged();
+    m_model.m_list.SortLinkList();
     return unique;
 }
 
@@ -115,7 +115,7 @@ std::string ItemEditing::addFolderIn(std::size_t parent, std::string_view name, 
     library.SaveFolderTree(kWorkingTreeFile);
     library.AddFolderDescription(unique, description);
     library.SaveLinkFile(unique, kWorkingLinkExt);
-    m_model.libraryChanged();
+    m_model.m_lifecycle.libraryChanged();
     // The tree in memory is what was written; reading it back would only give the folders
     // after the new one the states of their neighbours.
     m_model.selectFolder(position);
@@ -134,7 +134,7 @@ std::size_t MainWindowModel::addImportedFolders(std::vector<TFolderRecord> recor
     notify([](MainWindowObserver& o) { o.folderTreeReset(); });
     folderNodesAdded();
     m_library.SaveFolderTree(kWorkingTreeFile);
-    libraryChanged();
+    m_lifecycle.libraryChanged();
     return first;
 }
 
@@ -158,7 +158,7 @@ std::string ItemEditing::editFolder(std::string_view name, std::string_view desc
     m_model.notify([folder](MainWindowObserver& o) { o.folderChanged(folder); });
     library.SaveFolderTree(kWorkingTreeFile);
     library.AddFolderDescription(final, description);
-    m_model.libraryChanged();
+    m_model.m_lifecycle.libraryChanged();
     m_model.selectFolder(folder);
     return final;
 }
@@ -175,7 +175,7 @@ std::string ItemEditing::editLink(std::string_view title, std::string_view addre
     if (title != link.Title)
         link.Title = uniqueLinkTitle(title);
     link.Address = std::string(address);
-    library.linkDescriptions().resize(std::max(m_model.linkDescriptions().size(), m_model.linkList().size()));
+    library.linkDescriptions().resize(std::max(m_model.m_library.linkDescriptions().size(), m_model.linkList().size()));
     library.linkDescriptions()[row] = std::string(description);
     std::string final = link.Title;
     m_model.notify([row](MainWindowObserver& o) { o.linkRowsChanged(row, row); });
@@ -183,8 +183,8 @@ std::string ItemEditing::editLink(std::string_view title, std::string_view addre
     m_model.m_statusPanels[1] = final;
     m_model.setDescription(std::string(description));
     library.SaveLinkFile(m_model.folderTree()[folder].Name, kWorkingLinkExt);
-    m_model.libraryChanged();
-    m_model.SortLinkList();
+    m_model.m_lifecycle.libraryChanged();
+    m_model.m_list.SortLinkList();
     return final;
 }
 

@@ -6,6 +6,7 @@
 
 #include "base/Clock.h"
 #include "base/Error.h"
+#include "base/Steps.h"
 #include "mainwindow/PreferencesDialog.h"
 #include "platform/UrlOpener.h"
 #include "settings/TextBindings.h"
@@ -17,27 +18,6 @@ namespace velloria {
 namespace {
 
 using C = Command;
-
-// Runs every step, reporting the first error after the last step has run.
-class Steps {
-public:
-    template <typename Step> void run(Step&& step)
-    {
-        try {
-            step();
-        } catch (const Error& error) {
-            m_errors += m_errors.empty() ? error.what() : std::string("\n") + error.what();
-        }
-    }
-    void finish() const
-    {
-        if (!m_errors.empty())
-            throw Error(m_errors);
-    }
-
-private:
-    std::string m_errors;
-};
 
 } // namespace
 
@@ -58,7 +38,7 @@ void WindowLifecycle::FormCreate()
         loadLibrary(m_model.prefs().RestoreFolderStates ? RestoreFolderStates::Yes : RestoreFolderStates::No);
     });
     m_model.m_flags.FolderShownOnce = false;
-    m_model.m_libraryModified = false;
+    m_libraryModified = false;
     m_model.m_flags.ClipboardFilled = false;
     m_model.m_undoAvailable = false;
     m_model.updateCommands();
@@ -66,7 +46,7 @@ void WindowLifecycle::FormCreate()
     m_model.m_flags.TrayIconCreated = false;
     m_newFolders.clear();
     startAutoSaveTimer();
-    steps.run([this] { m_model.openLastLink(); });
+    steps.run([this] { m_model.m_list.openLastLink(); });
     steps.finish();
 }
 
@@ -79,8 +59,8 @@ void WindowLifecycle::loadLibrary(RestoreFolderStates restore)
     steps.run([&] { m_model.m_library.OpenLibrary(restore); });
     m_model.notify([](MainWindowObserver& o) { o.folderTreeReset(); });
     m_model.treeReplaced(hadNodes);
-    if (m_model.selectedFolder() != MainWindowModel::npos)
-        steps.run([this] { m_model.selectFolder(m_model.selectedFolder()); });
+    if (m_model.m_tree.selectedFolder() != MainWindowModel::npos)
+        steps.run([this] { m_model.m_tree.selectFolder(m_model.m_tree.selectedFolder()); });
     steps.finish();
 }
 
@@ -163,26 +143,6 @@ void MainWindowModel::message(const std::string& text) const
     notify([&](MainWindowObserver& o) { o.message(text); });
 }
 
-void MainWindowModel::openLastLink()
-{
-    if (!prefs().OpenLastURL || folderTree().empty())
-        return;
-    const std::string folderName = prefs().LastFolderName;
-    const std::string linkTitle = prefs().LastLinkTitle;
-    for (std::size_t folder = 0; folder < folderTree().count(); ++folder) {
-        if (folderTree()[folder].Name != folderName)
-            continue;
-        selectFolder(folder);
-        for (std::size_t row = 0; row < linkList().size(); ++row) {
-            if (linkList()[row].Title != linkTitle)
-                continue;
-            setRowSelection({row}, row);
-            m_opener.openInNewWindow("about:blank");
-            OpenSelectedLink();
-        }
-    }
-}
-
 void WindowLifecycle::MainTimerTimer()
 {
     m_model.execute(C::FileSave);
@@ -190,14 +150,14 @@ void WindowLifecycle::MainTimerTimer()
 
 bool WindowLifecycle::FormClose()
 {
-    if (m_model.m_libraryModified) {
+    if (m_libraryModified) {
         switch (m_model.ask(m_model.m_texts[text::SaveChanges])) {
         case Answer::Cancel:
             m_model.m_library.SaveFolderStates();
             return false;
         case Answer::Yes:
             // A failed save keeps the window open, so that nothing unsaved is lost.
-            m_model.fileSave();
+            saveLibrary();
             break;
         case Answer::No:
             m_model.m_flags.ClosingInProgress = true;
@@ -215,23 +175,19 @@ void WindowLifecycle::FormDestroy()
     m_model.m_preferences.SavePreferences();
 }
 
-void MainWindowModel::libraryChanged()
+void WindowLifecycle::libraryChanged()
 {
     m_libraryModified = true;
-    updateCommands();
+    m_model.updateCommands();
 }
+
 
 void WindowLifecycle::saveLibrary()
 {
-    m_model.fileSave();
-}
-
-void MainWindowModel::fileSave()
-{
-    m_library.SaveLibrary();
-    discardFolderSnapshot(m_library, m_deleting.m_undo, KeepSnapshot::Empty);
+    m_model.m_library.SaveLibrary();
+    discardFolderSnapshot(m_model.m_library, m_model.m_deleting.m_undo, KeepSnapshot::Empty);
     m_libraryModified = false;
-    updateCommands();
+    m_model.updateCommands();
 }
 
 void WindowLifecycle::revertLibrary()
@@ -242,6 +198,8 @@ void WindowLifecycle::revertLibrary()
 MainWindowLayout MainWindowModel::preferenceLayout() const
 {
     MainWindowLayout layout;
+    const CommandStates states = commandStates();
+    const auto checked = [&](Command command) { return states.isChecked(command); };
     const auto geometry = m_observer ? m_observer->windowGeometry() : std::nullopt;
     layout.geometry = geometry ? *geometry : storedWindowGeometry(prefs());
     layout.toolbarChecked = checked(C::ViewToolbar);
@@ -259,17 +217,6 @@ void MainWindowModel::savePreferencesAndThen(const std::function<void()>& next)
     Steps steps;
     steps.run([this] { m_preferences.SavePreferences(); });
     steps.run(next);
-    steps.finish();
-}
-
-void MainWindowModel::lvReferencesColumnClick(int column)
-{
-    if (column < 0 || column > 3 || dialogActive())
-        return;
-    const CommandsUpdate update(*this);
-    Steps steps;
-    steps.run([&] { runSortCommand(kSortCommands[static_cast<std::size_t>(column)]); });
-    steps.run([this] { runReversedOrder(); });
     steps.finish();
 }
 

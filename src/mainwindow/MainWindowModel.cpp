@@ -1,10 +1,9 @@
-// The two panes: the folder change, focus and selection events, the description pane, the
-// status bar and the sorted link list.
+// The window model: its parts, the commands' states, the rows selected, the focus, the
+// description pane and the status bar.
 
 #include "mainwindow/MainWindowModel.h"
 
 #include "base/Error.h"
-#include "tools/Sort.h"
 
 #include <algorithm>
 
@@ -32,7 +31,7 @@ CommandInputs MainWindowModel::commandInputs() const
             .rowSelected = m_selection.anySelected(),
             .clipboardFilled = m_flags.ClipboardFilled,
             .undoAvailable = m_undoAvailable,
-            .libraryModified = m_libraryModified,
+            .libraryModified = m_lifecycle.libraryModified(),
             .sortMode = p.SortMode,
             .reversedOrder = p.ReversedOrder,
             .toolbarShown = p.ShowToolbar,
@@ -56,87 +55,9 @@ void MainWindowModel::setUndoAvailable(bool available)
 
 // --- The folder tree ---------------------------------------------------------------------------
 
-void MainWindowModel::selectFolder(std::size_t index)
-{
-    const CommandsUpdate update(*this);
-    m_library.folderTree().select(index);
-    // A selected folder is made visible, as a tree control does: its ancestors are expanded.
-    for (std::size_t parent = index == npos ? npos : folderTree().parentOf(index); parent != npos;
-         parent = folderTree().parentOf(parent))
-        m_library.folderTree().setExpanded(parent, true);
-    notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
-    m_flags.FolderShownOnce = true;
-    if (folderTree().empty() || m_flags.ClosingInProgress || index == npos)
-        return;
-    std::optional<Error> loadError;
-    notify([](MainWindowObserver& o) { o.linkListAboutToBeReset(); });
-    try {
-        m_library.ShowFolderDescription(folderTree()[index].Name);
-        m_library.LoadLinkFile(folderTree()[index].Name);
-    } catch (const Error& error) {
-        loadError = error;
-    }
-    m_selection.select({}, npos, linkList().size());
-    notify([](MainWindowObserver& o) { o.linkListReset(); });
-    showFolderDescription();
-    try {
-        SortLinkList();
-    } catch (const Error& error) {
-        loadError = loadError.value_or(error);
-    }
-    if (!linkList().empty())
-        setRowSelection({0}, 0);
-    updateStatusBar();
-    if (loadError)
-        throw *loadError;
-}
-
-void MainWindowModel::trvFoldersEnter()
-{
-    const CommandsUpdate update(*this);
-    m_selection.setFocus(Pane::Tree);
-    // A tree control that takes the focus with no folder selected selects its first folder.
-    if (!folderTree().empty() && selectedFolder() == npos)
-        selectFolder(0);
-    m_flags.TreeHadFocus = true;
-    // Until a folder change, the window shows what the start showed.
-    if (!m_flags.FolderShownOnce || folderTree().empty())
-        return;
-    showFolderDescription();
-    if (!linkList().empty() && m_selection.selectedRow() == npos)
-        setRowSelection({0}, 0);
-}
-
 void MainWindowModel::dialogClosed()
 {
     updateCommands();
-}
-
-void MainWindowModel::trvFoldersExit()
-{
-    if (m_selection.focus() == Pane::Tree)
-        m_selection.setFocus(Pane::None);
-    updateCommands();
-}
-
-void MainWindowModel::trvFoldersMouseDown(std::size_t indexUnderPointer)
-{
-    if (!folderTree().empty() && indexUnderPointer < folderTree().count() && indexUnderPointer != selectedFolder())
-        selectFolder(indexUnderPointer);
-}
-
-void MainWindowModel::trvFoldersClick()
-{
-    if (folderTree().empty() || selectedFolder() == npos)
-        return;
-    m_library.ShowFolderDescription(folderTree()[selectedFolder()].Name);
-    showFolderDescription();
-}
-
-void MainWindowModel::setFolderExpanded(std::size_t index, bool expanded)
-{
-    m_library.folderTree().setExpanded(index, expanded);
-    notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
 }
 
 void MainWindowModel::treeReplaced(bool hadNodes)
@@ -164,37 +85,6 @@ void MainWindowModel::folderNodesAdded()
 
 // --- The link list -----------------------------------------------------------------------------
 
-bool RowSelection::anySelected() const
-{
-    return std::find(m_selected.begin(), m_selected.end(), 1) != m_selected.end();
-}
-
-std::vector<std::size_t> RowSelection::selectedRows() const
-{
-    std::vector<std::size_t> rows;
-    for (std::size_t row = 0; row < m_selected.size(); ++row)
-        if (m_selected[row])
-            rows.push_back(row);
-    return rows;
-}
-
-std::size_t RowSelection::selectedRow() const
-{
-    if (isRowSelected(m_focusedRow))
-        return m_focusedRow;
-    const auto it = std::find(m_selected.begin(), m_selected.end(), 1);
-    return it == m_selected.end() ? npos : static_cast<std::size_t>(it - m_selected.begin());
-}
-
-void RowSelection::select(const std::vector<std::size_t>& rows, std::size_t focusedRow, std::size_t rowCount)
-{
-    m_selected.assign(rowCount, 0);
-    for (std::size_t row : rows)
-        if (row < rowCount)
-            m_selected[row] = 1;
-    m_focusedRow = focusedRow < rowCount ? focusedRow : npos;
-}
-
 void MainWindowModel::setRowSelection(const std::vector<std::size_t>& rows, std::size_t focusedRow)
 {
     m_selection.select(rows, focusedRow, linkList().size());
@@ -206,40 +96,6 @@ void MainWindowModel::setRowSelection(const std::vector<std::size_t>& rows, std:
         showRowDescription();
     m_statusPanels[1] = linkList()[m_selection.selectedRow()].Title;
     notify([](MainWindowObserver& o) { o.statusBarChanged(); });
-}
-
-void MainWindowModel::selectRows(const std::vector<std::size_t>& rows, std::size_t focusedRow)
-{
-    setRowSelection(rows, focusedRow);
-}
-
-void MainWindowModel::lvReferencesEnter()
-{
-    const CommandsUpdate update(*this);
-    m_selection.setFocus(Pane::List);
-    m_flags.TreeHadFocus = false;
-    if (m_flags.SearchFocusPending) {
-        m_flags.SearchFocusPending = false;
-        return;
-    }
-    if (linkList().empty()) {
-        requestFocus(Pane::Tree);
-        return;
-    }
-    if (m_selection.selectedRow() == npos)
-        setRowSelection({0}, 0);
-    showRowDescription();
-}
-
-void MainWindowModel::lvReferencesClick()
-{
-    if (linkList().empty())
-        return;
-    const std::size_t row = m_selection.selectedRow() == npos ? linkList().size() - 1 : m_selection.selectedRow();
-    auto rows = m_selection.selectedRows();
-    if (rows.empty())
-        rows.push_back(row);
-    setRowSelection(rows, row);
 }
 
 // The pane takes the focus in the window; the model knows at once where the focus is, also
@@ -283,7 +139,7 @@ void MainWindowModel::showRowDescription()
     const std::size_t row = m_selection.selectedRow();
     if (row == npos)
         return;
-    const auto& descriptions = linkDescriptions();
+    const auto& descriptions = m_library.linkDescriptions();
     setDescription(row < descriptions.size() ? descriptions[row] : std::string());
 }
 
@@ -304,63 +160,9 @@ void MainWindowModel::MainStatusBarResize(int width)
     notify([](MainWindowObserver& o) { o.statusBarChanged(); });
 }
 
-// --- Sorting -----------------------------------------------------------------------------------
-
 void MainWindowModel::updateColumnCaptions()
 {
     m_captions.takeColumnCaptions(prefs().SortMode, prefs().ReversedOrder);
-}
-
-void MainWindowModel::SortLinkList()
-{
-    const int mode = prefs().SortMode;
-    if (folderTree().empty() || mode < 0 || mode > 4)
-        return;
-    const std::optional<std::vector<std::size_t>> sorted =
-        selectedFolder() == npos ? std::nullopt : shownOrder(linkList(), mode, prefs().ReversedOrder);
-    if (!sorted) {
-        updateColumnCaptions();
-        notify([](MainWindowObserver& o) { o.captionsChanged(); });
-        return;
-    }
-    // The rows selected before the sort are the rows selected after it, wherever they go.
-    const std::vector<std::size_t> wereSelected = m_selection.selectedRows();
-    const std::size_t firstSelected = wereSelected.empty() ? npos : wereSelected.front();
-    // After an edit only a row or a few are out of place: the view hears of each as it moves.
-    // A new order of the whole list (another sort, or reversed) resets it instead.
-    constexpr std::size_t kMostSortMoves = 32;
-    TLinkList& links = m_library.linkList();
-    std::vector<std::string>& descriptions = m_library.linkDescriptions();
-    descriptions.resize(links.size());
-    const std::vector<std::size_t>& order = *sorted;
-    if (const auto moves = rowMovesTo(order, kMostSortMoves)) {
-        for (const RowMove& move : *moves) {
-            notify([move](MainWindowObserver& o) { o.linkRowsAboutToBeMoved(move.from, move.from, move.destination); });
-            applyMove(links, move);
-            applyMove(descriptions, move);
-            if (m_selection.marks().size() == links.size())
-                applyMove(m_selection.marks(), move);
-            notify([](MainWindowObserver& o) { o.linkRowsMoved(); });
-        }
-    } else {
-        notify([](MainWindowObserver& o) { o.linkListAboutToBeReset(); });
-        applyOrder(links, order);
-        applyOrder(descriptions, order);
-        notify([](MainWindowObserver& o) { o.linkListReset(); });
-    }
-    std::vector<std::size_t> placeOf(order.size());
-    for (std::size_t place = 0; place < order.size(); ++place)
-        placeOf[order[place]] = place;
-    std::vector<std::size_t> nowSelected;
-    for (std::size_t row : wereSelected)
-        nowSelected.push_back(placeOf[row]);
-    setRowSelection(nowSelected, firstSelected == npos ? npos : placeOf[firstSelected]);
-    updateColumnCaptions();
-    notify([](MainWindowObserver& o) { o.captionsChanged(); });
-    // A list read only up to a damaged line is put in order on screen but not written back,
-    // which would cut the rest off the file; an edit writes it (keeping the damaged file).
-    if (!m_lookOnly && !m_library.linkListReadInPart())
-        m_library.SaveLinkFile(folderTree()[selectedFolder()].Name, kWorkingLinkExt);
 }
 
 } // namespace velloria

@@ -4,9 +4,11 @@
 #include "mainwindow/CommandStates.h"
 #include "mainwindow/CommandTexts.h"
 #include "mainwindow/DescriptionPane.h"
+#include "mainwindow/FolderTreeEvents.h"
 #include "mainwindow/ItemEditing.h"
 #include "mainwindow/LibrarySearch.h"
 #include "mainwindow/LinkClipboard.h"
+#include "mainwindow/LinkListEvents.h"
 #include "mainwindow/MainWindowObserver.h"
 #include "mainwindow/Reordering.h"
 #include "mainwindow/RowSelection.h"
@@ -47,22 +49,15 @@ public:
     // not store its order, and a search does not record the folder states.
     void setLookOnly(bool lookOnly) { m_lookOnly = lookOnly; }
 
+    // The folder tree, the selected folder's links and descriptions, and the files behind them.
     Library& library() override { return m_library; }
     const Library& library() const { return m_library; }
-    const TFolderTree& folderTree() const { return m_library.folderTree(); }
-    const TLinkList& linkList() const { return m_library.linkList(); }
-    const std::vector<std::string>& linkDescriptions() const { return m_library.linkDescriptions(); }
     Preferences& preferences() { return m_preferences; }
-    const Preferences& preferences() const { return m_preferences; }
     const TPreferences& prefs() const { return m_preferences.record(); }
     const UIText& texts() const { return m_texts; }
-    const Clock& clock() const override { return m_clock; }
-    TPreferences& exchangePreferences() override { return m_preferences.record(); }
-    const std::filesystem::path& userHome() const override { return m_preferences.userHome(); }
 
     // Start-up, saving, auto-save and closing.
     WindowLifecycle& lifecycle() { return m_lifecycle; }
-    const WindowLifecycle& lifecycle() const { return m_lifecycle; }
     // A window of the program over the main window (a dialog, a question, an error box) is open
     // for the lifetime of one of these. While any is open, no main-window command runs, the
     // auto-save timer's included. Windows stack (an error box over a dialog), so they are counted.
@@ -80,39 +75,18 @@ public:
     // A dialog has closed, whatever its answer: the view hears of the command states that its
     // work changed (the description stays as it is).
     void dialogClosed();
-    bool libraryModified() const { return m_libraryModified; }
-    // Every command that changes the working files says so here; it enables Save.
-    void libraryChanged();
 
     // Commands. execute passes the gate: nothing runs while a dialog is active or while the
     // command is disabled. Returns whether the command ran.
     bool execute(Command command);
-    bool enabled(Command command) const { return commandStates().isEnabled(command); }
-    bool checked(Command command) const { return commandStates().isChecked(command); }
     CommandStates commandStates() const { return velloria::commandStates(commandInputs()); }
     // The commands' captions and hints, the menus' captions and the columns' headers.
     const CommandTexts& captions() const { return m_captions; }
 
-    // Events of the folder tree.
-    void selectFolder(std::size_t index) override; // trvFoldersChange
-    void trvFoldersEnter();
-    void trvFoldersExit();
-    void trvFoldersMouseDown(std::size_t indexUnderPointer);
-    void trvFoldersClick();
-    void setFolderExpanded(std::size_t index, bool expanded);
-    std::size_t selectedFolder() const { return folderTree().selectedIndex(); }
-    // True when the list holds the links of this folder (the command-line tool shows none).
-    bool listShows(std::size_t folder) const
-    {
-        return folder < folderTree().count() && m_library.linkListHolds(folderTree()[folder].Name);
-    }
-
-    // Events of the link list.
-    void lvReferencesEnter();
-    void selectRows(const std::vector<std::size_t>& rows, std::size_t focusedRow); // lvReferencesSelectItem
-    void lvReferencesClick(); // also the mouse-down and context-menu request
-    void lvReferencesDblClick();
-    void lvReferencesColumnClick(int column);
+    // The events of the folder tree and of the link list.
+    FolderTreeEvents& tree() { return m_tree; }
+    const FolderTreeEvents& tree() const { return m_tree; }
+    LinkListEvents& list() { return m_list; }
     // The selected and focused rows, and the pane with the focus.
     const RowSelection& selection() const { return m_selection; }
 
@@ -124,15 +98,8 @@ public:
 
     // Window-state flags. The window sets TrayIconCreated, the item dialogs and the tray menu
     // the new item's kind and address.
-    const WindowFlags& flags() const { return m_flags; }
     WindowFlags& flags() { return m_flags; }
 
-    // The list in the order of SortMode and ReversedOrder, written back to the folder's file.
-    void SortLinkList();
-    // Opens the selected link in the browser and records the visit.
-    void OpenSelectedLink();
-    // Texts of the table into captions, hints, column headers and the description label.
-    void applyTexts();
     // The Preferences dialog has stored the preferences: the window takes them again with their
     // language, colours and auto-save interval, the focus goes to the tree, and the description
     // and the status bar show the new texts.
@@ -144,20 +111,12 @@ public:
 
     // Adding and editing folders and links.
     ItemEditing& editing() { return m_editing; }
-    const ItemEditing& editing() const { return m_editing; }
-    // Folders made by an import, their link files and descriptions already written: new
-    // top-level folders with their subfolders in pre-order, appended after the last folder.
-    // They count as new folders of this run; the tree file is written. Returns the index of the
-    // first; the caller selects what the import left selected.
-    std::size_t addImportedFolders(std::vector<TFolderRecord> records) override;
 
     // Deleting and the undo of the last deletion.
     UndoDeleting& deleting() { return m_deleting; }
-    const UndoDeleting& deleting() const { return m_deleting; }
 
     // The link clipboard: Cut, Copy and Paste.
     LinkClipboard& clipboard() { return m_clipboard; }
-    const LinkClipboard& clipboard() const { return m_clipboard; }
 
     // Find and Find Again.
     LibrarySearch& search() { return m_search; }
@@ -170,6 +129,8 @@ public:
     static constexpr std::size_t npos = TFolderTree::npos;
 
 private:
+    friend class FolderTreeEvents;
+    friend class LinkListEvents;
     friend class LinkClipboard;
     friend class UndoDeleting;
     friend class Reordering;
@@ -177,6 +138,22 @@ private:
     friend class LibrarySearch;
     friend class WindowLifecycle;
 
+    // The library as import and export see it.
+    const Clock& clock() const override { return m_clock; }
+    TPreferences& exchangePreferences() override { return m_preferences.record(); }
+    const std::filesystem::path& userHome() const override { return m_preferences.userHome(); }
+    void selectFolder(std::size_t index) override { m_tree.selectFolder(index); }
+    // Folders made by an import, their link files and descriptions already written: new
+    // top-level folders with their subfolders in pre-order, appended after the last folder.
+    // They count as new folders of this run; the tree file is written. Returns the index of the
+    // first; the caller selects what the import left selected.
+    std::size_t addImportedFolders(std::vector<TFolderRecord> records) override;
+
+    const TFolderTree& folderTree() const { return m_library.folderTree(); }
+    const TLinkList& linkList() const { return m_library.linkList(); }
+    std::size_t selectedFolder() const { return m_library.folderTree().selectedIndex(); }
+    // Texts of the table into captions, hints, column headers and the description label.
+    void applyTexts();
     MainWindowLayout preferenceLayout() const override;
     template <typename Notice> void notify(Notice notice) const
     {
@@ -203,11 +180,7 @@ private:
     void runSortCommand(Command command);
     void runReversedOrder();
     void runBarToggle(Command command);
-    void expandAllFolders();
-    void collapseAllFolders();
-    void goTo(bool newWindow);
     void openHelp();
-    void fileSave();
     void treeReplaced(bool hadNodes);
     void folderNodesRemoved();
     void folderNodesAdded();
@@ -218,7 +191,6 @@ private:
     void updateStatusBar();
     void updateColumnCaptions();
     void setRowSelection(const std::vector<std::size_t>& rows, std::size_t focusedRow);
-    void openLastLink();
     void savePreferencesAndThen(const std::function<void()>& next);
     void reloadTreeKeepingStates(std::size_t selectAfter);
     void removeRows(const std::vector<std::size_t>& rows); // in ascending order, with their notices
@@ -237,13 +209,14 @@ private:
     CommandStates m_shownCommandStates; // as the view was last told
     CommandTexts m_captions{m_texts};
 
-    bool m_libraryModified = false;
     WindowFlags m_flags;
     bool m_undoAvailable = false;
     mutable int m_modalWindows = 0;
     bool m_lookOnly = false;
 
     RowSelection m_selection;
+    FolderTreeEvents m_tree{*this};
+    LinkListEvents m_list{*this};
     DescriptionPane m_description;
     StatusPanels m_statusPanels;
     LinkClipboard m_clipboard{*this};

@@ -48,7 +48,7 @@ void Reordering::moveFolder(bool up)
     m_model.notify([](MainWindowObserver& o) { o.folderMoved(); });
     m_model.notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
     m_model.m_library.SaveFolderTree(kWorkingTreeFile);
-    m_model.libraryChanged();
+    m_model.m_lifecycle.libraryChanged();
 }
 
 void Reordering::moveLinks(bool up)
@@ -85,7 +85,7 @@ void Reordering::moveLinks(bool up)
     std::sort(moved.begin(), moved.end());
     m_model.setRowSelection(moved, moved.front());
     m_model.m_library.SaveLinkFile(m_model.folderTree()[folder].Name, kWorkingLinkExt);
-    m_model.libraryChanged();
+    m_model.m_lifecycle.libraryChanged();
 }
 
 bool Reordering::trvFoldersDragOver(std::size_t dragged, std::size_t target) const
@@ -112,7 +112,7 @@ void Reordering::trvFoldersDragDrop(std::size_t dragged, std::size_t target)
     m_model.notify([](MainWindowObserver& o) { o.folderSelectionChanged(); });
     m_model.selectFolder(targetNow);
     m_model.m_library.SaveFolderTree(kWorkingTreeFile);
-    m_model.libraryChanged();
+    m_model.m_lifecycle.libraryChanged();
 }
 
 } // namespace velloria

@@ -85,9 +85,9 @@ private:
         m_rows = Rows{.folder = folder};
         // The list has the rows of the folder it shows, moves not yet written included; a folder
         // selected but not shown (the command-line tool shows none) is read like any other.
-        if (m_model.listShows(folder)) {
+        if (m_model.tree().listShows(folder)) {
             m_rows.links = &m_model.linkList();
-            m_rows.descriptions = &m_model.linkDescriptions();
+            m_rows.descriptions = &m_model.m_library.linkDescriptions();
             return m_rows;
         }
         m_rows.links = &m_rows.ownLinks;
@@ -239,7 +239,7 @@ void LibrarySearch::showMatch(const SearchMatch& match, bool restoreStates, bool
 {
     if (restoreStates)
         restoreFolderStates();
-    if (match.folder != m_model.selectedFolder() || !m_model.listShows(match.folder))
+    if (match.folder != m_model.selectedFolder() || !m_model.tree().listShows(match.folder))
         m_model.selectFolder(match.folder);
     if (onRow(match.place)) {
         m_model.setRowSelection({match.row}, match.row);

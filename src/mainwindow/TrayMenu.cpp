@@ -137,14 +137,14 @@ std::size_t trayLinkRow(const TLinkList& list, const TrayEntry& link)
 
 void launchTrayLink(MainWindowModel& model, const TrayEntry& link)
 {
-    if (model.dialogActive() || link.kind != TrayEntryKind::Link || link.folder >= model.folderTree().count())
+    if (model.dialogActive() || link.kind != TrayEntryKind::Link || link.folder >= model.library().folderTree().count())
         return;
-    model.selectFolder(link.folder);
-    const std::size_t row = trayLinkRow(model.linkList(), link);
+    model.tree().selectFolder(link.folder);
+    const std::size_t row = trayLinkRow(model.library().linkList(), link);
     if (row == MainWindowModel::npos)
         return;
-    model.selectRows({row}, row);
-    model.lvReferencesDblClick();
+    model.list().selectRows({row}, row);
+    model.list().lvReferencesDblClick();
 }
 
 std::string clipboardWebAddress(std::string_view clipboardText)
@@ -157,9 +157,9 @@ std::string clipboardWebAddress(std::string_view clipboardText)
 
 void addLinkToTrayFolder(MainWindowModel& model, std::size_t folder, std::string_view clipboardText)
 {
-    if (model.dialogActive() || folder >= model.folderTree().count())
+    if (model.dialogActive() || folder >= model.library().folderTree().count())
         return;
-    model.selectFolder(folder);
+    model.tree().selectFolder(folder);
     const PendingAddress address(model, clipboardWebAddress(clipboardText));
     model.execute(Command::EditAddUrl);
 }

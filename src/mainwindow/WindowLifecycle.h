@@ -28,6 +28,11 @@ public:
     void saveLibrary();   // FileSaveExecute
     void revertLibrary(); // the answer No at close
 
+    // Whether the working files differ from the saved generation. Every command that changes
+    // them says so through libraryChanged, which enables Save.
+    bool libraryModified() const { return m_libraryModified; }
+    void libraryChanged();
+
     std::optional<int> autoSaveInterval() const { return m_autoSaveInterval; } // milliseconds
     // Takes the interval from the preferences; the view hears that its timer changed.
     void startAutoSaveTimer();
@@ -39,6 +44,7 @@ private:
     MainWindowModel& m_model;
     std::vector<std::string> m_newFolders;
     std::optional<int> m_autoSaveInterval;
+    bool m_libraryModified = false;
 };
 
 } // namespace velloria

@@ -96,13 +96,13 @@ struct Program {
     YesView view;
     MainWindowModel model;
 
-    void select(std::string_view folder) { model.selectFolder(model.folderTree().findExact(folder)); }
+    void select(std::string_view folder) { model.tree().selectFolder(model.library().folderTree().findExact(folder)); }
     void selectRows(std::size_t first, std::size_t count)
     {
         std::vector<std::size_t> rows;
-        for (std::size_t row = first; row < first + count && row < model.linkList().size(); ++row)
+        for (std::size_t row = first; row < first + count && row < model.library().linkList().size(); ++row)
             rows.push_back(row);
-        model.selectRows(rows, rows.empty() ? 0 : rows.front());
+        model.list().selectRows(rows, rows.empty() ? 0 : rows.front());
     }
 };
 
@@ -135,7 +135,7 @@ std::vector<Step> steps(const fs::path& importFile)
         {"delete a folder", [](Program& p) { p.select("Folder 10"); p.model.deleting().deleteSelectedFolder(); }},
         {"move a folder",
          [](Program& p) {
-             const auto& tree = p.model.folderTree();
+             const auto& tree = p.model.library().folderTree();
              p.model.reordering().trvFoldersDragDrop(tree.findExact("Folder 12"), tree.findExact("Folder 2"));
          }},
         {"save", [](Program& p) { p.model.lifecycle().saveLibrary(); }},

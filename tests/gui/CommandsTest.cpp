@@ -98,7 +98,7 @@ private slots:
         QCOMPARE(window.action("FileSave")->text(), QStringLiteral("&Save"));
         QCOMPARE(window.action("ToolsGoInNewBrowser")->toolTip(), QStringLiteral("Go in New Window"));
 
-        window.model.libraryChanged();
+        window.model.lifecycle().libraryChanged();
         QVERIFY(window.action("FileSave")->isEnabled());
         window.action("FileSave")->trigger();
         QVERIFY(!window.action("FileSave")->isEnabled());

@@ -141,7 +141,7 @@ private slots:
     {
         SampleWindow window;
         window.start();
-        window.model.selectFolder(3);
+        window.model.tree().selectFolder(3);
         QApplication::clipboard()->setText(QStringLiteral("Morning\nread"));
         QVERIFY(answerDialog<NewItemForm>([&] { window.action("EditAddUrl")->trigger(); }, [&](NewItemForm& dialog) {
             QTest::keyClicks(control(dialog, "edTitle"), QStringLiteral("News"));
@@ -166,7 +166,7 @@ private slots:
     {
         SampleWindow window;
         window.start();
-        window.model.selectFolder(3);
+        window.model.tree().selectFolder(3);
         const auto before = window.home.snapshot();
         bool openAfterEnter = false;
         QVERIFY(answerDialog<NewItemForm>([&] { window.action("EditAddUrl")->trigger(); }, [&](NewItemForm& dialog) {
@@ -185,9 +185,9 @@ private slots:
     {
         SampleWindow window;
         window.start();
-        window.model.selectFolder(3);
-        window.model.lvReferencesEnter();
-        window.model.selectRows({2}, 2);
+        window.model.tree().selectFolder(3);
+        window.model.list().lvReferencesEnter();
+        window.model.list().selectRows({2}, 2);
         QStringList shown;
         QString selectedOnEntering;
         const auto editItem = [&] { window.action("EditEditItem")->trigger(); };
@@ -220,8 +220,8 @@ private slots:
     {
         SampleWindow window;
         window.start();
-        window.model.selectFolder(6);
-        window.model.trvFoldersEnter();
+        window.model.tree().selectFolder(6);
+        window.model.tree().trvFoldersEnter();
         bool addressEnabled = true;
         bool openAfterEmptyName = false;
         const auto editItem = [&] { window.action("EditEditItem")->trigger(); };
@@ -245,8 +245,8 @@ private slots:
     {
         SampleWindow window;
         window.start();
-        window.model.selectFolder(3);
-        window.model.lvReferencesEnter();
+        window.model.tree().selectFolder(3);
+        window.model.list().lvReferencesEnter();
         QStringList listed;
         QVERIFY(answerDialog<DelMesForm>([&] { window.action("EditDelete")->trigger(); }, [&](DelMesForm& dialog) {
             listed << control<QPlainTextEdit>(dialog, "memDelItems")->toPlainText();
@@ -281,7 +281,7 @@ private slots:
             prefs.SortMode = static_cast<int>(SortMode::Unsorted);
         });
         window.start();
-        window.model.selectFolder(3);
+        window.model.tree().selectFolder(3);
         QVERIFY(showActive(window.form));
         window.linkView()->setFocus();
         QCOMPARE(selectedRowText(window), QStringLiteral("Velloria home"));
@@ -307,8 +307,8 @@ private slots:
         const std::string language = (window.home.refLib() / "Deutsch.lng").string();
         writeSamplePreferences(window.home, [&](TPreferences& prefs) { prefs.LanguageFile = language; });
         window.start();
-        window.model.selectFolder(3);
-        window.model.lvReferencesEnter();
+        window.model.tree().selectFolder(3);
+        window.model.list().lvReferencesEnter();
         QStringList deleting, editing;
         answerDialog<DelMesForm>([&] { window.action("EditDelete")->trigger(); },
                                  [&](DelMesForm& dialog) { deleting = captions(dialog); });

@@ -29,7 +29,7 @@ qint64 iconKey(const QModelIndex& item)
 QStringList coreTreeLines(const MainWindowModel& model)
 {
     QStringList lines;
-    for (const TFolderRecord& folder : model.folderTree().records())
+    for (const TFolderRecord& folder : model.library().folderTree().records())
         lines << QString(folder.Level * 2, u' ') + toQString(folder.Name);
     return lines;
 }
@@ -37,7 +37,7 @@ QStringList coreTreeLines(const MainWindowModel& model)
 QStringList coreRowLines(const MainWindowModel& model)
 {
     QStringList lines;
-    for (const TLinkRecord& link : model.linkList())
+    for (const TLinkRecord& link : model.library().linkList())
         lines << QStringList({toQString(link.Title), toQString(link.Address), toQString(link.LastVisit),
                               toQString(link.AddDate)})
                      .join(QStringLiteral(" | "));
@@ -74,15 +74,15 @@ QString modelState(const MainWindowModel& model)
         rows << QString::number(row);
     rows.sort();
     QStringList expanded;
-    for (const TFolderRecord& folder : model.folderTree().records())
+    for (const TFolderRecord& folder : model.library().folderTree().records())
         if (folder.Expanded)
             expanded << toQString(folder.Name);
-    const std::size_t folder = model.selectedFolder();
+    const std::size_t folder = model.tree().selectedFolder();
     const std::size_t focused = model.selection().focusedRow();
     return QStringLiteral("rows %1, focused %2; folder %3; expanded %4")
         .arg(rows.join(u','),
              QString::number(focused == MainWindowModel::npos ? -1 : static_cast<int>(focused)),
-             folder == MainWindowModel::npos ? QString() : toQString(model.folderTree()[folder].Name),
+             folder == MainWindowModel::npos ? QString() : toQString(model.library().folderTree()[folder].Name),
              expanded.join(u','));
 }
 
@@ -104,7 +104,7 @@ private slots:
         const QModelIndex work = window.folderItem("Work");
         QVERIFY(!work.data(Qt::DecorationRole).value<QIcon>().isNull());
         QVERIFY(iconKey(cafe) != iconKey(work));
-        window.model.selectFolder(3);
+        window.model.tree().selectFolder(3);
         QCOMPARE(iconKey(cafe), iconKey(window.folderItem("Main/Recipes")));
         QVERIFY(iconKey(work) != iconKey(cafe));
 
@@ -125,7 +125,7 @@ private slots:
         QVERIFY(!links.index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
         QVERIFY(links.index(0, 1).data(Qt::DecorationRole).isNull());
 
-        window.model.selectFolder(3);
+        window.model.tree().selectFolder(3);
         QCOMPARE(rowLines(links), QStringList({"Mail | https://mail.example/ |  | 2022.7.8",
                                                "Velloria home | https://velloria.example/ | 2024.5.1 | 2023.1.2",
                                                "Wiki | https://wiki.example/ | 2024.6.1 | 2021.3.4"}));
@@ -137,7 +137,7 @@ private slots:
         QCOMPARE(headerCaptions(links), QStringList({"Title -", "Address", "Last Visit", "Add Date"}));
         QCOMPARE(links.index(0, 0).data().toString(), QStringLiteral("Wiki"));
 
-        window.model.selectFolder(1);
+        window.model.tree().selectFolder(1);
         QCOMPARE(links.rowCount(), 0);
         window.model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
         QCOMPARE(links.rowCount(), 1);
@@ -157,33 +157,33 @@ private slots:
         int treeResets = 0;
         connect(window.linkModel(), &QAbstractItemModel::modelReset, this, [&] { ++listResets; });
         connect(window.folderModel(), &QAbstractItemModel::modelReset, this, [&] { ++treeResets; });
-        const auto folder = [&](const char* name) { return model.folderTree().findExact(name); };
+        const auto folder = [&](const char* name) { return model.library().folderTree().findExact(name); };
         struct Edit {
             const char* name;
             std::function<void()> edit;
             std::optional<int> listResets; // nullopt: the shown folder changes, with its resets
         };
         const std::vector<Edit> edits = {
-            {"show Work, sorted by title", [&] { model.selectFolder(folder("Work")); }, std::nullopt},
+            {"show Work, sorted by title", [&] { model.tree().selectFolder(folder("Work")); }, std::nullopt},
             {"add a link that sorts first", [&] { model.editing().addLink("Blog", "https://blog.example/", "A blog"); }, 0},
             {"retitle the last link to sort first",
              [&] {
-                 model.selectRows({3}, 3);
+                 model.list().selectRows({3}, 3);
                  model.editing().editLink("Atlas", "https://atlas.example/", "");
              },
              0},
-            {"visit a link", [&] { model.OpenSelectedLink(); }, 0},
+            {"visit a link", [&] { model.list().OpenSelectedLink(); }, 0},
             {"cut two links",
              [&] {
-                 model.lvReferencesEnter();
-                 model.selectRows({1, 2}, 2);
+                 model.list().lvReferencesEnter();
+                 model.list().selectRows({1, 2}, 2);
                  model.clipboard().EditCutExecute();
              },
              0},
             {"paste them back, each to its place", [&] { model.clipboard().EditPasteExecute(); }, 0},
             {"delete two links apart",
              [&] {
-                 model.selectRows({0, 2}, 0);
+                 model.list().selectRows({0, 2}, 0);
                  model.deleting().deleteSelectedLinks();
              },
              0},
@@ -191,14 +191,14 @@ private slots:
             {"move a link up, unsorted",
              [&] {
                  model.execute(Command::ViewUnsorted);
-                 model.lvReferencesEnter();
-                 model.selectRows({3}, 3);
+                 model.list().lvReferencesEnter();
+                 model.list().selectRows({3}, 3);
                  model.reordering().EditMoveUpExecute();
              },
              0},
             {"move two links down",
              [&] {
-                 model.selectRows({0, 1}, 1);
+                 model.list().selectRows({0, 1}, 1);
                  model.reordering().EditMoveDownExecute();
              },
              0},
@@ -206,7 +206,7 @@ private slots:
             {"rename it", [&] { model.editing().editFolder("Reading list", ""); }, std::nullopt},
             {"move it up",
              [&] {
-                 model.trvFoldersEnter();
+                 model.tree().trvFoldersEnter();
                  model.reordering().EditMoveUpExecute();
              },
              0},
@@ -215,7 +215,7 @@ private slots:
              std::nullopt},
             {"delete Projects with its subfolder",
              [&] {
-                 model.selectFolder(folder("Projects"));
+                 model.tree().selectFolder(folder("Projects"));
                  model.deleting().deleteSelectedFolder();
              },
              std::nullopt},
@@ -258,8 +258,8 @@ private slots:
         QVERIFY(showActive(window.form));
 
         QScrollBar* treeScroll = window.folderView()->verticalScrollBar();
-        const std::size_t far = window.model.folderTree().findExact("Folder 40");
-        window.model.selectFolder(far);
+        const std::size_t far = window.model.library().folderTree().findExact("Folder 40");
+        window.model.tree().selectFolder(far);
         window.folderView()->scrollTo(window.folderItem("Folder 35"), QAbstractItemView::PositionAtTop);
         QCoreApplication::processEvents();
         const int treeAt = treeScroll->value();
@@ -270,14 +270,14 @@ private slots:
         QCOMPARE(treeScroll->value(), treeAt);
 
         QScrollBar* listScroll = window.linkView()->verticalScrollBar();
-        window.model.selectFolder(window.model.folderTree().findExact("Work"));
-        window.model.lvReferencesEnter();
-        window.model.selectRows({30}, 30);
+        window.model.tree().selectFolder(window.model.library().folderTree().findExact("Work"));
+        window.model.list().lvReferencesEnter();
+        window.model.list().selectRows({30}, 30);
         window.linkView()->scrollTo(window.linkModel()->index(25, 0), QAbstractItemView::PositionAtTop);
         QCoreApplication::processEvents();
         const int listAt = listScroll->value();
         QVERIFY(listAt > 0);
-        window.model.lvReferencesEnter();
+        window.model.list().lvReferencesEnter();
         window.model.reordering().EditMoveDownExecute();
         QCoreApplication::processEvents();
         QCOMPARE(window.linkModel()->index(31, 0).data().toString(), QStringLiteral("Link 30"));

@@ -138,10 +138,10 @@ private slots:
         QFETCH(bool, closed);
         SampleWindow window;
         window.start();
-        window.model.selectFolder(3);
+        window.model.tree().selectFolder(3);
         QVERIFY(showActive(window.form));
         window.model.execute(Command::ViewReversedOrder); // rewrites Links/Work.wnl
-        window.model.libraryChanged();
+        window.model.lifecycle().libraryChanged();
         const std::string reversed = window.home.read("Links/Work.wnl");
         QVERIFY(reversed.starts_with("0 Wiki\r\n"));
 

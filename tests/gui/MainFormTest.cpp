@@ -69,7 +69,7 @@ private slots:
         SampleWindow window;
         window.start();
         window.folderView()->setCurrentIndex(window.folderItem("Work"));
-        QCOMPARE(window.model.selectedFolder(), std::size_t{3});
+        QCOMPARE(window.model.tree().selectedFolder(), std::size_t{3});
         QCOMPARE(rowLines(*window.linkModel()),
                  QStringList({"Mail | https://mail.example/ |  | 2022.7.8",
                               "Velloria home | https://velloria.example/ | 2024.5.1 | 2023.1.2",
@@ -90,7 +90,7 @@ private slots:
     {
         SampleWindow window;
         window.start();
-        window.model.selectFolder(3);
+        window.model.tree().selectFolder(3);
         QVERIFY(showActive(window.form));
         window.linkView()->setFocus();
         QCOMPARE(window.description(), QStringLiteral("Description: Daily"));
@@ -117,7 +117,7 @@ private slots:
     {
         SampleWindow window;
         window.start();
-        window.model.selectFolder(1);
+        window.model.tree().selectFolder(1);
         QVERIFY(showActive(window.form));
         window.folderView()->setFocus();
         window.linkView()->setFocus();
@@ -131,7 +131,7 @@ private slots:
         QVERIFY(showActive(window.form));
         const QRect work = window.folderView()->visualRect(window.folderItem("Work"));
         QTest::mousePress(window.folderView()->viewport(), Qt::RightButton, {}, work.center());
-        QCOMPARE(window.model.selectedFolder(), std::size_t{3});
+        QCOMPARE(window.model.tree().selectedFolder(), std::size_t{3});
         QCOMPARE(window.folderView()->currentIndex().data().toString(), QStringLiteral("Work"));
         QCOMPARE(window.statusPanel(0), QStringLiteral("Work"));
         QTest::mouseRelease(window.folderView()->viewport(), Qt::RightButton, {}, work.center());
@@ -141,7 +141,7 @@ private slots:
     {
         SampleWindow window;
         window.start();
-        window.model.selectFolder(3);
+        window.model.tree().selectFolder(3);
         QItemSelection rows;
         rows.select(window.linkModel()->index(0, 0), window.linkModel()->index(0, 3));
         rows.select(window.linkModel()->index(2, 0), window.linkModel()->index(2, 3));
@@ -149,11 +149,11 @@ private slots:
         const RowSelection& selection = window.model.selection();
         QVERIFY(selection.isRowSelected(0) && !selection.isRowSelected(1) && selection.isRowSelected(2));
 
-        window.model.selectRows({1, 2}, 1);
+        window.model.list().selectRows({1, 2}, 1);
         QCOMPARE(selectedRows(*window.linkView()), QList<int>({1, 2}));
         QCOMPARE(window.linkView()->currentIndex().row(), 1);
 
-        window.model.selectFolder(0);
+        window.model.tree().selectFolder(0);
         QCOMPARE(window.folderView()->currentIndex().data().toString(), QStringLiteral("Main"));
         QCOMPARE(window.linkModel()->rowCount(), 0);
         QCOMPARE(selectedRows(*window.linkView()), QList<int>());
@@ -163,7 +163,7 @@ private slots:
     {
         SampleWindow window;
         window.start();
-        window.model.selectFolder(3);
+        window.model.tree().selectFolder(3);
         QVERIFY(showActive(window.form));
         QTableView& view = *window.linkView();
 
@@ -192,7 +192,7 @@ private slots:
     {
         SampleWindow window;
         window.start();
-        window.model.selectFolder(6);
+        window.model.tree().selectFolder(6);
         window.action("ToolsGo")->trigger();
         QCOMPARE(window.browser.opened, Opened({"http://www.forum.example/board"}));
         QCOMPARE(rowLines(*window.linkModel()),
@@ -203,7 +203,7 @@ private slots:
     {
         SampleWindow window;
         window.start();
-        window.model.selectFolder(3);
+        window.model.tree().selectFolder(3);
         QVERIFY(showActive(window.form));
         window.linkView()->setFocus();
 
@@ -228,7 +228,7 @@ private slots:
     {
         SampleWindow window;
         window.start();
-        window.model.selectFolder(3);
+        window.model.tree().selectFolder(3);
         QVERIFY(showActive(window.form));
         const QPoint wiki = rowCentre(*window.linkView(), 2);
         QTest::mouseClick(window.linkView()->viewport(), Qt::LeftButton, {}, wiki);
@@ -263,7 +263,7 @@ private slots:
         SampleWindow window;
         writeSamplePreferences(window.home, [](TPreferences& prefs) { prefs.MainWidth = 1200; });
         window.start();
-        window.model.selectFolder(3);
+        window.model.tree().selectFolder(3);
         QVERIFY(showActive(window.form));
         for (const int width : {1200, 760, 620}) {
             window.form.resize(width, 520);
@@ -330,7 +330,7 @@ private slots:
         auto* pane = window.form.findChild<QPlainTextEdit*>(QStringLiteral("memDescr"));
         QCOMPARE(pane->extraSelections().size(), 1);
         QCOMPARE(pane->extraSelections().first().cursor.selectedText(), QStringLiteral("Coffee"));
-        window.model.selectFolder(3);
+        window.model.tree().selectFolder(3);
         QVERIFY(pane->extraSelections().isEmpty());
     }
 };

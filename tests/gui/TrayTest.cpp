@@ -277,7 +277,7 @@ private slots:
     {
         SampleWindow window;
         startWindow(window, true);
-        window.model.libraryChanged();
+        window.model.lifecycle().libraryChanged();
         click(window, QSystemTrayIcon::Trigger);
         QVERIFY(!window.form.isVisible());
         QAction* exit = window.form.trayIcon()->menu().findChild<QAction*>(QStringLiteral("trayExit"));
@@ -289,7 +289,7 @@ private slots:
         window.form.answer = Answer::Yes;
         exit->trigger();
         QVERIFY(!window.form.isVisible());
-        QVERIFY(!window.model.libraryModified());
+        QVERIFY(!window.model.lifecycle().libraryModified());
     }
 };
 

@@ -39,7 +39,7 @@ protected:
     Lines subtree(std::size_t top) const
     {
         Lines lines;
-        const TFolderTree& tree = model.folderTree();
+        const TFolderTree& tree = model.library().folderTree();
         for (std::size_t folder = top + 1; folder < tree.subtreeEnd(top); ++folder) {
             lines.push_back(std::string(static_cast<std::size_t>(tree[folder].Level - tree[top].Level), '.')
                             + tree[folder].Name);
@@ -52,7 +52,7 @@ protected:
 
 TEST_F(ExportTest, TreeOrderAndTheSavedLinksOfEachFolder)
 {
-    EXPECT_EQ(TreeOrder(model.folderTree()),
+    EXPECT_EQ(TreeOrder(model.library().folderTree()),
               (std::vector<ExportFolder>{{"Top", 0}, {"A", 1}, {"A1", 2}, {"A2", 2}, {"B", 1}, {"Other", 0}}));
     const auto links = ReadExportLinks(model.library())("B");
     ASSERT_EQ(links.size(), 3u);
@@ -90,7 +90,7 @@ TEST_F(ExportTest, EveryFormatReadsBackIntoTheSameFoldersTitlesAndAddresses)
         const fs::path location = home.path() / name;
         exportTarget(model, format, location);
         const std::string top = importSource(model, format, location);
-        Lines read = subtree(model.folderTree().findExact(top));
+        Lines read = subtree(model.library().folderTree().findExact(top));
         Lines expected = exported;
         if (format == ImportSource::InternetExplorer) {
             // The directory is a folder of its own below the source's folder, and so is the
@@ -135,7 +135,7 @@ TEST_F(ExportTest, AnEmptyLibraryWritesNothingButKeepsTheLocations)
 {
     home.write("folders.wnf", "");
     model.lifecycle().loadLibrary(RestoreFolderStates::No);
-    ASSERT_TRUE(model.folderTree().empty());
+    ASSERT_TRUE(model.library().folderTree().empty());
     const ExchangeChoice choice = {.ie = false, .netscape = true, .opera = false, .ieLocation = "/x",
                                    .netscapeLocation = (home.path() / "b.html").string(), .operaLocation = "o.adr"};
     exportBookmarks(model, choice);

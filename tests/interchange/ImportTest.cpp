@@ -69,10 +69,10 @@ TEST_F(ImportTest, SourceBecomesANewTopLevelFolderWithItsFoldersLinksAndDescript
     EXPECT_THAT(linkFile("Top_1"), ElementsAre("Deep http://deep.example/"));
     EXPECT_EQ(home.read("Links/Top_1.wnl"), test::crlf({"0 Deep", "1 http://deep.example/", "2  ", "3 2026.12.5", "4 "}));
     // The reader leaves the import's own folder selected, and the window shows it.
-    EXPECT_EQ(model.selectedFolder(), 6u);
+    EXPECT_EQ(model.tree().selectedFolder(), 6u);
     EXPECT_EQ(titles(), (Lines{"Loose"}));
-    EXPECT_TRUE(model.libraryModified());
-    EXPECT_TRUE(model.enabled(Command::FileSave));
+    EXPECT_TRUE(model.lifecycle().libraryModified());
+    EXPECT_TRUE(model.commandStates().isEnabled(Command::FileSave));
     EXPECT_THAT(model.lifecycle().newFolders(), ElementsAre("Netscape", "News", "Top_1"));
 }
 
@@ -84,7 +84,7 @@ TEST_F(ImportTest, ImportingTwiceNumbersTheTopFolderAndRevertRemovesEverything)
     importSource(model, ImportSource::Netscape, file);
     EXPECT_EQ(importSource(model, ImportSource::Netscape, file), "Netscape_1");
     EXPECT_EQ(tree().back(), "..Top_2");
-    EXPECT_EQ(model.folderTree().findExact("News_1"), 10u);
+    EXPECT_EQ(model.library().folderTree().findExact("News_1"), 10u);
 
     model.lifecycle().revertLibrary();
     auto after = home.snapshot();
@@ -99,7 +99,7 @@ TEST_F(ImportTest, AMissingFileGivesAnEmptyFolderOfTheSource)
     EXPECT_EQ(importSource(model, ImportSource::Opera, home.path() / "nowhere.adr"), "Opera");
     EXPECT_EQ(tree().back(), "Opera");
     EXPECT_EQ(home.read("Links/Opera.wnl"), "");
-    EXPECT_EQ(model.selectedFolder(), 6u);
+    EXPECT_EQ(model.tree().selectedFolder(), 6u);
 }
 
 TEST_F(ImportTest, FolderNamesFromFilesAreCleanedAndNeverLeaveTheLinksDirectory)

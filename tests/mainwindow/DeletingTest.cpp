@@ -25,20 +25,20 @@ protected:
         home.write("Links/A1.~wnl", home.read("Links/A1.wnl"));
         writePreferences({"000 1.0", "003 False", "037 True", "040 4"});
         model.lifecycle().FormCreate();
-        model.trvFoldersEnter();
+        model.tree().trvFoldersEnter();
     }
 };
 
 TEST_F(DeletingTest, ConfirmationListsSubfoldersOrLinks)
 {
-    model.selectFolder(1); // A, with subfolders
+    model.tree().selectFolder(1); // A, with subfolders
     EXPECT_THAT(DeleteConfirmation(model).lines(), ElementsAre("A (Folder)", "  A1 (Folder)", "  A2 (Folder)"));
-    model.selectFolder(4); // B, with links
+    model.tree().selectFolder(4); // B, with links
     DeleteConfirmation folder(model);
     EXPECT_TRUE(folder.folderMode());
     EXPECT_THAT(folder.lines(), ElementsAre("B (Folder)", "  zeta (Bookmark)", "  Alpha (Bookmark)", "  mid (Bookmark)"));
-    model.lvReferencesEnter();
-    model.selectRows({0, 2}, 0);
+    model.list().lvReferencesEnter();
+    model.list().selectRows({0, 2}, 0);
     DeleteConfirmation links(model);
     EXPECT_FALSE(links.folderMode());
     EXPECT_THAT(links.lines(), ElementsAre("zeta (Bookmark)", "mid (Bookmark)"));
@@ -48,21 +48,21 @@ TEST_F(DeletingTest, DontShowAgainHoldsEvenWhenTheAnswerIsNo)
 {
     writePreferences({"000 1.0", "003 True", "040 4"});
     model.lifecycle().FormCreate();
-    model.trvFoldersEnter();
+    model.tree().trvFoldersEnter();
     view.notices.clear();
     model.execute(Command::EditDelete);
     ASSERT_EQ(view.notices, std::vector<std::string>{"dialog delete"});
     DeleteConfirmation dialog(model);
     dialog.setDontShowAgain(true); // then No: nothing deleted
-    EXPECT_EQ(model.folderTree().count(), 6u);
+    EXPECT_EQ(model.library().folderTree().count(), 6u);
     EXPECT_FALSE(model.prefs().ConfirmDeleting);
     model.execute(Command::EditDelete); // now at once, without a dialog
-    EXPECT_EQ(model.folderTree().count(), 1u); // Top and its four subfolders went
+    EXPECT_EQ(model.library().folderTree().count(), 1u); // Top and its four subfolders went
 }
 
 TEST_F(DeletingTest, DeletingAFolderRemovesItsSubtreeFilesAndDescriptions)
 {
-    model.selectFolder(1);
+    model.tree().selectFolder(1);
     model.execute(Command::EditDelete);
     EXPECT_EQ(tree(), (std::vector<std::string>{"Top", ".B", "Other"}));
     EXPECT_EQ(home.read("folders.wnf"), test::crlf({"Top", "\tB", "Other"}));
@@ -70,14 +70,14 @@ TEST_F(DeletingTest, DeletingAFolderRemovesItsSubtreeFilesAndDescriptions)
     EXPECT_FALSE(home.exists("Links/A1.wnl"));
     EXPECT_EQ(home.read("folddesc.wnf"), test::crlf({"Top", "The top", "B", "Bee"}));
     EXPECT_TRUE(home.exists("Links/A.wnt"));
-    EXPECT_EQ(model.selectedFolder(), 1u); // the next sibling, B
-    EXPECT_TRUE(model.libraryModified());
-    EXPECT_TRUE(model.enabled(Command::EditUndo));
+    EXPECT_EQ(model.tree().selectedFolder(), 1u); // the next sibling, B
+    EXPECT_TRUE(model.lifecycle().libraryModified());
+    EXPECT_TRUE(model.commandStates().isEnabled(Command::EditUndo));
 }
 
 TEST_F(DeletingTest, UndoBringsTheSubtreeBackWithLinksAndDescriptions)
 {
-    model.selectFolder(1);
+    model.tree().selectFolder(1);
     model.execute(Command::EditDelete);
     model.execute(Command::EditUndo);
     EXPECT_EQ(tree(), (std::vector<std::string>{"Top", ".B", ".A", "..A1", "..A2", "Other"}));
@@ -85,17 +85,17 @@ TEST_F(DeletingTest, UndoBringsTheSubtreeBackWithLinksAndDescriptions)
     EXPECT_EQ(home.read("Links/A1.wnl"), test::crlf({"0 a1-link", "1 a1.example", "2 ", "3 2026.1.1", "4 in A1"}));
     EXPECT_FALSE(home.exists("Links/A.wnt"));
     EXPECT_THAT(home.read("folddesc.wnf"), HasSubstr(test::crlf({"A2", "Ay two"})));
-    EXPECT_FALSE(model.enabled(Command::EditUndo));
-    EXPECT_EQ(model.folderTree()[model.selectedFolder()].Name, "A2"); // the last one put back
-    model.selectFolder(2);
+    EXPECT_FALSE(model.commandStates().isEnabled(Command::EditUndo));
+    EXPECT_EQ(model.library().folderTree()[model.tree().selectedFolder()].Name, "A2"); // the last one put back
+    model.tree().selectFolder(2);
     EXPECT_EQ(model.description().text(), "Description: Ay");
 }
 
 TEST_F(DeletingTest, UndoAfterTheNameWasTakenAgainRenamesTheWholeBranch)
 {
-    model.selectFolder(1);
+    model.tree().selectFolder(1);
     model.execute(Command::EditDelete);
-    model.selectFolder(0);
+    model.tree().selectFolder(0);
     model.editing().addFolder("a", ""); // takes the name, in another letter case
     model.execute(Command::EditUndo);
     EXPECT_EQ(tree(), (std::vector<std::string>{"Top", ".B", ".a", ".A_1", "..A1", "..A2", "Other"}));
@@ -105,11 +105,11 @@ TEST_F(DeletingTest, UndoAfterTheNameWasTakenAgainRenamesTheWholeBranch)
 
 TEST_F(DeletingTest, SaveDropsTheFolderUndoCopiesButKeepsUndoEnabled)
 {
-    model.selectFolder(1);
+    model.tree().selectFolder(1);
     model.execute(Command::EditDelete);
     model.execute(Command::FileSave);
     EXPECT_FALSE(home.exists("Links/A.wnt"));
-    EXPECT_TRUE(model.enabled(Command::EditUndo));
+    EXPECT_TRUE(model.commandStates().isEnabled(Command::EditUndo));
     model.execute(Command::EditUndo);
     EXPECT_EQ(tree(), (std::vector<std::string>{"Top", ".B", "Other"}));
     EXPECT_EQ(home.read("folders.wnf"), test::crlf({"Top", "\tB", "Other"}));
@@ -120,9 +120,9 @@ TEST_F(DeletingTest, DeletingLinksSelectsTheRowAtThatPlaceOrTheLast)
     home.write("Links/Other.wnl", test::crlf({"0 r0", "1 a", "2 ", "3 ", "4 d0", "0 r1", "1 b", "2 ", "3 ", "4 d1",
                                               "0 r2", "1 c", "2 ", "3 ", "4 d2", "0 r3", "1 d", "2 ", "3 ", "4 d3",
                                               "0 r4", "1 e", "2 ", "3 ", "4 d4"}));
-    model.selectFolder(5);
-    model.lvReferencesEnter();
-    model.selectRows({0, 3, 4}, 3);
+    model.tree().selectFolder(5);
+    model.list().lvReferencesEnter();
+    model.list().selectRows({0, 3, 4}, 3);
     model.execute(Command::EditDelete);
     EXPECT_EQ(titles(), (Titles{"r1", "r2"}));
     EXPECT_THAT(model.selection().selectedRows(), ElementsAre(1u));
@@ -137,44 +137,44 @@ TEST_F(DeletingTest, UndoOfLinksPutsThemAtTheEndSelected)
     home.write("Links/Other.wnl", test::crlf({"0 r0", "1 a", "2 ", "3 ", "4 d0", "0 r1", "1 b", "2 ", "3 ", "4 d1",
                                               "0 r2", "1 c", "2 ", "3 ", "4 d2", "0 r3", "1 d", "2 ", "3 ", "4 d3",
                                               "0 r4", "1 e", "2 ", "3 ", "4 d4"}));
-    model.selectFolder(5);
-    model.lvReferencesEnter();
-    model.selectRows({1, 2}, 1);
+    model.tree().selectFolder(5);
+    model.list().lvReferencesEnter();
+    model.list().selectRows({1, 2}, 1);
     model.execute(Command::EditDelete);
-    model.selectFolder(0); // undo goes back to the folder of the deletion
+    model.tree().selectFolder(0); // undo goes back to the folder of the deletion
     model.execute(Command::EditUndo);
-    EXPECT_EQ(model.selectedFolder(), 5u);
+    EXPECT_EQ(model.tree().selectedFolder(), 5u);
     EXPECT_EQ(titles(), (Titles{"r0", "r3", "r4", "r1", "r2"}));
     EXPECT_THAT(model.selection().selectedRows(), ElementsAre(3u, 4u));
     EXPECT_EQ(model.selection().focusedRow(), 3u);
     EXPECT_THAT(home.read("Links/Other.wnl"), HasSubstr(test::crlf({"0 r2", "1 c", "2 ", "3 ", "4 d2"})));
-    EXPECT_FALSE(model.enabled(Command::EditUndo));
+    EXPECT_FALSE(model.commandStates().isEnabled(Command::EditUndo));
 }
 
 TEST_F(DeletingTest, DeletingEveryLinkMovesTheFocusToTheTree)
 {
-    model.selectFolder(4);
-    model.lvReferencesEnter();
-    model.selectRows({0, 1, 2}, 0);
+    model.tree().selectFolder(4);
+    model.list().lvReferencesEnter();
+    model.list().selectRows({0, 1, 2}, 0);
     view.notices.clear();
     model.execute(Command::EditDelete);
-    EXPECT_TRUE(model.linkList().empty());
+    EXPECT_TRUE(model.library().linkList().empty());
     EXPECT_THAT(view.notices, ::testing::Contains("focus tree"));
     EXPECT_EQ(model.description().text(), "Description:");
-    EXPECT_FALSE(model.enabled(Command::ToolsGo));
+    EXPECT_FALSE(model.commandStates().isEnabled(Command::ToolsGo));
 }
 
 TEST_F(DeletingTest, DeletingTheOnlyFolderLeavesFolderCommandsDisabled)
 {
     home.write("folders.wnf", test::crlf({"Only"}));
     model.lifecycle().loadLibrary(RestoreFolderStates::No);
-    model.trvFoldersEnter();
+    model.tree().trvFoldersEnter();
     model.execute(Command::EditDelete);
-    EXPECT_TRUE(model.folderTree().empty());
+    EXPECT_TRUE(model.library().folderTree().empty());
     for (Command command : {Command::EditAddUrl, Command::EditEditItem, Command::EditPaste, Command::EditDelete,
                             Command::ToolsGo})
-        EXPECT_FALSE(model.enabled(command)) << commandInfo(command).name;
-    EXPECT_TRUE(model.enabled(Command::EditAddFolder));
+        EXPECT_FALSE(model.commandStates().isEnabled(command)) << commandInfo(command).name;
+    EXPECT_TRUE(model.commandStates().isEnabled(Command::EditAddFolder));
 }
 
 } // namespace

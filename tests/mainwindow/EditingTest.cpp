@@ -19,7 +19,7 @@ protected:
     {
         writePreferences({"000 1.0", "037 True", "040 0"});
         model.lifecycle().FormCreate();
-        model.trvFoldersEnter();
+        model.tree().trvFoldersEnter();
     }
     std::string addLink(const std::string& title, const std::string& address = "x.example",
                         const std::string& description = "")
@@ -40,19 +40,19 @@ protected:
 
 TEST_F(EditingTest, NewLinkIsCleanedMadeUniqueDatedAndSelected)
 {
-    model.selectFolder(4);
+    model.tree().selectFolder(4);
     EXPECT_EQ(addLink(" a/b:c? ", "  https://abc.example/  ", " first line\nsecond "), "abc");
     EXPECT_EQ(titles(), (Titles{"abc", "Alpha", "mid", "zeta"}));
-    const TLinkRecord& added = model.linkList()[0];
+    const TLinkRecord& added = model.library().linkList()[0];
     EXPECT_EQ(added.Address, "https://abc.example/");
     EXPECT_EQ(added.LastVisit, " ");
     EXPECT_EQ(added.AddDate, "2026.12.5");
-    EXPECT_EQ(model.linkDescriptions()[0], "first line second");
+    EXPECT_EQ(model.library().linkDescriptions()[0], "first line second");
     EXPECT_THAT(model.selection().selectedRows(), ElementsAre(0u));
     EXPECT_EQ(model.description().text(), "Description: first line second");
     EXPECT_EQ(model.statusBar().text(3), "Bookmarks: 4");
-    EXPECT_TRUE(model.libraryModified());
-    EXPECT_TRUE(model.enabled(Command::FileSave));
+    EXPECT_TRUE(model.lifecycle().libraryModified());
+    EXPECT_TRUE(model.commandStates().isEnabled(Command::FileSave));
     EXPECT_THAT(home.read("Links/B.wnl"),
                 HasSubstr(test::crlf({"0 abc", "1 https://abc.example/", "2  ", "3 2026.12.5", "4 first line second"})));
 
@@ -62,7 +62,7 @@ TEST_F(EditingTest, NewLinkIsCleanedMadeUniqueDatedAndSelected)
 
 TEST_F(EditingTest, RefusedInputAddsNothingButTheOkButtonStillCloses)
 {
-    model.selectFolder(4);
+    model.tree().selectFolder(4);
     model.execute(Command::EditAddUrl);
     NewItemDialog dialog(model);
     const auto before = home.snapshot();
@@ -71,39 +71,39 @@ TEST_F(EditingTest, RefusedInputAddsNothingButTheOkButtonStillCloses)
     EXPECT_FALSE(dialog.accept("?*/", "x", "", Confirmation::EnterKey));
     EXPECT_FALSE(dialog.accept("  ", "x", "", Confirmation::EnterKey));
     EXPECT_EQ(home.snapshot(), before);
-    EXPECT_FALSE(model.libraryModified());
+    EXPECT_FALSE(model.lifecycle().libraryModified());
     EXPECT_TRUE(dialog.accept("Title", "x", "", Confirmation::EnterKey));
 }
 
 TEST_F(EditingTest, FolderNamesAreUniqueOverTheWholeTreeWithoutRegardToCase)
 {
-    model.selectFolder(0);
+    model.tree().selectFolder(0);
     EXPECT_EQ(addFolder("a1"), "a1_1");        // A1 lives in another branch
-    model.selectFolder(0);
+    model.tree().selectFolder(0);
     EXPECT_EQ(addFolder("A1"), "A1_2");
-    model.selectFolder(0);
+    model.tree().selectFolder(0);
     EXPECT_EQ(addFolder("\xC3\xA9mile"), "\xC3\xA9mile");
-    model.selectFolder(0);
+    model.tree().selectFolder(0);
     EXPECT_EQ(addFolder("\xC3\x89MILE"), "\xC3\x89MILE_1"); // Émile clashes with émile
 }
 
 TEST_F(EditingTest, NewFolderGoesIntoTheSelectedFolderWithItsFilesAtOnce)
 {
-    model.selectFolder(1); // A
+    model.tree().selectFolder(1); // A
     EXPECT_EQ(addFolder("New", "Fresh"), "New");
     EXPECT_EQ(tree(), (std::vector<std::string>{"Top", ".A", "..A1", "..A2", "..New", ".B", "Other"}));
-    EXPECT_EQ(model.selectedFolder(), 4u);
+    EXPECT_EQ(model.tree().selectedFolder(), 4u);
     EXPECT_EQ(home.read("folders.wnf"), test::crlf({"Top", "\tA", "\t\tA1", "\t\tA2", "\t\tNew", "\tB", "Other"}));
     EXPECT_THAT(home.read("folddesc.wnf"), HasSubstr(test::crlf({"New", "Fresh"})));
     EXPECT_EQ(home.read("Links/New.wnl"), "");
     EXPECT_THAT(model.lifecycle().newFolders(), ElementsAre("New"));
     EXPECT_EQ(model.description().text(), "Description: Fresh");
-    EXPECT_TRUE(model.libraryModified());
+    EXPECT_TRUE(model.lifecycle().libraryModified());
 }
 
 TEST_F(EditingTest, WithoutAddFolderInFolderTheNewFolderBecomesASibling)
 {
-    model.selectFolder(1);
+    model.tree().selectFolder(1);
     model.execute(Command::EditAddFolder);
     NewItemDialog dialog(model);
     dialog.setAddFolderInFolder(false);
@@ -135,7 +135,7 @@ TEST_F(EditingTest, TheDialogFollowsTheKindAndTheTree)
 
 TEST_F(EditingTest, RenamingAFolderMovesItsFilesAndWritesTheBackupUnderTheNewName)
 {
-    model.selectFolder(4);
+    model.tree().selectFolder(4);
     const std::string links = home.read("Links/B.wnl");
     model.execute(Command::EditEditItem); // the tree has the focus: the folder
     EditItemDialog dialog(model);
@@ -154,18 +154,18 @@ TEST_F(EditingTest, RenamingAFolderMovesItsFilesAndWritesTheBackupUnderTheNewNam
 
 TEST_F(EditingTest, ChangingOnlyTheLetterCaseOfAFolderGetsASuffix)
 {
-    model.selectFolder(4);
+    model.tree().selectFolder(4);
     model.execute(Command::EditEditItem);
     EditItemDialog dialog(model);
     dialog.accept("b", "", "Bee");
-    EXPECT_EQ(model.folderTree()[4].Name, "b_1");
+    EXPECT_EQ(model.library().folderTree()[4].Name, "b_1");
 }
 
 TEST_F(EditingTest, EditingALinkKeepsItsDatesAndTheAddressAsTyped)
 {
-    model.selectFolder(4);
-    model.selectRows({2}, 2); // zeta
-    model.lvReferencesEnter();
+    model.tree().selectFolder(4);
+    model.list().selectRows({2}, 2); // zeta
+    model.list().lvReferencesEnter();
     model.execute(Command::EditEditItem);
     EditItemDialog dialog(model);
     EXPECT_FALSE(dialog.editsFolder());
@@ -174,11 +174,11 @@ TEST_F(EditingTest, EditingALinkKeepsItsDatesAndTheAddressAsTyped)
     EXPECT_FALSE(dialog.accept(" :: ", "x", "y")); // refused: stays open
     EXPECT_TRUE(dialog.accept("Aardvark", " spaced.example ", "new note"));
     EXPECT_EQ(titles(), (Titles{"Aardvark", "Alpha", "mid"}));
-    const TLinkRecord& link = model.linkList()[0];
+    const TLinkRecord& link = model.library().linkList()[0];
     EXPECT_EQ(link.Address, " spaced.example ");
     EXPECT_EQ(link.AddDate, "2026.1.3");
-    EXPECT_EQ(model.linkDescriptions()[0], "new note");
-    EXPECT_EQ(model.linkList()[model.selection().focusedRow()].Title, "Aardvark");
+    EXPECT_EQ(model.library().linkDescriptions()[0], "new note");
+    EXPECT_EQ(model.library().linkList()[model.selection().focusedRow()].Title, "Aardvark");
     EXPECT_THAT(home.read("Links/B.wnl"), HasSubstr(test::crlf({"0 Aardvark", "1  spaced.example ", "2 ",
                                                                 "3 2026.1.3", "4 new note"})));
 }
@@ -215,8 +215,8 @@ TEST_F(EditingTest, EditingKeepsTheStoredBytesOfEveryFieldLeftAsItWas)
         fresh.write("Links/" + cafe + ".~wnl", links);
         MainWindowModel edited{fresh.path(), clock, opener, "/home/user"};
         edited.lifecycle().loadLibrary(RestoreFolderStates::No);
-        edited.selectFolder(0);
-        c.folder ? edited.trvFoldersEnter() : edited.lvReferencesEnter();
+        edited.tree().selectFolder(0);
+        c.folder ? edited.tree().trvFoldersEnter() : edited.list().lvReferencesEnter();
         edited.execute(Command::EditEditItem);
         EditItemDialog dialog(edited);
         ASSERT_EQ(dialog.editsFolder(), c.folder);

@@ -31,7 +31,7 @@ protected:
     void editLinks()
     {
         home.write("Links/B.wnl", test::crlf({"0 edited", "1 e.example", "2 ", "3 2026.12.5", "4 new"}));
-        model.libraryChanged();
+        model.lifecycle().libraryChanged();
     }
 };
 
@@ -47,28 +47,28 @@ TEST_F(LifecycleTest, StartUpRunsItsStepsInOrder)
     EXPECT_LT(position("captions"), position("layout"));
     EXPECT_LT(position("layout"), position("tree reset"));
     EXPECT_LT(position("tree reset"), position("timer"));
-    EXPECT_TRUE(model.checked(Command::ViewSortByAddress));
-    EXPECT_FALSE(model.checked(Command::ViewSortByTitle));
-    EXPECT_TRUE(model.checked(Command::ViewReversedOrder));
-    EXPECT_FALSE(model.checked(Command::ViewToolbar));
+    EXPECT_TRUE(model.commandStates().isChecked(Command::ViewSortByAddress));
+    EXPECT_FALSE(model.commandStates().isChecked(Command::ViewSortByTitle));
+    EXPECT_TRUE(model.commandStates().isChecked(Command::ViewReversedOrder));
+    EXPECT_FALSE(model.commandStates().isChecked(Command::ViewToolbar));
     EXPECT_EQ(model.lifecycle().autoSaveInterval(), 300000);
-    EXPECT_FALSE(model.libraryModified());
-    EXPECT_FALSE(model.enabled(Command::FileSave));
-    EXPECT_FALSE(model.enabled(Command::EditUndo));
-    EXPECT_EQ(model.selectedFolder(), 4u);
+    EXPECT_FALSE(model.lifecycle().libraryModified());
+    EXPECT_FALSE(model.commandStates().isEnabled(Command::FileSave));
+    EXPECT_FALSE(model.commandStates().isEnabled(Command::EditUndo));
+    EXPECT_EQ(model.tree().selectedFolder(), 4u);
 }
 
 TEST_F(LifecycleTest, TheDefaultSortModeTicksNoSortCommandAndIsKept)
 {
     model.lifecycle().FormCreate(); // no preferences file: SortMode 5
     for (Command sort : kSortCommands)
-        EXPECT_FALSE(model.checked(sort));
-    model.trvFoldersEnter();
-    model.selectFolder(4);
-    model.trvFoldersExit();
+        EXPECT_FALSE(model.commandStates().isChecked(sort));
+    model.tree().trvFoldersEnter();
+    model.tree().selectFolder(4);
+    model.tree().trvFoldersExit();
     for (Command sort : kSortCommands)
-        EXPECT_FALSE(model.checked(sort));
-    EXPECT_EQ(model.linkList()[0].Title, "zeta"); // mode 5 sorts nothing
+        EXPECT_FALSE(model.commandStates().isChecked(sort));
+    EXPECT_EQ(model.library().linkList()[0].Title, "zeta"); // mode 5 sorts nothing
     model.lifecycle().FormDestroy();
     EXPECT_TRUE(preferenceLine("040 5"));
 }
@@ -87,11 +87,11 @@ TEST_F(LifecycleTest, SaveMakesTheBackupsEqualAndDisablesItself)
 {
     model.lifecycle().FormCreate();
     editLinks();
-    EXPECT_TRUE(model.enabled(Command::FileSave));
+    EXPECT_TRUE(model.commandStates().isEnabled(Command::FileSave));
     EXPECT_TRUE(model.execute(Command::FileSave));
     EXPECT_EQ(home.read("Links/B.~wnl"), home.read("Links/B.wnl"));
-    EXPECT_FALSE(model.libraryModified());
-    EXPECT_FALSE(model.enabled(Command::FileSave));
+    EXPECT_FALSE(model.lifecycle().libraryModified());
+    EXPECT_FALSE(model.commandStates().isEnabled(Command::FileSave));
     EXPECT_FALSE(model.execute(Command::FileSave)); // disabled commands never run
 }
 
@@ -105,7 +105,7 @@ TEST_F(LifecycleTest, AutoSaveTicksSaveOnlyWhatChanged)
     editLinks();
     model.lifecycle().MainTimerTimer();
     EXPECT_EQ(home.read("Links/B.~wnl"), home.read("Links/B.wnl"));
-    EXPECT_FALSE(model.libraryModified());
+    EXPECT_FALSE(model.lifecycle().libraryModified());
 }
 
 TEST_F(LifecycleTest, NoCommandRunsWhileADialogIsActive)
@@ -117,7 +117,7 @@ TEST_F(LifecycleTest, NoCommandRunsWhileADialogIsActive)
         { const MainWindowModel::ModalWindow errorOverIt(model); }
         EXPECT_FALSE(model.execute(Command::FileSave)); // the dialog is still open
         model.lifecycle().MainTimerTimer();
-        EXPECT_TRUE(model.libraryModified());
+        EXPECT_TRUE(model.lifecycle().libraryModified());
         EXPECT_NE(home.read("Links/B.~wnl"), home.read("Links/B.wnl"));
     }
     EXPECT_TRUE(model.execute(Command::FileSave));
@@ -152,8 +152,8 @@ TEST_F(LifecycleTest, AnAutoSaveTickWhileSaveChangesIsAskedSavesNothingAndNoRest
 TEST_F(LifecycleTest, ClosingWithoutChangesAsksNothingAndWritesTheFolderStates)
 {
     model.lifecycle().FormCreate();
-    model.trvFoldersEnter();
-    model.selectFolder(1);
+    model.tree().trvFoldersEnter();
+    model.tree().selectFolder(1);
     EXPECT_TRUE(model.lifecycle().FormClose());
     EXPECT_TRUE(view.questions.empty());
     // Selecting A made it visible: its parent is expanded.
@@ -189,7 +189,7 @@ TEST_F(LifecycleTest, ClosingWithChangesCancelKeepsTheWindowAndTheChanges)
     const std::string edited = home.read("Links/B.wnl");
     view.answer = Answer::Cancel;
     EXPECT_FALSE(model.lifecycle().FormClose());
-    EXPECT_TRUE(model.libraryModified());
+    EXPECT_TRUE(model.lifecycle().libraryModified());
     EXPECT_EQ(home.read("Links/B.wnl"), edited);
     EXPECT_TRUE(home.exists("foldst.wnf"));
 }
@@ -202,7 +202,7 @@ TEST_F(LifecycleTest, AFailedSaveAtCloseKeepsTheWindowOpen)
     std::filesystem::create_directory(home.links() / "B.~wnl");
     view.answer = Answer::Yes;
     EXPECT_THROW(model.lifecycle().FormClose(), Error);
-    EXPECT_TRUE(model.libraryModified());
+    EXPECT_TRUE(model.lifecycle().libraryModified());
 }
 
 TEST_F(LifecycleTest, DestroyWritesThePreferencesWithTheWindowLayout)
@@ -229,9 +229,9 @@ TEST_F(LifecycleTest, LastLinkIsOpenedAgainAtStart)
 {
     writePreferences({"000 1.0", "010 True", "058 mid", "059 B"});
     model.lifecycle().FormCreate();
-    EXPECT_EQ(model.selectedFolder(), 4u);
+    EXPECT_EQ(model.tree().selectedFolder(), 4u);
     EXPECT_THAT(opener.opened, ElementsAre("new window: about:blank", "mailto:mid@example.org"));
-    EXPECT_EQ(model.linkList()[model.selection().focusedRow()].LastVisit, "2026.12.5");
+    EXPECT_EQ(model.library().linkList()[model.selection().focusedRow()].LastVisit, "2026.12.5");
 }
 
 TEST_F(LifecycleTest, LastLinkInAFolderThatIsGoneOpensNothing)
@@ -239,7 +239,7 @@ TEST_F(LifecycleTest, LastLinkInAFolderThatIsGoneOpensNothing)
     writePreferences({"000 1.0", "010 True", "058 mid", "059 Gone"});
     model.lifecycle().FormCreate();
     EXPECT_TRUE(opener.opened.empty());
-    EXPECT_EQ(model.selectedFolder(), TFolderTree::npos);
+    EXPECT_EQ(model.tree().selectedFolder(), TFolderTree::npos);
 }
 
 } // namespace

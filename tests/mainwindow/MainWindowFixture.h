@@ -70,7 +70,7 @@ protected:
     {
         std::vector<std::string> names;
         for (const CommandInfo& info : commandTable())
-            if (!model.enabled(info.command))
+            if (!model.commandStates().isEnabled(info.command))
                 names.emplace_back(info.name);
         return names;
     }
@@ -79,7 +79,7 @@ protected:
     std::vector<std::string> tree() const
     {
         std::vector<std::string> lines;
-        for (const auto& folder : model.folderTree().records())
+        for (const auto& folder : model.library().folderTree().records())
             lines.push_back(std::string(static_cast<std::size_t>(folder.Level), '.') + folder.Name);
         return lines;
     }
@@ -87,7 +87,7 @@ protected:
     std::vector<std::string> titles() const
     {
         std::vector<std::string> result;
-        for (const TLinkRecord& link : model.linkList())
+        for (const TLinkRecord& link : model.library().linkList())
             result.push_back(link.Title);
         return result;
     }

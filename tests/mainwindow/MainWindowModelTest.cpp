@@ -18,10 +18,10 @@ class PresentationTest : public test::MainWindowFixture {};
 TEST_F(PresentationTest, FirstFocusOnTheTreeShowsItsFirstFolder)
 {
     model.lifecycle().FormCreate();
-    EXPECT_EQ(model.selectedFolder(), TFolderTree::npos);
+    EXPECT_EQ(model.tree().selectedFolder(), TFolderTree::npos);
     EXPECT_THAT(disabledCommands(), ElementsAre("FileSave", "EditUndo", "EditPaste"));
-    model.trvFoldersEnter();
-    EXPECT_EQ(model.selectedFolder(), 0u);
+    model.tree().trvFoldersEnter();
+    EXPECT_EQ(model.tree().selectedFolder(), 0u);
     EXPECT_TRUE(model.flags().FolderShownOnce);
     EXPECT_TRUE(model.flags().TreeHadFocus);
     EXPECT_EQ(panels(), (Panels{"Top", "", "Folders: 2", "Bookmarks: 0"})); // direct subfolders only
@@ -33,19 +33,19 @@ TEST_F(PresentationTest, FirstFocusOnTheTreeShowsItsFirstFolder)
 TEST_F(PresentationTest, FolderWithLinksSelectsItsFirstRowAndEnablesGo)
 {
     model.lifecycle().FormCreate();
-    model.trvFoldersEnter();
-    model.selectFolder(4);
+    model.tree().trvFoldersEnter();
+    model.tree().selectFolder(4);
     EXPECT_THAT(model.selection().selectedRows(), ElementsAre(0u));
     EXPECT_EQ(model.selection().focusedRow(), 0u);
     EXPECT_EQ(panels(), (Panels{"B", "zeta", "Folders: 0", "Bookmarks: 3"}));
-    EXPECT_TRUE(model.enabled(Command::ToolsGo));
-    EXPECT_TRUE(model.enabled(Command::ToolsGoInNewBrowser));
-    EXPECT_FALSE(model.enabled(Command::EditCut));
+    EXPECT_TRUE(model.commandStates().isEnabled(Command::ToolsGo));
+    EXPECT_TRUE(model.commandStates().isEnabled(Command::ToolsGoInNewBrowser));
+    EXPECT_FALSE(model.commandStates().isEnabled(Command::EditCut));
 
-    model.selectFolder(5); // no link file
+    model.tree().selectFolder(5); // no link file
     EXPECT_THAT(model.selection().selectedRows(), IsEmpty());
     EXPECT_EQ(panels(), (Panels{"Other", "", "Folders: 0", "Bookmarks: 0"}));
-    EXPECT_FALSE(model.enabled(Command::ToolsGo));
+    EXPECT_FALSE(model.commandStates().isEnabled(Command::ToolsGo));
     EXPECT_EQ(model.description().text(), "Description: "); // no pair: empty, not B's
 }
 
@@ -53,11 +53,11 @@ TEST_F(PresentationTest, RememberedFolderIsShownButFocusChangesNothingUntilTheNe
 {
     home.write("foldst.wnf", test::crlf({"0", "True", "False", "4", "False", "True"}));
     model.lifecycle().FormCreate();
-    EXPECT_EQ(model.selectedFolder(), 4u);
-    EXPECT_TRUE(model.folderTree()[0].Expanded);
+    EXPECT_EQ(model.tree().selectedFolder(), 4u);
+    EXPECT_TRUE(model.library().folderTree()[0].Expanded);
     EXPECT_FALSE(model.flags().FolderShownOnce);
-    model.selectRows({}, TFolderTree::npos);
-    model.trvFoldersEnter();
+    model.list().selectRows({}, TFolderTree::npos);
+    model.tree().trvFoldersEnter();
     EXPECT_THAT(model.selection().selectedRows(), IsEmpty()); // the enter handler stops before reselecting
     EXPECT_THAT(disabledCommands(), ElementsAre("FileSave", "EditUndo", "EditCut", "EditCopy", "EditPaste"));
 }
@@ -65,41 +65,41 @@ TEST_F(PresentationTest, RememberedFolderIsShownButFocusChangesNothingUntilTheNe
 TEST_F(PresentationTest, ListFocusShowsTheRowDescriptionAndEnablesCutAndCopy)
 {
     model.lifecycle().FormCreate();
-    model.trvFoldersEnter();
-    model.selectFolder(4);
-    model.trvFoldersExit();
-    model.lvReferencesEnter();
+    model.tree().trvFoldersEnter();
+    model.tree().selectFolder(4);
+    model.tree().trvFoldersExit();
+    model.list().lvReferencesEnter();
     EXPECT_FALSE(model.flags().TreeHadFocus);
     EXPECT_EQ(model.description().text(), "Description: last by title");
-    EXPECT_TRUE(model.enabled(Command::EditCut));
-    EXPECT_TRUE(model.enabled(Command::EditCopy));
+    EXPECT_TRUE(model.commandStates().isEnabled(Command::EditCut));
+    EXPECT_TRUE(model.commandStates().isEnabled(Command::EditCopy));
 
-    model.selectRows({1, 2}, 2);
+    model.list().selectRows({1, 2}, 2);
     EXPECT_EQ(model.description().text(), "Description: middle");
     EXPECT_EQ(model.statusBar().text(1), "mid");
 
-    model.trvFoldersEnter();
+    model.tree().trvFoldersEnter();
     EXPECT_EQ(model.description().text(), "Description: Bee");
-    EXPECT_FALSE(model.enabled(Command::EditCut));
+    EXPECT_FALSE(model.commandStates().isEnabled(Command::EditCut));
 }
 
 TEST_F(PresentationTest, FocusIntoAnEmptyListGoesBackToTheTree)
 {
     model.lifecycle().FormCreate();
-    model.trvFoldersEnter();
+    model.tree().trvFoldersEnter();
     view.notices.clear();
-    model.lvReferencesEnter();
+    model.list().lvReferencesEnter();
     EXPECT_THAT(view.notices, ElementsAre("focus tree"));
-    EXPECT_FALSE(model.enabled(Command::EditCut));
+    EXPECT_FALSE(model.commandStates().isEnabled(Command::EditCut));
 }
 
 TEST_F(PresentationTest, ClickBelowTheRowsSelectsTheLastRow)
 {
     model.lifecycle().FormCreate();
-    model.trvFoldersEnter();
-    model.selectFolder(4);
-    model.selectRows({}, TFolderTree::npos);
-    model.lvReferencesClick();
+    model.tree().trvFoldersEnter();
+    model.tree().selectFolder(4);
+    model.list().selectRows({}, TFolderTree::npos);
+    model.list().lvReferencesClick();
     EXPECT_THAT(model.selection().selectedRows(), ElementsAre(2u));
     EXPECT_EQ(model.selection().focusedRow(), 2u);
 }
@@ -107,26 +107,26 @@ TEST_F(PresentationTest, ClickBelowTheRowsSelectsTheLastRow)
 TEST_F(PresentationTest, TreeMouseDownSelectsTheFolderUnderThePointerAndClickShowsItsDescription)
 {
     model.lifecycle().FormCreate();
-    model.trvFoldersEnter();
-    model.selectFolder(4);
-    model.lvReferencesEnter();
-    model.trvFoldersMouseDown(0);
-    EXPECT_EQ(model.selectedFolder(), 0u);
-    model.trvFoldersMouseDown(99); // nothing under the pointer
-    EXPECT_EQ(model.selectedFolder(), 0u);
-    model.selectFolder(4);
-    model.lvReferencesEnter();
-    model.trvFoldersClick();
+    model.tree().trvFoldersEnter();
+    model.tree().selectFolder(4);
+    model.list().lvReferencesEnter();
+    model.tree().trvFoldersMouseDown(0);
+    EXPECT_EQ(model.tree().selectedFolder(), 0u);
+    model.tree().trvFoldersMouseDown(99); // nothing under the pointer
+    EXPECT_EQ(model.tree().selectedFolder(), 0u);
+    model.tree().selectFolder(4);
+    model.list().lvReferencesEnter();
+    model.tree().trvFoldersClick();
     EXPECT_EQ(model.description().text(), "Description: Bee");
 }
 
 TEST_F(PresentationTest, DescriptionPaneHandsTheFocusBack)
 {
     model.lifecycle().FormCreate();
-    model.trvFoldersEnter();
+    model.tree().trvFoldersEnter();
     EXPECT_EQ(model.memDescrEnter(), Pane::Tree);
-    model.selectFolder(4);
-    model.lvReferencesEnter();
+    model.tree().selectFolder(4);
+    model.list().lvReferencesEnter();
     EXPECT_EQ(model.memDescrEnter(), Pane::List);
 }
 
@@ -145,7 +145,7 @@ TEST_F(PresentationTest, TheDescriptionPaneShowsItsLabelBeforeAnyFolderIsShown)
 TEST_F(PresentationTest, EmptyTreeLeavesEveryFolderCommandDisabled)
 {
     model.lifecycle().FormCreate();
-    model.trvFoldersEnter();
+    model.tree().trvFoldersEnter();
     home.write("folders.wnf", "");
     model.lifecycle().loadLibrary(RestoreFolderStates::No);
     EXPECT_EQ(panels(), (Panels{"", "", "Folders: ", "Bookmarks: "}));
@@ -153,23 +153,23 @@ TEST_F(PresentationTest, EmptyTreeLeavesEveryFolderCommandDisabled)
                 ElementsAre("FileSave", "EditUndo", "EditAddUrl", "EditEditItem", "EditMoveUp", "EditMoveDown",
                             "EditCut", "EditCopy", "EditPaste", "EditDelete", "EditFind", "EditSearchAgain",
                             "ViewExpandAllFolders", "ViewCollapseAllFolders", "ToolsGo", "ToolsGoInNewBrowser"));
-    EXPECT_TRUE(model.enabled(Command::EditAddFolder));
+    EXPECT_TRUE(model.commandStates().isEnabled(Command::EditAddFolder));
 }
 
 TEST_F(PresentationTest, ExpandAndCollapseAllFolders)
 {
     model.lifecycle().FormCreate();
-    model.trvFoldersEnter();
-    model.selectFolder(4);
+    model.tree().trvFoldersEnter();
+    model.tree().selectFolder(4);
     model.execute(Command::ViewExpandAllFolders);
-    EXPECT_TRUE(model.folderTree()[0].Expanded);
-    EXPECT_TRUE(model.folderTree()[1].Expanded);
-    EXPECT_FALSE(model.folderTree()[2].Expanded); // a leaf cannot be expanded
+    EXPECT_TRUE(model.library().folderTree()[0].Expanded);
+    EXPECT_TRUE(model.library().folderTree()[1].Expanded);
+    EXPECT_FALSE(model.library().folderTree()[2].Expanded); // a leaf cannot be expanded
     view.notices.clear();
     model.execute(Command::ViewCollapseAllFolders);
     EXPECT_EQ(view.notices.front(), "focus tree");
-    EXPECT_EQ(model.selectedFolder(), 0u);
-    for (const auto& folder : model.folderTree().records())
+    EXPECT_EQ(model.tree().selectedFolder(), 0u);
+    for (const auto& folder : model.library().folderTree().records())
         EXPECT_FALSE(folder.Expanded) << folder.Name;
 }
 
@@ -177,14 +177,14 @@ TEST_F(PresentationTest, BrokenLinkFileShowsWhatWasReadAndReportsTheError)
 {
     home.write("Links/Other.wnl", test::crlf({"0 Kept", "1 a", "2 ", "3 d", "4 x", "bad"}));
     model.lifecycle().FormCreate();
-    model.trvFoldersEnter();
+    model.tree().trvFoldersEnter();
     try {
-        model.selectFolder(5);
+        model.tree().selectFolder(5);
         FAIL() << "no error reported";
     } catch (const Error& error) {
         EXPECT_STREQ(error.what(), "'b' is not a valid integer value");
     }
-    EXPECT_EQ(model.linkList().size(), 1u);
+    EXPECT_EQ(model.library().linkList().size(), 1u);
     EXPECT_EQ(panels(), (Panels{"Other", "Kept", "Folders: 0", "Bookmarks: 1"}));
 }
 
@@ -196,7 +196,7 @@ TEST_F(PresentationTest, CaptionsComeFromTheLanguageInUse)
                        "300 Titel", "137 &Ansicht"});
     writePreferences({"000 1.0", "013 False", "014 " + (home.path() / "Languages" / "Test.lng").string(), "040 0"});
     model.lifecycle().FormCreate();
-    model.trvFoldersEnter();
+    model.tree().trvFoldersEnter();
     EXPECT_EQ(model.captions().caption(Command::FileSave), "&Sichern");
     EXPECT_EQ(model.captions().hint(Command::FileSave), "Sichern");
     EXPECT_EQ(model.captions().caption(Command::FileExit), "E&xit"); // not in the file: English stays

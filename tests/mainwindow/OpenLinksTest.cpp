@@ -20,8 +20,8 @@ protected:
     void showB()
     {
         model.lifecycle().FormCreate();
-        model.trvFoldersEnter();
-        model.selectFolder(4);
+        model.tree().trvFoldersEnter();
+        model.tree().selectFolder(4);
     }
     std::string preferencesFile() const
     {
@@ -33,17 +33,17 @@ protected:
 TEST_F(OpenLinksTest, GoOpensTheAddressAndRecordsTheVisit)
 {
     showB();
-    model.selectRows({1}, 1); // "Alpha", stored without a scheme
+    model.list().selectRows({1}, 1); // "Alpha", stored without a scheme
     EXPECT_TRUE(model.execute(Command::ToolsGo));
     EXPECT_THAT(opener.opened, ElementsAre("http://a.example/path"));
     // No sort command is ticked, so the preferences written with the visit keep the list as
     // it is stored.
     EXPECT_EQ(titles(), (std::vector<std::string>{"zeta", "Alpha", "mid"}));
-    EXPECT_EQ(model.linkList()[1].LastVisit, "2026.12.5");
-    EXPECT_EQ(model.linkList()[model.selection().focusedRow()].Title, "Alpha");
+    EXPECT_EQ(model.library().linkList()[1].LastVisit, "2026.12.5");
+    EXPECT_EQ(model.library().linkList()[model.selection().focusedRow()].Title, "Alpha");
     EXPECT_THAT(home.read("Links/B.wnl"), HasSubstr("0 Alpha\r\n1 a.example/path\r\n2 2026.12.5\r\n"));
     EXPECT_THAT(preferencesFile(), HasSubstr("\r\n058 Alpha\r\n059 B\r\n"));
-    EXPECT_FALSE(model.libraryModified()); // a visit is no edit
+    EXPECT_FALSE(model.lifecycle().libraryModified()); // a visit is no edit
 }
 
 TEST_F(OpenLinksTest, AddressesWithASchemeOpenAsTheyAre)
@@ -51,7 +51,7 @@ TEST_F(OpenLinksTest, AddressesWithASchemeOpenAsTheyAre)
     writePreferences({"000 1.0", "040 4"});
     showB();
     model.execute(Command::ToolsGo); // zeta, https
-    model.selectRows({2}, 2);
+    model.list().selectRows({2}, 2);
     model.execute(Command::ToolsGo); // mid, mailto
     EXPECT_THAT(opener.opened, ElementsAre("https://z.example/", "mailto:mid@example.org"));
 }
@@ -60,7 +60,7 @@ TEST_F(OpenLinksTest, GoInNewWindowOpensAFreshWindowFirst)
 {
     showB();
     model.execute(Command::ToolsGoInNewBrowser);
-    model.lvReferencesDblClick();
+    model.list().lvReferencesDblClick();
     EXPECT_THAT(opener.opened, ElementsAre("new window: about:blank", "https://z.example/",
                                            "new window: about:blank", "https://z.example/"));
 }
@@ -68,10 +68,10 @@ TEST_F(OpenLinksTest, GoInNewWindowOpensAFreshWindowFirst)
 TEST_F(OpenLinksTest, GoWithoutASelectedRowDoesNothing)
 {
     showB();
-    model.selectRows({}, TFolderTree::npos);
+    model.list().selectRows({}, TFolderTree::npos);
     const auto before = home.snapshot();
     model.execute(Command::ToolsGo);
-    model.lvReferencesDblClick();
+    model.list().lvReferencesDblClick();
     EXPECT_TRUE(opener.opened.empty());
     EXPECT_EQ(home.snapshot(), before);
 }
@@ -83,7 +83,7 @@ TEST_F(OpenLinksTest, VisitMovesTheRowWhenSortedByLastVisit)
     EXPECT_EQ(titles(), (std::vector<std::string>{"zeta", "Alpha", "mid"})); // "", "2026.10.1", "2026.9.30"
     model.execute(Command::ToolsGo); // zeta gets 2026.12.5
     EXPECT_EQ(titles(), (std::vector<std::string>{"Alpha", "zeta", "mid"}));
-    EXPECT_EQ(model.linkList()[model.selection().focusedRow()].Title, "zeta");
+    EXPECT_EQ(model.library().linkList()[model.selection().focusedRow()].Title, "zeta");
 }
 
 TEST_F(OpenLinksTest, HelpHomePageFeedbackAndAbout)

@@ -187,8 +187,8 @@ TEST_F(PreferencesDialogTest, EveryChangeEnablesApplyAndApplyDisablesIt)
 TEST_F(PreferencesDialogTest, AnEditedLanguageIsWrittenAtOkAndItsTextsTakeEffect)
 {
     model.lifecycle().FormCreate();
-    model.trvFoldersEnter();
-    model.selectFolder(4);
+    model.tree().trvFoldersEnter();
+    model.tree().selectFolder(4);
     prefsView.answer = Answer::Yes;
     PreferencesDialog dialog(model);
     dialog.selectLanguage(1);

@@ -19,13 +19,13 @@ protected:
                                                   "1 d", "2 ", "3 ", "4 d3", "0 r4", "1 e", "2 ", "3 ", "4 d4"}));
         writePreferences({"000 1.0", "040 4"});
         model.lifecycle().FormCreate();
-        model.trvFoldersEnter();
+        model.tree().trvFoldersEnter();
     }
     void showOtherInList(std::vector<std::size_t> rows)
     {
-        model.selectFolder(5);
-        model.lvReferencesEnter();
-        model.selectRows(rows, rows.front());
+        model.tree().selectFolder(5);
+        model.list().lvReferencesEnter();
+        model.list().selectRows(rows, rows.front());
     }
 };
 
@@ -36,10 +36,10 @@ TEST_F(ReorderingTest, RowsMoveUpAsABlockAndAreWrittenAtOnce)
     EXPECT_EQ(titles(), (Titles{"r0", "r2", "r3", "r1", "r4"}));
     EXPECT_THAT(model.selection().selectedRows(), ElementsAre(1u, 2u));
     EXPECT_EQ(model.selection().focusedRow(), 1u);
-    EXPECT_THAT(model.linkDescriptions(), ElementsAre("d0", "d2", "d3", "d1", "d4"));
-    EXPECT_TRUE(model.libraryModified());
-    model.selectFolder(4);
-    model.selectFolder(5); // read back from the file
+    EXPECT_THAT(model.library().linkDescriptions(), ElementsAre("d0", "d2", "d3", "d1", "d4"));
+    EXPECT_TRUE(model.lifecycle().libraryModified());
+    model.tree().selectFolder(4);
+    model.tree().selectFolder(5); // read back from the file
     EXPECT_EQ(titles(), (Titles{"r0", "r2", "r3", "r1", "r4"}));
 }
 
@@ -49,29 +49,29 @@ TEST_F(ReorderingTest, RowsMoveDownInReverseOrder)
     model.execute(Command::EditMoveDown);
     EXPECT_EQ(titles(), (Titles{"r1", "r0", "r3", "r2", "r4"}));
     EXPECT_THAT(model.selection().selectedRows(), ElementsAre(1u, 3u));
-    EXPECT_EQ(model.linkList()[1].LastVisit, "2026.1.1"); // a moved link keeps its fields
-    EXPECT_EQ(model.linkDescriptions()[1], "d0");
+    EXPECT_EQ(model.library().linkList()[1].LastVisit, "2026.1.1"); // a moved link keeps its fields
+    EXPECT_EQ(model.library().linkDescriptions()[1], "d0");
 }
 
 TEST_F(ReorderingTest, TheFirstRowCannotGoUpNorTheLastDown)
 {
     showOtherInList({0, 3});
     model.execute(Command::EditMoveUp);
-    model.selectRows({1, 4}, 4);
+    model.list().selectRows({1, 4}, 4);
     model.execute(Command::EditMoveDown);
     EXPECT_EQ(titles(), (Titles{"r0", "r1", "r2", "r3", "r4"}));
-    EXPECT_FALSE(model.libraryModified());
+    EXPECT_FALSE(model.lifecycle().libraryModified());
 }
 
 TEST_F(ReorderingTest, FoldersMoveAmongTheirSiblingsWithTheirSubtrees)
 {
-    model.selectFolder(1); // A
+    model.tree().selectFolder(1); // A
     model.execute(Command::EditMoveDown);
     EXPECT_EQ(tree(), (std::vector<std::string>{"Top", ".B", ".A", "..A1", "..A2", "Other"}));
-    EXPECT_EQ(model.folderTree()[model.selectedFolder()].Name, "A");
+    EXPECT_EQ(model.library().folderTree()[model.tree().selectedFolder()].Name, "A");
     EXPECT_EQ(home.read("folders.wnf"), test::crlf({"Top", "\tB", "\tA", "\t\tA1", "\t\tA2", "Other"}));
     model.execute(Command::EditMoveDown); // the last child stays
-    model.selectFolder(5);
+    model.tree().selectFolder(5);
     model.execute(Command::EditMoveUp);
     EXPECT_EQ(tree(), (std::vector<std::string>{"Other", "Top", ".B", ".A", "..A1", "..A2"}));
     model.execute(Command::EditMoveUp); // the first stays
@@ -85,10 +85,10 @@ TEST_F(ReorderingTest, DropMakesTheFolderTheFirstChildOfTheTarget)
     EXPECT_TRUE(model.reordering().trvFoldersDragOver(1, 5));
     model.reordering().trvFoldersDragDrop(4, 1); // B into A
     EXPECT_EQ(tree(), (std::vector<std::string>{"Top", ".A", "..B", "..A1", "..A2", "Other"}));
-    EXPECT_EQ(model.folderTree()[model.selectedFolder()].Name, "A");
-    EXPECT_TRUE(model.folderTree()[1].Expanded);
+    EXPECT_EQ(model.library().folderTree()[model.tree().selectedFolder()].Name, "A");
+    EXPECT_TRUE(model.library().folderTree()[1].Expanded);
     EXPECT_EQ(home.read("folders.wnf"), test::crlf({"Top", "\tA", "\t\tB", "\t\tA1", "\t\tA2", "Other"}));
-    EXPECT_TRUE(model.libraryModified());
+    EXPECT_TRUE(model.lifecycle().libraryModified());
     model.reordering().trvFoldersDragDrop(0, 5); // Top with everything under Other
     EXPECT_EQ(tree(), (std::vector<std::string>{"Other", ".Top", "..A", "...B", "...A1", "...A2"}));
 }

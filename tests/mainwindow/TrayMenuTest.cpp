@@ -41,7 +41,7 @@ protected:
                 lines.push_back(indent + entry.caption + image + " " + std::to_string(entry.row));
                 break;
             case TrayEntryKind::FolderChoice:
-                lines.push_back(indent + entry.caption + image + " -> " + model.folderTree()[entry.folder].Name);
+                lines.push_back(indent + entry.caption + image + " -> " + model.library().folderTree()[entry.folder].Name);
                 break;
             }
         }
@@ -55,7 +55,7 @@ protected:
     std::vector<std::string> addToFolderMenu() const
     {
         std::vector<std::string> lines;
-        dump([this](std::size_t folder) { return addToFolderEntries(model.folderTree(), folder); }, kTrayTopLevel, "",
+        dump([this](std::size_t folder) { return addToFolderEntries(model.library().folderTree(), folder); }, kTrayTopLevel, "",
              lines);
         return lines;
     }
@@ -114,7 +114,7 @@ TEST_F(TrayMenuTest, LaunchShowsTheFileOnDiskNotTheListOnScreen)
 {
     writePreferences({"000 1.0", "040 0"}); // sorted by title
     model.lifecycle().FormCreate();
-    model.selectFolder(4); // B, sorted on screen and written back in that order
+    model.tree().selectFolder(4); // B, sorted on screen and written back in that order
     model.library().linkList().push_back({.Title = "only on screen", .Address = "https://screen.example/"});
     std::vector<std::string> inB;
     for (const TrayEntry& entry : launchEntries(model.library(), 4))
@@ -153,10 +153,10 @@ TEST_F(TrayMenuTest, LaunchOpensTheLinkOfExactlyThatTitleInANewWindow)
     const TrayEntry ab = launchEntry(2, "Ab");
     const TrayEntry abc = launchEntry(2, "Abc");
     launchTrayLink(model, ab);
-    EXPECT_EQ(model.selectedFolder(), 2u);
+    EXPECT_EQ(model.tree().selectedFolder(), 2u);
     ASSERT_EQ(model.selection().selectedRows(), std::vector<std::size_t>{1});
-    EXPECT_EQ(model.linkList()[1].Title, "Ab");
-    EXPECT_EQ(model.linkList()[1].LastVisit, "2026.12.5");
+    EXPECT_EQ(model.library().linkList()[1].Title, "Ab");
+    EXPECT_EQ(model.library().linkList()[1].LastVisit, "2026.12.5");
     launchTrayLink(model, abc);
     EXPECT_THAT(opener.opened, ElementsAre("new window: about:blank", "https://ab.example/", "new window: about:blank",
                                            "https://abc.example/"));
@@ -209,14 +209,14 @@ TEST_F(TrayMenuTest, AddToFolderSelectsTheFolderAndAsksForALinkWithTheClipboardA
     model.setObserver(&dialogView);
 
     addLinkToTrayFolder(model, 5, "https://clip.example/");
-    EXPECT_EQ(model.selectedFolder(), 5u);
+    EXPECT_EQ(model.tree().selectedFolder(), 5u);
     EXPECT_EQ(model.flags().NewItem, NewItemKind::Link);
     EXPECT_EQ(addressSeen, "https://clip.example/");
     EXPECT_EQ(model.flags().NewItemAddress, ""); // only for that dialog
     EXPECT_THAT(dialogView.notices, testing::Contains("dialog new item"));
 
     addLinkToTrayFolder(model, 1, "just some words");
-    EXPECT_EQ(model.selectedFolder(), 1u);
+    EXPECT_EQ(model.tree().selectedFolder(), 1u);
     EXPECT_EQ(addressSeen, "");
 
     // While a dialog is open nothing happens.
@@ -224,7 +224,7 @@ TEST_F(TrayMenuTest, AddToFolderSelectsTheFolderAndAsksForALinkWithTheClipboardA
     const MainWindowModel::ModalWindow open(model);
     addLinkToTrayFolder(model, 2, "https://clip.example/");
     launchTrayLink(model, launchEntry(2, "Ab"));
-    EXPECT_EQ(model.selectedFolder(), 1u);
+    EXPECT_EQ(model.tree().selectedFolder(), 1u);
     EXPECT_THAT(dialogView.notices, IsEmpty());
     EXPECT_THAT(opener.opened, IsEmpty());
 }

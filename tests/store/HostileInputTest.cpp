@@ -191,11 +191,11 @@ TEST_F(HostileInputTest, ReadOnlyHomeReportsEveryRefusedWriteAndChangesNoFile)
     MainWindowModel empty{home.path() / "Empty", clock, opener, "/home/user"};
     EXPECT_EQ(errorOf([&] { empty.lifecycle().FormCreate(); }),
               "Cannot create directory \"" + (home.path() / "Empty" / "RefLib").string() + "\". " + readOnly.reason());
-    EXPECT_TRUE(empty.folderTree().empty());
+    EXPECT_TRUE(empty.library().folderTree().empty());
 
     // A library is read as usual; every change names the file it could not write.
     EXPECT_EQ(errorOf([&] { model.lifecycle().FormCreate(); }), "<no error>");
-    model.selectFolder(4);
+    model.tree().selectFolder(4);
     EXPECT_EQ(errorOf([&] { model.editing().addLink("New", "https://new.example/", ""); }), cannotCreate(home.links() / "B.wnl"));
     EXPECT_EQ(titles(), (Lines{"zeta", "Alpha", "mid"}));
     EXPECT_EQ(errorOf([&] { addTypedFolder("Fresh"); }), cannotCreate(home.refLib() / "foldst.wnf"));
@@ -217,14 +217,14 @@ TEST_F(HostileInputTest, FullDiskKeepsEveryFileAndTheNextSaveWorksOnceThereIsRoo
     for (const auto& [file, bytes] : library)
         home.write(file, bytes);
     model.lifecycle().FormCreate();
-    model.selectFolder(4);
+    model.tree().selectFolder(4);
     model.editing().addLink("Unsaved", "https://unsaved.example/", "");
     SmallDisk::fill(home.refLib() / "filler");
     const auto before = home.snapshot();
     const std::string diskFull = systemReason(ENOSPC);
 
     EXPECT_THAT(errorOf([&] { model.lifecycle().saveLibrary(); }), cannotCreateIn(home.refLib(), diskFull));
-    EXPECT_TRUE(model.libraryModified());
+    EXPECT_TRUE(model.lifecycle().libraryModified());
     EXPECT_EQ(errorOf([&] { model.editing().addLink("Lost", "https://lost.example/", ""); }),
               "Cannot create file \"" + (home.links() / "B.wnl").string() + "\". " + diskFull);
     // The link that could not be stored is not shown as if it were.
@@ -238,7 +238,7 @@ TEST_F(HostileInputTest, FullDiskKeepsEveryFileAndTheNextSaveWorksOnceThereIsRoo
 
     fs::remove(home.refLib() / "filler");
     model.lifecycle().saveLibrary();
-    EXPECT_FALSE(model.libraryModified());
+    EXPECT_FALSE(model.lifecycle().libraryModified());
     EXPECT_EQ(home.read("Links/B.~wnl"), home.read("Links/B.wnl"));
     EXPECT_THAT(linkFile("Links/B.~wnl"),
                 ElementsAre("zeta https://z.example/", "Alpha a.example/path", "mid mailto:mid@example.org",
@@ -250,16 +250,16 @@ TEST_F(HostileInputTest, DirectoryInPlaceOfALinkFileIsReportedAndTheOtherFolders
     fs::create_directory(home.links() / "A1.wnl");
     const std::string cannotOpen = "Cannot open file \"" + (home.links() / "A1.wnl").string() + "\". Is a directory";
     model.lifecycle().FormCreate();
-    EXPECT_EQ(errorOf([&] { model.selectFolder(2); }), cannotOpen);
-    EXPECT_TRUE(model.linkList().empty());
+    EXPECT_EQ(errorOf([&] { model.tree().selectFolder(2); }), cannotOpen);
+    EXPECT_TRUE(model.library().linkList().empty());
     EXPECT_EQ(panels(), (std::array<std::string, 4>{"A1", "", "Folders: 0", "Bookmarks: 0"}));
-    model.selectFolder(4);
+    model.tree().selectFolder(4);
     EXPECT_EQ(titles(), (Lines{"zeta", "Alpha", "mid"}));
     EXPECT_EQ(errorOf([&] { model.search().Find("Alpha"); }), cannotOpen);
     // The save stops there and does not count as done.
-    model.libraryChanged();
+    model.lifecycle().libraryChanged();
     EXPECT_EQ(errorOf([&] { model.lifecycle().saveLibrary(); }), cannotOpen);
-    EXPECT_TRUE(model.libraryModified());
+    EXPECT_TRUE(model.lifecycle().libraryModified());
     EXPECT_TRUE(fs::is_directory(home.links() / "A1.wnl"));
     EXPECT_EQ(home.read("Links/B.wnl"), home.read("Links/B.~wnl"));
 }
@@ -274,7 +274,7 @@ TEST_F(HostileInputTest, FolderNamesAtTheFileNameLimitAreShortenedAndKeepTheirLi
     const Lines expectedTyped = {std::string(242, 'a'), std::string(242, 'a') + "_1", repeated("\xE2\x82\xAC", 80)};
     EXPECT_EQ(typed, expectedTyped);
     for (std::size_t i = 0; i < typed.size(); ++i) {
-        model.selectFolder(6 + i);
+        model.tree().selectFolder(6 + i);
         model.editing().addLink("Link " + std::to_string(i), "https://" + std::to_string(i) + ".example/", "");
     }
     const std::string header =
@@ -288,12 +288,12 @@ TEST_F(HostileInputTest, FolderNamesAtTheFileNameLimitAreShortenedAndKeepTheirLi
     again.lifecycle().FormCreate();
     const Lines imported = {std::string(242, 'h'), std::string(242, 'h') + "_1", repeated("\xC3\xA9", 121)};
     for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(again.folderTree()[6 + i].Name, typed[i]);
-        again.selectFolder(6 + i);
-        ASSERT_EQ(again.linkList().size(), 1u);
-        EXPECT_EQ(again.linkList()[0].Title, "Link " + std::to_string(i));
+        EXPECT_EQ(again.library().folderTree()[6 + i].Name, typed[i]);
+        again.tree().selectFolder(6 + i);
+        ASSERT_EQ(again.library().linkList().size(), 1u);
+        EXPECT_EQ(again.library().linkList()[0].Title, "Link " + std::to_string(i));
         EXPECT_EQ(home.read("Links/" + typed[i] + ".~wnl"), home.read("Links/" + typed[i] + ".wnl"));
-        EXPECT_EQ(again.folderTree()[10 + i].Name, imported[i]);
+        EXPECT_EQ(again.library().folderTree()[10 + i].Name, imported[i]);
         EXPECT_THAT(linkFile("Links/" + imported[i] + ".~wnl"),
                     ElementsAre(i < 2 ? "H https://h.example/" : "E https://e.example/"));
     }
@@ -318,7 +318,7 @@ TEST_F(HostileInputTest, InvalidUtf8AndNulBytesInLibraryFilesAreKeptThroughTheNe
     EXPECT_EQ(errorOf([&] { model.lifecycle().FormCreate(); }),
               "The folder name \"Nul\\0name\" cannot be used as a file name; the folder is called \"Nul name\" instead");
     EXPECT_EQ(tree(), (Lines{"Top", ".Caf\xE9", ".B", "\xFF\xFE\x80", "Nul name"}));
-    model.selectFolder(1);
+    model.tree().selectFolder(1);
     EXPECT_EQ(titles(), (Lines{"T\xEAte", "\xC3\xA9t\xC3\xA9"}));
     EXPECT_EQ(model.library().folderDescription(), description);
     // A written value holds no control character: the NUL byte becomes a blank, the rest stays.
@@ -326,7 +326,7 @@ TEST_F(HostileInputTest, InvalidUtf8AndNulBytesInLibraryFilesAreKeptThroughTheNe
                                               "0 \xC3\xA9t\xC3\xA9", "1 https://e.example/", "2 ", "3 2026.1.2", "4 "});
     EXPECT_EQ(home.read("Links/Caf\xE9.wnl"), cafeLinks);
     // The rows before the fault are shown; the file is not cut down to them.
-    EXPECT_EQ(errorOf([&] { model.selectFolder(2); }), "'\\0' is not a valid integer value");
+    EXPECT_EQ(errorOf([&] { model.tree().selectFolder(2); }), "'\\0' is not a valid integer value");
     EXPECT_EQ(titles(), (Lines{"Kept"}));
     EXPECT_EQ(home.read("Links/B.wnl"), padded);
 
@@ -368,11 +368,11 @@ TEST_F(HostileInputTest, HundredMegabyteLinesLoadSaveAndImportWithTheRestIntact)
                                       + test::crlf({"1 https://huge.example/", "2 ", "3 2026.1.1", "4 ", "0 Small",
                                                     "1 https://small.example/", "2 ", "3 2026.1.1", "4 "}));
     model.lifecycle().FormCreate();
-    model.selectFolder(5);
-    ASSERT_EQ(model.linkList().size(), 2u);
-    EXPECT_EQ(model.linkList()[0].Title.size(), huge.size());
-    EXPECT_EQ(model.linkList()[1].Title, "Small");
-    model.libraryChanged();
+    model.tree().selectFolder(5);
+    ASSERT_EQ(model.library().linkList().size(), 2u);
+    EXPECT_EQ(model.library().linkList()[0].Title.size(), huge.size());
+    EXPECT_EQ(model.library().linkList()[1].Title, "Small");
+    model.lifecycle().libraryChanged();
     model.lifecycle().saveLibrary();
     EXPECT_EQ(readFile(home.links() / "Other.~wnl"), readFile(home.links() / "Other.wnl"));
 
@@ -399,32 +399,32 @@ TEST_F(HostileInputTest, TenThousandLevelsLoadSaveExportImportSearchAndDelete)
     home.write("folders.wnf", treeFile);
     home.write("Links/D9999.wnl", test::crlf({"0 Deep", "1 https://deep.example/", "2 ", "3 2026.1.1", "4 "}));
     model.lifecycle().FormCreate();
-    ASSERT_EQ(model.folderTree().count(), kDepth);
-    EXPECT_EQ(model.folderTree()[kDepth - 1].Level, static_cast<int>(kDepth - 1));
+    ASSERT_EQ(model.library().folderTree().count(), kDepth);
+    EXPECT_EQ(model.library().folderTree()[kDepth - 1].Level, static_cast<int>(kDepth - 1));
     EXPECT_TRUE(model.search().Find("Deep"));
-    EXPECT_EQ(model.selectedFolder(), kDepth - 1);
+    EXPECT_EQ(model.tree().selectedFolder(), kDepth - 1);
     model.lifecycle().saveLibrary();
     EXPECT_EQ(home.read("folders.~wnf"), treeFile);
 
     // The bookmark file nests 10,000 lists and reads back into a branch as deep.
     exportTarget(model, ImportSource::Netscape, home.path() / "deep.html");
     importSource(model, ImportSource::Netscape, home.path() / "deep.html");
-    ASSERT_EQ(model.folderTree().count(), 2 * kDepth + 1);
-    EXPECT_EQ(model.folderTree()[2 * kDepth].Name, "D9999_1");
-    EXPECT_EQ(model.folderTree()[2 * kDepth].Level, static_cast<int>(kDepth));
+    ASSERT_EQ(model.library().folderTree().count(), 2 * kDepth + 1);
+    EXPECT_EQ(model.library().folderTree()[2 * kDepth].Name, "D9999_1");
+    EXPECT_EQ(model.library().folderTree()[2 * kDepth].Level, static_cast<int>(kDepth));
     EXPECT_THAT(linkFile("Links/D9999_1.wnl"), ElementsAre("Deep https://deep.example/"));
 
-    model.selectFolder(0);
+    model.tree().selectFolder(0);
     model.deleting().deleteSelectedFolder();
-    ASSERT_EQ(model.folderTree().count(), kDepth + 1);
+    ASSERT_EQ(model.library().folderTree().count(), kDepth + 1);
     EXPECT_FALSE(home.exists("Links/D9999.wnl"));
     model.lifecycle().saveLibrary();
     MainWindowModel again{home.path(), clock, opener, "/home/user"};
     again.lifecycle().FormCreate();
-    ASSERT_EQ(again.folderTree().count(), kDepth + 1);
-    for (std::size_t i = 0; i < again.folderTree().count(); ++i)
-        ASSERT_EQ(again.folderTree()[i].Level, static_cast<int>(i)) << i;
-    EXPECT_EQ(again.folderTree()[kDepth].Name, "D9999_1");
+    ASSERT_EQ(again.library().folderTree().count(), kDepth + 1);
+    for (std::size_t i = 0; i < again.library().folderTree().count(); ++i)
+        ASSERT_EQ(again.library().folderTree()[i].Level, static_cast<int>(i)) << i;
+    EXPECT_EQ(again.library().folderTree()[kDepth].Name, "D9999_1");
 }
 
 TEST_F(HostileInputTest, UnbalancedListsAndACutHotlistStayInsideTheImportFolder)

@@ -51,7 +51,7 @@ protected:
         home.write("Links/A1.wnl", test::crlf({"0 Beekeeper bee", "1 bees.example", "2 ", "3 ", "4 about bees"}));
         writePreferences({"000 1.0", "012 True", "040 0"});
         model.lifecycle().FormCreate();
-        model.trvFoldersEnter();
+        model.tree().trvFoldersEnter();
     }
     // The match as place, folder, row, position.
     std::string lastMatch() const
@@ -59,7 +59,7 @@ protected:
         const auto& m = model.search().session().lastMatch();
         if (!m)
             return "none";
-        return std::to_string(static_cast<int>(m->place)) + " " + model.folderTree()[m->folder].Name + " "
+        return std::to_string(static_cast<int>(m->place)) + " " + model.library().folderTree()[m->folder].Name + " "
             + (m->row == MainWindowModel::npos ? "-" : std::to_string(m->row)) + " " + std::to_string(m->position);
     }
     std::vector<std::string> findAll(const std::string& text)
@@ -99,10 +99,10 @@ TEST_F(SearchTest, TheSelectedFolderIsSearchedWhetherItsLinksAreShownOrNot)
                 searching.lifecycle().FormCreate();
             else
                 searching.library().OpenLibrary(RestoreFolderStates::Yes);
-            ASSERT_EQ(searching.selectedFolder(), selected);
+            ASSERT_EQ(searching.tree().selectedFolder(), selected);
             std::vector<std::string> folders;
             for (bool found = searching.search().Find("zzqtest6"); found; found = searching.search().SearchAgain())
-                folders.push_back(searching.folderTree()[searching.search().session().lastMatch()->folder].Name);
+                folders.push_back(searching.library().folderTree()[searching.search().session().lastMatch()->folder].Name);
             EXPECT_THAT(folders, ElementsAre("A1", "A2"));
         }
     }
@@ -111,13 +111,13 @@ TEST_F(SearchTest, TheSelectedFolderIsSearchedWhetherItsLinksAreShownOrNot)
 TEST_F(SearchTest, AMatchIsShownWithExactlyItsCharactersHighlighted)
 {
     ASSERT_TRUE(model.search().Find("  KEEPER "));
-    EXPECT_EQ(model.folderTree()[model.selectedFolder()].Name, "A1");
+    EXPECT_EQ(model.library().folderTree()[model.tree().selectedFolder()].Name, "A1");
     EXPECT_THAT(model.selection().selectedRows(), ElementsAre(0u));
     EXPECT_EQ(model.selection().focus(), Pane::List);
     EXPECT_TRUE(model.flags().SearchFocusPending); // the list's focus must not replace the match
     EXPECT_EQ(model.description().text(), "Title: Beekeeper bee");
     EXPECT_EQ(model.description().highlight(), Span(10, 6)); // "Title: Bee|keeper|"
-    model.lvReferencesEnter();
+    model.list().lvReferencesEnter();
     EXPECT_EQ(model.description().text(), "Title: Beekeeper bee");
     EXPECT_THAT(model.search().session().history(), ElementsAre("KEEPER"));
 }
@@ -129,25 +129,25 @@ TEST_F(SearchTest, AFolderNameMatchSelectsTheFolderAndGivesTheTreeTheFocus)
     EXPECT_EQ(model.selection().focus(), Pane::Tree);
     EXPECT_EQ(model.description().text(), "Title: A2");
     EXPECT_EQ(model.description().highlight(), Span(7, 2));
-    EXPECT_TRUE(model.folderTree()[1].Expanded); // opened on the way and left open
+    EXPECT_TRUE(model.library().folderTree()[1].Expanded); // opened on the way and left open
 }
 
 TEST_F(SearchTest, MatchesInDescriptionsAndLinksRestoreTheTreeFirst)
 {
-    model.setFolderExpanded(0, false);
+    model.tree().setFolderExpanded(0, false);
     ASSERT_TRUE(model.search().Find("hive"));
     EXPECT_EQ(lastMatch(), "1 B - 5");
     EXPECT_EQ(model.description().text(), "Description: Bee hive");
-    EXPECT_FALSE(model.folderTree()[1].Expanded); // A was passed, but is closed again
-    EXPECT_TRUE(model.folderTree()[0].Expanded);  // Top, to show B
+    EXPECT_FALSE(model.library().folderTree()[1].Expanded); // A was passed, but is closed again
+    EXPECT_TRUE(model.library().folderTree()[0].Expanded);  // Top, to show B
 }
 
 TEST_F(SearchTest, FindAgainGoesOnFromWhatHasTheFocus)
 {
     ASSERT_TRUE(model.search().Find("bee"));
     EXPECT_EQ(lastMatch(), "2 A1 0 1");
-    model.trvFoldersEnter(); // the user goes to the tree: Find Again starts at the folder's name
-    model.selectFolder(4);
+    model.tree().trvFoldersEnter(); // the user goes to the tree: Find Again starts at the folder's name
+    model.tree().selectFolder(4);
     ASSERT_TRUE(model.search().SearchAgain());
     EXPECT_EQ(lastMatch(), "1 B - 1");
     EXPECT_FALSE(model.search().SearchAgain()); // nothing after it: the end, silently
@@ -159,9 +159,9 @@ TEST_F(SearchTest, FindAgainFoldsTheBranchesItHasFinished)
     model.execute(Command::ViewExpandAllFolders);
     ASSERT_TRUE(model.search().Find("bee"));
     while (model.search().session().lastMatch()->place != SearchPlace::FolderDescription
-           || model.folderTree()[model.search().session().lastMatch()->folder].Name != "B")
+           || model.library().folderTree()[model.search().session().lastMatch()->folder].Name != "B")
         ASSERT_TRUE(model.search().SearchAgain());
-    EXPECT_FALSE(model.folderTree()[1].Expanded); // A, before B, folded up
+    EXPECT_FALSE(model.library().folderTree()[1].Expanded); // A, before B, folded up
 }
 
 TEST_F(SearchTest, TextNotFoundSaysSoAndLeavesTheLinkFilesAlone)
@@ -184,7 +184,7 @@ TEST_F(SearchTest, TextNotFoundSaysSoAndLeavesTheLinkFilesAlone)
     after.erase("foldst.wnf");
     EXPECT_EQ(after, before); // Other, unsorted on disk, was searched in title order unwritten
     EXPECT_TRUE(home.exists("foldst.wnf"));
-    EXPECT_EQ(model.selectedFolder(), 0u);
+    EXPECT_EQ(model.tree().selectedFolder(), 0u);
 }
 
 TEST_F(SearchTest, RowsAreSearchedInTheOrderTheListShows)
@@ -193,7 +193,7 @@ TEST_F(SearchTest, RowsAreSearchedInTheOrderTheListShows)
                                               "3 ", "4 "}));
     ASSERT_TRUE(model.search().Find("target"));
     EXPECT_EQ(lastMatch(), "2 Other 0 4");
-    EXPECT_EQ(model.linkList()[0].Title, "aa target");
+    EXPECT_EQ(model.library().linkList()[0].Title, "aa target");
 }
 
 TEST_F(SearchTest, BlankTextsSearchNothing)

@@ -101,8 +101,8 @@ protected:
     {
         writePreferences(preferences);
         model.lifecycle().FormCreate();
-        model.trvFoldersEnter();
-        model.selectFolder(4);
+        model.tree().trvFoldersEnter();
+        model.tree().selectFolder(4);
     }
     Titles fileTitles() const
     {
@@ -120,7 +120,7 @@ TEST_F(SortTest, SortingByTitleWritesTheOrderAndKeepsDescriptionsWithTheirRows)
     showB({"000 1.0", "040 0"});
     EXPECT_EQ(titles(), (Titles{"Alpha", "mid", "zeta"}));
     EXPECT_EQ(fileTitles(), titles());
-    EXPECT_THAT(model.linkDescriptions(), ElementsAre("first by title", "middle", "last by title"));
+    EXPECT_THAT(model.library().linkDescriptions(), ElementsAre("first by title", "middle", "last by title"));
     EXPECT_EQ(model.captions().columnCaption(0), "Title +");
     EXPECT_EQ(model.captions().columnCaption(1), "Address");
 }
@@ -146,11 +146,11 @@ TEST_F(SortTest, UnsortedKeepsTheStoredOrderAndAllowsMoving)
 {
     showB({"000 1.0", "040 1"});
     EXPECT_EQ(titles(), (Titles{"Alpha", "zeta", "mid"})); // a.example, https:, mailto:
-    model.selectRows({}, TFolderTree::npos);
+    model.list().selectRows({}, TFolderTree::npos);
     model.execute(Command::ViewUnsorted);
-    EXPECT_TRUE(model.checked(Command::ViewUnsorted));
-    EXPECT_TRUE(model.enabled(Command::EditMoveUp));
-    model.selectFolder(4);
+    EXPECT_TRUE(model.commandStates().isChecked(Command::ViewUnsorted));
+    EXPECT_TRUE(model.commandStates().isEnabled(Command::EditMoveUp));
+    model.tree().selectFolder(4);
     EXPECT_EQ(titles(), (Titles{"Alpha", "zeta", "mid"}));
     EXPECT_EQ(model.captions().columnCaption(1), "Address");
 }
@@ -158,15 +158,15 @@ TEST_F(SortTest, UnsortedKeepsTheStoredOrderAndAllowsMoving)
 TEST_F(SortTest, HeaderClicksSortByTheColumnAndFlipTheDirection)
 {
     showB({"000 1.0", "040 0"});
-    model.lvReferencesColumnClick(0);
+    model.list().lvReferencesColumnClick(0);
     EXPECT_EQ(titles(), (Titles{"zeta", "mid", "Alpha"}));
-    EXPECT_TRUE(model.checked(Command::ViewReversedOrder));
+    EXPECT_TRUE(model.commandStates().isChecked(Command::ViewReversedOrder));
     EXPECT_EQ(model.captions().columnCaption(0), "Title -");
     EXPECT_EQ(fileTitles(), titles());
 
-    model.lvReferencesColumnClick(1);
-    EXPECT_TRUE(model.checked(Command::ViewSortByAddress));
-    EXPECT_FALSE(model.checked(Command::ViewReversedOrder));
+    model.list().lvReferencesColumnClick(1);
+    EXPECT_TRUE(model.commandStates().isChecked(Command::ViewSortByAddress));
+    EXPECT_FALSE(model.commandStates().isChecked(Command::ViewReversedOrder));
     EXPECT_EQ(model.captions().columnCaption(1), "Address +");
     EXPECT_EQ(titles(), (Titles{"Alpha", "zeta", "mid"})); // a.example, https:, mailto:
 }
@@ -176,12 +176,12 @@ TEST_F(SortTest, TheVeryRowsSelectedBeforeASortAreSelectedAfterIt)
     home.write("Links/B.wnl", test::crlf({"0 Rome", "1 r", "2 ", "3 ", "4 short", "0 Rome guide", "1 b", "2 ", "3 ",
                                           "4 long", "0 Athens", "1 c", "2 ", "3 ", "4 other"}));
     showB({"000 1.0", "040 4"});
-    model.selectRows({0, 2}, 2); // "Rome" and "Athens"
-    model.lvReferencesColumnClick(0); // by title, then reversed: Rome guide, Rome, Athens
+    model.list().selectRows({0, 2}, 2); // "Rome" and "Athens"
+    model.list().lvReferencesColumnClick(0); // by title, then reversed: Rome guide, Rome, Athens
     EXPECT_EQ(titles(), (Titles{"Rome guide", "Rome", "Athens"}));
     EXPECT_THAT(model.selection().selectedRows(), ElementsAre(1u, 2u));
     // The focus goes to the row that was the first selected one before the sort.
-    EXPECT_EQ(model.linkList()[model.selection().focusedRow()].Title, "Athens");
+    EXPECT_EQ(model.library().linkList()[model.selection().focusedRow()].Title, "Athens");
 }
 
 } // namespace
