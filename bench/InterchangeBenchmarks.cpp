@@ -171,7 +171,7 @@ std::string importedSubtree(const MainWindowModel& model, std::size_t top)
     const TFolderTree& tree = model.library().folderTree();
     for (std::size_t folder = top + 1; folder < tree.subtreeEnd(top); ++folder) {
         lines += "folder\t" + tree[folder].Name + '\n';
-        const auto bytes = readFileIfExists(model.library().linkFilePath(tree[folder].Name, kWorkingLinkExt));
+        const auto bytes = readFileIfExists(model.library().paths().linkFilePath(tree[folder].Name, kWorkingLinkExt));
         for (const TLinkRecord& link : parseLinkFile(bytes.value_or("")).links)
             lines += link.Title + '\t' + link.Address + '\n';
     }

@@ -270,28 +270,28 @@ void writeLibrary(const std::filesystem::path& home, const LibraryPlan& plan)
     // The library gives the file paths; the clock is not used for writing.
     const FixedClock clock(kBenchmarkToday);
     Library library(home, clock);
-    if (fileExists(library.refLibDirectory()))
-        throw std::invalid_argument(library.refLibDirectory().string() + " already exists");
-    createDirectory(library.linksDirectory());
+    if (fileExists(library.paths().refLibDirectory()))
+        throw std::invalid_argument(library.paths().refLibDirectory().string() + " already exists");
+    createDirectory(library.paths().linksDirectory());
 
     const std::string tree = writeFolderTree(plan.folders);
-    writeFileAtomically(library.libraryFile(kWorkingTreeFile), tree);
-    writeFileAtomically(library.libraryFile(kSavedTreeFile), tree);
+    writeFileAtomically(library.paths().libraryFile(kWorkingTreeFile), tree);
+    writeFileAtomically(library.paths().libraryFile(kSavedTreeFile), tree);
 
     std::vector<DescriptionPair> pairs;
     for (std::size_t i = 0; i < plan.folders.size(); ++i)
         pairs.push_back({plan.folders[i].Name, plan.descriptions[i]});
     const std::string descriptions = writeFolderDescriptions(pairs);
-    writeFileAtomically(library.libraryFile(kWorkingDescriptionFile), descriptions);
-    writeFileAtomically(library.libraryFile(kSavedDescriptionFile), descriptions);
+    writeFileAtomically(library.paths().libraryFile(kWorkingDescriptionFile), descriptions);
+    writeFileAtomically(library.paths().libraryFile(kSavedDescriptionFile), descriptions);
 
-    writeFileAtomically(library.libraryFile(kFolderStateFile), writeFolderStates(plan.folders));
+    writeFileAtomically(library.paths().libraryFile(kFolderStateFile), writeFolderStates(plan.folders));
 
     for (std::size_t i = 0; i < plan.folders.size(); ++i) {
         const FolderLinks folder = makeFolderLinks(plan, i);
         const std::string bytes = writeLinkFile(folder.links, folder.descriptions);
-        writeFileAtomically(library.linkFilePath(plan.folders[i].Name, kWorkingLinkExt), bytes);
-        writeFileAtomically(library.linkFilePath(plan.folders[i].Name, kSavedLinkExt), bytes);
+        writeFileAtomically(library.paths().linkFilePath(plan.folders[i].Name, kWorkingLinkExt), bytes);
+        writeFileAtomically(library.paths().linkFilePath(plan.folders[i].Name, kSavedLinkExt), bytes);
     }
 }
 

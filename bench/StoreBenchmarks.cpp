@@ -78,8 +78,8 @@ void addOneLinkEach(Library& library, const std::vector<std::string>& folders, i
 
 void expectSaved(const Library& library, const std::string& folder)
 {
-    expect(readFileIfExists(library.linkFilePath(folder, kWorkingLinkExt))
-               == readFileIfExists(library.linkFilePath(folder, kSavedLinkExt)),
+    expect(readFileIfExists(library.paths().linkFilePath(folder, kWorkingLinkExt))
+               == readFileIfExists(library.paths().linkFilePath(folder, kSavedLinkExt)),
            "the link files of \"" + folder + "\" differ after the operation");
 }
 
@@ -164,8 +164,8 @@ std::vector<double> selectBigFolder(const fs::path& home, const LibraryPlan& pla
     expect(rowHashes(links, model.library().linkDescriptions()) == rowHashes(generated.links, generated.descriptions),
            "sorting separated rows from their descriptions");
     // The generated library's order is the saved one; the sorted order goes back for the next.
-    writeFileAtomically(model.library().linkFilePath(plan.folders[plan.bigFolder].Name, kWorkingLinkExt),
-                        *readFileIfExists(model.library().linkFilePath(plan.folders[plan.bigFolder].Name,
+    writeFileAtomically(model.library().paths().linkFilePath(plan.folders[plan.bigFolder].Name, kWorkingLinkExt),
+                        *readFileIfExists(model.library().paths().linkFilePath(plan.folders[plan.bigFolder].Name,
                                                                        kSavedLinkExt)));
     return times;
 }
@@ -182,8 +182,8 @@ std::vector<double> saveAfterEdits(const fs::path& home, const LibraryPlan& plan
         library.AddFolderDescription(folders[0], "Description edited in round " + std::to_string(round));
         times.push_back(millisecondsOf([&] { library.SaveLibrary(); }));
         expectSaved(library, folders.back());
-        expect(readFileIfExists(library.libraryFile(kWorkingDescriptionFile))
-                   == readFileIfExists(library.libraryFile(kSavedDescriptionFile)),
+        expect(readFileIfExists(library.paths().libraryFile(kWorkingDescriptionFile))
+                   == readFileIfExists(library.paths().libraryFile(kSavedDescriptionFile)),
                "the folder descriptions differ after the save");
     }
     return times;
@@ -233,9 +233,9 @@ std::vector<double> deleteArchiveSubtree(const fs::path& home, const LibraryPlan
     expect(archive != TFolderTree::npos, "the archive folder is missing");
     std::vector<FileSnapshot> snapshot;
     for (std::string_view file : {kWorkingTreeFile, kWorkingDescriptionFile})
-        snapshot.push_back({library.libraryFile(file), std::nullopt});
+        snapshot.push_back({library.paths().libraryFile(file), std::nullopt});
     for (std::size_t i = archive; i < library.folderTree().subtreeEnd(archive); ++i)
-        snapshot.push_back({library.linkFilePath(library.folderTree()[i].Name, kWorkingLinkExt), std::nullopt});
+        snapshot.push_back({library.paths().linkFilePath(library.folderTree()[i].Name, kWorkingLinkExt), std::nullopt});
     for (FileSnapshot& file : snapshot)
         file.bytes = readFileIfExists(file.path);
 

@@ -196,13 +196,13 @@ bool GenHtmlForm::generate()
     std::optional<std::size_t> onlyFolder;
     if (m_selectedFolderOnly->isChecked()) {
         if (m_model.tree().selectedFolder() == MainWindowModel::npos) {
-            m_owner.message(m_model.texts()[text::SelectFolderFirst]);
+            m_model.message(m_model.texts()[text::SelectFolderFirst]);
             return false;
         }
         onlyFolder = m_model.tree().selectedFolder();
     }
     TPreferences& prefs = m_model.preferences().record();
-    const QString preset = toQString(htmlFileLocation(prefs, m_model.library().home()).string());
+    const QString preset = toQString(htmlFileLocation(prefs, m_model.library().paths().home()).string());
     const QString chosen = m_chooseFile(*this, preset);
     if (chosen.isEmpty())
         return false;

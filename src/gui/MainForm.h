@@ -73,7 +73,8 @@ public:
     // count in characters (Unicode code points) of the text the pane shows.
     void highlightDescription(std::size_t start, std::size_t count);
 
-    // Notices of the model.
+protected:
+    // Notices of the model, which reaches the form as its observer.
     void folderTreeAboutToBeReset() override;
     void folderTreeReset() override;
     void linkListAboutToBeReset() override;
@@ -108,7 +109,6 @@ public:
     Answer ask(const std::string& question) override;
     std::optional<WindowGeometry> windowGeometry() const override;
 
-protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;

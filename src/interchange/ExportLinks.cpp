@@ -51,7 +51,7 @@ std::vector<ExportFolder> TreeOrder(const TFolderTree& tree)
 ReadExportLinksFunction ReadExportLinks(const Library& library)
 {
     return [&library](const std::string& folderName) {
-        const auto bytes = readFileIfExists(library.linkFilePath(folderName, kWorkingLinkExt));
+        const auto bytes = readFileIfExists(library.paths().linkFilePath(folderName, kWorkingLinkExt));
         return bytes ? parseExportLinks(*bytes) : std::vector<ExportLink>();
     };
 }

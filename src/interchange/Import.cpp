@@ -107,7 +107,7 @@ private:
         const TPreferences& prefs = m_model.exchangePreferences();
         applySortMode(folder.links, folder.descriptions, prefs.SortMode, prefs.ReversedOrder);
         const Library& library = m_model.library();
-        writeFileAtomically(library.linkFilePath(m_records[folder.record].Name, kWorkingLinkExt),
+        writeFileAtomically(library.paths().linkFilePath(m_records[folder.record].Name, kWorkingLinkExt),
                             writeLinkFile(folder.links, folder.descriptions));
     }
 

@@ -115,8 +115,8 @@ void MainWindowModel::runReversedOrder()
 // version; a page that cannot be written is an error and nothing opens.
 void MainWindowModel::openHelp()
 {
-    writeHelpPage(m_library.home());
-    m_opener.open("file://" + helpPagePath(m_library.home()).string());
+    writeHelpPage(m_library.paths().home());
+    m_opener.open("file://" + helpPagePath(m_library.paths().home()).string());
 }
 
 } // namespace velloria

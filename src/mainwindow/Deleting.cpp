@@ -169,7 +169,7 @@ void UndoDeleting::RestoreUndoState()
             m_model.notify([](MainWindowObserver& o) { o.folderAdded(); });
             m_model.folderNodesAdded();
             RestoreUndoLinkFile(m_model.m_library, entry.Name, suffix);
-            removeFileIfExists(m_model.m_library.linkFilePath(entry.Name, kUndoLinkExt));
+            removeFileIfExists(m_model.m_library.paths().linkFilePath(entry.Name, kUndoLinkExt));
             if (!suffix.empty())
                 for (std::size_t later = i + 1; later < entries.size(); ++later)
                     if (entries[later].ParentName == entry.Name)

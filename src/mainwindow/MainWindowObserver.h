@@ -13,32 +13,18 @@ enum class Answer { Yes, No, Cancel };
 // The dialogs that the main window's commands open.
 enum class DialogKind { NewItem, EditItem, DeleteConfirmation, Find, Statistics, Import, Export, GenHtml, Preferences };
 
-// What a view of the main window model hears, and the few things the model asks of it.
 // Structural changes of the tree and the list come as about-to/done pairs: the about-to notice
 // comes while the tree or the list is still as before, the done notice once it has changed.
 // Between the two the model changes nothing else. The resets come only when the whole tree or
 // list is replaced: a library loaded, reverted or imported, another folder shown, a new order.
-class MainWindowObserver {
+
+// What a view of the folder tree hears. Folders are named by their absolute index in the tree's
+// pre-order; npos for a parent is the top level. A folder goes with its whole subtree.
+class FolderTreeNotices {
 public:
-    virtual ~MainWindowObserver() = default;
+    virtual ~FolderTreeNotices() = default;
     virtual void folderTreeAboutToBeReset() {}
     virtual void folderTreeReset() {}
-    virtual void linkListAboutToBeReset() {}
-    virtual void linkListReset() {}
-
-    // Rows of the link list, counted in the list as shown; first to last, both included.
-    virtual void linkRowsAboutToBeInserted(std::size_t /*first*/, std::size_t /*last*/) {} // the new rows' places
-    virtual void linkRowsInserted() {}
-    virtual void linkRowsAboutToBeRemoved(std::size_t /*first*/, std::size_t /*last*/) {}
-    virtual void linkRowsRemoved() {}
-    // The rows go before the row now at destination (the row count: to the end); destination
-    // is never inside first to last + 1.
-    virtual void linkRowsAboutToBeMoved(std::size_t /*first*/, std::size_t /*last*/, std::size_t /*destination*/) {}
-    virtual void linkRowsMoved() {}
-    virtual void linkRowsChanged(std::size_t /*first*/, std::size_t /*last*/) {} // the values of the rows
-
-    // Folders, by their absolute index in the tree's pre-order; npos for a parent is the top
-    // level. A folder goes with its whole subtree.
     virtual void folderAboutToBeAdded(std::size_t /*parent*/, std::size_t /*row*/) {} // row among its siblings
     virtual void folderAdded() {}
     virtual void folderAboutToBeRemoved(std::size_t /*folder*/) {}
@@ -50,7 +36,30 @@ public:
     virtual void folderMoved() {}
     virtual void folderChanged(std::size_t /*folder*/) {} // its name
     virtual void folderSelectionChanged() {} // the selected folder or the expanded flags
-    virtual void rowSelectionChanged() {}    // the selected and focused rows of the link list
+};
+
+// What a view of the link list hears. Rows are counted in the list as shown; first to last,
+// both included.
+class LinkListNotices {
+public:
+    virtual ~LinkListNotices() = default;
+    virtual void linkListAboutToBeReset() {}
+    virtual void linkListReset() {}
+    virtual void linkRowsAboutToBeInserted(std::size_t /*first*/, std::size_t /*last*/) {} // the new rows' places
+    virtual void linkRowsInserted() {}
+    virtual void linkRowsAboutToBeRemoved(std::size_t /*first*/, std::size_t /*last*/) {}
+    virtual void linkRowsRemoved() {}
+    // The rows go before the row now at destination (the row count: to the end); destination
+    // is never inside first to last + 1.
+    virtual void linkRowsAboutToBeMoved(std::size_t /*first*/, std::size_t /*last*/, std::size_t /*destination*/) {}
+    virtual void linkRowsMoved() {}
+    virtual void linkRowsChanged(std::size_t /*first*/, std::size_t /*last*/) {} // the values of the rows
+    virtual void rowSelectionChanged() {} // the selected and focused rows
+};
+
+// What a view of the whole main window model hears, and the few things the model asks of it.
+class MainWindowObserver : public FolderTreeNotices, public LinkListNotices {
+public:
     virtual void descriptionChanged() {}     // the description pane's text or highlight
     virtual void statusBarChanged() {}       // the texts and widths of the status bar panels
     virtual void commandsChanged() {}        // enabled and checked states of the commands

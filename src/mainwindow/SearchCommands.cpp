@@ -95,7 +95,7 @@ private:
         // A folder whose rows hold no match is passed as if it had none: the walk goes on to
         // the next folder all the same, and nothing is read twice or put in order for nothing.
         const auto bytes = readFileIfExists(
-            m_model.library().linkFilePath(m_model.folderTree()[folder].Name, kWorkingLinkExt));
+            m_model.library().paths().linkFilePath(m_model.folderTree()[folder].Name, kWorkingLinkExt));
         if (!bytes || !m_needle.mayOccurIn(*bytes))
             return m_rows;
         LinkFileParse parse = parseLinkFile(*bytes);

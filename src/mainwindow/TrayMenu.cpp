@@ -94,7 +94,7 @@ std::vector<TrayEntry> launchEntries(const Library& library, std::size_t folder)
         return subfolderEntries(tree, TFolderTree::npos);
     std::vector<TrayEntry> entries;
     // The file as it is on disk; a file that stops early gives the links before the fault.
-    if (const auto file = mapFileIfExists(library.linkFilePath(tree[folder].Name, kWorkingLinkExt))) {
+    if (const auto file = mapFileIfExists(library.paths().linkFilePath(tree[folder].Name, kWorkingLinkExt))) {
         const LinkFileParse parse = parseLinkFile(file->bytes());
         entries.reserve(parse.links.size());
         for (std::size_t row = 0; row < parse.links.size(); ++row)

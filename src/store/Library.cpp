@@ -15,24 +15,9 @@ namespace velloria {
 
 namespace fs = std::filesystem;
 
-Library::Library(fs::path home, const Clock& clock) : m_home(std::move(home)), m_clock(clock) {}
+Library::Library(fs::path home, const Clock& clock) : m_paths(std::move(home)), m_clock(clock) {}
 
-fs::path Library::refLibDirectory() const
-{
-    return m_home / "RefLib";
-}
-
-fs::path Library::linksDirectory() const
-{
-    return refLibDirectory() / "Links";
-}
-
-fs::path Library::libraryFile(std::string_view fileName) const
-{
-    return refLibDirectory() / fileName;
-}
-
-fs::path Library::linkFilePath(std::string_view folderName, std::string_view ext) const
+fs::path LibraryPaths::linkFilePath(std::string_view folderName, std::string_view ext) const
 {
     if (!isUsableFileStem(folderName))
         throw Error("The folder name \"" + std::string(folderName) + "\" cannot be used as a file name");
@@ -41,9 +26,9 @@ fs::path Library::linkFilePath(std::string_view folderName, std::string_view ext
 
 void Library::OpenLibrary(RestoreFolderStates restore)
 {
-    if (!fileExists(refLibDirectory())) {
-        createDirectory(refLibDirectory());
-        createDirectory(linksDirectory());
+    if (!fileExists(m_paths.refLibDirectory())) {
+        createDirectory(m_paths.refLibDirectory());
+        createDirectory(m_paths.linksDirectory());
         CreateDefaultLibrary();
     }
     std::string errors;
@@ -57,10 +42,10 @@ void Library::OpenLibrary(RestoreFolderStates restore)
     bool treeRead = false;
     collect([&] {
         LoadFolderTree();
-        treeRead = fileExists(libraryFile(kWorkingTreeFile));
+        treeRead = fileExists(m_paths.libraryFile(kWorkingTreeFile));
     });
     // Never from a tree read in part: the save would drop the backups of the folders missing.
-    if (treeRead && fileExists(libraryFile(kSaveInProgressFile)))
+    if (treeRead && fileExists(m_paths.libraryFile(kSaveInProgressFile)))
         collect([this] { SaveLibrary(); });
     if (restore == RestoreFolderStates::Yes)
         collect([this] { LoadFolderStates(); });
@@ -70,7 +55,7 @@ void Library::OpenLibrary(RestoreFolderStates restore)
 
 void Library::LoadFolderTree()
 {
-    const auto bytes = readFileIfExists(libraryFile(kWorkingTreeFile));
+    const auto bytes = readFileIfExists(m_paths.libraryFile(kWorkingTreeFile));
     if (!bytes)
         return;
     FolderTreeParse parse = parseFolderTree(*bytes);
@@ -89,14 +74,14 @@ void Library::LoadFolderTree()
 
 void Library::SaveFolderTree(std::string_view fileName)
 {
-    writeFileAtomically(libraryFile(fileName), writeFolderTree(m_folderTree.records()));
+    writeFileAtomically(m_paths.libraryFile(fileName), writeFolderTree(m_folderTree.records()));
 }
 
 void Library::LoadFolderStates()
 {
     if (m_folderTree.empty())
         return;
-    const auto bytes = readFileIfExists(libraryFile(kFolderStateFile));
+    const auto bytes = readFileIfExists(m_paths.libraryFile(kFolderStateFile));
     if (!bytes)
         return;
     const FolderStateParse parse = parseFolderStates(*bytes);
@@ -122,7 +107,7 @@ void Library::LoadFolderStates()
 void Library::SaveFolderStates()
 {
     if (!m_folderTree.empty())
-        writeFileIfChanged(libraryFile(kFolderStateFile), writeFolderStates(m_folderTree.records()));
+        writeFileIfChanged(m_paths.libraryFile(kFolderStateFile), writeFolderStates(m_folderTree.records()));
 }
 
 void Library::clearLinkList()
@@ -138,7 +123,7 @@ void Library::LoadLinkFile(std::string_view folderName)
     clearLinkList();
     m_linkListFolder = std::string(folderName);
     m_damagedLinkFile.reset();
-    const auto bytes = readFileIfExists(linkFilePath(folderName, kWorkingLinkExt));
+    const auto bytes = readFileIfExists(m_paths.linkFilePath(folderName, kWorkingLinkExt));
     if (!bytes)
         return;
     LinkFileParse parse = parseLinkFile(*bytes);
@@ -153,18 +138,18 @@ void Library::LoadLinkFile(std::string_view folderName)
 void Library::SaveLinkFile(std::string_view folderName, std::string_view ext)
 {
     if (ext == kWorkingLinkExt && m_damagedLinkFile == folderName) {
-        const fs::path working = linkFilePath(folderName, kWorkingLinkExt);
+        const fs::path working = m_paths.linkFilePath(folderName, kWorkingLinkExt);
         if (const auto damaged = readFileIfExists(working))
-            writeFileAtomically(linkFilePath(folderName, kDamagedLinkExt), *damaged);
+            writeFileAtomically(m_paths.linkFilePath(folderName, kDamagedLinkExt), *damaged);
         m_damagedLinkFile.reset();
     }
     // Showing a sorted folder writes its list back; a file that holds it already stays untouched.
-    writeFileIfChanged(linkFilePath(folderName, ext), writeLinkFile(m_linkList, m_linkDescriptions));
+    writeFileIfChanged(m_paths.linkFilePath(folderName, ext), writeLinkFile(m_linkList, m_linkDescriptions));
 }
 
 void Library::CopyLinkFile(std::string_view folderName, std::string_view fromExt, std::string_view toExt)
 {
-    const fs::path source = linkFilePath(folderName, fromExt);
+    const fs::path source = m_paths.linkFilePath(folderName, fromExt);
     const auto bytes = readFileIfExists(source);
     if (!bytes) {
         writeFileAtomically(source, "\r\n");
@@ -173,25 +158,25 @@ void Library::CopyLinkFile(std::string_view folderName, std::string_view fromExt
     LineWriter copy;
     for (std::string_view line : splitLines(*bytes))
         copy.line(line);
-    writeFileAtomically(linkFilePath(folderName, toExt), copy.bytes());
+    writeFileAtomically(m_paths.linkFilePath(folderName, toExt), copy.bytes());
 }
 
 void Library::DeleteLinkFile(std::string_view folderName)
 {
-    removeFileIfExists(linkFilePath(folderName, kWorkingLinkExt));
+    removeFileIfExists(m_paths.linkFilePath(folderName, kWorkingLinkExt));
 }
 
 const std::string& Library::ShowFolderDescription(std::string_view folderName)
 {
     m_folderDescription.clear();
-    if (const auto bytes = readFileIfExists(libraryFile(kWorkingDescriptionFile)))
+    if (const auto bytes = readFileIfExists(m_paths.libraryFile(kWorkingDescriptionFile)))
         m_folderDescription = findFolderDescription(*bytes, folderName).value_or("");
     return m_folderDescription;
 }
 
 void Library::GetFolderDescription(std::string_view folderName, std::string& description) const
 {
-    if (const auto bytes = readFileIfExists(libraryFile(kWorkingDescriptionFile)))
+    if (const auto bytes = readFileIfExists(m_paths.libraryFile(kWorkingDescriptionFile)))
         if (auto found = findFolderDescription(*bytes, folderName))
             description = std::move(*found);
 }
@@ -201,13 +186,13 @@ const std::unordered_map<std::string, std::string>& Library::folderDescriptions(
     // Every write replaces the file with a new one, so its inode tells a change even within
     // one tick of the clock.
     struct stat info {};
-    const bool exists = ::stat(libraryFile(kWorkingDescriptionFile).c_str(), &info) == 0;
+    const bool exists = ::stat(m_paths.libraryFile(kWorkingDescriptionFile).c_str(), &info) == 0;
     const auto inode = exists ? static_cast<std::uint64_t>(info.st_ino) : 0;
     const std::int64_t size = exists ? info.st_size : -1;
     const std::int64_t modified = exists ? info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec : 0;
     DescriptionCache& cache = m_descriptionCache;
     if (!cache.valid || cache.inode != inode || cache.size != size || cache.modified != modified) {
-        const auto bytes = readFileIfExists(libraryFile(kWorkingDescriptionFile));
+        const auto bytes = readFileIfExists(m_paths.libraryFile(kWorkingDescriptionFile));
         cache.descriptions = bytes ? lastFolderDescriptions(*bytes) : std::unordered_map<std::string, std::string>();
         cache = {true, inode, size, modified, std::move(cache.descriptions)};
     }
@@ -216,7 +201,7 @@ const std::unordered_map<std::string, std::string>& Library::folderDescriptions(
 
 void Library::AddFolderDescription(std::string_view folderName, std::string_view description)
 {
-    auto existing = readFileIfExists(libraryFile(kWorkingDescriptionFile));
+    auto existing = readFileIfExists(m_paths.libraryFile(kWorkingDescriptionFile));
     appendDescriptionPairs({{std::string(folderName), std::string(description)}}, existing.value_or(""));
 }
 
@@ -224,13 +209,13 @@ void Library::AddFolderDescriptions(const std::vector<DescriptionPair>& pairs)
 {
     if (pairs.empty())
         return;
-    auto existing = readFileIfExists(libraryFile(kWorkingDescriptionFile));
+    auto existing = readFileIfExists(m_paths.libraryFile(kWorkingDescriptionFile));
     appendDescriptionPairs(pairs, existing.value_or(""));
 }
 
 void Library::AppendFolderDescription(std::string_view folderName, std::string_view description)
 {
-    if (auto existing = readFileIfExists(libraryFile(kWorkingDescriptionFile)))
+    if (auto existing = readFileIfExists(m_paths.libraryFile(kWorkingDescriptionFile)))
         appendDescriptionPairs({{std::string(folderName), std::string(description)}}, std::move(*existing));
 }
 
@@ -243,7 +228,7 @@ void Library::appendDescriptionPairs(const std::vector<DescriptionPair>& pairs, 
     if (splitLines(existing).size() % 2 != 0)
         existing += "\r\n";
     existing += writeFolderDescriptions(pairs);
-    writeFileAtomically(libraryFile(kWorkingDescriptionFile), existing);
+    writeFileAtomically(m_paths.libraryFile(kWorkingDescriptionFile), existing);
 }
 
 } // namespace velloria

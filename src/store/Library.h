@@ -2,6 +2,7 @@
 
 #include "store/FolderDescriptionFile.h"
 #include "store/FolderTree.h"
+#include "store/LibraryPaths.h"
 #include "store/LinkFile.h"
 
 #include <cstdint>
@@ -18,24 +19,6 @@ namespace velloria {
 class Clock;
 class StagedWrites;
 
-inline constexpr std::string_view kWorkingTreeFile = "folders.wnf";
-inline constexpr std::string_view kSavedTreeFile = "folders.~wnf";
-inline constexpr std::string_view kWorkingDescriptionFile = "folddesc.wnf";
-inline constexpr std::string_view kSavedDescriptionFile = "folddesc.~wnf";
-inline constexpr std::string_view kFolderStateFile = "foldst.wnf";
-inline constexpr std::string_view kWorkingLinkExt = ".wnl";
-inline constexpr std::string_view kSavedLinkExt = ".~wnl";
-inline constexpr std::string_view kUndoLinkExt = ".wnt";
-// A link file read only up to a damaged line keeps its bytes under this extension before it is
-// first written again from the rows read, so that what followed the damage is not lost.
-inline constexpr std::string_view kDamagedLinkExt = ".damaged";
-// Present while a save copies the working generation, so that a save cut short (the program
-// killed, the machine off) is completed at the next start instead of leaving a saved
-// generation that is half old, half new.
-inline constexpr std::string_view kSaveInProgressFile = "save-in-progress";
-
-// Velloria's own addresses: its home page (the default library and the Help menu) and the
-// address that Help, Feedback writes to.
 inline constexpr std::string_view kHomePageAddress = "https://velloria.example/";
 inline constexpr std::string_view kSupportAddress = "feedback@velloria.example";
 
@@ -51,12 +34,8 @@ class Library {
 public:
     Library(std::filesystem::path home, const Clock& clock);
 
-    const std::filesystem::path& home() const { return m_home; }
-    std::filesystem::path refLibDirectory() const;
-    std::filesystem::path linksDirectory() const;
-    std::filesystem::path libraryFile(std::string_view fileName) const;
-    // RefLib/Links/<folder><ext>; refuses a name that cannot be a file stem.
-    std::filesystem::path linkFilePath(std::string_view folderName, std::string_view ext) const;
+    // Where its files are.
+    const LibraryPaths& paths() const { return m_paths; }
 
     TFolderTree& folderTree() { return m_folderTree; }
     const TFolderTree& folderTree() const { return m_folderTree; }
@@ -123,7 +102,7 @@ private:
         std::unordered_map<std::string, std::string> descriptions;
     };
 
-    std::filesystem::path m_home;
+    LibraryPaths m_paths;
     const Clock& m_clock;
     mutable DescriptionCache m_descriptionCache;
     TFolderTree m_folderTree;

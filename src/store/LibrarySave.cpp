@@ -36,7 +36,7 @@ std::string crLfLines(std::string_view bytes)
 std::vector<std::string> Library::savedFolderNames() const
 {
     std::vector<std::string> names;
-    const auto bytes = readFileIfExists(libraryFile(kSavedTreeFile));
+    const auto bytes = readFileIfExists(m_paths.libraryFile(kSavedTreeFile));
     if (!bytes)
         return names;
     for (std::string_view line : splitLines(*bytes)) {
@@ -61,13 +61,13 @@ void Library::PurgeLinkBackups()
     const auto present = folderNames();
     for (const std::string& name : savedFolderNames())
         if (!present.contains(name))
-            removeFileIfExists(linkFilePath(name, kSavedLinkExt));
+            removeFileIfExists(m_paths.linkFilePath(name, kSavedLinkExt));
 }
 
 void Library::BackupFolderDescriptions(StagedWrites& saved)
 {
-    const auto bytes = readFileIfExists(libraryFile(kWorkingDescriptionFile));
-    saved.stageIfChanged(libraryFile(kSavedDescriptionFile), bytes.value_or(""));
+    const auto bytes = readFileIfExists(m_paths.libraryFile(kWorkingDescriptionFile));
+    saved.stageIfChanged(m_paths.libraryFile(kSavedDescriptionFile), bytes.value_or(""));
 }
 
 void Library::SaveLibrary()
@@ -75,21 +75,21 @@ void Library::SaveLibrary()
     // The saved generation is first written beside itself and then renamed into place, so that
     // a save that fails (a full disk) leaves the last save whole. The marker covers the renames:
     // a save cut short there is completed at the next start.
-    writeFileAtomically(libraryFile(kSaveInProgressFile), "");
+    writeFileAtomically(m_paths.libraryFile(kSaveInProgressFile), "");
     StagedWrites saved;
     std::vector<const std::string*> withoutLinks;
     try {
-        saved.stageIfChanged(libraryFile(kSavedTreeFile), writeFolderTree(m_folderTree.records()));
+        saved.stageIfChanged(m_paths.libraryFile(kSavedTreeFile), writeFolderTree(m_folderTree.records()));
         BackupFolderDescriptions(saved);
         for (const TFolderRecord& folder : m_folderTree.records()) {
-            const auto working = readFileIfExists(linkFilePath(folder.Name, kWorkingLinkExt));
+            const auto working = readFileIfExists(m_paths.linkFilePath(folder.Name, kWorkingLinkExt));
             if (working)
-                saved.stageIfChanged(linkFilePath(folder.Name, kSavedLinkExt), crLfLines(*working));
+                saved.stageIfChanged(m_paths.linkFilePath(folder.Name, kSavedLinkExt), crLfLines(*working));
             else
                 withoutLinks.push_back(&folder.Name);
         }
     } catch (const Error&) {
-        removeFileIfExists(libraryFile(kSaveInProgressFile));
+        removeFileIfExists(m_paths.libraryFile(kSaveInProgressFile));
         throw;
     }
     PurgeLinkBackups();
@@ -97,10 +97,10 @@ void Library::SaveLibrary()
     // A folder without links gets an empty working file, and no backup may keep links of an
     // earlier folder of that name.
     for (const std::string* name : withoutLinks) {
-        writeFileAtomically(linkFilePath(*name, kWorkingLinkExt), "\r\n");
-        removeFileIfExists(linkFilePath(*name, kSavedLinkExt));
+        writeFileAtomically(m_paths.linkFilePath(*name, kWorkingLinkExt), "\r\n");
+        removeFileIfExists(m_paths.linkFilePath(*name, kSavedLinkExt));
     }
-    removeFileIfExists(libraryFile(kSaveInProgressFile));
+    removeFileIfExists(m_paths.libraryFile(kSaveInProgressFile));
 }
 
 void Library::RevertLibrary(const std::vector<std::string>& newFolders)
@@ -116,14 +116,14 @@ void Library::RevertLibrary(const std::vector<std::string>& newFolders)
         stateError = error;
     }
     // Without a saved copy there is nothing to go back to: the working file stays.
-    if (const auto tree = readFileIfExists(libraryFile(kSavedTreeFile)))
-        writeFileIfChanged(libraryFile(kWorkingTreeFile), *tree);
-    if (const auto descriptions = readFileIfExists(libraryFile(kSavedDescriptionFile)))
-        writeFileIfChanged(libraryFile(kWorkingDescriptionFile), *descriptions);
+    if (const auto tree = readFileIfExists(m_paths.libraryFile(kSavedTreeFile)))
+        writeFileIfChanged(m_paths.libraryFile(kWorkingTreeFile), *tree);
+    if (const auto descriptions = readFileIfExists(m_paths.libraryFile(kSavedDescriptionFile)))
+        writeFileIfChanged(m_paths.libraryFile(kWorkingDescriptionFile), *descriptions);
     // A saved folder without a saved link file had no links at the save.
     for (const std::string& name : savedFolderNames()) {
-        const auto saved = readFileIfExists(linkFilePath(name, kSavedLinkExt));
-        writeFileIfChanged(linkFilePath(name, kWorkingLinkExt), saved.value_or(""));
+        const auto saved = readFileIfExists(m_paths.linkFilePath(name, kSavedLinkExt));
+        writeFileIfChanged(m_paths.linkFilePath(name, kWorkingLinkExt), saved.value_or(""));
     }
     if (stateError)
         throw *stateError;
@@ -138,7 +138,7 @@ void Library::PurgeDeletedFolders()
 
     // The descriptions are rebuilt from the working file itself, so that descriptions recorded
     // since the last save survive the deletion of another folder.
-    const auto bytes = readFileIfExists(libraryFile(kWorkingDescriptionFile));
+    const auto bytes = readFileIfExists(m_paths.libraryFile(kWorkingDescriptionFile));
     if (!bytes)
         return;
     std::vector<DescriptionPair> kept;
@@ -154,7 +154,7 @@ void Library::PurgeDeletedFolders()
         positionOf.emplace(name, kept.size());
         kept.push_back({std::move(name), std::move(pair.description)});
     }
-    writeFileIfChanged(libraryFile(kWorkingDescriptionFile), writeFolderDescriptions(kept));
+    writeFileIfChanged(m_paths.libraryFile(kWorkingDescriptionFile), writeFolderDescriptions(kept));
 }
 
 void Library::CreateDefaultLibrary()
@@ -163,16 +163,16 @@ void Library::CreateDefaultLibrary()
     const std::string address(kHomePageAddress);
     const std::string tree = writeFolderTree({{.Name = "Main", .Level = 0}});
     const std::string descriptions = writeFolderDescriptions({{"Main", "Main folder"}});
-    writeFileAtomically(libraryFile(kWorkingTreeFile), tree);
-    writeFileAtomically(libraryFile(kSavedTreeFile), tree);
-    writeFileAtomically(libraryFile(kWorkingDescriptionFile), descriptions);
-    writeFileAtomically(libraryFile(kSavedDescriptionFile), descriptions);
+    writeFileAtomically(m_paths.libraryFile(kWorkingTreeFile), tree);
+    writeFileAtomically(m_paths.libraryFile(kSavedTreeFile), tree);
+    writeFileAtomically(m_paths.libraryFile(kWorkingDescriptionFile), descriptions);
+    writeFileAtomically(m_paths.libraryFile(kSavedDescriptionFile), descriptions);
     const auto link = [&](const char* title) {
         return TLinkRecord{.Title = title, .Address = address, .LastVisit = "", .AddDate = today};
     };
-    writeFileAtomically(linkFilePath("Main", kWorkingLinkExt),
+    writeFileAtomically(m_paths.linkFilePath("Main", kWorkingLinkExt),
                         writeLinkFile({link("Orvanti"), link("Velloria")}, {"Orvanti", "Home Page"}));
-    writeFileAtomically(linkFilePath("Main", kSavedLinkExt),
+    writeFileAtomically(m_paths.linkFilePath("Main", kSavedLinkExt),
                         writeLinkFile({link("Orvanti"), link("Orvanti")}, {"Orvanti Website", "Home Page"}));
 }
 

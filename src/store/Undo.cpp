@@ -22,20 +22,20 @@ void copyLines(const std::filesystem::path& from, const std::filesystem::path& t
 
 void SaveUndoLinkFile(Library& library, std::string_view folderName)
 {
-    copyLines(library.linkFilePath(folderName, kWorkingLinkExt), library.linkFilePath(folderName, kUndoLinkExt));
+    copyLines(library.paths().linkFilePath(folderName, kWorkingLinkExt), library.paths().linkFilePath(folderName, kUndoLinkExt));
 }
 
 void RestoreUndoLinkFile(Library& library, std::string_view folderName, std::string_view suffix)
 {
-    copyLines(library.linkFilePath(folderName, kUndoLinkExt),
-              library.linkFilePath(std::string(folderName) + std::string(suffix), kWorkingLinkExt));
+    copyLines(library.paths().linkFilePath(folderName, kUndoLinkExt),
+              library.paths().linkFilePath(std::string(folderName) + std::string(suffix), kWorkingLinkExt));
 }
 
 void discardFolderSnapshot(Library& library, UndoState& undo, KeepSnapshot keep)
 {
     if (undo.UndoFolderSnapshot) {
         for (const UndoFolderEntry& entry : *undo.UndoFolderSnapshot)
-            removeFileIfExists(library.linkFilePath(entry.Name, kUndoLinkExt));
+            removeFileIfExists(library.paths().linkFilePath(entry.Name, kUndoLinkExt));
         undo.UndoFolderSnapshot->clear();
     }
     if (keep == KeepSnapshot::No)

@@ -55,7 +55,7 @@ LibraryStatistics computeStatistics(const Library& library)
     std::size_t links = 0;
     try {
         for (const TFolderRecord& folder : tree.records())
-            if (const auto bytes = readFileIfExists(library.linkFilePath(folder.Name, kWorkingLinkExt)))
+            if (const auto bytes = readFileIfExists(library.paths().linkFilePath(folder.Name, kWorkingLinkExt)))
                 links += countLinks(*bytes);
     } catch (const Error& error) {
         statistics.error = error.what();
@@ -65,12 +65,12 @@ LibraryStatistics computeStatistics(const Library& library)
     std::uint64_t total = 0;
     for (const TFolderRecord& folder : tree.records())
         for (std::string_view ext : {kWorkingLinkExt, kSavedLinkExt})
-            total += sizeOfReadableFile(library.linkFilePath(folder.Name, ext));
+            total += sizeOfReadableFile(library.paths().linkFilePath(folder.Name, ext));
     for (std::string_view file : {kWorkingTreeFile, kSavedTreeFile, kWorkingDescriptionFile, kSavedDescriptionFile,
                                   kFolderStateFile})
-        total += sizeOfReadableFile(library.libraryFile(file));
+        total += sizeOfReadableFile(library.paths().libraryFile(file));
     statistics.databaseBytes = total;
-    statistics.freeBytes = freeSpaceBytes(library.home());
+    statistics.freeBytes = freeSpaceBytes(library.paths().home());
     return statistics;
 }
 

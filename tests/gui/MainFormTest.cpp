@@ -280,7 +280,7 @@ private slots:
                          std::max(window.linkView()->viewport()->width(), header->sectionPosition(3) + 90));
         }
         // The preferences keep the last column's own width, not the room it filled.
-        QCOMPARE(window.form.windowGeometry()->columnWidths[3], 90);
+        QCOMPARE(static_cast<const MainWindowObserver&>(window.form).windowGeometry()->columnWidths[3], 90);
     }
 
     void aFolderNameWiderThanThePaneScrollsSidewaysAndShowsWholeAsATip()
