@@ -246,18 +246,18 @@ void PreferencesForm::connectControls()
 void PreferencesForm::connectLanguageControls()
 {
     connect(m_languages, &QComboBox::activated, this,
-            [this](int position) { act([&] { m_dialog.selectLanguage(position); }); });
+            [this](int position) { act([&] { m_dialog.language().selectLanguage(position); }); });
     connect(m_editor, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_showing)
-            act([this] { m_dialog.editorChanged(toBytes(m_editor->toPlainText())); });
+            act([this] { m_dialog.language().editorChanged(toBytes(m_editor->toPlainText())); });
     });
     connect(m_edit, &QPushButton::clicked, this, [this] {
-        act([this] { m_dialog.edit(); });
+        act([this] { m_dialog.language().edit(); });
         m_editor->setFocus();
     });
-    connect(m_save, &QPushButton::clicked, this, [this] { act([this] { m_dialog.save(); }); });
+    connect(m_save, &QPushButton::clicked, this, [this] { act([this] { m_dialog.language().save(); }); });
     connect(m_saveAs, &QPushButton::clicked, this, [this] { saveLanguageAs(); });
-    connect(m_delete, &QPushButton::clicked, this, [this] { act([this] { m_dialog.deleteLanguage(); }); });
+    connect(m_delete, &QPushButton::clicked, this, [this] { act([this] { m_dialog.language().deleteLanguage(); }); });
 }
 
 void PreferencesForm::pickColour(std::size_t swatch)
@@ -269,12 +269,12 @@ void PreferencesForm::pickColour(std::size_t swatch)
 
 void PreferencesForm::saveLanguageAs()
 {
-    const QString chosen = m_chooseFile(*this, toQString(m_dialog.saveAsFilter()),
-                                        QString::fromStdString(m_dialog.saveAsProposal().string()));
+    const QString chosen = m_chooseFile(*this, toQString(m_dialog.language().saveAsFilter()),
+                                        QString::fromStdString(m_dialog.language().saveAsProposal().string()));
     std::optional<std::filesystem::path> file;
     if (!chosen.isEmpty())
         file = std::filesystem::path(chosen.toStdString());
-    act([&] { m_dialog.saveAs(file); });
+    act([&] { m_dialog.language().saveAs(file); });
 }
 
 void PreferencesForm::applyClicked()
@@ -313,29 +313,29 @@ void PreferencesForm::showState()
 
 void PreferencesForm::showLanguages()
 {
-    if (m_shownListRevision != m_dialog.languageListRevision()) {
-        m_shownListRevision = m_dialog.languageListRevision();
+    if (m_shownListRevision != m_dialog.language().languageListRevision()) {
+        m_shownListRevision = m_dialog.language().languageListRevision();
         m_languages->clear();
-        for (const std::string& language : m_dialog.languageNames())
+        for (const std::string& language : m_dialog.language().languageNames())
             m_languages->addItem(toQString(language));
     }
-    m_languages->setCurrentIndex(m_dialog.languagePosition());
-    m_edit->setEnabled(m_dialog.editEnabled());
-    m_save->setEnabled(m_dialog.saveEnabled());
-    m_saveAs->setEnabled(m_dialog.saveAsEnabled());
-    m_delete->setEnabled(m_dialog.deleteEnabled());
+    m_languages->setCurrentIndex(m_dialog.language().languagePosition());
+    m_edit->setEnabled(m_dialog.language().editEnabled());
+    m_save->setEnabled(m_dialog.language().saveEnabled());
+    m_saveAs->setEnabled(m_dialog.language().saveAsEnabled());
+    m_delete->setEnabled(m_dialog.language().deleteEnabled());
 }
 
 void PreferencesForm::showEditor()
 {
-    if (m_shownEditorRevision != m_dialog.editorRevision()) {
-        m_shownEditorRevision = m_dialog.editorRevision();
-        m_editor->setPlainText(toQString(m_dialog.editorText()));
+    if (m_shownEditorRevision != m_dialog.language().editorRevision()) {
+        m_shownEditorRevision = m_dialog.language().editorRevision();
+        m_editor->setPlainText(toQString(m_dialog.language().editorText()));
     }
-    m_editor->setReadOnly(m_dialog.editorReadOnly());
+    m_editor->setReadOnly(m_dialog.language().editorReadOnly());
     // Until Edit, the editor shows the button face, so that it reads as a text to look at.
     QPalette palette = QApplication::palette(m_editor);
-    if (m_dialog.editorReadOnly())
+    if (m_dialog.language().editorReadOnly())
         palette.setColor(QPalette::Base, palette.color(QPalette::Button));
     m_editor->setPalette(palette);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mainwindow/LanguagePage.h"
 #include "settings/PreferenceSources.h"
 
 #include <array>
@@ -54,34 +55,9 @@ public:
     void setColour(std::size_t swatch, TColor colour);
     void setDefaultColours();
 
-    // The Language page: position 0 is the built-in English, the others the language files.
-    const std::vector<std::string>& languageNames() const { return m_languageNames; }
-    int languagePosition() const { return m_settings.languagePosition; }
-    // The list was filled anew (Save As, Delete); views refill their list when it changes.
-    std::size_t languageListRevision() const { return m_listRevision; }
-    void selectLanguage(int position);
-
-    // The editor's text: lines separated by LF. The revision changes whenever the dialog puts a
-    // new text in, not when the user types.
-    const std::string& editorText() const { return m_editorText; }
-    std::size_t editorRevision() const { return m_editorRevision; }
-    bool editorReadOnly() const { return m_editorReadOnly; }
-    bool editEnabled() const { return m_languageButtonsEnabled; }
-    bool saveEnabled() const { return m_saveEnabled; }
-    bool saveAsEnabled() const { return m_languageButtonsEnabled; }
-    bool deleteEnabled() const { return m_languageButtonsEnabled; }
-
-    void edit();
-    // What the user typed: the editor's whole text.
-    void editorChanged(std::string text);
-    void save();
-    // Where Save As starts: the file of the selected language in the languages directory, and
-    // the filter text of language files.
-    std::filesystem::path saveAsProposal() const;
-    std::string saveAsFilter() const;
-    // The file the user chose, or nullopt when the save dialog was cancelled.
-    void saveAs(const std::optional<std::filesystem::path>& chosen);
-    void deleteLanguage();
+    // The Language page: the language list and its editor.
+    LanguagePage& language() { return m_language; }
+    const LanguagePage& language() const { return m_language; }
 
     // Apply, and OK before the dialog closes: stores the preferences, writes an edited language
     // when the user says so, and has the main window take the preferences and texts.
@@ -91,24 +67,11 @@ public:
 
 private:
     PreferencesDialogSettings preferenceSettings() const override { return m_settings; }
-    void fillLanguageList();
-    int storedLanguagePosition() const;
-    void showSelectedLanguage(int position);
-    void setEditorText(std::string text);
-    void askToSaveEditor(const std::filesystem::path& file);
-    void writeEditor(const std::filesystem::path& file) const;
-    std::filesystem::path languageFilePath(int position) const;
 
     MainWindowModel& m_model;
     PreferencesDialogSettings m_settings;
-    std::vector<std::string> m_languageNames;
-    std::size_t m_listRevision = 0;
-    std::string m_editorText;
-    std::size_t m_editorRevision = 0;
-    bool m_editorReadOnly = true;
-    bool m_languageButtonsEnabled = false;
-    bool m_saveEnabled = false;
     bool m_applyEnabled = false;
+    LanguagePage m_language{m_model, m_settings, m_applyEnabled};
 };
 
 } // namespace velloria

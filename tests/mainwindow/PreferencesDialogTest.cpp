@@ -81,9 +81,9 @@ protected:
     static std::string buttons(const PreferencesDialog& dialog)
     {
         const auto letter = [](bool on, char c) { return on ? c : static_cast<char>(c - 'A' + 'a'); };
-        return {letter(dialog.editEnabled(), 'E'), letter(dialog.saveEnabled(), 'S'),
-                letter(dialog.saveAsEnabled(), 'A'), letter(dialog.deleteEnabled(), 'D'),
-                letter(dialog.applyEnabled(), 'P'), letter(!dialog.editorReadOnly(), 'W')};
+        return {letter(dialog.language().editEnabled(), 'E'), letter(dialog.language().saveEnabled(), 'S'),
+                letter(dialog.language().saveAsEnabled(), 'A'), letter(dialog.language().deleteEnabled(), 'D'),
+                letter(dialog.applyEnabled(), 'P'), letter(!dialog.language().editorReadOnly(), 'W')};
     }
 
     PreferencesView prefsView;
@@ -114,10 +114,10 @@ TEST_F(PreferencesDialogTest, OpensWithThePreferencesOnTheBuiltInLanguage)
         for (std::size_t i = 0; i < kPreferenceColourCount; ++i)
             colours.push_back(dialog.colour(i));
         EXPECT_THAT(colours, ElementsAre(13003057, 255, clWindowText, 0, clWindow, clWindowText, clWindow, clWindowText));
-        EXPECT_THAT(dialog.languageNames(),
+        EXPECT_THAT(dialog.language().languageNames(),
                     ElementsAre("English (standard)", "Deutsch (Deutsch.lng)", "Fran\xC3\xA7" "ais (Francais.lng)"));
-        EXPECT_EQ(dialog.languagePosition(), 0);
-        EXPECT_EQ(dialog.editorText(), "");
+        EXPECT_EQ(dialog.language().languagePosition(), 0);
+        EXPECT_EQ(dialog.language().editorText(), "");
         EXPECT_EQ(buttons(dialog), "esadpw");
     }
     EXPECT_FALSE(model.preferences().preferencesDialogExists());
@@ -137,8 +137,8 @@ TEST_F(PreferencesDialogTest, OpensOnTheStoredLanguageWithItsFileInTheEditor)
     model.lifecycle().FormCreate();
     PreferencesDialog dialog(model);
     EXPECT_FALSE(dialog.saveIntervalEnabled());
-    EXPECT_EQ(dialog.languagePosition(), 2);
-    EXPECT_EQ(dialog.editorText(), editorLines({"000 1.0", "001 Fran\xC3\xA7" "ais", "306 Description :"}));
+    EXPECT_EQ(dialog.language().languagePosition(), 2);
+    EXPECT_EQ(dialog.language().editorText(), editorLines({"000 1.0", "001 Fran\xC3\xA7" "ais", "306 Description :"}));
     EXPECT_EQ(buttons(dialog), "EsADpw");
     dialog.setChecked(PreferenceCheck::AutoSave, true);
     EXPECT_TRUE(dialog.saveIntervalEnabled());
@@ -155,10 +155,10 @@ TEST_F(PreferencesDialogTest, EveryChangeEnablesApplyAndApplyDisablesIt)
         {"interval", [](PreferencesDialog& d) { d.setSaveInterval(5); }},
         {"colour", [](PreferencesDialog& d) { d.setColour(3, 0x123456); }},
         {"default colours", [](PreferencesDialog& d) { d.setDefaultColours(); }},
-        {"language", [](PreferencesDialog& d) { d.selectLanguage(0); }},
-        {"save", [](PreferencesDialog& d) { d.edit(); d.editorChanged("001 X"); d.save(); }},
-        {"save as", [&](PreferencesDialog& d) { d.saveAs(languages() / "Copy.lng"); }},
-        {"delete", [](PreferencesDialog& d) { d.deleteLanguage(); }},
+        {"language", [](PreferencesDialog& d) { d.language().selectLanguage(0); }},
+        {"save", [](PreferencesDialog& d) { d.language().edit(); d.language().editorChanged("001 X"); d.language().save(); }},
+        {"save as", [&](PreferencesDialog& d) { d.language().saveAs(languages() / "Copy.lng"); }},
+        {"delete", [](PreferencesDialog& d) { d.language().deleteLanguage(); }},
     };
     for (const auto& [name, change] : changes) {
         writeLanguage("Deutsch.lng", kGerman);
@@ -177,10 +177,10 @@ TEST_F(PreferencesDialogTest, EveryChangeEnablesApplyAndApplyDisablesIt)
     model.preferences().LoadPreferences();
     PreferencesDialog dialog(model);
     dialog.setPage(1);
-    dialog.edit();
-    dialog.editorChanged("001 Y");
-    EXPECT_TRUE(dialog.saveEnabled());
-    dialog.saveAs(std::nullopt);
+    dialog.language().edit();
+    dialog.language().editorChanged("001 Y");
+    EXPECT_TRUE(dialog.language().saveEnabled());
+    dialog.language().saveAs(std::nullopt);
     EXPECT_FALSE(dialog.applyEnabled());
 }
 
@@ -191,16 +191,16 @@ TEST_F(PreferencesDialogTest, AnEditedLanguageIsWrittenAtOkAndItsTextsTakeEffect
     model.tree().selectFolder(4);
     prefsView.answer = Answer::Yes;
     PreferencesDialog dialog(model);
-    dialog.selectLanguage(1);
-    dialog.edit();
+    dialog.language().selectLanguage(1);
+    dialog.language().edit();
     const std::initializer_list<std::string_view> edited = {"000 1.0", "001 Deutsch", "306 Notiz:", "332 Ordner:", "334 Lesezeichen:"};
-    dialog.editorChanged(editorLines(edited) + "\n");
+    dialog.language().editorChanged(editorLines(edited) + "\n");
     EXPECT_EQ(buttons(dialog), "ESADPW");
     prefsView.notices.clear();
     dialog.apply();
     EXPECT_THAT(prefsView.questions, ElementsAre("Save changes?"));
     EXPECT_EQ(homeFile("Languages/Deutsch.lng"), test::crlf(edited));
-    EXPECT_FALSE(dialog.saveEnabled());
+    EXPECT_FALSE(dialog.language().saveEnabled());
     EXPECT_EQ(model.texts()[306], "Notiz:");
     EXPECT_EQ(model.description().text(), "Notiz: Bee");
     EXPECT_EQ(panels()[2], "Ordner: 0");
@@ -214,26 +214,26 @@ TEST_F(PreferencesDialogTest, AnEditedLanguageIsWrittenAtOkAndItsTextsTakeEffect
 TEST_F(PreferencesDialogTest, ChoosingAnotherLanguageAsksAboutTheEditsOfThePreviousOne)
 {
     PreferencesDialog dialog(model);
-    dialog.selectLanguage(1);
-    dialog.edit();
-    dialog.editorChanged("001 Deutsch (No)");
+    dialog.language().selectLanguage(1);
+    dialog.language().edit();
+    dialog.language().editorChanged("001 Deutsch (No)");
     prefsView.answer = Answer::No;
-    dialog.selectLanguage(2);
+    dialog.language().selectLanguage(2);
     EXPECT_EQ(homeFile("Languages/Deutsch.lng"), kGerman);
-    dialog.selectLanguage(1);
-    dialog.edit();
-    dialog.editorChanged("001 Deutsch (Yes)");
+    dialog.language().selectLanguage(1);
+    dialog.language().edit();
+    dialog.language().editorChanged("001 Deutsch (Yes)");
     prefsView.answer = Answer::Yes;
-    dialog.selectLanguage(2);
+    dialog.language().selectLanguage(2);
     EXPECT_THAT(prefsView.questions, ElementsAre("Save changes?", "Save changes?"));
     EXPECT_EQ(homeFile("Languages/Deutsch.lng"), test::crlf({"001 Deutsch (Yes)"}));
     EXPECT_EQ(homeFile("Languages/Francais.lng"), kFrench);
-    EXPECT_EQ(dialog.editorText(), editorLines({"000 1.0", "001 Fran\xC3\xA7" "ais", "306 Description :"}));
+    EXPECT_EQ(dialog.language().editorText(), editorLines({"000 1.0", "001 Fran\xC3\xA7" "ais", "306 Description :"}));
     EXPECT_EQ(buttons(dialog), "EsADPw");
     // A file gone since the list was read leaves the editor as it was.
     fs::remove(languages() / "Deutsch.lng");
-    dialog.selectLanguage(1);
-    EXPECT_EQ(dialog.editorText(), editorLines({"000 1.0", "001 Fran\xC3\xA7" "ais", "306 Description :"}));
+    dialog.language().selectLanguage(1);
+    EXPECT_EQ(dialog.language().editorText(), editorLines({"000 1.0", "001 Fran\xC3\xA7" "ais", "306 Description :"}));
 }
 
 TEST_F(PreferencesDialogTest, CancelKeepsThePreferencesAndWritesOnlyAnEditedLanguage)
@@ -250,9 +250,9 @@ TEST_F(PreferencesDialogTest, CancelKeepsThePreferencesAndWritesOnlyAnEditedLang
         PreferencesDialog dialog(model);
         dialog.setDefaultColours();
         dialog.setChecked(PreferenceCheck::ConfirmDeleting, false);
-        dialog.selectLanguage(2);
-        dialog.edit();
-        dialog.editorChanged("001 Fran\xC3\xA7" "ais\n306 Notes :");
+        dialog.language().selectLanguage(2);
+        dialog.language().edit();
+        dialog.language().editorChanged("001 Fran\xC3\xA7" "ais\n306 Notes :");
         prefsView.answer = Answer::Yes;
         dialog.cancel();
     }
@@ -272,15 +272,15 @@ TEST_F(PreferencesDialogTest, DeletingTheLanguageInUseGivesTheBuiltInTextsAtOk)
     ASSERT_EQ(model.texts()[306], "Beschreibung:");
     PreferencesDialog dialog(model);
     prefsView.answer = Answer::No;
-    dialog.deleteLanguage();
+    dialog.language().deleteLanguage();
     EXPECT_EQ(homeFile("Languages/Deutsch.lng"), kGerman);
     prefsView.answer = Answer::Yes;
-    dialog.deleteLanguage();
+    dialog.language().deleteLanguage();
     EXPECT_THAT(prefsView.questions, ElementsAre("Sprache l\xC3\xB6schen?", "Sprache l\xC3\xB6schen?"));
     EXPECT_EQ(homeFile("Languages/Deutsch.lng"), "<missing>");
-    EXPECT_THAT(dialog.languageNames(), ElementsAre("English (standard)", "Fran\xC3\xA7" "ais (Francais.lng)"));
-    EXPECT_EQ(dialog.languagePosition(), 0);
-    EXPECT_EQ(dialog.editorText(), "");
+    EXPECT_THAT(dialog.language().languageNames(), ElementsAre("English (standard)", "Fran\xC3\xA7" "ais (Francais.lng)"));
+    EXPECT_EQ(dialog.language().languagePosition(), 0);
+    EXPECT_EQ(dialog.language().editorText(), "");
     EXPECT_EQ(buttons(dialog), "esadPw");
     dialog.apply();
     EXPECT_EQ(model.texts()[306], "Description:");
@@ -293,20 +293,20 @@ TEST_F(PreferencesDialogTest, SaveAsWritesTheChosenFileAndShowsTheStoredLanguage
 {
     model.lifecycle().FormCreate();
     PreferencesDialog dialog(model);
-    dialog.selectLanguage(1);
-    EXPECT_EQ(dialog.saveAsProposal(), languages() / "Deutsch.lng");
-    EXPECT_EQ(dialog.saveAsFilter(), "Language File (*.lng)");
-    dialog.edit();
-    dialog.editorChanged("000 1.0\n001 Dansk");
-    const std::size_t revision = dialog.languageListRevision();
-    dialog.saveAs(languages() / "Dansk.lng");
+    dialog.language().selectLanguage(1);
+    EXPECT_EQ(dialog.language().saveAsProposal(), languages() / "Deutsch.lng");
+    EXPECT_EQ(dialog.language().saveAsFilter(), "Language File (*.lng)");
+    dialog.language().edit();
+    dialog.language().editorChanged("000 1.0\n001 Dansk");
+    const std::size_t revision = dialog.language().languageListRevision();
+    dialog.language().saveAs(languages() / "Dansk.lng");
     EXPECT_THAT(prefsView.questions, IsEmpty());
     EXPECT_EQ(homeFile("Languages/Dansk.lng"), test::crlf({"000 1.0", "001 Dansk"}));
     EXPECT_EQ(homeFile("Languages/Deutsch.lng"), kGerman);
-    EXPECT_GT(dialog.languageListRevision(), revision);
-    EXPECT_THAT(dialog.languageNames(), ElementsAre("English (standard)", "Dansk (Dansk.lng)", "Deutsch (Deutsch.lng)",
+    EXPECT_GT(dialog.language().languageListRevision(), revision);
+    EXPECT_THAT(dialog.language().languageNames(), ElementsAre("English (standard)", "Dansk (Dansk.lng)", "Deutsch (Deutsch.lng)",
                                                     "Fran\xC3\xA7" "ais (Francais.lng)"));
-    EXPECT_EQ(dialog.languagePosition(), 0);
+    EXPECT_EQ(dialog.language().languagePosition(), 0);
     EXPECT_EQ(buttons(dialog), "esadPw");
 }
 
@@ -316,9 +316,9 @@ TEST_F(PreferencesDialogTest, TheLanguageInUseStaysSelectedWhenAFileSortsBeforeI
     writeLanguage("Albanian.lng", test::crlf({"000 1.0", "001 Shqip"})); // added since the last start
     model.lifecycle().FormCreate();
     PreferencesDialog dialog(model);
-    EXPECT_EQ(dialog.languageNames()[static_cast<std::size_t>(dialog.languagePosition())], "Deutsch (Deutsch.lng)");
-    dialog.saveAs(languages() / "Amharic.lng"); // another file that sorts earlier
-    EXPECT_EQ(dialog.languageNames()[static_cast<std::size_t>(dialog.languagePosition())], "Deutsch (Deutsch.lng)");
+    EXPECT_EQ(dialog.language().languageNames()[static_cast<std::size_t>(dialog.language().languagePosition())], "Deutsch (Deutsch.lng)");
+    dialog.language().saveAs(languages() / "Amharic.lng"); // another file that sorts earlier
+    EXPECT_EQ(dialog.language().languageNames()[static_cast<std::size_t>(dialog.language().languagePosition())], "Deutsch (Deutsch.lng)");
     dialog.apply();
     EXPECT_EQ(model.prefs().LanguageFile, (languages() / "Deutsch.lng").string());
     EXPECT_EQ(model.texts()[306], "Beschreibung:");
@@ -347,18 +347,18 @@ TEST_F(PreferencesDialogTest, AFileThatCannotBeWrittenLeavesTheDialogAsItWas)
 {
     model.lifecycle().FormCreate();
     PreferencesDialog dialog(model);
-    dialog.selectLanguage(1);
-    dialog.edit();
-    dialog.editorChanged("001 Neu");
+    dialog.language().selectLanguage(1);
+    dialog.language().edit();
+    dialog.language().editorChanged("001 Neu");
     // A directory where a file is to be written: the rename over it fails.
     fs::create_directories(languages() / "Taken.lng");
-    const std::size_t revision = dialog.languageListRevision();
-    EXPECT_THROW(dialog.saveAs(languages() / "Taken.lng"), Error);
-    EXPECT_EQ(dialog.languageListRevision(), revision);
+    const std::size_t revision = dialog.language().languageListRevision();
+    EXPECT_THROW(dialog.language().saveAs(languages() / "Taken.lng"), Error);
+    EXPECT_EQ(dialog.language().languageListRevision(), revision);
     fs::remove(languages() / "Deutsch.lng");
     fs::create_directories(languages() / "Deutsch.lng");
     prefsView.answer = Answer::Yes;
-    EXPECT_THROW(dialog.save(), Error);
+    EXPECT_THROW(dialog.language().save(), Error);
     EXPECT_EQ(buttons(dialog), "ESADPW");
     fs::create_directories(home.path() / "Tessel.cfg");
     EXPECT_THROW(dialog.apply(), Error);
