@@ -1,8 +1,8 @@
 #include "support/TempHome.h"
 
+#include "support/LibraryFiles.h"
+
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace velloria::test {
@@ -31,20 +31,12 @@ void TempHome::makeLibraryDirectories() const
 
 void TempHome::write(const std::string& relativePath, std::string_view bytes) const
 {
-    const fs::path target = refLib() / relativePath;
-    fs::create_directories(target.parent_path());
-    std::ofstream out(target, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    writeBytes(refLib() / relativePath, bytes);
 }
 
 std::string TempHome::read(const std::string& relativePath) const
 {
-    std::ifstream in(refLib() / relativePath, std::ios::binary);
-    if (!in)
-        return "<missing>";
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return readBytes(refLib() / relativePath);
 }
 
 bool TempHome::exists(const std::string& relativePath) const
