@@ -15,64 +15,43 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::Pair;
 
-TEST(FolderNames, CleaningRemovesTheNineCharactersThenTrims)
+TEST(FolderNames, CleaningUniqueNamesAndUsableStems)
 {
-    EXPECT_EQ(cleanName(" My:Links? "), "MyLinks");
-    EXPECT_EQ(cleanName("a\\b/c:d*e?f\"g<h>i|j"), "abcdefghij");
-    EXPECT_EQ(cleanName(" / "), "");
-    EXPECT_EQ(cleanName("\tTabbed\t"), "Tabbed");
-}
+    const std::pair<std::string, std::string> cleaned[] = {
+        {" My:Links? ", "MyLinks"}, {"a\\b/c:d*e?f\"g<h>i|j", "abcdefghij"}, {" / ", ""}, {"\tTabbed\t", "Tabbed"}};
+    for (const auto& [typed, clean] : cleaned)
+        EXPECT_EQ(cleanName(typed), clean) << typed;
 
-TEST(FolderNames, UniqueNameTakesTheFirstFreeNumber)
-{
-    std::set<std::string> taken = {"a", "a_1", "a_3"};
+    const std::set<std::string> taken = {"a", "a_1", "a_3"};
     const auto isTaken = [&](std::string_view name) { return taken.contains(std::string(name)); };
     EXPECT_EQ(uniqueName("b", isTaken), "b");
     EXPECT_EQ(uniqueName("a", isTaken), "a_2");
+
+    const std::pair<std::string, bool> stems[] = {
+        {"Work ", true}, {"..", true}, {"", true}, // "...wnl" is an ordinary file name
+        {"../../etc", false}, {"a\tb", false}, {std::string(1, '\0'), false},
+        {std::string(kMaxFolderNameBytes, 'x'), true}, {std::string(kMaxFolderNameBytes + 1, 'x'), false}};
+    for (const auto& [stem, usable] : stems)
+        EXPECT_EQ(isUsableFileStem(stem), usable) << stem.size() << " " << stem;
 }
 
-TEST(FolderNames, UsableStemsExcludeSeparatorsControlsAndOverlongNames)
+TEST(FolderNames, RepairMakesUnusableNamesSafeUniqueWithoutRegardToCaseAndWholeCharacters)
 {
-    EXPECT_TRUE(isUsableFileStem("Work "));
-    EXPECT_TRUE(isUsableFileStem(".."));  // "...wnl" is an ordinary file name
-    EXPECT_TRUE(isUsableFileStem(""));
-    EXPECT_FALSE(isUsableFileStem("../../etc"));
-    EXPECT_FALSE(isUsableFileStem("a\tb"));
-    EXPECT_FALSE(isUsableFileStem(std::string(1, '\0')));
-    EXPECT_TRUE(isUsableFileStem(std::string(kMaxFolderNameBytes, 'x')));
-    EXPECT_FALSE(isUsableFileStem(std::string(kMaxFolderNameBytes + 1, 'x')));
-}
-
-TEST(FolderNames, RepairMakesUnusableNamesSafeAndUnique)
-{
-    std::vector<TFolderRecord> records = {
-        {.Name = "ab"}, {.Name = "../a/b", .Level = 0}, {.Name = "???", .Level = 0},
-        {.Name = std::string(300, 'x'), .Level = 0}, {.Name = "Fine", .Level = 0}};
-    const auto repaired = repairFolderNames(records);
-    EXPECT_THAT(repaired, ElementsAre(Pair("../a/b", "..ab"), Pair("???", "Folder"),
-                                      Pair(std::string(300, 'x'), std::string(kMaxFolderNameBytes - 8, 'x'))));
+    std::string accents;
+    while (accents.size() < 300)
+        accents += "\xC3\xA9"; // é
+    std::vector<TFolderRecord> records = {{.Name = "ab"}, {.Name = "../a/b"}, {.Name = "???"},
+                                          {.Name = std::string(300, 'x')}, {.Name = "Fine"}, {.Name = "A/B"},
+                                          {.Name = accents}};
+    // Shortened to 8 bytes below the limit, room for a suffix, without splitting an é.
+    EXPECT_THAT(repairFolderNames(records),
+                ElementsAre(Pair("../a/b", "..ab"), Pair("???", "Folder"),
+                            Pair(std::string(300, 'x'), std::string(kMaxFolderNameBytes - 8, 'x')), Pair("A/B", "AB_1"),
+                            Pair(accents, accents.substr(0, kMaxFolderNameBytes - 8))));
     EXPECT_EQ(records[0].Name, "ab");
     EXPECT_EQ(records[4].Name, "Fine");
     for (const auto& record : records)
         EXPECT_TRUE(isUsableFileStem(record.Name)) << record.Name;
-}
-
-TEST(FolderNames, RepairAvoidsNamesThatDifferOnlyInCase)
-{
-    std::vector<TFolderRecord> records = {{.Name = "AB"}, {.Name = "a/b"}};
-    repairFolderNames(records);
-    EXPECT_EQ(records[1].Name, "ab_1");
-}
-
-TEST(FolderNames, RepairShortensWithoutSplittingACharacter)
-{
-    std::string name;
-    while (name.size() < 300)
-        name += "\xC3\xA9"; // é
-    std::vector<TFolderRecord> records = {{.Name = name}};
-    repairFolderNames(records);
-    EXPECT_LE(records[0].Name.size(), kMaxFolderNameBytes);
-    EXPECT_EQ(records[0].Name.size() % 2, 0u);
 }
 
 } // namespace

@@ -1,33 +1,25 @@
 // Saving the working files into the "~" generation and reverting them from it.
 
-#include "base/Clock.h"
-#include "base/Error.h"
-#include "store/Library.h"
-#include "support/TempHome.h"
+#include "support/Fixtures.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include <filesystem>
 
 namespace velloria {
 namespace {
 
+namespace fs = std::filesystem;
 using test::crlf;
+using test::errorOf;
+using ::testing::HasSubstr;
 
-constexpr auto npos = TFolderTree::npos;
-
-class SaveRevertTest : public ::testing::Test {
+class SaveRevertTest : public test::HomeTest {
 protected:
-    SaveRevertTest()
-    {
-        library.OpenLibrary(RestoreFolderStates::Yes); // the default library, just created
-    }
+    SaveRevertTest() { library.OpenLibrary(RestoreFolderStates::Yes); } // the default library, just created
 
     // A new folder as the program adds one: tree file, description, empty link file.
-    void addFolder(const std::string& name, std::size_t parent = npos)
+    void addFolder(const std::string& name)
     {
-        library.folderTree().appendChild(parent, name);
+        library.folderTree().appendChild(TFolderTree::npos, name);
         newFolders.push_back(name);
         library.SaveFolderTree("folders.wnf");
         library.AddFolderDescription(name, name + " description");
@@ -35,7 +27,6 @@ protected:
         library.linkDescriptions().clear();
         library.SaveLinkFile(name, ".wnl");
     }
-
     void addLink(const std::string& folder, const std::string& title)
     {
         library.linkList().clear();
@@ -45,9 +36,6 @@ protected:
         library.SaveLinkFile(folder, ".wnl");
     }
 
-    test::TempHome home;
-    FixedClock clock{{2026, 12, 5}};
-    Library library{home.path(), clock};
     std::vector<std::string> newFolders;
 };
 
@@ -57,27 +45,20 @@ TEST_F(SaveRevertTest, SaveMakesTheSavedGenerationEqualToTheWorkingOne)
     addLink("Work", "alpha");
     library.SaveLibrary();
     EXPECT_EQ(home.read("folders.~wnf"), crlf({"Main", "Work"}));
-    EXPECT_EQ(home.read("folddesc.~wnf"), home.read("folddesc.wnf"));
-    EXPECT_EQ(home.read("Links/Work.~wnl"), home.read("Links/Work.wnl"));
-    EXPECT_EQ(home.read("Links/Main.~wnl"), home.read("Links/Main.wnl"));
-
+    for (const std::string file : {"folddesc.wnf", "Links/Work.wnl", "Links/Main.wnl"})
+        EXPECT_EQ(home.read(std::string(file).insert(file.find('.') + 1, "~")), home.read(file)) << file;
     const auto afterFirst = home.snapshot();
     library.SaveLibrary();
     EXPECT_EQ(home.snapshot(), afterFirst);
 }
 
-TEST_F(SaveRevertTest, SaveCopiesLinkFilesLineByLineWithCrLf)
-{
-    home.write("Links/Main.wnl", "0 T\n1 A\n2 \n3 D\n4 d");
-    library.SaveLibrary();
-    EXPECT_EQ(home.read("Links/Main.~wnl"), crlf({"0 T", "1 A", "2 ", "3 D", "4 d"}));
-}
-
-TEST_F(SaveRevertTest, SaveWritesTheTreeFromMemoryNotFromTheWorkingFile)
+TEST_F(SaveRevertTest, SaveWritesTheTreeFromMemoryAndCopiesLinkFilesWithCrLf)
 {
     home.write("folders.wnf", crlf({"Main", "Ghost"}));
+    home.write("Links/Main.wnl", "0 T\n1 A\n2 \n3 D\n4 d");
     library.SaveLibrary();
     EXPECT_EQ(home.read("folders.~wnf"), crlf({"Main"}));
+    EXPECT_EQ(home.read("Links/Main.~wnl"), crlf({"0 T", "1 A", "2 ", "3 D", "4 d"}));
 }
 
 TEST_F(SaveRevertTest, SavePurgesBackupsOfDeletedAndRenamedFolders)
@@ -86,9 +67,8 @@ TEST_F(SaveRevertTest, SavePurgesBackupsOfDeletedAndRenamedFolders)
     addFolder("Doomed");
     library.SaveLibrary();
     ASSERT_TRUE(home.exists("Links/Old.~wnl"));
-
     library.folderTree().rename(library.folderTree().findExact("Old"), "New");
-    std::filesystem::rename(home.links() / "Old.wnl", home.links() / "New.wnl");
+    fs::rename(home.links() / "Old.wnl", home.links() / "New.wnl");
     library.folderTree().removeSubtree(library.folderTree().findExact("Doomed"));
     library.SaveLibrary();
     EXPECT_FALSE(home.exists("Links/Old.~wnl"));
@@ -102,20 +82,21 @@ TEST_F(SaveRevertTest, FolderWithoutLinkFileGetsAnEmptyOneAndNoBackup)
     addLink("Bare", "stale");
     library.SaveLibrary();
     ASSERT_TRUE(home.exists("Links/Bare.~wnl"));
-    std::filesystem::remove(home.links() / "Bare.wnl");
+    fs::remove(home.links() / "Bare.wnl");
     library.SaveLibrary();
     EXPECT_EQ(home.read("Links/Bare.wnl"), "\r\n");
-    // The old backup would bring the deleted links back at the next revert.
-    EXPECT_FALSE(home.exists("Links/Bare.~wnl"));
+    EXPECT_FALSE(home.exists("Links/Bare.~wnl")); // it would bring the deleted links back at the next revert
 }
 
-TEST_F(SaveRevertTest, SaveWithoutSavedTreeFileStillSaves)
+TEST_F(SaveRevertTest, WithoutSavedTreeSaveStillSavesAndRevertKeepsTheWorkingTree)
 {
-    std::filesystem::remove(home.refLib() / "folders.~wnf");
-    addFolder("Work");
+    fs::remove(home.refLib() / "folders.~wnf");
+    addFolder("A");
+    library.RevertLibrary({});
+    EXPECT_EQ(home.read("folders.wnf"), crlf({"Main", "A"}));
     library.SaveLibrary();
-    EXPECT_EQ(home.read("folders.~wnf"), crlf({"Main", "Work"}));
-    EXPECT_TRUE(home.exists("Links/Work.~wnl"));
+    EXPECT_EQ(home.read("folders.~wnf"), crlf({"Main", "A"}));
+    EXPECT_TRUE(home.exists("Links/A.~wnl"));
 }
 
 TEST_F(SaveRevertTest, RevertBringsBackTheLastSaveAndDropsFoldersCreatedSince)
@@ -125,7 +106,6 @@ TEST_F(SaveRevertTest, RevertBringsBackTheLastSaveAndDropsFoldersCreatedSince)
     addLink("Kept", "two");
     library.SaveLibrary();
     const auto saved = home.snapshot();
-
     addFolder("Later");
     addLink("Later", "lost");
     addLink("Kept", "three");
@@ -142,16 +122,18 @@ TEST_F(SaveRevertTest, RevertBringsBackTheLastSaveAndDropsFoldersCreatedSince)
     EXPECT_EQ(next.linkList().size(), 2u);
 }
 
-TEST_F(SaveRevertTest, RevertOfTheDefaultLibraryBringsInItsBackupTexts)
+TEST_F(SaveRevertTest, RevertOfTheDefaultLibraryBringsInItsBackupTextsAndAppliesTheFolderStates)
 {
+    addFolder("A");
+    home.write("foldst.wnf", crlf({"1", "False", "True"}));
     library.RevertLibrary({});
     const std::string address(kHomePageAddress);
-    EXPECT_EQ(home.read("Links/Main.wnl"),
-              crlf({"0 Orvanti", "1 " + address, "2 ", "3 2026.12.5", "4 Orvanti Website", "0 Orvanti",
-                    "1 " + address, "2 ", "3 2026.12.5", "4 Home Page"}));
+    EXPECT_EQ(home.read("Links/Main.wnl"), test::linkFile({{"Orvanti", address, "", "2026.12.5", "Orvanti Website"},
+                                                           {"Orvanti", address, "", "2026.12.5", "Home Page"}}));
+    EXPECT_EQ(library.folderTree().selectedIndex(), 1u);
 }
 
-TEST_F(SaveRevertTest, RevertTreatsAMissingLinkBackupAsNoLinksAndGoesOn)
+TEST_F(SaveRevertTest, RevertTreatsAMissingLinkBackupAsNoLinksAndAnUnreadableOneAsAnError)
 {
     addFolder("A");
     addFolder("B");
@@ -161,26 +143,14 @@ TEST_F(SaveRevertTest, RevertTreatsAMissingLinkBackupAsNoLinksAndGoesOn)
     addLink("A", "a2");
     addLink("B", "b2");
     const std::string savedB = home.read("Links/B.~wnl");
-    std::filesystem::remove(home.links() / "A.~wnl");
+    fs::remove(home.links() / "A.~wnl");
     library.RevertLibrary({});
     EXPECT_EQ(home.read("Links/A.wnl"), "");
     EXPECT_EQ(home.read("Links/B.wnl"), savedB);
-}
 
-TEST_F(SaveRevertTest, RevertWithoutSavedTreeKeepsTheWorkingTree)
-{
-    addFolder("A");
-    std::filesystem::remove(home.refLib() / "folders.~wnf");
-    library.RevertLibrary({});
-    EXPECT_EQ(home.read("folders.wnf"), crlf({"Main", "A"}));
-}
-
-TEST_F(SaveRevertTest, RevertAppliesTheFolderStateFileToTheTreeInMemory)
-{
-    addFolder("A");
-    home.write("foldst.wnf", crlf({"1", "False", "True"}));
-    library.RevertLibrary({});
-    EXPECT_EQ(library.folderTree().selectedIndex(), 1u);
+    fs::create_directory(home.links() / "A.~wnl");
+    EXPECT_EQ(errorOf([&] { library.RevertLibrary({}); }),
+              "Cannot open file \"" + (home.links() / "A.~wnl").string() + "\". Is a directory");
 }
 
 TEST_F(SaveRevertTest, FailedSaveReportsTheFileErrorAndLeavesTheLastSaveWhole)
@@ -192,15 +162,10 @@ TEST_F(SaveRevertTest, FailedSaveReportsTheFileErrorAndLeavesTheLastSaveWhole)
     addLink("B", "b");
     addLink("A", "a2");
     const auto before = home.snapshot();
-    // A directory where the backup of B should go.
-    std::filesystem::create_directory(home.links() / "B.~wnl");
-    try {
-        library.SaveLibrary();
-        FAIL() << "the save reported success";
-    } catch (const Error& error) {
-        EXPECT_THAT(error.what(), ::testing::HasSubstr("\"" + (home.links() / "B.~wnl").string() + "\". Is a directory"));
-    }
-    std::filesystem::remove(home.links() / "B.~wnl");
+    fs::create_directory(home.links() / "B.~wnl"); // a directory where the backup of B should go
+    EXPECT_THAT(errorOf([&] { library.SaveLibrary(); }),
+                HasSubstr("\"" + (home.links() / "B.~wnl").string() + "\". Is a directory"));
+    fs::remove(home.links() / "B.~wnl");
     EXPECT_EQ(home.snapshot(), before); // no backup written, no marker, no temporary file
 }
 
@@ -223,33 +188,16 @@ TEST_F(SaveRevertTest, ASaveCutShortIsCompletedAtTheNextStartButNeverFromABroken
     restarted.OpenLibrary(RestoreFolderStates::No);
     EXPECT_EQ(home.read("folders.~wnf"), crlf({"Main", "A", "B"}));
     EXPECT_EQ(home.read("Links/B.~wnl"), home.read("Links/B.wnl"));
-    EXPECT_THAT(home.read("Links/B.~wnl"), ::testing::HasSubstr("0 moved"));
+    EXPECT_THAT(home.read("Links/B.~wnl"), HasSubstr("0 moved"));
     EXPECT_FALSE(home.exists("save-in-progress"));
 
     // A tree that stops with an error names only part of the folders: no save from it.
-    const auto before = home.snapshot();
     home.write("save-in-progress", "");
     home.write("folders.wnf", crlf({"Main", "\t\t\tLost level"}));
+    auto before = home.snapshot();
     Library broken{home.path(), clock};
-    EXPECT_THROW(broken.OpenLibrary(RestoreFolderStates::No), Error);
-    EXPECT_EQ(home.read("Links/B.~wnl"), before.at("Links/B.~wnl"));
-    EXPECT_EQ(home.read("folders.~wnf"), before.at("folders.~wnf"));
-    EXPECT_TRUE(home.exists("save-in-progress"));
-}
-
-TEST_F(SaveRevertTest, UnreadableBackupEndsTheRevertWithCannotOpen)
-{
-    addFolder("A");
-    library.SaveLibrary();
-    std::filesystem::remove(home.links() / "A.~wnl");
-    std::filesystem::create_directory(home.links() / "A.~wnl");
-    try {
-        library.RevertLibrary({});
-        FAIL() << "the revert reported success";
-    } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "Cannot open file \"" + (home.links() / "A.~wnl").string() + "\". Is a directory");
-    }
+    EXPECT_NE(errorOf([&] { broken.OpenLibrary(RestoreFolderStates::No); }), "<no error>");
+    EXPECT_EQ(home.snapshot(), before);
 }
 
 } // namespace
