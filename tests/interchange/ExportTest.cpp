@@ -4,7 +4,7 @@
 #include "base/Error.h"
 #include "interchange/Export.h"
 #include "interchange/Import.h"
-#include "mainwindow/MainWindowFixture.h"
+#include "support/Fixtures.h"
 
 #include <gmock/gmock.h>
 
@@ -14,7 +14,7 @@ namespace velloria {
 namespace {
 
 namespace fs = std::filesystem;
-using Lines = std::vector<std::string>;
+using test::Lines;
 
 TEST(ClosingCountTest, ClosesOneListPerLevelClimbedAndAllAfterTheLast)
 {
@@ -26,13 +26,9 @@ TEST(ClosingCountTest, ClosesOneListPerLevelClimbedAndAllAfterTheLast)
     EXPECT_EQ(counts, (Lines{"A0", "B0", "C0", "D4", "E1", "F0", "G0", "H3"}));
 }
 
-class ExportTest : public test::MainWindowFixture {
+class ExportTest : public test::WindowTest {
 protected:
-    ExportTest()
-    {
-        writePreferences({"000 1.0", "037 True", "040 0"});
-        model.lifecycle().FormCreate();
-    }
+    ExportTest() { open({"000 1.0", "037 True", "040 0"}); }
 
     // The subtree of a folder as lines: a dot per level below it, then each link's title and
     // address in its link file.
@@ -62,23 +58,20 @@ TEST_F(ExportTest, TreeOrderAndTheSavedLinksOfEachFolder)
 
 TEST_F(ExportTest, ADamagedLineCostsNoLinkBeforeOrAfterIt)
 {
-    home.write("Links/B.wnl", test::crlf({"0 before", "1 b.example", "2 ", "3 2026.1.1", "4 first",
-                                          "x damaged by hand", "", "0 after", "1 https://a.example/", "2 ",
-                                          "3 2026.1.2", "4 second"}));
+    home.write("Links/B.wnl", test::linkFile({{"before", "b.example", "", "2026.1.1", "first"}}) + "x damaged by hand\r\n\r\n"
+                                  + test::linkFile({{"after", "https://a.example/", "", "2026.1.2", "second"}}));
     EXPECT_EQ(ReadExportLinks(model.library())("B"),
               (std::vector<ExportLink>{{"before", "b.example", "first"}, {"after", "https://a.example/", "second"}}));
     const fs::path location = home.path() / "b.html";
     exportTarget(model, ImportSource::Netscape, location);
-    std::ifstream in(location, std::ios::binary);
-    const std::string written{std::istreambuf_iterator<char>(in), {}};
+    const std::string written = test::readBytes(location);
     EXPECT_THAT(written, testing::HasSubstr("<A HREF=\"http://b.example\">before</A>"));
     EXPECT_THAT(written, testing::HasSubstr("<A HREF=\"https://a.example/\">after</A>"));
 }
 
 TEST_F(ExportTest, EveryFormatReadsBackIntoTheSameFoldersTitlesAndAddresses)
 {
-    home.write("Links/A1.wnl", test::crlf({"0 Tom & \"Jerry\" <3", "1 https://tj.example/?a=1&b=2", "2 ", "3 2026.1.1",
-                                           "4 cartoon"}));
+    home.write("Links/A1.wnl", test::linkFile({{"Tom & \"Jerry\" <3", "https://tj.example/?a=1&b=2"}}));
     home.write("Links/A1.~wnl", home.read("Links/A1.wnl"));
     const Lines exported = {".Top",  "..A",   "...A1", "    Tom & \"Jerry\" <3 https://tj.example/?a=1&b=2",
                             "...A2", "..B",   "    Alpha http://a.example/path", "    mid mailto:mid@example.org",
@@ -149,7 +142,7 @@ TEST_F(ExportTest, AFailedWriteLeavesTheTargetAsItWas)
     // A directory stands where the file should go: the export fails and leaves it alone.
     const fs::path target = home.path() / "b.html";
     fs::create_directories(target);
-    std::ofstream(target / "keep.txt", std::ios::binary) << "kept";
+    test::writeBytes(target / "keep.txt", "kept");
     EXPECT_THROW(exportTarget(model, ImportSource::Netscape, target), Error);
     EXPECT_THROW(exportTarget(model, ImportSource::Opera, target), Error);
     EXPECT_EQ(std::distance(fs::directory_iterator(target), fs::directory_iterator()), 1);

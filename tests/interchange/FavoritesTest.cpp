@@ -5,7 +5,7 @@
 #include "interchange/Favorites.h"
 #include "interchange/InterchangeTesting.h"
 #include "platform/FileIO.h"
-#include "support/TempHome.h"
+#include "support/LibraryFiles.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -19,32 +19,12 @@ namespace velloria {
 namespace {
 
 namespace fs = std::filesystem;
+using test::filesBelow;
 using test::RecordingSink;
+using test::writeBytes;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsSupersetOf;
-
-void writeBytes(const fs::path& path, std::string_view bytes)
-{
-    fs::create_directories(path.parent_path());
-    writeFileAtomically(path, bytes);
-}
-
-// Every file below the directory: relative path -> bytes (symbolic links as "-> target").
-std::map<std::string, std::string> filesBelow(const fs::path& directory)
-{
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(directory)) {
-        const std::string relative = fs::relative(entry.path(), directory).string();
-        if (entry.is_symlink())
-            files[relative] = "-> " + fs::read_symlink(entry.path()).string();
-        else if (entry.is_directory())
-            files[relative + "/"] = "";
-        else
-            files[relative] = readFile(entry.path());
-    }
-    return files;
-}
 
 std::string utf16le(std::u16string_view text)
 {
@@ -56,31 +36,27 @@ std::string utf16le(std::u16string_view text)
     return bytes;
 }
 
-TEST(Shortcut, WritesTheTwoLinesAndReadsThemBack)
+TEST(Shortcut, WritesTheTwoLinesAndReadsTheUrlOfItsSectionOnly)
 {
     EXPECT_EQ(writeShortcutFile("http://a.example/?q=1&r=2"), "[InternetShortcut]\r\nURL=http://a.example/?q=1&r=2\r\n");
-    EXPECT_EQ(readShortcutAddress(writeShortcutFile("https://b.example/")), "https://b.example/");
     const std::string longAddress = "http://long.example/" + std::string(5000, 'x');
-    EXPECT_EQ(readShortcutAddress(writeShortcutFile(longAddress)), longAddress);
-}
-
-TEST(Shortcut, ReadsTheUrlOfItsSectionInAnyOrderAndCase)
-{
-    EXPECT_EQ(readShortcutAddress("[{000214A0-0000-0000-C000-000000000046}]\r\nURL=http://other.example/\r\n"
-                                  "[internetshortcut]\rIDList=\r url = http://right.example/ \r\n[Other]\nURL=http://after/\n"),
-              "http://right.example/");
-    EXPECT_EQ(readShortcutAddress("\xEF\xBB\xBF[InternetShortcut]\nURL=http://bom.example/"), "http://bom.example/");
-    EXPECT_EQ(readShortcutAddress("[ InternetShortcut ]\n\tUrl=\thttp://tab.example/\t\n"), "http://tab.example/");
-    EXPECT_EQ(readShortcutAddress(utf16le(u"[InternetShortcut]\r\nURL=http://caf\u00E9.example/\U0001F600\r\n")),
-              "http://caf\xC3\xA9.example/\xF0\x9F\x98\x80");
-}
-
-TEST(Shortcut, NoUrlInTheSectionGivesNothing)
-{
-    EXPECT_EQ(readShortcutAddress(""), "");
-    EXPECT_EQ(readShortcutAddress("[InternetShortcut]\r\nIconFile=https://x.example/favicon.ico\r\nIconIndex=1\r\n"), "");
-    EXPECT_EQ(readShortcutAddress("URL=http://no-section.example/\r\n[DEFAULT]\r\nURL=http://default.example/\r\n"), "");
-    EXPECT_EQ(readShortcutAddress("[InternetShortcut]\r\nURLS=http://longer-key.example/\r\n"), "");
+    const std::pair<std::string, std::string> cases[] = {
+        {writeShortcutFile(longAddress), longAddress},
+        // In any order and case, after other sections, before others.
+        {"[{000214A0-0000-0000-C000-000000000046}]\r\nURL=http://other.example/\r\n"
+         "[internetshortcut]\rIDList=\r url = http://right.example/ \r\n[Other]\nURL=http://after/\n", "http://right.example/"},
+        {"\xEF\xBB\xBF[InternetShortcut]\nURL=http://bom.example/", "http://bom.example/"},
+        {"[ InternetShortcut ]\n\tUrl=\thttp://tab.example/\t\n", "http://tab.example/"},
+        {utf16le(u"[InternetShortcut]\r\nURL=http://caf\u00E9.example/\U0001F600\r\n"),
+         "http://caf\xC3\xA9.example/\xF0\x9F\x98\x80"},
+        // No URL in the section gives nothing.
+        {"", ""},
+        {"[InternetShortcut]\r\nIconFile=https://x.example/favicon.ico\r\nIconIndex=1\r\n", ""},
+        {"URL=http://no-section.example/\r\n[DEFAULT]\r\nURL=http://default.example/\r\n", ""},
+        {"[InternetShortcut]\r\nURLS=http://longer-key.example/\r\n", ""},
+    };
+    for (const auto& [bytes, address] : cases)
+        EXPECT_EQ(readShortcutAddress(bytes), address) << bytes;
 }
 
 // A favorites tree with everything the import must get right.

@@ -6,7 +6,7 @@
 #include "interchange/HtmlPage.h"
 #include "platform/FileIO.h"
 #include "store/Library.h"
-#include "support/TempHome.h"
+#include "support/LibraryFiles.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -156,15 +156,14 @@ TEST(HtmlPageTest, everyInsertedTextIsEscapedAndWrittenAsUtf8)
 
 TEST(HtmlPageTest, coloursAreWrittenAsRgbHexAndSystemColoursAreResolved)
 {
-    EXPECT_EQ(HtmlColorText(0xABCDEF), "\"#ABCDEF\"");
-    EXPECT_EQ(HtmlColorText(0x00000F), "\"#00000F\"");
-    // The preferences hold $00BBGGRR: red is the low byte.
-    EXPECT_EQ(defaultColourResolver(0x00332211), 0x112233u);
-    EXPECT_EQ(defaultColourResolver(12639424), 0xC0DCC0u);
-    EXPECT_EQ(defaultColourResolver(clWindow), 0xFFFFFFu);
-    EXPECT_EQ(defaultColourResolver(clWindowText), 0x000000u);
-    EXPECT_EQ(defaultColourResolver(static_cast<TColor>(0xFF00000Fu)), 0xEFEFEFu); // button face
-    EXPECT_EQ(defaultColourResolver(static_cast<TColor>(0xFF0000C8u)), 0xEFEFEFu); // no such system colour
+    EXPECT_EQ(HtmlColorText(0xABCDEF) + HtmlColorText(0x00000F), "\"#ABCDEF\"\"#00000F\"");
+    // The preferences hold $00BBGGRR (red is the low byte) or a system colour.
+    const std::pair<TColor, std::uint32_t> resolved[] = {
+        {0x00332211, 0x112233u}, {12639424, 0xC0DCC0u}, {clWindow, 0xFFFFFFu}, {clWindowText, 0x000000u},
+        {static_cast<TColor>(0xFF00000Fu), 0xEFEFEFu},  // button face
+        {static_cast<TColor>(0xFF0000C8u), 0xEFEFEFu}}; // no such system colour
+    for (const auto& [colour, rgb] : resolved)
+        EXPECT_EQ(defaultColourResolver(colour), rgb) << colour;
 
     TPreferences prefs;
     SetDefaultPreferences(prefs, "/home/user");
@@ -174,16 +173,6 @@ TEST(HtmlPageTest, coloursAreWrittenAsRgbHexAndSystemColoursAreResolved)
     EXPECT_EQ(colours.welcomeArea, 0x123456u);
     EXPECT_THAT(GenerateHtmlPage({}, colours, {}, LinkSource().reader(), {}),
                 HasSubstr("<td bgcolor=\"#123456\" bordercolor"));
-}
-
-// Every file and directory under the directory, with the sizes of the files.
-std::map<std::string, std::string> filesUnder(const std::filesystem::path& directory)
-{
-    std::map<std::string, std::string> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(directory))
-        files[entry.path().lexically_relative(directory).string()] =
-            entry.is_regular_file() ? std::to_string(entry.file_size()) : "dir";
-    return files;
 }
 
 TEST(HtmlPageTest, aLibrarysPageIsWrittenWholeOrNotAtAll)
@@ -198,10 +187,10 @@ TEST(HtmlPageTest, aLibrarysPageIsWrittenWholeOrNotAtAll)
     SetDefaultPreferences(prefs, home.path());
     const std::filesystem::path blocked = home.path() / "page.html";
     std::filesystem::create_directory(blocked);
-    const auto before = filesUnder(home.path());
+    const auto before = test::filesBelow(home.path());
 
     EXPECT_THROW(writeHtmlPage(library, prefs, blocked, std::nullopt, defaultColourResolver), Error);
-    EXPECT_EQ(filesUnder(home.path()), before);
+    EXPECT_EQ(test::filesBelow(home.path()), before);
 
     const auto cancelAtTheSecondFolder = [](std::uint64_t done, std::uint64_t) {
         if (done == 2)
@@ -210,7 +199,7 @@ TEST(HtmlPageTest, aLibrarysPageIsWrittenWholeOrNotAtAll)
     EXPECT_THROW(writeHtmlPage(library, prefs, home.path() / "other.html", std::nullopt, defaultColourResolver,
                                cancelAtTheSecondFolder),
                  OperationCancelled);
-    EXPECT_EQ(filesUnder(home.path()), before);
+    EXPECT_EQ(test::filesBelow(home.path()), before);
 
     writeHtmlPage(library, prefs, home.path() / "other.html", 1, defaultColourResolver);
     const std::string page = readFile(home.path() / "other.html");

@@ -4,7 +4,7 @@
 #include "base/Error.h"
 #include "interchange/Export.h"
 #include "interchange/Import.h"
-#include "mainwindow/MainWindowFixture.h"
+#include "support/Fixtures.h"
 
 #include <gmock/gmock.h>
 
@@ -15,30 +15,15 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
-using Lines = std::vector<std::string>;
+using test::Lines;
 
-class ImportTest : public test::MainWindowFixture {
+class ImportTest : public test::WindowTest {
 protected:
-    ImportTest()
-    {
-        writePreferences({"000 1.0", "037 True", "040 0"});
-        model.lifecycle().FormCreate();
-    }
-
+    ImportTest() { open({"000 1.0", "037 True", "040 0"}); }
     fs::path writeSource(const std::string& name, const std::string& bytes) const
     {
-        const fs::path path = home.path() / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-
-    // Titles and addresses of a folder's working link file.
-    Lines linkFile(const std::string& folder) const
-    {
-        Lines lines;
-        for (const TLinkRecord& link : parseLinkFile(home.read("Links/" + folder + ".wnl")).links)
-            lines.push_back(link.Title + " " + link.Address);
-        return lines;
+        test::writeBytes(home.path() / name, bytes);
+        return home.path() / name;
     }
 };
 
@@ -64,9 +49,9 @@ TEST_F(ImportTest, SourceBecomesANewTopLevelFolderWithItsFoldersLinksAndDescript
     EXPECT_EQ(home.read("folddesc.wnf"),
               test::crlf({"Top", "The top", "B", "Bee", "Netscape", "Netscape", "News", "News", "Top_1", "Top"}));
     // Each folder's links in the order of the sort by title, dated today and never visited.
-    EXPECT_THAT(linkFile("Netscape"), ElementsAre("Loose https://loose.example/"));
-    EXPECT_THAT(linkFile("News"), ElementsAre("Daily https://daily.example/", "Paper https://paper.example/"));
-    EXPECT_THAT(linkFile("Top_1"), ElementsAre("Deep http://deep.example/"));
+    EXPECT_THAT(linksOf("Netscape"), ElementsAre("Loose https://loose.example/"));
+    EXPECT_THAT(linksOf("News"), ElementsAre("Daily https://daily.example/", "Paper https://paper.example/"));
+    EXPECT_THAT(linksOf("Top_1"), ElementsAre("Deep http://deep.example/"));
     EXPECT_EQ(home.read("Links/Top_1.wnl"), test::crlf({"0 Deep", "1 http://deep.example/", "2  ", "3 2026.12.5", "4 "}));
     // The reader leaves the import's own folder selected, and the window shows it.
     EXPECT_EQ(model.tree().selectedFolder(), 6u);
@@ -111,7 +96,7 @@ TEST_F(ImportTest, FolderNamesFromFilesAreCleanedAndNeverLeaveTheLinksDirectory)
     importSource(model, ImportSource::Netscape, writeSource("b.html", file));
     EXPECT_EQ(tree(), (Lines{"Top", ".A", "..A1", "..A2", ".B", "Other", "Netscape", ".....etcpasswd", ".Folder", ".abc"}));
     // Titles are not file names: they keep their characters.
-    EXPECT_THAT(linkFile("abc"), ElementsAre("What? Now! https://x.example/"));
+    EXPECT_THAT(linksOf("abc"), ElementsAre("What? Now! https://x.example/"));
     for (const auto& entry : fs::directory_iterator(home.links()))
         EXPECT_TRUE(entry.is_regular_file()) << entry.path();
     EXPECT_FALSE(fs::exists(home.path() / "etc"));
@@ -127,7 +112,7 @@ TEST_F(ImportTest, AnErrorKeepsWhatWasReadAndWrittenBeforeIt)
                              "<DT><A HREF=\"https://two.example/\">Two</A>\n</DL><p>\n"
                              "<DT><H3>Third</H3>\n<DL><p>\n</DL><p>\n</DL><p>\n";
     EXPECT_THROW(importSource(model, ImportSource::Netscape, writeSource("b.html", file)), Error);
-    EXPECT_THAT(linkFile("First"), ElementsAre("One https://one.example/"));
+    EXPECT_THAT(linksOf("First"), ElementsAre("One https://one.example/"));
     // The folders read so far are in the tree file, so nothing that was written is orphaned.
     EXPECT_EQ(tree(), (Lines{"Top", ".A", "..A1", "..A2", ".B", "Other", "Netscape", ".First", ".Second"}));
     EXPECT_EQ(home.read("folders.wnf"),
@@ -149,7 +134,7 @@ TEST_F(ImportTest, CancelStopsTheImportWithWhatWasReadKept)
     EXPECT_THROW(importSource(model, ImportSource::Netscape, writeSource("b.html", file), cancelSecond),
                  OperationCancelled);
     EXPECT_EQ(tree().back(), ".Many");
-    const std::size_t kept = linkFile("Many").size();
+    const std::size_t kept = linksOf("Many").size();
     EXPECT_GT(kept, 0u);
     EXPECT_LT(kept, 20000u);
 }
@@ -159,13 +144,13 @@ TEST_F(ImportTest, DialogStoresBoxesAndLocationsAndImportsTheCheckedSourcesInOrd
     ExchangeChoice choice = importDialogChoice(model.prefs(), "/home/user");
     EXPECT_EQ(choice.ieLocation, "/home/user/Favorites"); // no directory in the preferences yet
     fs::create_directories(home.path() / "fav" / "Sub");
-    std::ofstream(home.path() / "fav" / "Site.url", std::ios::binary) << "[InternetShortcut]\r\nURL=https://site.example/\r\n";
+    writeSource("fav/Site.url", "[InternetShortcut]\r\nURL=https://site.example/\r\n");
     choice = {.ie = true, .netscape = true, .opera = true,
               .ieLocation = (home.path() / "fav").string(), .netscapeLocation = "   ",
               .operaLocation = (home.path() / "none.adr").string()};
     importBookmarks(model, choice);
     EXPECT_EQ(tree(), (Lines{"Top", ".A", "..A1", "..A2", ".B", "Other", "Internet Explorer", ".fav", "..Sub", "Opera"}));
-    EXPECT_THAT(linkFile("fav"), ElementsAre("Site https://site.example/"));
+    EXPECT_THAT(linksOf("fav"), ElementsAre("Site https://site.example/"));
     EXPECT_EQ(model.prefs().IEFavoritesDir, choice.ieLocation);
     EXPECT_EQ(model.prefs().NetscapeFile, "   ");
     EXPECT_EQ(model.prefs().OperaFile, choice.operaLocation);
