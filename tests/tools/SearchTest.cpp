@@ -1,7 +1,7 @@
 // Find and Find Again: matching, the order of fields and folders, where Find Again goes on, the
 // match shown, and what a search leaves on disk and in the tree.
 
-#include "mainwindow/MainWindowFixture.h"
+#include "support/Fixtures.h"
 #include "tools/Search.h"
 
 #include <gmock/gmock.h>
@@ -43,14 +43,13 @@ TEST(SearchText, TheQuickLookAtAFileNeverMissesAMatch)
     EXPECT_TRUE(SearchText("\xC3\xA9").mayOccurIn("anything"));        // not ASCII: always read
 }
 
-class SearchTest : public test::MainWindowFixture {
+class SearchTest : public test::WindowTest {
 protected:
     SearchTest()
     {
         home.write("folddesc.wnf", test::crlf({"Top", "The top", "B", "Bee hive", "A2", "bee keeping"}));
-        home.write("Links/A1.wnl", test::crlf({"0 Beekeeper bee", "1 bees.example", "2 ", "3 ", "4 about bees"}));
-        writePreferences({"000 1.0", "012 True", "040 0"});
-        model.lifecycle().FormCreate();
+        home.write("Links/A1.wnl", test::linkFile({{"Beekeeper bee", "bees.example", "", "", "about bees"}}));
+        open({"000 1.0", "012 True", "040 0"});
         model.tree().trvFoldersEnter();
     }
     // The match as place, folder, row, position.
@@ -86,8 +85,8 @@ TEST_F(SearchTest, FindWalksFoldersAndTheirSortedRowsInOrder)
 
 TEST_F(SearchTest, TheSelectedFolderIsSearchedWhetherItsLinksAreShownOrNot)
 {
-    home.write("Links/A2.wnl", test::crlf({"0 zzqtest6 two", "1 x", "2 ", "3 ", "4 "}));
-    home.write("Links/A1.wnl", test::crlf({"0 zzqtest6 one", "1 y", "2 ", "3 ", "4 "}));
+    home.write("Links/A2.wnl", test::linkFile({{"zzqtest6 two", "x"}}));
+    home.write("Links/A1.wnl", test::linkFile({{"zzqtest6 one", "y"}}));
     for (const std::size_t selected : {2u, 3u}) { // A1 before A2, A2 after A1
         home.write("foldst.wnf", test::crlf({std::to_string(selected), "True", "True"}));
         // The window shows the selected folder's links; the command-line tool shows none.
@@ -166,20 +165,13 @@ TEST_F(SearchTest, FindAgainFoldsTheBranchesItHasFinished)
 
 TEST_F(SearchTest, TextNotFoundSaysSoAndLeavesTheLinkFilesAlone)
 {
-    home.write("Links/B.wnl", test::crlf({"0 Alpha", "1 a.example/path", "2 2026.10.1", "3 2026.1.1", "4 first",
-                                          "0 zeta", "1 https://z.example/", "2 ", "3 2026.1.3", "4 last"}));
-    home.write("Links/Other.wnl", test::crlf({"0 Zulu", "1 z", "2 ", "3 ", "4 ", "0 Alpha", "1 a", "2 ", "3 ", "4 "}));
+    home.write("Links/B.wnl", test::linkFile({{"Alpha", "a.example/path", "2026.10.1", "2026.1.1", "first"},
+                                              {"zeta", "https://z.example/", "", "2026.1.3", "last"}}));
+    home.write("Links/Other.wnl", test::linkFile({{"Zulu", "z"}, {"Alpha", "a"}}));
     auto before = home.snapshot();
     before.erase("foldst.wnf");
-    std::vector<std::string> messages;
-    struct MessageView : test::RecordingView {
-        std::vector<std::string>* seen;
-        void message(const std::string& text) override { seen->push_back(text); }
-    } messageView;
-    messageView.seen = &messages;
-    model.setObserver(&messageView);
     EXPECT_FALSE(model.search().Find("nowhere"));
-    EXPECT_THAT(messages, ElementsAre("Search text is not found"));
+    EXPECT_THAT(view.messages, ElementsAre("Search text is not found"));
     auto after = home.snapshot();
     after.erase("foldst.wnf");
     EXPECT_EQ(after, before); // Other, unsorted on disk, was searched in title order unwritten
@@ -189,8 +181,7 @@ TEST_F(SearchTest, TextNotFoundSaysSoAndLeavesTheLinkFilesAlone)
 
 TEST_F(SearchTest, RowsAreSearchedInTheOrderTheListShows)
 {
-    home.write("Links/Other.wnl", test::crlf({"0 zz target", "1 z", "2 ", "3 ", "4 ", "0 aa target", "1 a", "2 ",
-                                              "3 ", "4 "}));
+    home.write("Links/Other.wnl", test::linkFile({{"zz target", "z"}, {"aa target", "a"}}));
     ASSERT_TRUE(model.search().Find("target"));
     EXPECT_EQ(lastMatch(), "2 Other 0 4");
     EXPECT_EQ(model.library().linkList()[0].Title, "aa target");

@@ -1,6 +1,6 @@
 // Sorting the link list: the comparison, the stored order, the captions and the selection.
 
-#include "mainwindow/MainWindowFixture.h"
+#include "support/Fixtures.h"
 #include "tools/Sort.h"
 
 #include <gmock/gmock.h>
@@ -95,57 +95,62 @@ TEST(RowMovesTo, MovesOnlyTheRowsOutOfOrder)
     }
 }
 
-class SortTest : public test::MainWindowFixture {
+class SortTest : public test::WindowTest {
 protected:
     void showB(std::initializer_list<std::string_view> preferences)
     {
-        writePreferences(preferences);
-        model.lifecycle().FormCreate();
+        open(preferences);
         model.tree().trvFoldersEnter();
         model.tree().selectFolder(4);
     }
     Titles fileTitles() const
     {
         Titles result;
-        const std::string bytes = home.read("Links/B.wnl");
-        for (std::size_t at = 0; (at = bytes.find("0 ", at)) != std::string::npos; at += 2)
-            if (at == 0 || bytes[at - 1] == '\n')
-                result.push_back(bytes.substr(at + 2, bytes.find('\r', at) - at - 2));
+        for (const TLinkRecord& link : parseLinkFile(home.read("Links/B.wnl")).links)
+            result.push_back(link.Title);
         return result;
     }
 };
 
-TEST_F(SortTest, SortingByTitleWritesTheOrderAndKeepsDescriptionsWithTheirRows)
+TEST_F(SortTest, TheStoredModeOrdersTheListMarksItsColumnAndWritesTheOrder)
 {
+    const std::string stored = home.read("Links/B.wnl");
+    const struct {
+        std::string_view mode, reversed;
+        Titles titles, captions;
+        bool written;
+    } cases[] = {
+        {"040 0", "041 False", {"Alpha", "mid", "zeta"}, {"Title +", "Address", "Last Visit", "Add Date"}, true},
+        {"040 1", "041 False", {"Alpha", "zeta", "mid"}, {"Title", "Address +", "Last Visit", "Add Date"}, true},
+        {"040 2", "041 True", {"mid", "Alpha", "zeta"}, {"Title", "Address", "Last Visit -", "Add Date"}, true},
+        {"040 5", "041 False", {"zeta", "Alpha", "mid"}, {"Title", "Address", "Last Visit", "Add Date"}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        home.write("Links/B.wnl", stored);
+        writePreferences({"000 1.0", c.mode, c.reversed});
+        MainWindowModel window{home.path(), clock, opener, "/home/user"};
+        window.lifecycle().FormCreate();
+        window.tree().selectFolder(4);
+        Titles shown, captions;
+        for (const TLinkRecord& link : window.library().linkList())
+            shown.push_back(link.Title);
+        for (int column = 0; column < 4; ++column)
+            captions.push_back(window.captions().columnCaption(column));
+        EXPECT_EQ(shown, c.titles);
+        EXPECT_EQ(captions, c.captions);
+        EXPECT_EQ(fileTitles(), c.written ? c.titles : (Titles{"zeta", "Alpha", "mid"}));
+    }
+    // The descriptions go with their rows, shown and written.
+    home.write("Links/B.wnl", stored);
     showB({"000 1.0", "040 0"});
-    EXPECT_EQ(titles(), (Titles{"Alpha", "mid", "zeta"}));
-    EXPECT_EQ(fileTitles(), titles());
     EXPECT_THAT(model.library().linkDescriptions(), ElementsAre("first by title", "middle", "last by title"));
-    EXPECT_EQ(model.captions().columnCaption(0), "Title +");
-    EXPECT_EQ(model.captions().columnCaption(1), "Address");
-}
-
-TEST_F(SortTest, ReversedLastVisitShowsAMinusOnItsColumn)
-{
-    showB({"000 1.0", "040 2", "041 True"});
-    EXPECT_EQ(titles(), (Titles{"mid", "Alpha", "zeta"}));
-    EXPECT_EQ(model.captions().columnCaption(2), "Last Visit -");
-    EXPECT_EQ(model.captions().columnCaption(0), "Title");
-    EXPECT_EQ(model.captions().columnCaption(3), "Add Date");
-}
-
-TEST_F(SortTest, DefaultModeSortsNothingAndWritesNothing)
-{
-    const std::string before = home.read("Links/B.wnl");
-    showB({"000 1.0", "040 5"});
-    EXPECT_EQ(titles(), (Titles{"zeta", "Alpha", "mid"}));
-    EXPECT_EQ(home.read("Links/B.wnl"), before);
+    EXPECT_EQ(parseLinkFile(home.read("Links/B.wnl")).descriptions, model.library().linkDescriptions());
 }
 
 TEST_F(SortTest, UnsortedKeepsTheStoredOrderAndAllowsMoving)
 {
     showB({"000 1.0", "040 1"});
-    EXPECT_EQ(titles(), (Titles{"Alpha", "zeta", "mid"})); // a.example, https:, mailto:
     model.list().selectRows({}, TFolderTree::npos);
     model.execute(Command::ViewUnsorted);
     EXPECT_TRUE(model.commandStates().isChecked(Command::ViewUnsorted));
@@ -173,8 +178,8 @@ TEST_F(SortTest, HeaderClicksSortByTheColumnAndFlipTheDirection)
 
 TEST_F(SortTest, TheVeryRowsSelectedBeforeASortAreSelectedAfterIt)
 {
-    home.write("Links/B.wnl", test::crlf({"0 Rome", "1 r", "2 ", "3 ", "4 short", "0 Rome guide", "1 b", "2 ", "3 ",
-                                          "4 long", "0 Athens", "1 c", "2 ", "3 ", "4 other"}));
+    home.write("Links/B.wnl", test::linkFile({{"Rome", "r", "", "", "short"}, {"Rome guide", "b", "", "", "long"},
+                                              {"Athens", "c", "", "", "other"}}));
     showB({"000 1.0", "040 4"});
     model.list().selectRows({0, 2}, 2); // "Rome" and "Athens"
     model.list().lvReferencesColumnClick(0); // by title, then reversed: Rome guide, Rome, Athens

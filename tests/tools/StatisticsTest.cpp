@@ -4,7 +4,7 @@
 #include "mainwindow/StatisticsLines.h"
 #include "settings/UIText.h"
 #include "store/Library.h"
-#include "support/TempHome.h"
+#include "support/Fixtures.h"
 
 #include <gmock/gmock.h>
 
@@ -17,22 +17,18 @@ using test::crlf;
 
 TEST(FormatKilobytes, RoundsHalvesUpAndGroupsThousands)
 {
-    EXPECT_EQ(formatKilobytes(1536, ","), "2");
-    EXPECT_EQ(formatKilobytes(1535, ","), "1");
-    EXPECT_EQ(formatKilobytes(0, ","), "0");
-    EXPECT_EQ(formatKilobytes(1024.0 * 1234567, ","), "1,234,567");
-    EXPECT_EQ(formatKilobytes(1024.0 * 1234567, "."), "1.234.567");
-    EXPECT_EQ(formatKilobytes(1024.0 * 999, ","), "999");
-    EXPECT_EQ(formatKilobytes(1024.0 * 1000, ""), "1000");
-    EXPECT_EQ(formatKilobytes(-1, ","), "-0"); // free space unknown
+    const struct {
+        double bytes;
+        const char* separator;
+        const char* text;
+    } cases[] = {{1536, ",", "2"}, {1535, ",", "1"}, {0, ",", "0"}, {1024.0 * 1234567, ",", "1,234,567"},
+                 {1024.0 * 1234567, ".", "1.234.567"}, {1024.0 * 999, ",", "999"}, {1024.0 * 1000, "", "1000"},
+                 {-1, ",", "-0"}}; // free space unknown
+    for (const auto& c : cases)
+        EXPECT_EQ(formatKilobytes(c.bytes, c.separator), c.text) << c.bytes;
 }
 
-class StatisticsTest : public ::testing::Test {
-protected:
-    test::TempHome home;
-    FixedClock clock{{2026, 12, 5}};
-    Library library{home.path(), clock};
-};
+using StatisticsTest = test::HomeTest;
 
 TEST_F(StatisticsTest, CountsFoldersLinksAndTheBytesOfTheLibraryFiles)
 {
