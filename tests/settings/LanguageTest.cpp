@@ -8,12 +8,11 @@
 #include "settings/TextBindings.h"
 #include "settings/UIText.h"
 #include "support/LanguageFiles.h"
-#include "support/TempHome.h"
+#include "support/LibraryFiles.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <set>
 
 namespace velloria {
@@ -56,7 +55,7 @@ protected:
     fs::path languages() const { return home.path() / "Languages"; }
     fs::path writeLanguage(const std::string& name, const std::string& bytes) const
     {
-        std::ofstream(languages() / name, std::ios::binary) << bytes;
+        test::writeBytes(languages() / name, bytes);
         return languages() / name;
     }
     void choose(const fs::path& file)
@@ -220,7 +219,7 @@ TEST(ShippedLanguages, ArePutIntoAHomeOnceAndNeverOverAUsersFile)
     const fs::path languages = home.path() / "Languages";
     fs::create_directories(languages);
     const std::string first(shippedLanguages().front().name);
-    std::ofstream(languages / first, std::ios::binary) << "000 1.0\r\n001 Mine\r\n";
+    test::writeBytes(languages / first, "000 1.0\r\n001 Mine\r\n");
     prepareHome(home.path());
     EXPECT_EQ(EnumerateLanguages(languages).LanguageFiles.size(), shippedLanguages().size());
     EXPECT_FALSE(fs::exists(helpPagePath(home.path()))); // Help writes the page when it opens it

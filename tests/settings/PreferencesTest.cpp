@@ -4,30 +4,22 @@
 #include "base/Error.h"
 #include "base/TextLines.h"
 #include "settings/Preferences.h"
-#include "support/TempHome.h"
+#include "support/LibraryFiles.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
 
 namespace velloria {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::IsSupersetOf;
 
 class PreferencesTest : public ::testing::Test {
 protected:
-    void writeFile(const std::string& bytes) const
-    {
-        std::ofstream(preferences.filePath(), std::ios::binary) << bytes;
-    }
-    std::string fileBytes() const
-    {
-        std::ifstream in(preferences.filePath(), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-    TPreferences defaults() const
+    void writeFile(const std::string& bytes) const { test::writeBytes(preferences.filePath(), bytes); }
+    static TPreferences defaults()
     {
         TPreferences record;
         SetDefaultPreferences(record, "/home/user");
@@ -36,7 +28,7 @@ protected:
     std::vector<std::string> fileLines() const
     {
         std::vector<std::string> lines;
-        const std::string bytes = fileBytes();
+        const std::string bytes = test::readBytes(preferences.filePath());
         for (auto line : splitLines(bytes))
             lines.emplace_back(line);
         return lines;
@@ -46,27 +38,21 @@ protected:
     Preferences preferences{home.path(), "/home/user"};
 };
 
-TEST_F(PreferencesTest, DefaultsAreWrittenEntryByEntryWithCrLf)
+TEST_F(PreferencesTest, AFreshHomeWritesTheDefaultsAUserSees)
 {
     preferences.LoadPreferences(); // no file: the defaults
     preferences.SavePreferences();
-    const std::string bytes = fileBytes();
-    EXPECT_TRUE(bytes.starts_with("/// Preferences\r\n000 1.0\r\n001 Title\r\n002 Header Message\r\n003 True\r\n"));
-    EXPECT_TRUE(bytes.ends_with("057 /home/user/velloria.html\r\n058 \r\n059 \r\n"));
+    const std::string bytes = test::readBytes(preferences.filePath());
+    EXPECT_TRUE(bytes.starts_with("/// Preferences\r\n000 1.0\r\n001 Title\r\n002 Header Message\r\n"));
+    EXPECT_TRUE(hasCrLfLinesOnly(bytes));
     const auto lines = fileLines();
-    ASSERT_EQ(lines.size(), 61u);
-    EXPECT_EQ(lines[1 + 11], "011 1");
-    EXPECT_EQ(lines[1 + 13], "013 True");
-    EXPECT_EQ(lines[1 + 14], "014 0");
-    EXPECT_EQ(lines[1 + 15], "015 13003057");
-    EXPECT_EQ(lines[1 + 17], "017 -16777208");
-    EXPECT_EQ(lines[1 + 19], "019 -16777211");
-    EXPECT_EQ(lines[1 + 30], "030 0");
-    EXPECT_EQ(lines[1 + 40], "040 5");
-    EXPECT_EQ(lines[1 + 45], "045 ");
-    EXPECT_EQ(lines[1 + 46], "046 /home/user/bookmarks.html");
-    EXPECT_EQ(lines[1 + 47], "047 /home/user/opera6.adr");
-    EXPECT_EQ(lines[1 + 55], "055 16378073");
+    EXPECT_EQ(lines.size(), 61u); // the comment and the entries 000 to 059, each once
+    // Confirm deleting, save every minute, the built-in language, a small window near the corner,
+    // the unsorted list, and the import and export locations in the user's home.
+    EXPECT_THAT(lines, IsSupersetOf({"003 True", "011 1", "013 True", "014 0", "024 20", "025 20", "026 360", "027 550",
+                                     "040 5", "045 ",
+                                     "046 /home/user/bookmarks.html", "047 /home/user/opera6.adr",
+                                     "057 /home/user/velloria.html"}));
 }
 
 TEST_F(PreferencesTest, AFileWithOnlyTheVersionKeepsEveryOtherField)
@@ -90,19 +76,7 @@ TEST_F(PreferencesTest, WrongVersionOrStrictBooleanResetsEverything)
     }
 }
 
-TEST_F(PreferencesTest, LaxBooleansTakeAnyCaseAndNumbers)
-{
-    writeFile("000 1.0\r\n038 true\r\n039 0\r\n041 7\r\n042 FALSE\r\n043 maybe\r\n");
-    preferences.record().ImportNetscape = true;
-    EXPECT_EQ(preferences.LoadPreferences(), 1u); // "maybe" is skipped, the field keeps its value
-    EXPECT_TRUE(preferences.record().ShowToolbar);
-    EXPECT_FALSE(preferences.record().ShowStatusBar);
-    EXPECT_TRUE(preferences.record().ReversedOrder);
-    EXPECT_FALSE(preferences.record().ImportIE);
-    EXPECT_TRUE(preferences.record().ImportNetscape);
-}
-
-TEST_F(PreferencesTest, LineSyntaxRules)
+TEST_F(PreferencesTest, LineSyntaxRulesLaxBooleansAndForeignPaths)
 {
     writeFile("000 1.0\n"
               "/// a comment anywhere\r\n"
@@ -117,10 +91,13 @@ TEST_F(PreferencesTest, LineSyntaxRules)
               "011 12x\r\n"
               "024 -5\r\n"
               "024 7\r\n"
-              "025 99999999999\r\n");
+              "025 99999999999\r\n"
+              "038 true\r\n039 0\r\n041 7\r\n042 FALSE\r\n043 maybe\r\n" // lax booleans: any case, numbers
+              "046 C:\\Bookmarks.html\r\n014 C:\\Velloria\\Languages\\Deutsch.lng\r\n");
     preferences.record().IEFavoritesDir = "set before";
     preferences.record().SaveInterval = 3;
-    EXPECT_EQ(preferences.LoadPreferences(), 5u);
+    preferences.record().ImportNetscape = true;
+    EXPECT_EQ(preferences.LoadPreferences(), 6u); // a skipped line leaves its field as it was
     const TPreferences& r = preferences.record();
     EXPECT_EQ(r.IEFavoritesDir, "");
     EXPECT_EQ(r.HtmlTitle, " Two blanks");
@@ -128,6 +105,10 @@ TEST_F(PreferencesTest, LineSyntaxRules)
     EXPECT_EQ(r.SaveInterval, 3);
     EXPECT_EQ(r.MainLeft, 7); // a later line for the same entry wins
     EXPECT_EQ(r.MainTop, 0);
+    EXPECT_EQ(std::vector<bool>({r.ShowToolbar, r.ShowStatusBar, r.ReversedOrder, r.ImportIE, r.ImportNetscape}),
+              std::vector<bool>({true, false, true, false, true}));
+    EXPECT_EQ(r.NetscapeFile, "C:\\Bookmarks.html");
+    EXPECT_EQ(r.LanguageFile, "C:\\Velloria\\Languages\\Deutsch.lng");
 }
 
 TEST_F(PreferencesTest, SavedFileLoadsBackToTheSameRecord)
@@ -142,14 +123,6 @@ TEST_F(PreferencesTest, SavedFileLoadsBackToTheSameRecord)
     TPreferences expected = preferences.record();
     expected.LastLinkTitle = "line  break";
     EXPECT_EQ(again.record(), expected);
-}
-
-TEST_F(PreferencesTest, PathsWrittenOnAnotherSystemStillLoadAsText)
-{
-    writeFile("000 1.0\r\n046 C:\\Bookmarks.html\r\n014 C:\\Velloria\\Languages\\Deutsch.lng\r\n");
-    preferences.LoadPreferences();
-    EXPECT_EQ(preferences.record().NetscapeFile, "C:\\Bookmarks.html");
-    EXPECT_EQ(preferences.record().LanguageFile, "C:\\Velloria\\Languages\\Deutsch.lng");
 }
 
 class FakeMainWindow : public MainWindowPreferenceSource {
