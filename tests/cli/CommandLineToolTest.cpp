@@ -4,7 +4,7 @@
 #include "cli/CommandLineTool.h"
 #include "platform/InstanceLock.h"
 #include "support/LanguageFiles.h"
-#include "support/TempHome.h"
+#include "support/Fixtures.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -26,7 +26,7 @@ struct CliRun {
     std::string err;
 };
 
-class CommandLineToolTest : public ::testing::Test {
+class CommandLineToolTest : public test::HomeTest {
 protected:
     CliRun run(std::vector<std::string> arguments)
     {
@@ -38,9 +38,6 @@ protected:
         result.err = err.str();
         return result;
     }
-
-    test::TempHome home;
-    FixedClock clock{{2026, 12, 5}};
 };
 
 TEST_F(CommandLineToolTest, TreeOnAnEmptyHomeCreatesAndPrintsTheDefaultLibrary)
@@ -55,7 +52,7 @@ TEST_F(CommandLineToolTest, TreeAndLinksPrintTabSeparatedLinesAsText)
 {
     home.write("folders.wnf", crlf({"Caf\xE9", "\tSub"}));
     home.write("folddesc.wnf", crlf({"Sub", "below"}));
-    home.write("Links/Caf\xE9.wnl", crlf({"0 T", "1 https://t.example/", "2 2026.2.3", "3 2026.1.1", "4 d"}));
+    home.write("Links/Caf\xE9.wnl", test::linkFile({{"T", "https://t.example/", "2026.2.3", "2026.1.1", "d"}}));
     EXPECT_EQ(run({"tree"}).out, "0\tCaf\xC3\xA9\t\n1\tSub\tbelow\n");
     const CliRun links = run({"links", "Caf\xC3\xA9"});
     EXPECT_EQ(links.status, 0);
@@ -76,13 +73,13 @@ TEST_F(CommandLineToolTest, UnknownFolderAndBadUsageFail)
 TEST_F(CommandLineToolTest, SaveAndRevertMoveFilesBetweenGenerations)
 {
     run({"tree"});
-    home.write("Links/Main.wnl", crlf({"0 Edited", "1 a", "2 ", "3 d", "4 x"}));
+    const std::string edited = test::linkFile({{"Edited", "a"}});
+    home.write("Links/Main.wnl", edited);
     EXPECT_EQ(run({"revert"}).status, 0);
     EXPECT_EQ(home.read("Links/Main.wnl"), home.read("Links/Main.~wnl"));
-
-    home.write("Links/Main.wnl", crlf({"0 Edited", "1 a", "2 ", "3 d", "4 x"}));
+    home.write("Links/Main.wnl", edited);
     EXPECT_EQ(run({"save"}).status, 0);
-    EXPECT_EQ(home.read("Links/Main.~wnl"), crlf({"0 Edited", "1 a", "2 ", "3 d", "4 x"}));
+    EXPECT_EQ(home.read("Links/Main.~wnl"), edited);
 }
 
 TEST_F(CommandLineToolTest, LoadErrorsArePrintedAndSaveRefusesAPartialTree)
@@ -110,7 +107,7 @@ TEST_F(CommandLineToolTest, RefusesToChangeALibraryThatTheProgramHolds)
     run({"tree"});
     InstanceLock program(InstanceLock::lockFileFor(home.path()));
     ASSERT_EQ(program.tryAcquire(), InstanceLock::Result::Acquired);
-    const std::string changed = crlf({"0 Changed", "1 a", "2 ", "3 d", "4 x"});
+    const std::string changed = test::linkFile({{"Changed", "a"}});
     home.write("Links/Main.wnl", changed);
     const CliRun save = run({"save"});
     EXPECT_EQ(save.status, 1);
@@ -146,9 +143,8 @@ TEST_F(CommandLineToolTest, FindPrintsEveryMatchInOrderAndStatsTheFourFigures)
 {
     home.write("folders.wnf", crlf({"News", "\tDaily"}));
     home.write("folddesc.wnf", crlf({"Daily", "the daily news"}));
-    home.write("Links/Daily.wnl", crlf({"0 zz news", "1 news.example", "2 ", "3 ", "4 ", "0 Good News", "1 g", "2 ",
-                                        "3 ", "4 newsletter"}));
-    std::ofstream(home.path() / "Tessel.cfg", std::ios::binary) << crlf({"000 1.0", "040 0"});
+    home.write("Links/Daily.wnl", test::linkFile({{"zz news", "news.example", "", ""}, {"Good News", "g", "", "", "newsletter"}}));
+    writePreferences({"000 1.0", "040 0"});
     const std::string before = home.read("Links/Daily.wnl");
     const CliRun found = run({"find", "NEWS"});
     EXPECT_EQ(found.status, 0);
@@ -170,9 +166,9 @@ TEST_F(CommandLineToolTest, ImportExportAndHtmlGoThroughTheDriversAndImportSaves
 {
     run({"tree"});
     const std::filesystem::path file = home.path() / "in.html";
-    std::ofstream(file, std::ios::binary) << "<DL><p><DT><H3 ADD_DATE=\"1\">Main</H3><DL><p>\n"
+    test::writeBytes(file, "<DL><p><DT><H3 ADD_DATE=\"1\">Main</H3><DL><p>\n"
                                              "<DT><A HREF=\"https://a.example/?x=1&amp;y=2\" ICON=\"data:x\">A &amp; B</A>\n"
-                                             "</DL><p></DL><p>\n";
+                                             "</DL><p></DL><p>\n");
     CliRun imported = run({"import", "netscape", file.string()});
     EXPECT_EQ(imported.status, 0) << imported.err;
     EXPECT_EQ(imported.out, "Netscape\n");
@@ -180,21 +176,18 @@ TEST_F(CommandLineToolTest, ImportExportAndHtmlGoThroughTheDriversAndImportSaves
     EXPECT_EQ(run({"links", "Main_1"}).out, "A & B\thttps://a.example/?x=1&y=2\t \t2026.12.5\t\n");
     EXPECT_EQ(home.read("folders.~wnf"), home.read("folders.wnf")); // saved
     const std::filesystem::path hotlist = home.path() / "empty.adr";
-    std::ofstream(hotlist, std::ios::binary) << "Opera Hotlist version 2.0\r\n";
+    test::writeBytes(hotlist, "Opera Hotlist version 2.0\r\n");
     EXPECT_EQ(run({"import", "opera", hotlist.string(), "--no-save"}).out, "Opera\n");
     EXPECT_NE(home.read("folders.~wnf"), home.read("folders.wnf"));
     EXPECT_EQ(run({"import", "chrome", file.string()}).status, 1);
 
     const std::filesystem::path exported = home.path() / "out.adr";
     EXPECT_EQ(run({"export", "opera", exported.string()}).status, 0);
-    std::ifstream in(exported, std::ios::binary);
-    const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_THAT(written, HasSubstr("#URL\r\nNAME=A & B\r\nURL=https://a.example/?x=1&y=2\r\nCREATED=0\r\n \r\n"));
+    EXPECT_THAT(test::readBytes(exported), HasSubstr("#URL\r\nNAME=A & B\r\nURL=https://a.example/?x=1&y=2\r\nCREATED=0\r\n \r\n"));
 
     const std::filesystem::path page = home.path() / "page.html";
     EXPECT_EQ(run({"html", page.string(), "--folder", "Main_1"}).status, 0);
-    std::ifstream pageIn(page, std::ios::binary);
-    const std::string html((std::istreambuf_iterator<char>(pageIn)), std::istreambuf_iterator<char>());
+    const std::string html = test::readBytes(page);
     EXPECT_THAT(html, HasSubstr("<b>Main_1</b>"));
     EXPECT_THAT(html, HasSubstr(">A &amp; B</a>"));
     EXPECT_EQ(html.find("<b>Main</b>"), std::string::npos);
@@ -204,26 +197,23 @@ TEST_F(CommandLineToolTest, ImportOfAMissingSourceFailsAndChangesNothing)
 {
     run({"tree"});
     const auto before = home.snapshot();
-    const struct {
-        const char* format;
-        const char* name;
-    } cases[] = {{"netscape", "gone.html"}, {"opera", "gone.adr"}, {"ie", "Gone Favorites"}};
-    for (const auto& c : cases) {
-        const std::string missing = (home.path() / c.name).string();
-        const CliRun result = run({"import", c.format, missing});
-        EXPECT_EQ(result.status, 1) << c.format;
-        EXPECT_EQ(result.out, "") << c.format;
-        EXPECT_EQ(result.err, "Nothing was imported: \"" + missing + "\" does not exist\n") << c.format;
-        EXPECT_EQ(home.snapshot(), before) << c.format;
+    for (const auto& [format, name] : {std::pair{"netscape", "gone.html"}, {"opera", "gone.adr"}, {"ie", "Gone Favorites"}}) {
+        SCOPED_TRACE(format);
+        const std::string missing = (home.path() / name).string();
+        const CliRun result = run({"import", format, missing});
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "Nothing was imported: \"" + missing + "\" does not exist\n");
+        EXPECT_EQ(home.snapshot(), before);
     }
 }
 
 TEST_F(CommandLineToolTest, LinksOfADamagedFilePrintsTheLinksBeforeTheDamageAndFails)
 {
     home.write("folders.wnf", crlf({"Main"}));
-    const std::string damaged =
-        crlf({"0 First", "1 a.example", "2 ", "3 2026.1.1", "4 one", "0 Second", "1 b.example", "2 2026.2.2",
-              "3 2026.1.2", "4 ", "x garbage", "0 Third", "1 c.example", "2 ", "3 ", "4 "});
+    const std::string damaged = test::linkFile({{"First", "a.example", "", "2026.1.1", "one"},
+                                                {"Second", "b.example", "2026.2.2", "2026.1.2"}})
+                              + "x garbage\r\n" + test::linkFile({{"Third", "c.example", "", ""}});
     home.write("Links/Main.wnl", damaged);
     const auto before = home.snapshot();
     const CliRun result = run({"links", "Main"});
@@ -249,7 +239,7 @@ TEST_F(CommandLineToolTest, LookingCommandsWriteNeitherTheLibraryNorAHelpPage)
 TEST_F(CommandLineToolTest, PrefsPrintsTheEntriesAndSaveNormalisesTheFile)
 {
     const std::filesystem::path file = home.path() / "Tessel.cfg";
-    std::ofstream(file, std::ios::binary) << "000 1.0\n\n/// mine\n040 2\n038 true\n999 ignored\n";
+    test::writeBytes(file, "000 1.0\n\n/// mine\n040 2\n038 true\n999 ignored\n");
     const CliRun shown = run({"prefs"});
     EXPECT_EQ(shown.status, 0);
     EXPECT_THAT(shown.out, HasSubstr("040\tSortMode\t2\n"));
@@ -259,8 +249,7 @@ TEST_F(CommandLineToolTest, PrefsPrintsTheEntriesAndSaveNormalisesTheFile)
     EXPECT_EQ(std::count(shown.out.begin(), shown.out.end(), '\n'), 60);
 
     EXPECT_EQ(run({"prefs", "--save"}).status, 0);
-    std::ifstream in(file, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    const std::string bytes = test::readBytes(file);
     EXPECT_TRUE(bytes.starts_with("/// Preferences\r\n000 1.0\r\n001 \r\n"));
     EXPECT_THAT(bytes, HasSubstr("\r\n038 True\r\n"));
     EXPECT_EQ(run({"prefs", "--bogus"}).status, 2);
@@ -277,7 +266,7 @@ TEST_F(CommandLineToolTest, LangCheckPassesTheShippedLanguagesAndFlagsProblems)
         EXPECT_EQ(check.out, "");
     }
     const std::filesystem::path broken = home.path() / "broken.lng";
-    std::ofstream(broken, std::ios::binary) << "000 1.0\r\n001 Broken\r\n100 &Datei\r\n";
+    test::writeBytes(broken, "000 1.0\r\n001 Broken\r\n100 &Datei\r\n");
     const CliRun check = run({"lang-check", broken.string()});
     EXPECT_EQ(check.status, 1);
     EXPECT_THAT(check.out, HasSubstr("Entry 105 is missing (English: \"&Edit\")\n"));
@@ -285,7 +274,7 @@ TEST_F(CommandLineToolTest, LangCheckPassesTheShippedLanguagesAndFlagsProblems)
 
     // A file of an older version is valid; what shows in English is listed.
     const std::filesystem::path older = home.path() / "older.lng";
-    std::ofstream(older, std::ios::binary) << test::withoutEntriesFrom(test::shippedLanguage("German.lng"), 421);
+    test::writeBytes(older, test::withoutEntriesFrom(test::shippedLanguage("German.lng"), 421));
     const CliRun olderCheck = run({"lang-check", older.string()});
     EXPECT_EQ(olderCheck.status, 0);
     EXPECT_EQ(olderCheck.out, "Entry 421 is not translated; it shows in English: \"Exporting bookmarks\u2026\"\n"
