@@ -40,12 +40,36 @@ protected:
     }
 };
 
-TEST_F(CommandLineToolTest, TreeOnAnEmptyHomeCreatesAndPrintsTheDefaultLibrary)
+TEST_F(CommandLineToolTest, TheFirstUseCreatesTheDefaultLibraryThenLookingAndFailingCommandsWriteNothing)
 {
-    const CliRun result = run({"tree"});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, "0\tMain\tMain folder\n");
+    const CliRun first = run({"tree"});
+    EXPECT_EQ(first.status, 0);
+    EXPECT_EQ(first.out, "0\tMain\tMain folder\n");
     EXPECT_TRUE(home.exists("Links/Main.~wnl"));
+    const auto before = home.snapshot();
+    const auto missing = [&](const char* name) { return (home.path() / name).string(); };
+    const auto notImported = [&](const char* name) { return "Nothing was imported: \"" + missing(name) + "\" does not exist\n"; };
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        std::string err; // the whole message, or what a usage error names
+    } cases[] = {
+        {{"tree"}, 0, ""}, {{"links", "Main"}, 0, ""}, {{"find", "main"}, 0, ""}, {{"stats"}, 0, ""}, {{"prefs"}, 0, ""},
+        {{"links", "Nope"}, 1, "There is no folder named \"Nope\"\n"},
+        {{"links"}, 2, ""}, {{"frobnicate"}, 2, "unknown command frobnicate"},
+        {{"import", "netscape", missing("gone.html")}, 1, notImported("gone.html")},
+        {{"import", "opera", missing("gone.adr")}, 1, notImported("gone.adr")},
+        {{"import", "ie", missing("Gone Favorites")}, 1, notImported("Gone Favorites")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        const CliRun result = run(c.arguments);
+        EXPECT_EQ(result.status, c.status);
+        EXPECT_EQ(result.out.empty(), c.status != 0);
+        EXPECT_THAT(result.err, c.status == 1 ? testing::Matcher<std::string>(testing::Eq(c.err)) : HasSubstr(c.err));
+        EXPECT_EQ(home.snapshot(), before);
+        EXPECT_FALSE(std::filesystem::exists(home.path() / "velloria-help.html"));
+    }
 }
 
 TEST_F(CommandLineToolTest, TreeAndLinksPrintTabSeparatedLinesAsText)
@@ -57,17 +81,6 @@ TEST_F(CommandLineToolTest, TreeAndLinksPrintTabSeparatedLinesAsText)
     const CliRun links = run({"links", "Caf\xC3\xA9"});
     EXPECT_EQ(links.status, 0);
     EXPECT_EQ(links.out, "T\thttps://t.example/\t2026.2.3\t2026.1.1\td\n");
-}
-
-TEST_F(CommandLineToolTest, UnknownFolderAndBadUsageFail)
-{
-    run({"tree"});
-    const CliRun missing = run({"links", "Nope"});
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "There is no folder named \"Nope\"\n");
-    EXPECT_EQ(run({"links"}).status, 2);
-    EXPECT_EQ(run({"frobnicate"}).status, 2);
-    EXPECT_THAT(run({"frobnicate"}).err, HasSubstr("unknown command frobnicate"));
 }
 
 TEST_F(CommandLineToolTest, SaveAndRevertMoveFilesBetweenGenerations)
@@ -193,21 +206,6 @@ TEST_F(CommandLineToolTest, ImportExportAndHtmlGoThroughTheDriversAndImportSaves
     EXPECT_EQ(html.find("<b>Main</b>"), std::string::npos);
 }
 
-TEST_F(CommandLineToolTest, ImportOfAMissingSourceFailsAndChangesNothing)
-{
-    run({"tree"});
-    const auto before = home.snapshot();
-    for (const auto& [format, name] : {std::pair{"netscape", "gone.html"}, {"opera", "gone.adr"}, {"ie", "Gone Favorites"}}) {
-        SCOPED_TRACE(format);
-        const std::string missing = (home.path() / name).string();
-        const CliRun result = run({"import", format, missing});
-        EXPECT_EQ(result.status, 1);
-        EXPECT_EQ(result.out, "");
-        EXPECT_EQ(result.err, "Nothing was imported: \"" + missing + "\" does not exist\n");
-        EXPECT_EQ(home.snapshot(), before);
-    }
-}
-
 TEST_F(CommandLineToolTest, LinksOfADamagedFilePrintsTheLinksBeforeTheDamageAndFails)
 {
     home.write("folders.wnf", crlf({"Main"}));
@@ -221,19 +219,6 @@ TEST_F(CommandLineToolTest, LinksOfADamagedFilePrintsTheLinksBeforeTheDamageAndF
     EXPECT_EQ(result.out, "First\ta.example\t\t2026.1.1\tone\nSecond\tb.example\t2026.2.2\t2026.1.2\t\n");
     EXPECT_EQ(result.err, "'x' is not a valid integer value\n");
     EXPECT_EQ(home.snapshot(), before); // looking leaves the damaged file as it is, and keeps no copy
-}
-
-TEST_F(CommandLineToolTest, LookingCommandsWriteNeitherTheLibraryNorAHelpPage)
-{
-    run({"tree"});
-    const auto before = home.snapshot();
-    const std::vector<std::vector<std::string>> looks = {{"tree"}, {"links", "Main"}, {"find", "main"}, {"stats"},
-                                                         {"prefs"}};
-    for (const auto& look : looks) {
-        EXPECT_EQ(run(look).status, 0) << look[0];
-        EXPECT_EQ(home.snapshot(), before) << look[0];
-        EXPECT_FALSE(std::filesystem::exists(home.path() / "velloria-help.html")) << look[0];
-    }
 }
 
 TEST_F(CommandLineToolTest, PrefsPrintsTheEntriesAndSaveNormalisesTheFile)

@@ -50,8 +50,7 @@ TEST_F(PreferencesTest, AFreshHomeWritesTheDefaultsAUserSees)
     // Confirm deleting, save every minute, the built-in language, a small window near the corner,
     // the unsorted list, and the import and export locations in the user's home.
     EXPECT_THAT(lines, IsSupersetOf({"003 True", "011 1", "013 True", "014 0", "024 20", "025 20", "026 360", "027 550",
-                                     "040 5", "045 ",
-                                     "046 /home/user/bookmarks.html", "047 /home/user/opera6.adr",
+                                     "040 5", "045 ", "046 /home/user/bookmarks.html", "047 /home/user/opera6.adr",
                                      "057 /home/user/velloria.html"}));
 }
 
