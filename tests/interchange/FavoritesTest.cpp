@@ -210,12 +210,9 @@ TEST(FavoritesExport, FailureToCreateTheDirectoryIsReported)
 {
     test::TempHome home;
     writeBytes(home.path() / "file", "not a directory");
-    try {
-        ExportIEFavorites(home.path() / "file" / "Favorites", {{"F", 0}}, [](const std::string&) { return std::vector<ExportLink>{}; });
-        FAIL() << "no error";
-    } catch (const Error& error) {
-        EXPECT_THAT(error.what(), HasSubstr("Cannot create directory \"" + (home.path() / "file" / "Favorites").string() + "\""));
-    }
+    const auto noLinks = [](const std::string&) { return std::vector<ExportLink>{}; };
+    EXPECT_THAT(test::errorOf([&] { ExportIEFavorites(home.path() / "file" / "Favorites", {{"F", 0}}, noLinks); }),
+                HasSubstr("Cannot create directory \"" + (home.path() / "file" / "Favorites").string() + "\""));
     EXPECT_EQ(readFile(home.path() / "file"), "not a directory");
 }
 

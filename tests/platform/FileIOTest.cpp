@@ -2,7 +2,7 @@
 
 #include "base/Error.h"
 #include "platform/FileIO.h"
-#include "support/TempHome.h"
+#include "support/LibraryFiles.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -23,13 +23,8 @@ TEST(FileIO, ReadsBytesExactlyAndTellsMissingFromUnreadable)
     writeFileAtomically(file, bytes);
     EXPECT_EQ(readFile(file), bytes);
     EXPECT_EQ(readFileIfExists(home.path() / "missing"), std::nullopt);
-    try {
-        readFile(home.path() / "missing");
-        FAIL();
-    } catch (const Error& error) {
-        EXPECT_THAT(error.what(), HasSubstr("Cannot open file \"" + (home.path() / "missing").string()
-                                            + "\". No such file or directory"));
-    }
+    EXPECT_THAT(test::errorOf([&] { readFile(home.path() / "missing"); }),
+                HasSubstr("Cannot open file \"" + (home.path() / "missing").string() + "\". No such file or directory"));
     EXPECT_THROW(readFileIfExists(home.path()), Error); // a directory is not a file
 }
 

@@ -3,12 +3,11 @@
 #include "base/Clock.h"
 #include "platform/HomeDirectory.h"
 #include "platform/InstanceLock.h"
-#include "support/TempHome.h"
+#include "support/LibraryFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 
 namespace velloria {
 namespace {
@@ -49,7 +48,7 @@ TEST_F(HomeDirectoryTest, PortableWhenTheProgramDirectoryHoldsALibraryOrPreferen
     fs::create_directory(program.path() / "RefLib");
     EXPECT_EQ(resolveHomeDirectory(program.path()), program.path());
     fs::remove(program.path() / "RefLib");
-    std::ofstream(program.path() / "Tessel.cfg") << "/// Preferences\r\n";
+    test::writeBytes(program.path() / "Tessel.cfg", "/// Preferences\r\n");
     EXPECT_EQ(resolveHomeDirectory(program.path()), program.path());
 }
 
