@@ -1,12 +1,10 @@
 // The HTML page generator: the exact bytes of a page, the page of one folder, the colours, the
 // escaping of every inserted text, and a failed write of a library's page.
 
-#include "base/Clock.h"
 #include "base/Error.h"
 #include "interchange/HtmlPage.h"
 #include "platform/FileIO.h"
-#include "store/Library.h"
-#include "support/LibraryFiles.h"
+#include "support/Fixtures.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -175,13 +173,12 @@ TEST(HtmlPageTest, coloursAreWrittenAsRgbHexAndSystemColoursAreResolved)
                 HasSubstr("<td bgcolor=\"#123456\" bordercolor"));
 }
 
-TEST(HtmlPageTest, aLibrarysPageIsWrittenWholeOrNotAtAll)
+using HtmlPageOfALibraryTest = test::HomeTest;
+
+TEST_F(HtmlPageOfALibraryTest, aLibrarysPageIsWrittenWholeOrNotAtAll)
 {
-    test::TempHome home;
-    home.write("folders.wnf", crlf({"Main", "\tInner", "Other"}));
-    home.write("Links/Inner.wnl", crlf({"0 Inner link", "1 https://inner.example/", "2 ", "3 2024.1.1", "4 "}));
-    FixedClock clock{{2026, 12, 5}};
-    Library library{home.path(), clock};
+    test::writeLibrary(home, {.tree = {"Main", "\tInner", "Other"},
+                              .links = {{"Inner", {{"Inner link", "https://inner.example/"}}}}});
     library.OpenLibrary(RestoreFolderStates::No);
     TPreferences prefs;
     SetDefaultPreferences(prefs, home.path());
