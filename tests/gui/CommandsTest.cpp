@@ -1,24 +1,20 @@
-// The commands of the main window: menus, toolbar and context menu as the command table lays
-// them out, their states and texts from the model, and the gate of a modal dialog.
+// The commands of the main window as the user meets them: the menus and bars, every shortcut
+// pressed in the pane that has the focus, the sort choices and the gate of a modal dialog.
 
+#include "DialogDriving.h"
 #include "GuiTests.h"
 #include "SampleLibrary.h"
 #include "gui/AboutForm.h"
 #include "gui/QtText.h"
-#include "mainwindow/Commands.h"
-#include "store/Library.h"
+#include "tools/Sort.h"
 
 #include <QAction>
-#include <QActionGroup>
-#include <QApplication>
-#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QStatusBar>
-#include <QTest>
-#include <QTimer>
 #include <QToolBar>
 
 using namespace velloria;
@@ -26,85 +22,146 @@ using namespace velloria::test;
 
 namespace {
 
-// Object names of the commands of a list, "-" for each separator.
-QStringList commandNames(const CommandList& commands)
+// The texts of the actions, "-" for a separator.
+QString actionTexts(const QList<QAction*>& actions)
 {
-    QStringList names;
-    for (const std::optional<Command>& item : commands)
-        names << (item ? toQString(commandInfo(*item).name) : QStringLiteral("-"));
-    return names;
+    QStringList texts;
+    for (const QAction* action : actions)
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return texts.join(QStringLiteral(", "));
 }
 
-QStringList actionNames(const QList<QAction*>& actions)
+// What the window shows that a command can change: the dialogs that came up (their captions,
+// checked choices and title fields), what the browser opened, the list's rows (* selected),
+// the expanded folders, whether Save and Paste are enabled and whether the saved copy of Work's
+// links equals the working file.
+QStringList windowState(const SampleWindow& window, const QStringList& dialogs)
 {
-    QStringList names;
-    for (const QAction* action : actions)
-        names << (action->isSeparator() ? QStringLiteral("-") : action->objectName());
-    return names;
+    QStringList rows, expanded;
+    for (int row = 0; row < window.linkModel()->rowCount(); ++row)
+        rows << window.linkModel()->index(row, 0).data().toString()
+                    + (window.linkView()->selectionModel()->isRowSelected(row) ? "*" : "");
+    for (const QString& path : {"Main", "Work", "Work/Projects"})
+        if (window.folderView()->isExpanded(window.folderItem(path)))
+            expanded << path;
+    return {"dialogs: " + dialogs.join(QStringLiteral("; ")), "opened: " + window.opened(),
+            "rows: " + rows.join(QStringLiteral(", ")), "expanded: " + expanded.join(QStringLiteral(", ")),
+            QStringLiteral("save %1, paste %2, backup %3")
+                .arg(window.action("FileSave")->isEnabled() ? "on" : "off",
+                     window.action("EditPaste")->isEnabled() ? "on" : "off",
+                     window.home.read("Links/Work.wnl") == window.home.read("Links/Work.~wnl") ? "same" : "differs")};
+}
+
+QString describeDialog(QDialog& dialog)
+{
+    QString text = dialog.windowTitle();
+    for (const QRadioButton* choice : dialog.findChildren<QRadioButton*>())
+        if (choice->isChecked())
+            text += " [" + choice->objectName() + "]";
+    if (const auto* title = dialog.findChild<QLineEdit*>(QStringLiteral("edTitle")))
+        text += " '" + title->text() + "'";
+    return text;
 }
 
 class CommandsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void menusToolbarAndContextMenuFollowTheCommandLists()
+    void theMenusAndBarsHoldTheCommandsInTheirOrder()
     {
         SampleWindow window;
         window.start();
-        const QList<QAction*> menus = window.form.menuBar()->actions();
-        QCOMPARE(menus.size(), static_cast<qsizetype>(mainMenu().size()));
-        for (std::size_t i = 0; i < mainMenu().size(); ++i) {
-            const QMenu* menu = menus[static_cast<int>(i)]->menu();
-            QCOMPARE(menu->objectName(), toQString(mainMenu()[i].name));
-            QCOMPARE(actionNames(menu->actions()), commandNames(mainMenu()[i].items));
-        }
-        QCOMPARE(menus[0]->text(), QStringLiteral("&File"));
-        QCOMPARE(menus[4]->text(), QStringLiteral("&Help"));
-
-        const auto* toolBar = window.form.findChild<QToolBar*>(QStringLiteral("MainToolBar"));
-        QCOMPARE(actionNames(toolBar->actions()), commandNames(toolbarCommands()));
-        QCOMPARE(toolBar->toolButtonStyle(), Qt::ToolButtonIconOnly);
-        const auto* contextMenu = window.form.findChild<QMenu*>(QStringLiteral("ContextMenu"));
-        QCOMPARE(actionNames(contextMenu->actions()), commandNames(contextMenuCommands()));
+        QStringList menus;
+        for (const QAction* menu : window.form.menuBar()->actions())
+            menus << menu->text() + ": " + actionTexts(menu->menu()->actions());
+        QCOMPARE(menus.mid(0, 4),
+                 QStringList({"&File: &Save, -, &Import..., &Export..., -, &Generate HTML File..., -, E&xit",
+                              "&Edit: &Undo, -, Add F&older..., Add &Bookmark..., -, &Edit Item..., -, &Move Item Up, "
+                              "Mo&ve Item Down, -, Cu&t, &Copy, &Paste, -, &Delete, -, &Find..., F&ind Again",
+                              "&View: T&oolbar, &Status Bar, -, &Expand all Folders, &Collapse all Folders, -, "
+                              "Sort by &Title, Sort by &Address, Sort by Last &Visit, Sort by Add &Date, &Unsorted, -, "
+                              "&Reversed Order",
+                              "&Tools: &Go, Go in New &Window, -, S&tatistics..., &Preferences..."}));
+        QEXPECT_FAIL("", "the built-in text of Home Page (132) has a second '&'", Continue);
+        QCOMPARE(menus.value(4), QStringLiteral("&Help: &Help, -, H&ome Page, &Feedback, -, &About..."));
+        QCOMPARE(actionTexts(window.form.findChild<QToolBar*>(QStringLiteral("MainToolBar"))->actions()),
+                 QStringLiteral("&Save, -, Add F&older..., Add &Bookmark..., &Edit Item..., &Delete, &Undo, -, "
+                                "&Move Item Up, Mo&ve Item Down, -, &Go, Go in New &Window, -, S&tatistics..., "
+                                "&Preferences..., -, &Help"));
+        QCOMPARE(actionTexts(window.form.findChild<QMenu*>(QStringLiteral("ContextMenu"))->actions()),
+                 QStringLiteral("&Go, Go in New &Window, -, &Move Item Up, Mo&ve Item Down, -, Add F&older..., "
+                                "Add &Bookmark..., &Edit Item..., -, Cu&t, &Copy, &Paste, -, &Delete"));
     }
 
-    void everyCommandHasItsShortcutImageAndKind()
+    // Work shown unsorted (Velloria home, Mail, Wiki) with Mail selected; deleting asks nothing.
+    void eachShortcutDoesItsCommand_data()
     {
-        SampleWindow window;
-        for (const CommandInfo& info : commandTable()) {
-            const QAction* action = window.action(info.name.data());
-            QVERIFY2(action, info.name.data());
-            QCOMPARE(action->shortcut().toString(), toQString(info.shortcut));
-            QCOMPARE(action->shortcutContext(), Qt::WindowShortcut);
-            // An image that cannot be drawn (a missing file or SVG support) gives no pixmap.
-            QCOMPARE(!action->icon().pixmap(16, 16).isNull(), info.image >= 0);
-            QCOMPARE(action->isCheckable(), info.kind != CommandKind::Plain);
-            QCOMPARE(action->actionGroup() != nullptr, info.kind == CommandKind::SortChoice);
-        }
-        QVERIFY(window.action("ViewSortByTitle")->actionGroup()->isExclusive());
-        QVERIFY(!window.form.windowIcon().isNull());
+        QTest::addColumn<QString>("pane");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QStringList>("changes");
+        const QString moved = QStringLiteral("save on, paste off, backup differs");
+        const QString visited = QStringLiteral("save off, paste off, backup differs"); // a visit is no edit
+        QTest::newRow("save") << "list" << "Ctrl+Down, Ctrl+S" << QStringList{"rows: Velloria home, Wiki, Mail*"};
+        QTest::newRow("new link") << "list" << "Ins" << QStringList{"dialogs: Add New Item [rdbURL] ''"};
+        QTest::newRow("new folder") << "tree" << "Ctrl+Ins" << QStringList{"dialogs: Add New Item [rdbFolder] ''"};
+        QTest::newRow("edit link") << "list" << "F2" << QStringList{"dialogs: Edit Item 'Mail'"};
+        QTest::newRow("edit folder") << "tree" << "F2" << QStringList{"dialogs: Edit Item 'Work'"};
+        QTest::newRow("delete") << "list" << "Del" << QStringList{"rows: Velloria home, Wiki*", moved};
+        QTest::newRow("undo") << "list" << "Del, Ctrl+Z" << QStringList{"rows: Velloria home, Wiki, Mail*", moved};
+        QTest::newRow("move up") << "list" << "Ctrl+Up" << QStringList{"rows: Mail*, Velloria home, Wiki", moved};
+        QTest::newRow("move down") << "list" << "Ctrl+Down" << QStringList{"rows: Velloria home, Wiki, Mail*", moved};
+        QTest::newRow("cut") << "list" << "Ctrl+X"
+                             << QStringList{"rows: Velloria home, Wiki*", "save on, paste on, backup differs"};
+        QTest::newRow("copy") << "list" << "Ctrl+C" << QStringList{"save off, paste on, backup same"};
+        QTest::newRow("paste") << "list" << "Ctrl+X, Ctrl+V"
+                               << QStringList{"rows: Velloria home, Wiki, Mail*", "save on, paste on, backup differs"};
+        QTest::newRow("find") << "list" << "Ctrl+F" << QStringList{"dialogs: Find"};
+        QTest::newRow("help") << "tree" << "F1" << QStringList{"opened: file://~/velloria-help.html"};
+        QTest::newRow("expand all") << "tree" << "Ctrl+F5" << QStringList{"expanded: Main, Work, Work/Projects"};
+        QTest::newRow("collapse all") << "tree" << "Ctrl+F6" << QStringList{"rows: ", "expanded: "}; // Main chosen
+        QTest::newRow("go") << "list" << "Ctrl+Return" << QStringList{"opened: https://mail.example/", visited};
+        const QString newWindow = QStringLiteral("opened: new window: about:blank; https://mail.example/");
+        QTest::newRow("go in new window") << "list" << "Return" << QStringList{newWindow, visited};
+        QTest::newRow("keypad Enter") << "list" << "Num+Enter" << QStringList{newWindow, visited};
+        QTest::newRow("go from the tree") << "tree" << "Return" << QStringList{newWindow, visited};
     }
 
-    void statesAndTextsComeFromTheModel()
+    void eachShortcutDoesItsCommand()
+    {
+        QFETCH(QString, pane);
+        QFETCH(QString, keys);
+        SampleWindow window([](TPreferences& prefs) {
+            prefs.SortMode = static_cast<int>(SortMode::Unsorted);
+            prefs.ConfirmDeleting = false;
+        });
+        window.start();
+        window.model.tree().selectFolder(3);
+        QVERIFY(showActive(window.form));
+        window.linkView()->setFocus();
+        window.model.list().selectRows({1}, 1);
+        if (pane == "tree")
+            window.folderView()->setFocus();
+        QWidget* focused = QApplication::focusWidget();
+        QCOMPARE(focused, pane == "tree" ? static_cast<QWidget*>(window.folderView()) : window.linkView());
+
+        const QStringList before = windowState(window, {});
+        QStringList described;
+        const ModalAnswerer<> dialogs([&](QDialog& dialog) { described << describeDialog(dialog); });
+        QTest::keySequence(focused, QKeySequence(keys));
+        const QStringList after = windowState(window, described);
+        QStringList changes;
+        for (qsizetype i = 0; i < after.size(); ++i)
+            if (after[i] != before[i])
+                changes << after[i];
+        QTEST(changes, "changes");
+    }
+
+    void aSortChoiceIsTickedAloneAndShownInTheHeader()
     {
         SampleWindow window;
         window.start();
-        QVERIFY(!window.action("FileSave")->isEnabled());
-        QVERIFY(!window.action("EditUndo")->isEnabled());
-        QVERIFY(!window.action("EditPaste")->isEnabled());
-        QVERIFY(window.action("ToolsGo")->isEnabled());
         QVERIFY(window.action("ViewSortByTitle")->isChecked());
-        QVERIFY(window.action("ViewToolbar")->isChecked());
-        QCOMPARE(window.action("FileSave")->text(), QStringLiteral("&Save"));
-        QCOMPARE(window.action("ToolsGoInNewBrowser")->toolTip(), QStringLiteral("Go in New Window"));
-
-        window.model.lifecycle().libraryChanged();
-        QVERIFY(window.action("FileSave")->isEnabled());
-        window.action("FileSave")->trigger();
-        QVERIFY(!window.action("FileSave")->isEnabled());
-
-        // A sort command the user picks is checked by the model, the others unchecked.
-        window.action("ViewSortByAddress")->trigger();
+        window.trigger("ViewSortByAddress");
         QVERIFY(window.action("ViewSortByAddress")->isChecked());
         QVERIFY(!window.action("ViewSortByTitle")->isChecked());
         QCOMPARE(headerCaptions(*window.linkModel()), QStringList({"Title", "Address +", "Last Visit", "Add Date"}));
@@ -117,32 +174,23 @@ private slots:
         QVERIFY(showActive(window.form));
         auto* toolBar = window.form.findChild<QToolBar*>(QStringLiteral("MainToolBar"));
         const QRect bounds = window.form.geometry();
-        window.form.move(60, 50);
-        QTRY_COMPARE(window.form.pos(), QPoint(60, 50));
-        const QRect moved = window.form.geometry();
-        QCOMPARE(moved.size(), bounds.size());
-
-        window.action("ViewToolbar")->trigger();
-        QVERIFY(!toolBar->isVisible());
-        QVERIFY(!window.action("ViewToolbar")->isChecked());
-        QVERIFY(readPreferences(window.home).find("\r\n038 False\r\n") != std::string::npos);
-        QCOMPARE(window.form.geometry(), moved);
-
-        window.action("ViewStatusBar")->trigger();
+        window.trigger("ViewToolbar");
+        QVERIFY(!toolBar->isVisible() && !window.action("ViewToolbar")->isChecked());
+        QVERIFY(preferencesHold(window.home, "038 False"));
+        window.trigger("ViewStatusBar");
         QVERIFY(!window.form.statusBar()->isVisible());
-        window.action("ViewToolbar")->trigger();
+        QCOMPARE(window.form.geometry(), bounds);
+        window.trigger("ViewToolbar");
         QVERIFY(toolBar->isVisible());
-        QCOMPARE(window.form.geometry(), moved);
-    }
+        QCOMPARE(window.form.geometry(), bounds);
 
-    void aHiddenToolbarStaysHiddenAtTheStart()
-    {
-        SampleWindow window;
-        writeSamplePreferences(window.home, [](TPreferences& prefs) { prefs.ShowToolbar = false; });
-        window.start();
-        QVERIFY(showActive(window.form));
-        QVERIFY(!window.form.findChild<QToolBar*>(QStringLiteral("MainToolBar"))->isVisible());
-        QVERIFY(window.form.statusBar()->isVisible());
+        SampleWindow hidden([](TPreferences& prefs) { prefs.ShowToolbar = false; });
+        hidden.start();
+        QVERIFY(showActive(hidden.form));
+        QVERIFY(!hidden.form.findChild<QToolBar*>(QStringLiteral("MainToolBar"))->isVisible());
+        QVERIFY(hidden.form.statusBar()->isVisible());
+        hidden.trigger("FileExit");
+        QVERIFY(!hidden.form.isVisible());
     }
 
     void theAboutBoxHoldsBackTheCommandsWhileItIsOpen()
@@ -150,48 +198,24 @@ private slots:
         SampleWindow window;
         window.start();
         QVERIFY(showActive(window.form));
-        QStringList seen;
-        QTimer::singleShot(0, &window.form, [&] {
-            auto* about = qobject_cast<AboutForm*>(QApplication::activeModalWidget());
-            QVERIFY(about);
-            seen << about->windowTitle();
-            for (const char* name : {"lblName", "lblWhat", "lblHomePage"})
-                seen << about->findChild<QLabel*>(QString::fromLatin1(name))->text();
-            seen << about->findChild<QPushButton*>(QStringLiteral("btnOK"))->text();
-            QVERIFY(!about->findChild<QLabel*>(QStringLiteral("imgIcon"))->pixmap().isNull());
-            window.action("ToolsGo")->trigger();
-            QTest::keyClick(about, Qt::Key_Escape);
-        });
-        window.action("HelpAbout")->trigger();
-        QCOMPARE(seen.size(), 5);
-        QCOMPARE(seen[0], QStringLiteral("About"));
-        QVERIFY2(QRegularExpression(QStringLiteral("^Velloria \\d+\\.\\d+(\\.\\d+)?$")).match(seen[1]).hasMatch(),
-                 qPrintable(seen[1]));
-        QCOMPARE(seen[2], QStringLiteral("A bookmark manager"));
-        QVERIFY(seen[3].contains(toQString(kHomePageAddress)));
-        QCOMPARE(seen[4], QStringLiteral("OK"));
-        QVERIFY(window.browser.opened.empty());
-
-        window.action("ToolsGo")->trigger();
-        QCOMPARE(window.browser.opened, std::vector<std::string>({"https://cafe.example/"}));
-    }
-
-    void exitClosesTheWindow()
-    {
-        SampleWindow window;
-        window.start();
-        QVERIFY(showActive(window.form));
-        window.action("FileExit")->trigger();
-        QVERIFY(!window.form.isVisible());
+        QString name, homePage;
+        QVERIFY(answerDialog<AboutForm>([&] { window.trigger("HelpAbout"); }, [&](AboutForm& about) {
+            name = control<QLabel>(about, "lblName")->text();
+            homePage = control<QLabel>(about, "lblHomePage")->text();
+            QVERIFY(!control<QLabel>(about, "imgIcon")->pixmap().isNull());
+            window.trigger("ToolsGo");
+            QTest::keyClick(&about, Qt::Key_Escape);
+        }));
+        QVERIFY2(QRegularExpression(QStringLiteral("^Velloria \\d+\\.\\d+(\\.\\d+)?$")).match(name).hasMatch(),
+                 qPrintable(name));
+        QVERIFY(homePage.contains(toQString(kHomePageAddress)));
+        QCOMPARE(window.opened(), QString());
+        window.trigger("ToolsGo");
+        QCOMPARE(window.opened(), QStringLiteral("https://cafe.example/"));
     }
 };
 
 } // namespace
 
-int runCommandsTests(int argc, char** argv)
-{
-    CommandsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+VELLORIA_GUI_TEST(CommandsTest)
 #include "CommandsTest.moc"

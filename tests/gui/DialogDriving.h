@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -38,28 +39,31 @@ bool answerDialog(const std::function<void()>& open, const std::function<void(Fo
     return closed;
 }
 
-// Answers each message box that comes up while it lives, from whatever dialog it comes, with
-// answer; it records each box as "caption: text".
-class MessageBoxAnswerer {
+// Answers each modal Dialog that comes up while it lives, from whatever window it comes, with
+// answer, then closes it if the answer did not. It records each as its caption, a message box
+// as "caption: text".
+template <typename Dialog = QDialog> class ModalAnswerer {
 public:
-    explicit MessageBoxAnswerer(std::function<void(QMessageBox&)> answer = {}) : m_answer(std::move(answer))
+    explicit ModalAnswerer(std::function<void(Dialog&)> answer = {}) : m_answer(std::move(answer))
     {
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible())
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
                 return;
-            boxes << box->windowTitle() + ": " + box->text();
+            auto* box = qobject_cast<QMessageBox*>(static_cast<QDialog*>(dialog));
+            shown << dialog->windowTitle() + (box ? ": " + box->text() : QString());
             if (m_answer)
-                m_answer(*box);
-            box->done(QMessageBox::Ok);
+                m_answer(*dialog);
+            if (dialog->isVisible())
+                dialog->reject();
         });
         m_timer.start(10);
     }
 
-    QStringList boxes;
+    QStringList shown;
 
 private:
-    std::function<void(QMessageBox&)> m_answer;
+    std::function<void(Dialog&)> m_answer;
     QTimer m_timer;
 };
 
@@ -69,6 +73,22 @@ template <typename Control = QWidget> Control* control(QWidget& dialog, const ch
     if (!found)
         qFatal("no control %s", name);
     return found;
+}
+
+inline void click(QWidget& dialog, const char* name)
+{
+    QTest::mouseClick(control(dialog, name), Qt::LeftButton);
+}
+
+// The controls that Tab visits from the focused one, as far as the given count.
+inline QStringList tabStops(QWidget& dialog, int count)
+{
+    QStringList stops{dialog.focusWidget()->objectName()};
+    while (stops.size() < count) {
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+        stops << dialog.focusWidget()->objectName();
+    }
+    return stops;
 }
 
 // What the dialog shows: its title, then "name: text" of each named control with a text.

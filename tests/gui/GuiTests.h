@@ -1,15 +1,21 @@
 #pragma once
 
-// The test classes of this program, each run by GuiTestMain with QTest::qExec.
-int runCommandsTests(int argc, char** argv);
-int runEditingDialogsTests(int argc, char** argv);
-int runHtmlDialogTests(int argc, char** argv);
-int runInterchangeDialogsTests(int argc, char** argv);
-int runItemModelsTests(int argc, char** argv);
-int runLifecycleTests(int argc, char** argv);
-int runMainFormTests(int argc, char** argv);
-int runPreferencesFormTests(int argc, char** argv);
-int runQtColorTests(int argc, char** argv);
-int runSingleInstanceTests(int argc, char** argv);
-int runToolDialogsTests(int argc, char** argv);
-int runTrayTests(int argc, char** argv);
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace velloria::test {
+
+// The test classes of this program, each registered with VELLORIA_GUI_TEST and run in turn.
+std::vector<std::function<std::unique_ptr<QObject>()>>& guiTests();
+
+struct GuiTestRegistration {
+    explicit GuiTestRegistration(std::function<std::unique_ptr<QObject>()> make) { guiTests().push_back(std::move(make)); }
+};
+
+} // namespace velloria::test
+
+#define VELLORIA_GUI_TEST(Class) \
+    static const velloria::test::GuiTestRegistration registered##Class([] { return std::make_unique<Class>(); });

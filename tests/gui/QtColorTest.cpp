@@ -64,10 +64,5 @@ private slots:
 
 } // namespace
 
-int runQtColorTests(int argc, char** argv)
-{
-    QtColorTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+VELLORIA_GUI_TEST(QtColorTest)
 #include "QtColorTest.moc"

@@ -36,7 +36,7 @@ void writeSampleLibrary(const TempHome& home)
     home.write("foldst.wnf", crlf({"0", "True", "False", "2", "False", "True"}));
 }
 
-void writeSamplePreferences(const TempHome& home, const std::function<void(TPreferences&)>& adjust)
+void writeSamplePreferences(const TempHome& home, const Adjust& adjust)
 {
     TPreferences prefs;
     SetDefaultPreferences(prefs, home.path());
@@ -61,6 +61,11 @@ std::string readPreferences(const TempHome& home)
     return readFile(home.path() / "Tessel.cfg");
 }
 
+bool preferencesHold(const TempHome& home, const std::string& line)
+{
+    return readPreferences(home).find("\r\n" + line + "\r\n") != std::string::npos;
+}
+
 Answer AnsweringForm::ask(const std::string& question)
 {
     questions << toQString(question);
@@ -74,15 +79,56 @@ void AnsweringForm::message(const std::string& text)
         MainForm::message(text);
 }
 
-SampleWindow::SampleWindow()
+SampleWindow::SampleWindow(const Adjust& adjust)
 {
     writeSampleLibrary(home);
-    writeSamplePreferences(home);
+    writeSamplePreferences(home, adjust);
+}
+
+void SampleWindow::useLanguage(std::initializer_list<std::string_view> entries, const Adjust& adjust)
+{
+    std::string file = crlf({"000 1.0", "001 Deutsch"});
+    for (std::string_view entry : entries)
+        file += crlf({entry});
+    home.write("Deutsch.lng", file);
+    writeSamplePreferences(home, [&](TPreferences& prefs) {
+        prefs.LanguageFile = (home.refLib() / "Deutsch.lng").string();
+        if (adjust)
+            adjust(prefs);
+    });
 }
 
 QAction* SampleWindow::action(const char* command) const
 {
     return form.findChild<QAction*>(QString::fromLatin1(command));
+}
+
+void SampleWindow::trigger(const char* command) const
+{
+    action(command)->trigger();
+}
+
+QString SampleWindow::selectedTitles() const
+{
+    QModelIndexList rows = linkView()->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end());
+    QStringList titles;
+    for (const QModelIndex& row : rows)
+        titles << row.data().toString();
+    return titles.join(QStringLiteral(", "));
+}
+
+QString SampleWindow::opened() const
+{
+    QStringList targets;
+    for (const std::string& target : browser.opened)
+        targets << tilde(toQString(target));
+    return targets.join(QStringLiteral("; "));
+}
+
+QString SampleWindow::tilde(QString text) const
+{
+    return text.replace(QString::fromStdString(home.path().string()), QStringLiteral("~"));
 }
 
 QModelIndex SampleWindow::folderItem(const QString& path) const

@@ -17,6 +17,8 @@ class QAction;
 
 namespace velloria::test {
 
+using Adjust = std::function<void(TPreferences&)>;
+
 // The library most GUI tests start from, written byte for byte as the program's files hold it,
 // saved once (the "~" files equal the working files):
 //   0 Main (expanded)      3 Work (2 subfolders, 3 links, a description)
@@ -28,8 +30,10 @@ void writeSampleLibrary(const TempHome& home);
 
 // Tessel.cfg: the defaults, sorted by title, with the window's bounds 40, 30, 760 x 520, the
 // columns 150, 260, 90, 90, a folder pane of 210 and a description pane of 80, changed by adjust.
-void writeSamplePreferences(const TempHome& home, const std::function<void(TPreferences&)>& adjust = {});
+void writeSamplePreferences(const TempHome& home, const Adjust& adjust = {});
 std::string readPreferences(const TempHome& home);
+// Whether Tessel.cfg holds the line ("024 40").
+bool preferencesHold(const TempHome& home, const std::string& line);
 
 // The main form with the question at close answered by the test, and its notices recorded
 // instead of shown (unless showMessages asks for the real message box).
@@ -47,19 +51,26 @@ public:
 
 // A main window over a fresh copy of the sample library, its browser a recorder.
 struct SampleWindow {
-    SampleWindow();
+    explicit SampleWindow(const Adjust& adjust = {});
     // The program's start: preferences, texts, layout and the library.
     void start() { form.run([this] { model.lifecycle().FormCreate(); }); }
+    // Writes Deutsch.lng with the entries ("313 Gut") and makes it the language in use.
+    void useLanguage(std::initializer_list<std::string_view> entries, const Adjust& adjust = {});
 
     QTreeView* folderView() const { return form.findChild<QTreeView*>(QStringLiteral("trvFolders")); }
     QTableView* linkView() const { return form.findChild<QTableView*>(QStringLiteral("lvReferences")); }
     QAbstractItemModel* folderModel() const { return folderView()->model(); }
     QAbstractItemModel* linkModel() const { return linkView()->model(); }
     QAction* action(const char* command) const;
+    void trigger(const char* command) const;
     QModelIndex folderItem(const QString& path) const; // "Work/Projects"
+    QString currentFolder() const { return folderView()->currentIndex().data().toString(); }
+    QString selectedTitles() const; // "Mail, Wiki"
     QString statusPanel(int panel) const;
     QStringList statusTexts() const;
     QString description() const;
+    QString opened() const; // what the browser was asked to open, "; " between
+    QString tilde(QString text) const; // the home directory written "~"
 
     TempHome home;
     FixedClock clock{Date{2024, 6, 1}};

@@ -41,10 +41,5 @@ private slots:
 
 } // namespace
 
-int runSingleInstanceTests(int argc, char** argv)
-{
-    SingleInstanceTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+VELLORIA_GUI_TEST(SingleInstanceTest)
 #include "SingleInstanceTest.moc"
