@@ -17,3 +17,11 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 
 # Every fuzz target for half a minute on its seeds.
 FUZZ_JOBS=$jobs scripts/fuzz.sh 30
+
+# The size of the tests against the program, non-blank lines of C++ under tests/ and src/, kept
+# in view: the aim is at most 36%.
+nonblank() { find "$1" \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 cat | grep -cv '^[[:space:]]*$'; }
+test_lines=$(nonblank tests)
+source_lines=$(nonblank src)
+echo "Test size: $test_lines non-blank lines under tests/ against $source_lines under src/:" \
+    "$((100 * test_lines / source_lines))% (aim: at most 36%)"

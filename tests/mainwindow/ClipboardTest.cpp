@@ -16,9 +16,7 @@ protected:
     {
         home.write("Links/Other.wnl", test::crlf({"0 Home", "1 h.example", "2 ", "3 2025.1.1", "4 mine"}));
         writePreferences({"000 1.0", "040 4"});
-        model.lifecycle().FormCreate();
-        model.tree().trvFoldersEnter();
-        model.tree().selectFolder(4);
+        show(4);
         model.list().lvReferencesEnter();
     }
 };

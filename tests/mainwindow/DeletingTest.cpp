@@ -13,6 +13,9 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 using Titles = std::vector<std::string>;
 
+const std::string fiveLinks =
+    test::linkFile({{"r0", "a", "d0"}, {"r1", "b", "d1"}, {"r2", "c", "d2"}, {"r3", "d", "d3"}, {"r4", "e", "d4"}});
+
 class DeletingTest : public test::MainWindowFixture {
 protected:
     DeletingTest()
@@ -117,9 +120,7 @@ TEST_F(DeletingTest, SaveDropsTheFolderUndoCopiesButKeepsUndoEnabled)
 
 TEST_F(DeletingTest, DeletingLinksSelectsTheRowAtThatPlaceOrTheLast)
 {
-    home.write("Links/Other.wnl", test::crlf({"0 r0", "1 a", "2 ", "3 ", "4 d0", "0 r1", "1 b", "2 ", "3 ", "4 d1",
-                                              "0 r2", "1 c", "2 ", "3 ", "4 d2", "0 r3", "1 d", "2 ", "3 ", "4 d3",
-                                              "0 r4", "1 e", "2 ", "3 ", "4 d4"}));
+    home.write("Links/Other.wnl", fiveLinks);
     model.tree().selectFolder(5);
     model.list().lvReferencesEnter();
     model.list().selectRows({0, 3, 4}, 3);
@@ -128,15 +129,12 @@ TEST_F(DeletingTest, DeletingLinksSelectsTheRowAtThatPlaceOrTheLast)
     EXPECT_THAT(model.selection().selectedRows(), ElementsAre(1u));
     EXPECT_EQ(model.description().text(), "Description: d2");
     EXPECT_EQ(model.statusBar().text(3), "Bookmarks: 2");
-    EXPECT_EQ(home.read("Links/Other.wnl"), test::crlf({"0 r1", "1 b", "2 ", "3 ", "4 d1", "0 r2", "1 c", "2 ", "3 ",
-                                                        "4 d2"}));
+    EXPECT_EQ(home.read("Links/Other.wnl"), test::linkFile({{"r1", "b", "d1"}, {"r2", "c", "d2"}}));
 }
 
 TEST_F(DeletingTest, UndoOfLinksPutsThemAtTheEndSelected)
 {
-    home.write("Links/Other.wnl", test::crlf({"0 r0", "1 a", "2 ", "3 ", "4 d0", "0 r1", "1 b", "2 ", "3 ", "4 d1",
-                                              "0 r2", "1 c", "2 ", "3 ", "4 d2", "0 r3", "1 d", "2 ", "3 ", "4 d3",
-                                              "0 r4", "1 e", "2 ", "3 ", "4 d4"}));
+    home.write("Links/Other.wnl", fiveLinks);
     model.tree().selectFolder(5);
     model.list().lvReferencesEnter();
     model.list().selectRows({1, 2}, 1);

@@ -18,20 +18,12 @@ using ::testing::Not;
 
 class LifecycleTest : public test::MainWindowFixture {
 protected:
-    std::string preferencesFile() const
-    {
-        std::ifstream in(home.path() / "Tessel.cfg", std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-    bool preferenceLine(const std::string& line) const
-    {
-        return preferencesFile().find("\r\n" + line + "\r\n") != std::string::npos;
-    }
     // An edit as the editing commands make one: the working file changes and Save is enabled.
-    void editLinks()
+    void editLinks() { editLinks(model); }
+    void editLinks(MainWindowModel& edited)
     {
         home.write("Links/B.wnl", test::crlf({"0 edited", "1 e.example", "2 ", "3 2026.12.5", "4 new"}));
-        model.lifecycle().libraryChanged();
+        edited.lifecycle().libraryChanged();
     }
 };
 
@@ -151,9 +143,7 @@ TEST_F(LifecycleTest, AnAutoSaveTickWhileSaveChangesIsAskedSavesNothingAndNoRest
 
 TEST_F(LifecycleTest, ClosingWithoutChangesAsksNothingAndWritesTheFolderStates)
 {
-    model.lifecycle().FormCreate();
-    model.tree().trvFoldersEnter();
-    model.tree().selectFolder(1);
+    show(1);
     EXPECT_TRUE(model.lifecycle().FormClose());
     EXPECT_TRUE(view.questions.empty());
     // Selecting A made it visible: its parent is expanded.
@@ -161,37 +151,36 @@ TEST_F(LifecycleTest, ClosingWithoutChangesAsksNothingAndWritesTheFolderStates)
     EXPECT_EQ(home.read("foldst.wnf").substr(0, firstTwo.size()), firstTwo);
 }
 
-TEST_F(LifecycleTest, ClosingWithChangesYesSaves)
+TEST_F(LifecycleTest, ClosingWithChangesFollowsTheAnswerToSaveChanges)
 {
-    model.lifecycle().FormCreate();
-    editLinks();
-    view.answer = Answer::Yes;
-    EXPECT_TRUE(model.lifecycle().FormClose());
-    EXPECT_THAT(view.questions, ElementsAre("Save changes?"));
-    EXPECT_EQ(home.read("Links/B.~wnl"), home.read("Links/B.wnl"));
-}
-
-TEST_F(LifecycleTest, ClosingWithChangesNoRevertsTheWorkingFiles)
-{
-    model.lifecycle().FormCreate();
     const std::string saved = home.read("Links/B.~wnl");
-    editLinks();
-    view.answer = Answer::No;
-    EXPECT_TRUE(model.lifecycle().FormClose());
-    EXPECT_TRUE(model.flags().ClosingInProgress);
-    EXPECT_EQ(home.read("Links/B.wnl"), saved);
-}
-
-TEST_F(LifecycleTest, ClosingWithChangesCancelKeepsTheWindowAndTheChanges)
-{
-    model.lifecycle().FormCreate();
-    editLinks();
-    const std::string edited = home.read("Links/B.wnl");
-    view.answer = Answer::Cancel;
-    EXPECT_FALSE(model.lifecycle().FormClose());
-    EXPECT_TRUE(model.lifecycle().libraryModified());
-    EXPECT_EQ(home.read("Links/B.wnl"), edited);
-    EXPECT_TRUE(home.exists("foldst.wnf"));
+    const std::string edited = test::crlf({"0 edited", "1 e.example", "2 ", "3 2026.12.5", "4 new"});
+    struct Case {
+        Answer answer;
+        bool closes;
+        std::string working, backup; // B's link files after the answer
+    };
+    for (const Case& c : {Case{Answer::Yes, true, edited, edited}, Case{Answer::No, true, saved, saved},
+                          Case{Answer::Cancel, false, edited, saved}}) {
+        SCOPED_TRACE(static_cast<int>(c.answer));
+        home.write("Links/B.wnl", saved);
+        home.write("Links/B.~wnl", saved);
+        std::filesystem::remove(home.refLib() / "foldst.wnf");
+        MainWindowModel closing{home.path(), clock, opener, "/home/user"};
+        closing.setObserver(&view);
+        view.questions.clear();
+        view.answer = c.answer;
+        closing.lifecycle().FormCreate();
+        editLinks(closing);
+        EXPECT_EQ(closing.lifecycle().FormClose(), c.closes);
+        EXPECT_EQ(view.questions, std::vector<std::string>{"Save changes?"});
+        EXPECT_EQ(home.read("Links/B.wnl"), c.working);
+        EXPECT_EQ(home.read("Links/B.~wnl"), c.backup);
+        if (c.answer != Answer::No) // the window closes on No, its state no matter
+            EXPECT_EQ(closing.lifecycle().libraryModified(), c.answer == Answer::Cancel);
+        EXPECT_EQ(closing.flags().ClosingInProgress, c.answer == Answer::No);
+        EXPECT_TRUE(home.exists("foldst.wnf"));
+    }
 }
 
 TEST_F(LifecycleTest, AFailedSaveAtCloseKeepsTheWindowOpen)

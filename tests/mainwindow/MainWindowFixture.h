@@ -42,6 +42,15 @@ public:
     std::optional<WindowGeometry> geometry;
 };
 
+// A link file of links with these titles, addresses and descriptions, no dates.
+inline std::string linkFile(std::initializer_list<std::array<std::string_view, 3>> links)
+{
+    std::string bytes;
+    for (const auto& [title, address, description] : links)
+        bytes += crlf({"0 " + std::string(title), "1 " + std::string(address), "2 ", "3 ", "4 " + std::string(description)});
+    return bytes;
+}
+
 // A main window model over a fresh home with a small library:
 //   Top (2 subfolders) > A (2 subfolders) > A1, A2; Top > B (3 links); Other (no link file)
 class MainWindowFixture : public ::testing::Test {
@@ -63,6 +72,24 @@ protected:
     void writePreferences(std::initializer_list<std::string_view> lines) const
     {
         std::ofstream(home.path() / "Tessel.cfg", std::ios::binary) << crlf(lines);
+    }
+    // A file relative to the home (not to its library); "<missing>" when it does not exist.
+    std::string homeFile(const std::filesystem::path& relative) const
+    {
+        std::ifstream in(home.path() / relative, std::ios::binary);
+        return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
+    }
+    // The preferences file holds this entry line.
+    bool preferenceLine(const std::string& line) const
+    {
+        return homeFile("Tessel.cfg").find("\r\n" + line + "\r\n") != std::string::npos;
+    }
+    // The window started, the tree entered, and this folder shown.
+    void show(std::size_t folder)
+    {
+        model.lifecycle().FormCreate();
+        model.tree().trvFoldersEnter();
+        model.tree().selectFolder(folder);
     }
 
     // Names of the disabled commands, in table order.

@@ -32,9 +32,7 @@ TEST_F(PresentationTest, FirstFocusOnTheTreeShowsItsFirstFolder)
 
 TEST_F(PresentationTest, FolderWithLinksSelectsItsFirstRowAndEnablesGo)
 {
-    model.lifecycle().FormCreate();
-    model.tree().trvFoldersEnter();
-    model.tree().selectFolder(4);
+    show(4);
     EXPECT_THAT(model.selection().selectedRows(), ElementsAre(0u));
     EXPECT_EQ(model.selection().focusedRow(), 0u);
     EXPECT_EQ(panels(), (Panels{"B", "zeta", "Folders: 0", "Bookmarks: 3"}));
@@ -64,9 +62,7 @@ TEST_F(PresentationTest, RememberedFolderIsShownButFocusChangesNothingUntilTheNe
 
 TEST_F(PresentationTest, ListFocusShowsTheRowDescriptionAndEnablesCutAndCopy)
 {
-    model.lifecycle().FormCreate();
-    model.tree().trvFoldersEnter();
-    model.tree().selectFolder(4);
+    show(4);
     model.tree().trvFoldersExit();
     model.list().lvReferencesEnter();
     EXPECT_FALSE(model.flags().TreeHadFocus);
@@ -95,9 +91,7 @@ TEST_F(PresentationTest, FocusIntoAnEmptyListGoesBackToTheTree)
 
 TEST_F(PresentationTest, ClickBelowTheRowsSelectsTheLastRow)
 {
-    model.lifecycle().FormCreate();
-    model.tree().trvFoldersEnter();
-    model.tree().selectFolder(4);
+    show(4);
     model.list().selectRows({}, TFolderTree::npos);
     model.list().lvReferencesClick();
     EXPECT_THAT(model.selection().selectedRows(), ElementsAre(2u));
@@ -106,9 +100,7 @@ TEST_F(PresentationTest, ClickBelowTheRowsSelectsTheLastRow)
 
 TEST_F(PresentationTest, TreeMouseDownSelectsTheFolderUnderThePointerAndClickShowsItsDescription)
 {
-    model.lifecycle().FormCreate();
-    model.tree().trvFoldersEnter();
-    model.tree().selectFolder(4);
+    show(4);
     model.list().lvReferencesEnter();
     model.tree().trvFoldersMouseDown(0);
     EXPECT_EQ(model.tree().selectedFolder(), 0u);
@@ -158,9 +150,7 @@ TEST_F(PresentationTest, EmptyTreeLeavesEveryFolderCommandDisabled)
 
 TEST_F(PresentationTest, ExpandAndCollapseAllFolders)
 {
-    model.lifecycle().FormCreate();
-    model.tree().trvFoldersEnter();
-    model.tree().selectFolder(4);
+    show(4);
     model.execute(Command::ViewExpandAllFolders);
     EXPECT_TRUE(model.library().folderTree()[0].Expanded);
     EXPECT_TRUE(model.library().folderTree()[1].Expanded);

@@ -15,24 +15,11 @@ namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-class OpenLinksTest : public test::MainWindowFixture {
-protected:
-    void showB()
-    {
-        model.lifecycle().FormCreate();
-        model.tree().trvFoldersEnter();
-        model.tree().selectFolder(4);
-    }
-    std::string preferencesFile() const
-    {
-        std::ifstream in(home.path() / "Tessel.cfg", std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-};
+class OpenLinksTest : public test::MainWindowFixture {};
 
 TEST_F(OpenLinksTest, GoOpensTheAddressAndRecordsTheVisit)
 {
-    showB();
+    show(4);
     model.list().selectRows({1}, 1); // "Alpha", stored without a scheme
     EXPECT_TRUE(model.execute(Command::ToolsGo));
     EXPECT_THAT(opener.opened, ElementsAre("http://a.example/path"));
@@ -42,14 +29,14 @@ TEST_F(OpenLinksTest, GoOpensTheAddressAndRecordsTheVisit)
     EXPECT_EQ(model.library().linkList()[1].LastVisit, "2026.12.5");
     EXPECT_EQ(model.library().linkList()[model.selection().focusedRow()].Title, "Alpha");
     EXPECT_THAT(home.read("Links/B.wnl"), HasSubstr("0 Alpha\r\n1 a.example/path\r\n2 2026.12.5\r\n"));
-    EXPECT_THAT(preferencesFile(), HasSubstr("\r\n058 Alpha\r\n059 B\r\n"));
+    EXPECT_THAT(homeFile("Tessel.cfg"), HasSubstr("\r\n058 Alpha\r\n059 B\r\n"));
     EXPECT_FALSE(model.lifecycle().libraryModified()); // a visit is no edit
 }
 
 TEST_F(OpenLinksTest, AddressesWithASchemeOpenAsTheyAre)
 {
     writePreferences({"000 1.0", "040 4"});
-    showB();
+    show(4);
     model.execute(Command::ToolsGo); // zeta, https
     model.list().selectRows({2}, 2);
     model.execute(Command::ToolsGo); // mid, mailto
@@ -58,7 +45,7 @@ TEST_F(OpenLinksTest, AddressesWithASchemeOpenAsTheyAre)
 
 TEST_F(OpenLinksTest, GoInNewWindowOpensAFreshWindowFirst)
 {
-    showB();
+    show(4);
     model.execute(Command::ToolsGoInNewBrowser);
     model.list().lvReferencesDblClick();
     EXPECT_THAT(opener.opened, ElementsAre("new window: about:blank", "https://z.example/",
@@ -67,7 +54,7 @@ TEST_F(OpenLinksTest, GoInNewWindowOpensAFreshWindowFirst)
 
 TEST_F(OpenLinksTest, GoWithoutASelectedRowDoesNothing)
 {
-    showB();
+    show(4);
     model.list().selectRows({}, TFolderTree::npos);
     const auto before = home.snapshot();
     model.execute(Command::ToolsGo);
@@ -79,7 +66,7 @@ TEST_F(OpenLinksTest, GoWithoutASelectedRowDoesNothing)
 TEST_F(OpenLinksTest, VisitMovesTheRowWhenSortedByLastVisit)
 {
     writePreferences({"000 1.0", "040 2"});
-    showB();
+    show(4);
     EXPECT_EQ(titles(), (std::vector<std::string>{"zeta", "Alpha", "mid"})); // "", "2026.10.1", "2026.9.30"
     model.execute(Command::ToolsGo); // zeta gets 2026.12.5
     EXPECT_EQ(titles(), (std::vector<std::string>{"Alpha", "zeta", "mid"}));

@@ -71,11 +71,6 @@ protected:
         fs::create_directories(languages());
         std::ofstream(languages() / file, std::ios::binary) << bytes;
     }
-    std::string homeFile(const fs::path& relative) const
-    {
-        std::ifstream in(home.path() / relative, std::ios::binary);
-        return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
-    }
     // Enabled states of Edit, Save, Save As, Delete and Apply, and the editor's, as letters:
     // capitals for enabled (the editor: writable).
     static std::string buttons(const PreferencesDialog& dialog)
@@ -186,9 +181,7 @@ TEST_F(PreferencesDialogTest, EveryChangeEnablesApplyAndApplyDisablesIt)
 
 TEST_F(PreferencesDialogTest, AnEditedLanguageIsWrittenAtOkAndItsTextsTakeEffect)
 {
-    model.lifecycle().FormCreate();
-    model.tree().trvFoldersEnter();
-    model.tree().selectFolder(4);
+    show(4);
     prefsView.answer = Answer::Yes;
     PreferencesDialog dialog(model);
     dialog.language().selectLanguage(1);
