@@ -24,6 +24,7 @@ TEST(WebAddress, SchemesAndWebAddresses)
         {"mailto:me@example.org", true, false},
         {"about:blank", true, false},
         {"tel:5551234", true, false},             // a known scheme, though it looks like a port
+        {"mailto:12345", true, false},
         {"place:sort=8&maxResults=10", true, false},
         {"javascript:void(0)", true, false},
         {"www.example.org", false, true},

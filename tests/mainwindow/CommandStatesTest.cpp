@@ -58,6 +58,8 @@ TEST(CommandStatesTest, EnablingRules)
         {"the tree, no row selected", with(shownFolder(Pane::Tree), [](auto& i) { i.rowSelected = false; }),
          "FileSave EditUndo EditCut EditCopy EditPaste"},
         {"the list, sorted", shownFolder(Pane::List), "FileSave EditUndo EditMoveUp EditMoveDown EditPaste"},
+        {"the list, sorted by add date", with(shownFolder(Pane::List), [](auto& i) { i.sortMode = 3; }),
+         "FileSave EditUndo EditMoveUp EditMoveDown EditPaste"},
         {"the list, unsorted", with(shownFolder(Pane::List), [](auto& i) { i.sortMode = 4; }),
          "FileSave EditUndo EditPaste"},
         {"the list, a mode the menu does not know", with(shownFolder(Pane::List), [](auto& i) { i.sortMode = 5; }),
