@@ -3,6 +3,7 @@
 
 #include "mainwindow/ItemDialogs.h"
 #include "mainwindow/MainWindowFixture.h"
+#include "store/FolderNames.h"
 
 #include <gmock/gmock.h>
 
@@ -85,6 +86,11 @@ TEST_F(EditingTest, FolderNamesAreUniqueOverTheWholeTreeWithoutRegardToCase)
     EXPECT_EQ(addFolder("\xC3\xA9mile"), "\xC3\xA9mile");
     model.tree().selectFolder(0);
     EXPECT_EQ(addFolder("\xC3\x89MILE"), "\xC3\x89MILE_1"); // Émile clashes with émile
+    // A name at the file-name limit, as the command-line tool passes it on, is shortened so
+    // that a suffix still fits.
+    const std::string room(kMaxFolderNameBytes - 8, 'x');
+    EXPECT_EQ(model.editing().addFolder(std::string(kMaxFolderNameBytes, 'x'), ""), room);
+    EXPECT_EQ(model.editing().addFolder(std::string(kMaxFolderNameBytes, 'x'), ""), room + "_1");
 }
 
 TEST_F(EditingTest, NewFolderGoesIntoTheSelectedFolderWithItsFilesAtOnce)
