@@ -30,13 +30,8 @@ std::string ItemEditing::uniqueFolderName(std::string_view cleaned) const
     for (const TFolderRecord& folder : m_model.folderTree().records())
         folded.insert(foldCase(folder.Name));
     // A folder name is a file name too: a long one is shortened, leaving room for a suffix.
-    std::string base(cleaned);
-    if (base.size() > kMaxFolderNameBytes - 8) {
-        std::size_t end = kMaxFolderNameBytes - 8;
-        while (end > 0 && (static_cast<unsigned char>(base[end]) & 0xC0) == 0x80)
-            --end;
-        base = std::string(trimmed(std::string_view(base).substr(0, end)));
-    }
+    constexpr std::size_t room = kMaxFolderNameBytes - 8;
+    const std::string base(cleaned.size() > room ? trimmed(shortened(cleaned, room)) : cleaned);
     return uniqueAmong(base, folded);
 }
 
