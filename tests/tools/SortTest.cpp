@@ -5,7 +5,7 @@
 
 #include <gmock/gmock.h>
 
-#include <numeric>
+#include <map>
 
 namespace velloria {
 namespace {
@@ -15,83 +15,18 @@ using Titles = std::vector<std::string>;
 
 TEST(CompareSortValues, FoldsOnlyAsciiLettersAndPutsPrefixesFirst)
 {
-    EXPECT_EQ(compareSortValues("abc", "ABC"), 0);
-    EXPECT_LT(compareSortValues("abc", "abd"), 0);
-    EXPECT_LT(compareSortValues("ab", "abc"), 0);
-    EXPECT_GT(compareSortValues("b", "abc"), 0);
-    EXPECT_LT(compareSortValues("", "a"), 0);
-    EXPECT_LT(compareSortValues("Z", "_"), 0);                        // "_" is above "Z" as a code
-    EXPECT_GT(compareSortValues("\xC3\xA9", "\xC3\x89"), 0);          // é and É differ by code
-    EXPECT_LT(compareSortValues("2026.10.1", "2026.9.30"), 0);        // dates sort as text
-}
-
-TEST(ApplySortMode, OrdersLinksWithTheirDescriptionsAsTheListShowsThem)
-{
-    struct Case {
-        int mode;
-        bool reversed;
-        Titles titles;
-        Titles descriptions;
-        std::vector<std::size_t> order;
+    const struct {
+        std::string_view a, b;
+        int sign;
+    } cases[] = {
+        {"abc", "ABC", 0}, {"abc", "abd", -1}, {"ab", "abc", -1}, {"abc", "ab", 1}, {"b", "abc", 1},
+        {"", "a", -1}, {"Z", "_", -1},      // "_" is above "Z" as a code
+        {"\xC3\xA9", "\xC3\x89", 1},        // é and É differ by code
+        {"2026.10.1", "2026.9.30", -1},     // dates sort as text
     };
-    const std::vector<Case> cases = {
-        {0, false, {"Alpha", "alpha", "zeta"}, {"c", "", "z"}, {1, 2, 0}}, // equal titles keep their order
-        {0, true, {"zeta", "Alpha", "alpha"}, {"z", "c", ""}, {0, 1, 2}},
-        {1, false, {"alpha", "zeta", "Alpha"}, {"", "z", "c"}, {2, 0, 1}},
-        {2, false, {"alpha", "Alpha", "zeta"}, {"", "c", "z"}, {2, 1, 0}}, // dates as text, blank first
-        {3, true, {"Alpha", "alpha", "zeta"}, {"c", "", "z"}, {1, 2, 0}},
-        {4, true, {"zeta", "Alpha", "alpha"}, {"z", "c", ""}, {0, 1, 2}}, // Unsorted: as stored
-        {5, false, {"zeta", "Alpha", "alpha"}, {"z", "c", ""}, {0, 1, 2}}, // modes not known too
-        {-1, false, {"zeta", "Alpha", "alpha"}, {"z", "c", ""}, {0, 1, 2}},
-    };
-    for (const Case& c : cases) {
-        TLinkList links = {{.Title = "zeta", .Address = "b.example", .LastVisit = "2026.1.2", .AddDate = "1"},
-                           {.Title = "Alpha", .Address = "c.example", .LastVisit = "2026.1.10", .AddDate = "3"},
-                           {.Title = "alpha", .Address = "a.example", .LastVisit = "", .AddDate = "2"}};
-        std::vector<std::string> descriptions = {"z", "c"}; // the file ended before the last one
-        const std::vector<std::size_t> order = applySortMode(links, descriptions, c.mode, c.reversed);
-        Titles titles;
-        for (const TLinkRecord& link : links)
-            titles.push_back(link.Title);
-        SCOPED_TRACE(testing::Message() << "mode " << c.mode << (c.reversed ? " reversed" : ""));
-        EXPECT_EQ(titles, c.titles);
-        EXPECT_EQ(descriptions, c.descriptions);
-        EXPECT_EQ(order, c.order);
-    }
-}
-
-TEST(RowMovesTo, MovesOnlyTheRowsOutOfOrder)
-{
-    using Order = std::vector<std::size_t>;
-    struct Case {
-        Order order;
-        std::optional<std::size_t> moves; // nullopt: more than two rows would move
-    };
-    const std::vector<Case> cases = {
-        {{}, 0},
-        {{0, 1, 2, 3}, 0},
-        {{0, 3, 1, 2}, 1},          // an added row put in its place
-        {{1, 2, 3, 0}, 1},          // the first row to the end
-        {{3, 0, 1, 2}, 1},          // the last row to the front
-        {{0, 2, 1, 3}, 1},          // two neighbours change places
-        {{4, 0, 1, 5, 2, 3}, 2},    // two pasted rows, each to its place
-        {{2, 1, 0}, 2},
-        {{3, 2, 1, 0}, std::nullopt}, // reversed: most rows move
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.order));
-        const auto moves = rowMovesTo(c.order, 2);
-        ASSERT_EQ(moves.has_value(), c.moves.has_value());
-        if (!moves)
-            continue;
-        EXPECT_EQ(moves->size(), *c.moves);
-        Order rows(c.order.size());
-        std::iota(rows.begin(), rows.end(), std::size_t{0});
-        for (const RowMove& move : *moves) {
-            EXPECT_TRUE(move.destination != move.from && move.destination != move.from + 1);
-            applyMove(rows, move);
-        }
-        EXPECT_EQ(rows, c.order);
+    for (const auto& c : cases) {
+        const int result = compareSortValues(c.a, c.b);
+        EXPECT_EQ((result > 0) - (result < 0), c.sign) << c.a << " " << c.b;
     }
 }
 
@@ -112,59 +47,57 @@ protected:
     }
 };
 
+// Equal values keep their order, dates sort as text, and the descriptions go with their rows.
 TEST_F(SortTest, TheStoredModeOrdersTheListMarksItsColumnAndWritesTheOrder)
 {
-    const std::string stored = home.read("Links/B.wnl");
+    const std::string stored = test::linkFile({{"zeta", "b.example", "2026.1.2", "2026.1.1", "z"},
+                                               {"Alpha", "c.example", "2026.1.10", "2026.1.3", "c"},
+                                               {"alpha", "a.example", "", "2026.1.2", ""}});
+    const std::map<std::string, std::string> descriptionOf = {{"zeta", "z"}, {"Alpha", "c"}, {"alpha", ""}};
     const struct {
         std::string_view mode, reversed;
         Titles titles, captions;
-        bool written;
     } cases[] = {
-        {"040 0", "041 False", {"Alpha", "mid", "zeta"}, {"Title +", "Address", "Last Visit", "Add Date"}, true},
-        {"040 1", "041 False", {"Alpha", "zeta", "mid"}, {"Title", "Address +", "Last Visit", "Add Date"}, true},
-        {"040 2", "041 True", {"mid", "Alpha", "zeta"}, {"Title", "Address", "Last Visit -", "Add Date"}, true},
-        {"040 5", "041 False", {"zeta", "Alpha", "mid"}, {"Title", "Address", "Last Visit", "Add Date"}, false},
+        {"040 0", "041 False", {"Alpha", "alpha", "zeta"}, {"Title +", "Address", "Last Visit", "Add Date"}},
+        {"040 0", "041 True", {"zeta", "Alpha", "alpha"}, {"Title -", "Address", "Last Visit", "Add Date"}},
+        {"040 1", "041 False", {"alpha", "zeta", "Alpha"}, {"Title", "Address +", "Last Visit", "Add Date"}},
+        {"040 2", "041 False", {"alpha", "Alpha", "zeta"}, {"Title", "Address", "Last Visit +", "Add Date"}},
+        {"040 3", "041 True", {"Alpha", "alpha", "zeta"}, {"Title", "Address", "Last Visit", "Add Date -"}},
+        {"040 5", "041 False", {"zeta", "Alpha", "alpha"}, {"Title", "Address", "Last Visit", "Add Date"}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.mode);
+        SCOPED_TRACE(std::string(c.mode) + " " + std::string(c.reversed));
         home.write("Links/B.wnl", stored);
         writePreferences({"000 1.0", c.mode, c.reversed});
         MainWindowModel window{home.path(), clock, opener, "/home/user"};
         window.lifecycle().FormCreate();
         window.tree().selectFolder(4);
-        Titles shown, captions;
-        for (const TLinkRecord& link : window.library().linkList())
+        Titles shown, captions, descriptions;
+        for (const TLinkRecord& link : window.library().linkList()) {
             shown.push_back(link.Title);
+            descriptions.push_back(descriptionOf.at(link.Title));
+        }
         for (int column = 0; column < 4; ++column)
             captions.push_back(window.captions().columnCaption(column));
         EXPECT_EQ(shown, c.titles);
         EXPECT_EQ(captions, c.captions);
-        EXPECT_EQ(fileTitles(), c.written ? c.titles : (Titles{"zeta", "Alpha", "mid"}));
+        EXPECT_EQ(window.library().linkDescriptions(), descriptions);
+        EXPECT_EQ(fileTitles(), c.titles); // a sort writes the order shown
+        if (c.mode == "040 5") {
+            EXPECT_EQ(home.read("Links/B.wnl"), stored); // unsorted writes nothing
+        }
     }
-    // The descriptions go with their rows, shown and written.
-    home.write("Links/B.wnl", stored);
-    showB({"000 1.0", "040 0"});
-    EXPECT_THAT(model.library().linkDescriptions(), ElementsAre("first by title", "middle", "last by title"));
-    EXPECT_EQ(parseLinkFile(home.read("Links/B.wnl")).descriptions, model.library().linkDescriptions());
 }
 
-TEST_F(SortTest, UnsortedKeepsTheStoredOrderAndAllowsMoving)
-{
-    showB({"000 1.0", "040 1"});
-    model.list().selectRows({}, TFolderTree::npos);
-    model.execute(Command::ViewUnsorted);
-    EXPECT_TRUE(model.commandStates().isChecked(Command::ViewUnsorted));
-    EXPECT_TRUE(model.commandStates().isEnabled(Command::EditMoveUp));
-    model.tree().selectFolder(4);
-    EXPECT_EQ(titles(), (Titles{"Alpha", "zeta", "mid"}));
-    EXPECT_EQ(model.captions().columnCaption(1), "Address");
-}
-
-TEST_F(SortTest, HeaderClicksSortByTheColumnAndFlipTheDirection)
+// The very rows selected before a sort are selected after it, the focus on the first of them.
+TEST_F(SortTest, HeaderClicksSortByTheColumnAndFlipTheDirectionKeepingTheSelection)
 {
     showB({"000 1.0", "040 0"});
+    model.list().selectRows({1, 2}, 2); // "mid" and "zeta"
     model.list().lvReferencesColumnClick(0);
     EXPECT_EQ(titles(), (Titles{"zeta", "mid", "Alpha"}));
+    EXPECT_THAT(model.selection().selectedRows(), ElementsAre(0u, 1u));
+    EXPECT_EQ(model.library().linkList()[model.selection().focusedRow()].Title, "mid");
     EXPECT_TRUE(model.commandStates().isChecked(Command::ViewReversedOrder));
     EXPECT_EQ(model.captions().columnCaption(0), "Title -");
     EXPECT_EQ(fileTitles(), titles());
@@ -174,19 +107,14 @@ TEST_F(SortTest, HeaderClicksSortByTheColumnAndFlipTheDirection)
     EXPECT_FALSE(model.commandStates().isChecked(Command::ViewReversedOrder));
     EXPECT_EQ(model.captions().columnCaption(1), "Address +");
     EXPECT_EQ(titles(), (Titles{"Alpha", "zeta", "mid"})); // a.example, https:, mailto:
-}
 
-TEST_F(SortTest, TheVeryRowsSelectedBeforeASortAreSelectedAfterIt)
-{
-    home.write("Links/B.wnl", test::linkFile({{"Rome", "r", "", "", "short"}, {"Rome guide", "b", "", "", "long"},
-                                              {"Athens", "c", "", "", "other"}}));
-    showB({"000 1.0", "040 4"});
-    model.list().selectRows({0, 2}, 2); // "Rome" and "Athens"
-    model.list().lvReferencesColumnClick(0); // by title, then reversed: Rome guide, Rome, Athens
-    EXPECT_EQ(titles(), (Titles{"Rome guide", "Rome", "Athens"}));
-    EXPECT_THAT(model.selection().selectedRows(), ElementsAre(1u, 2u));
-    // The focus goes to the row that was the first selected one before the sort.
-    EXPECT_EQ(model.library().linkList()[model.selection().focusedRow()].Title, "Athens");
+    // Unsorted keeps the stored order and allows moving.
+    model.list().selectRows({}, TFolderTree::npos);
+    model.execute(Command::ViewUnsorted);
+    EXPECT_TRUE(model.commandStates().isChecked(Command::ViewUnsorted));
+    EXPECT_TRUE(model.commandStates().isEnabled(Command::EditMoveUp));
+    EXPECT_EQ(model.captions().columnCaption(1), "Address");
+    EXPECT_EQ(fileTitles(), titles());
 }
 
 } // namespace
