@@ -1,11 +1,9 @@
-// The text table, language files, the language list, the caption table and the checks a
-// translator runs.
+// Language files, the language list, the shipped languages and the checks a translator runs.
 
 #include "settings/EmbeddedFiles.h"
 #include "settings/HomeSetup.h"
 #include "settings/LanguageCheck.h"
 #include "settings/LanguageFile.h"
-#include "settings/TextBindings.h"
 #include "settings/UIText.h"
 #include "support/LanguageFiles.h"
 #include "support/LibraryFiles.h"
@@ -13,7 +11,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <set>
 
 namespace velloria {
 namespace {
@@ -22,32 +19,11 @@ namespace fs = std::filesystem;
 using test::crlf;
 using test::shippedLanguage;
 using test::withoutEntriesFrom;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-TEST(UIText, BuiltInTableHoldsTheEnglishTexts)
-{
-    const UIText texts;
-    EXPECT_EQ(UIText::entryNumbers().size(), UIText::kEntryCount);
-    EXPECT_EQ(texts[100], "&File");
-    EXPECT_EQ(texts[132], "&H&ome Page");
-    EXPECT_EQ(texts[215], "Statistics...");
-    EXPECT_EQ(texts[317], "Don't show this dialog in the future");
-    EXPECT_EQ(texts[341], "Save changes?");
-    EXPECT_EQ(texts[347], "Welcom Area:");
-    EXPECT_EQ(texts[359], "Date && Time");
-    EXPECT_EQ(texts[400], "Export to Opera");
-    EXPECT_EQ(texts[419], "About");
-    // Reserved entries are rows of asterisks of these lengths.
-    const std::vector<std::pair<int, std::size_t>> asterisks = {
-        {120, 20}, {121, 20}, {122, 25}, {123, 25}, {124, 17}, {125, 18}, {126, 18},
-        {210, 14}, {211, 18}, {212, 19}, {368, 15}, {369, 15}};
-    for (const auto& [number, length] : asterisks)
-        EXPECT_EQ(texts[number], std::string(length, '*')) << number;
-    // Between the ranges there are no entries.
-    for (int number : {99, 130, 131, 149, 199, 216, 299, 401, 418, 424})
-        EXPECT_FALSE(UIText::isEntry(number)) << number;
-}
+using ::testing::IsSupersetOf;
+using ::testing::Not;
 
 class LanguageTest : public ::testing::Test {
 protected:
@@ -70,13 +46,16 @@ protected:
     UIText texts;
 };
 
+// Lines that are not entries are ignored, counted and never stop the load.
 TEST_F(LanguageTest, AFileGivingSomeEntriesKeepsTheOthersFromTheTable)
 {
-    choose(writeLanguage("Part.lng", crlf({"000 1.0", "001 Partial", "100 &Datei", "366 Nicht gefunden "})));
-    EXPECT_EQ(LoadLanguage(texts, preferences), 0u);
+    choose(writeLanguage("Part.lng", "000 1.0\n/// comment\n\nxyz broken line\n130 between ranges\n"
+                                     "999 beyond\n-01 negative\n001 Partial\n100 &Datei\n366 Nicht gefunden \n"));
+    EXPECT_EQ(LoadLanguage(texts, preferences), 4u);
     EXPECT_EQ(texts[100], "&Datei");
     EXPECT_EQ(texts[366], "Nicht gefunden "); // trailing blanks belong to the text
     EXPECT_EQ(texts[105], "&Edit");          // English from the start, never an empty menu
+    EXPECT_EQ(texts[130], "");
     EXPECT_EQ(preferences.LanguageIndex, 3);
 
     // Switching to a file without 366 keeps the previous language's text.
@@ -86,28 +65,21 @@ TEST_F(LanguageTest, AFileGivingSomeEntriesKeepsTheOthersFromTheTable)
     EXPECT_EQ(texts[366], "Nicht gefunden ");
 }
 
+// The built-in language, a missing file and a file of another version give English.
 TEST_F(LanguageTest, BuiltInMissingOrWrongVersionGiveEnglishAndIndexZero)
 {
-    choose(writeLanguage("Part.lng", crlf({"000 1.0", "100 &Datei"})));
-    LoadLanguage(texts, preferences);
-
-    preferences.UseDefaultLanguage = true;
-    preferences.LanguageFile = "0";
-    LoadLanguage(texts, preferences);
-    EXPECT_EQ(texts[100], "&File");
-    EXPECT_EQ(preferences.LanguageIndex, 0);
-
-    choose(languages() / "Gone.lng");
-    texts.set(100, "changed");
-    LoadLanguage(texts, preferences);
-    EXPECT_EQ(texts[100], "&File");
-    EXPECT_EQ(preferences.LanguageIndex, 0);
-    EXPECT_FALSE(preferences.UseDefaultLanguage); // the choice itself stays
-
-    choose(writeLanguage("Old.lng", crlf({"100 &Datei", "000 2.0", "105 &Bearbeiten"})));
-    LoadLanguage(texts, preferences);
-    EXPECT_EQ(texts[100], "&File");
-    EXPECT_EQ(texts[105], "&Edit");
+    const fs::path part = writeLanguage("Part.lng", crlf({"000 1.0", "100 &Datei"}));
+    const std::string old = writeLanguage("Old.lng", crlf({"100 &Datei", "000 2.0"})).string();
+    for (const std::string& file : {std::string("0"), (languages() / "Gone.lng").string(), old}) {
+        choose(part);
+        LoadLanguage(texts, preferences);
+        preferences.UseDefaultLanguage = file == "0";
+        preferences.LanguageFile = file;
+        LoadLanguage(texts, preferences);
+        EXPECT_EQ(texts[100], "&File") << file;
+        EXPECT_EQ(preferences.LanguageIndex, 0) << file;
+        EXPECT_EQ(preferences.UseDefaultLanguage, file == "0") << file; // the choice itself stays
+    }
 }
 
 // Texts added after the first language files: the shipped files translate them (the window's
@@ -120,31 +92,19 @@ TEST_F(LanguageTest, TextsAddedLaterComeFromTheFileOrInEnglish)
         std::string_view french;
     } added[] = {
         {420, "Importing bookmarks\u2026", "Importation des signets\u2026"},
-        {421, "Exporting bookmarks\u2026", "Exportation des signets\u2026"},
         {422, "Select a folder first.", "S\u00e9lectionnez d\u2019abord un dossier."},
-        {423, "A bookmark manager", "Un gestionnaire de signets"},
     };
     choose(writeLanguage("French.lng", shippedLanguage("French.lng")));
     LoadLanguage(texts, preferences);
     for (const auto& text : added)
         EXPECT_EQ(texts[text.number], text.french) << text.number;
     const std::string older = withoutEntriesFrom(shippedLanguage("German.lng"), 420);
-    EXPECT_THAT(checkLanguageFile(older), IsEmpty());
     choose(writeLanguage("Older.lng", older));
     texts = UIText(); // as the window loads a language
     LoadLanguage(texts, preferences);
     EXPECT_EQ(texts[100], "&Datei");
     for (const auto& text : added)
         EXPECT_EQ(texts[text.number], text.english) << text.number;
-}
-
-TEST_F(LanguageTest, LinesThatAreNotEntriesAreIgnoredAndNeverStopTheLoad)
-{
-    choose(writeLanguage("Odd.lng", "000 1.0\n/// comment\n\nxyz broken line\n130 between ranges\n999 beyond\n"
-                                    "-01 negative\n001 Name\n105 &Bearbeiten\n"));
-    EXPECT_EQ(LoadLanguage(texts, preferences), 4u);
-    EXPECT_EQ(texts[105], "&Bearbeiten");
-    EXPECT_EQ(texts[130], "");
 }
 
 TEST_F(LanguageTest, EnumerationListsValidFilesSortedByName)
@@ -162,46 +122,29 @@ TEST_F(LanguageTest, EnumerationListsValidFilesSortedByName)
     EXPECT_THAT(EnumerateLanguages(home.path() / "missing").LanguageFiles, IsEmpty());
 }
 
-TEST(TextBindings, EveryRowNamesATextOfTheTable)
-{
-    std::set<std::pair<int, std::string_view>> seen;
-    for (const TextBinding& binding : textBindings()) {
-        EXPECT_TRUE(UIText::isEntry(binding.text)) << binding.target;
-        EXPECT_TRUE(seen.emplace(static_cast<int>(binding.window), binding.target).second)
-            << "bound twice: " << binding.target;
-    }
-    EXPECT_EQ(textBindings(TextWindow::MainCommand).size(), 35u);
-    EXPECT_EQ(textBindings(TextWindow::MainCommandHint).size(), 13u);
-    EXPECT_EQ(textBindings(TextWindow::About).front().text, 419);
-}
-
 TEST(LanguageCheck, ReportsWhatATranslatorMustFix)
 {
     std::string file = crlf({"000 1.1", "100 &Datei", "105 &Dokument", "101 &Importieren...", "103 &Speichern",
                              "102 &Speichern unter", "130 extra", "foo bar", "104 Be&enden", "104 &Beenden"});
     const auto findings = checkLanguageFile(file);
-    const auto has = [&](const std::string& text) {
-        return std::any_of(findings.begin(), findings.end(), [&](const std::string& f) { return f == text; });
-    };
-    EXPECT_TRUE(has("Line 1: entry 000 reads \"1.1\"; it must read \"1.0\", or the file is not used"));
-    EXPECT_TRUE(has("Entry 001 (the language's name) is missing; the file is not offered in the language list"));
-    EXPECT_TRUE(has("Line 7: entry 130 is not a text of the program; it is ignored"));
-    EXPECT_TRUE(has("Line 8: \"foo\" is not an entry number; the line is ignored"));
-    EXPECT_TRUE(has("Line 10: entry 104 is given again; this later text counts"));
-    EXPECT_TRUE(has("The menu bar uses the accelerator \"d\" twice: 100 \"&Datei\" and 105 \"&Dokument\""));
-    EXPECT_TRUE(has("The File menu uses the accelerator \"s\" twice: 103 \"&Speichern\" and 102 \"&Speichern unter\""));
-    EXPECT_TRUE(has("Entry 419 is missing (English: \"About\")"));
-    EXPECT_FALSE(has("Entry 100 is missing (English: \"&File\")"));
-    EXPECT_FALSE(has("Entry 420 is missing (English: \"Importing bookmarks\u2026\")")); // added later
-}
-
-TEST(LanguageCheck, AcceleratorsSkipDoubledAmpersandsAndFoldCase)
-{
-    EXPECT_EQ(acceleratorOf("Sort by &Title"), "t");
-    EXPECT_EQ(acceleratorOf("Date && &Time"), "t");
-    EXPECT_EQ(acceleratorOf("Date && Time"), "");
-    EXPECT_EQ(acceleratorOf("&\xC3\x96" "ffnen"), "\xC3\xB6"); // Ö folds to ö
-    EXPECT_EQ(acceleratorOf("trailing &"), "");
+    EXPECT_THAT(findings, IsSupersetOf({
+        "Line 1: entry 000 reads \"1.1\"; it must read \"1.0\", or the file is not used",
+        "Entry 001 (the language's name) is missing; the file is not offered in the language list",
+        "Line 7: entry 130 is not a text of the program; it is ignored",
+        "Line 8: \"foo\" is not an entry number; the line is ignored",
+        "Line 10: entry 104 is given again; this later text counts",
+        "The menu bar uses the accelerator \"d\" twice: 100 \"&Datei\" and 105 \"&Dokument\"",
+        "The File menu uses the accelerator \"s\" twice: 103 \"&Speichern\" and 102 \"&Speichern unter\"",
+        "Entry 419 is missing (English: \"About\")"}));
+    EXPECT_THAT(findings, Not(Contains("Entry 100 is missing (English: \"&File\")")));
+    // Entries added later are not missing.
+    EXPECT_THAT(findings, Not(Contains("Entry 420 is missing (English: \"Importing bookmarks\u2026\")")));
+    const std::pair<std::string_view, std::string_view> accelerators[] = {
+        {"Sort by &Title", "t"}, {"Date && &Time", "t"}, {"Date && Time", ""},
+        {"&\xC3\x96" "ffnen", "\xC3\xB6"}, // Ö folds to ö
+        {"trailing &", ""}};
+    for (const auto& [caption, accelerator] : accelerators)
+        EXPECT_EQ(acceleratorOf(caption), accelerator) << caption;
 }
 
 TEST(ShippedLanguages, EveryShippedFileIsCompleteAndClean)
@@ -213,40 +156,28 @@ TEST(ShippedLanguages, EveryShippedFileIsCompleteAndClean)
     }
 }
 
-TEST(ShippedLanguages, ArePutIntoAHomeOnceAndNeverOverAUsersFile)
-{
-    test::TempHome home;
-    const fs::path languages = home.path() / "Languages";
-    fs::create_directories(languages);
-    const std::string first(shippedLanguages().front().name);
-    test::writeBytes(languages / first, "000 1.0\r\n001 Mine\r\n");
-    prepareHome(home.path());
-    EXPECT_EQ(EnumerateLanguages(languages).LanguageFiles.size(), shippedLanguages().size());
-    EXPECT_FALSE(fs::exists(helpPagePath(home.path()))); // Help writes the page when it opens it
-    EXPECT_THAT(EnumerateLanguages(languages).LanguageNames, ::testing::Contains("Mine (" + first + ")"));
-
-    const std::string second(shippedLanguages().back().name);
-    fs::remove(languages / second); // the user deleted a shipped language
-    prepareHome(home.path());
-    EXPECT_FALSE(fs::exists(languages / second));
-}
-
+// Every start puts the shipped languages into the home once, never over a user's file.
 TEST(HomeStart, PreparesEveryHomeAndClearsUnfinishedWritesOnlyFromAHeldOne)
 {
-    struct Case {
-        HomeHeld held;
-        bool unfinishedLeft;
-    };
-    for (const Case& c : {Case{HomeHeld::No, true}, Case{HomeHeld::Yes, false}}) {
+    const std::string first(shippedLanguages().front().name);
+    const std::string second(shippedLanguages().back().name);
+    for (const HomeHeld held : {HomeHeld::No, HomeHeld::Yes}) {
         test::TempHome home;
+        const fs::path languages = home.path() / "Languages";
+        test::writeBytes(languages / first, "000 1.0\r\n001 Mine\r\n");
         home.write("folders.wnf", "A\r\n");
         home.write(".vtmp-1-2-3", "cut short");
         home.write("Links/.vtmp-4-5-6", "cut short");
-        startHome(home.path(), c.held);
-        EXPECT_EQ(home.exists(".vtmp-1-2-3"), c.unfinishedLeft);
-        EXPECT_EQ(home.exists("Links/.vtmp-4-5-6"), c.unfinishedLeft);
+        startHome(home.path(), held);
+        EXPECT_EQ(home.exists(".vtmp-1-2-3"), held == HomeHeld::No);
+        EXPECT_EQ(home.exists("Links/.vtmp-4-5-6"), held == HomeHeld::No);
         EXPECT_EQ(home.read("folders.wnf"), "A\r\n");
-        EXPECT_EQ(EnumerateLanguages(home.path() / "Languages").LanguageFiles.size(), shippedLanguages().size());
+        EXPECT_EQ(EnumerateLanguages(languages).LanguageFiles.size(), shippedLanguages().size());
+        EXPECT_THAT(EnumerateLanguages(languages).LanguageNames, Contains("Mine (" + first + ")"));
+        EXPECT_FALSE(fs::exists(helpPagePath(home.path()))); // Help writes the page when it opens it
+        fs::remove(languages / second); // the user deleted a shipped language
+        prepareHome(home.path());
+        EXPECT_FALSE(fs::exists(languages / second));
     }
 }
 

@@ -52,17 +52,17 @@ TEST_F(PreferencesTest, AFreshHomeWritesTheDefaultsAUserSees)
     EXPECT_THAT(lines, IsSupersetOf({"003 True", "011 1", "013 True", "014 0", "024 20", "025 20", "026 360", "027 550",
                                      "040 5", "045 ", "046 /home/user/bookmarks.html", "047 /home/user/opera6.adr",
                                      "057 /home/user/velloria.html"}));
-}
 
-TEST_F(PreferencesTest, AFileWithOnlyTheVersionKeepsEveryOtherField)
-{
-    writeFile("/// Preferences\r\n000 1.0\r\n");
-    preferences.LoadPreferences();
-    EXPECT_EQ(preferences.record().SortMode, 0);
-    EXPECT_EQ(preferences.record().SaveInterval, 0);
-    EXPECT_EQ(preferences.record().TreeBackgroundColor, 0);
-    EXPECT_FALSE(preferences.record().ConfirmDeleting);
-    EXPECT_EQ(preferences.record().PrefsVersion, "1.0");
+    // The saved file loads back to the same record.
+    preferences.record().HtmlTitle = "Caf\xC3\xA9 links";
+    preferences.record().MenuFontColor = 0x123456;
+    preferences.record().LastLinkTitle = "line\r\nbreak";
+    preferences.SavePreferences();
+    Preferences again(home.path(), "/elsewhere");
+    again.LoadPreferences();
+    TPreferences expected = preferences.record();
+    expected.LastLinkTitle = "line  break";
+    EXPECT_EQ(again.record(), expected);
 }
 
 TEST_F(PreferencesTest, WrongVersionOrStrictBooleanResetsEverything)
@@ -77,20 +77,9 @@ TEST_F(PreferencesTest, WrongVersionOrStrictBooleanResetsEverything)
 
 TEST_F(PreferencesTest, LineSyntaxRulesLaxBooleansAndForeignPaths)
 {
-    writeFile("000 1.0\n"
-              "/// a comment anywhere\r\n"
-              "///no blank needed\r\n"
-              "\r\n"
-              "045 \r\n"
-              "001  Two blanks\r\n"
-              "002\tTabbed\r\n"
-              "060 beyond the last entry\r\n"
-              "-01 negative\r\n"
-              "abc not a number\r\n"
-              "011 12x\r\n"
-              "024 -5\r\n"
-              "024 7\r\n"
-              "025 99999999999\r\n"
+    writeFile("000 1.0\n/// a comment anywhere\r\n///no blank needed\r\n\r\n045 \r\n001  Two blanks\r\n"
+              "002\tTabbed\r\n060 beyond the last entry\r\n-01 negative\r\nabc not a number\r\n011 12x\r\n"
+              "024 -5\r\n024 7\r\n025 99999999999\r\n"
               "038 true\r\n039 0\r\n041 7\r\n042 FALSE\r\n043 maybe\r\n" // lax booleans: any case, numbers
               "046 C:\\Bookmarks.html\r\n014 C:\\Velloria\\Languages\\Deutsch.lng\r\n");
     preferences.record().IEFavoritesDir = "set before";
@@ -110,20 +99,6 @@ TEST_F(PreferencesTest, LineSyntaxRulesLaxBooleansAndForeignPaths)
     EXPECT_EQ(r.LanguageFile, "C:\\Velloria\\Languages\\Deutsch.lng");
 }
 
-TEST_F(PreferencesTest, SavedFileLoadsBackToTheSameRecord)
-{
-    preferences.SetDefaultPreferences();
-    preferences.record().HtmlTitle = "Caf\xC3\xA9 links";
-    preferences.record().MenuFontColor = 0x123456;
-    preferences.record().LastLinkTitle = "line\r\nbreak";
-    preferences.SavePreferences();
-    Preferences again(home.path(), "/elsewhere");
-    again.LoadPreferences();
-    TPreferences expected = preferences.record();
-    expected.LastLinkTitle = "line  break";
-    EXPECT_EQ(again.record(), expected);
-}
-
 class FakeMainWindow : public MainWindowPreferenceSource {
 public:
     MainWindowLayout preferenceLayout() const override { return layout; }
@@ -136,6 +111,7 @@ public:
     PreferencesDialogSettings settings;
 };
 
+// A maximized window keeps its last bounds; with no sort command checked the mode stays.
 TEST_F(PreferencesTest, SaveCollectsTheMainWindowLayout)
 {
     preferences.SetDefaultPreferences();
@@ -146,28 +122,20 @@ TEST_F(PreferencesTest, SaveCollectsTheMainWindowLayout)
                      .reversedChecked = true};
     preferences.setMainWindow(&window);
     preferences.SavePreferences();
-    const auto lines = fileLines();
-    EXPECT_THAT(std::vector<std::string>(lines.begin() + 25, lines.begin() + 29),
-                ElementsAre("024 5", "025 6", "026 700", "027 900"));
+    auto lines = fileLines();
+    EXPECT_THAT(std::vector<std::string>(lines.begin() + 25, lines.begin() + 30),
+                ElementsAre("024 5", "025 6", "026 700", "027 900", "028 False"));
     EXPECT_THAT(std::vector<std::string>(lines.begin() + 32, lines.begin() + 43),
                 ElementsAre("031 11", "032 22", "033 33", "034 44", "035 250", "036 60", "037 True", "038 False",
                             "039 True", "040 2", "041 True")); // the last checked sort command wins
-}
 
-TEST_F(PreferencesTest, MaximizedWindowKeepsItsLastBoundsAndUncheckedSortKeepsTheMode)
-{
-    writeFile("000 1.0\r\n024 30\r\n025 40\r\n026 500\r\n027 600\r\n040 3\r\n");
-    preferences.LoadPreferences();
-    FakeMainWindow window;
-    window.layout.geometry.maximized = true;
-    window.layout.geometry.left = 0;
-    window.layout.geometry.width = 1920;
-    preferences.setMainWindow(&window);
+    window.layout.geometry = {.maximized = true, .left = 0, .top = 0, .height = 1080, .width = 1920};
+    window.layout.sortChecked = {};
     preferences.SavePreferences();
-    const auto lines = fileLines();
+    lines = fileLines();
     EXPECT_THAT(std::vector<std::string>(lines.begin() + 25, lines.begin() + 30),
-                ElementsAre("024 30", "025 40", "026 500", "027 600", "028 True"));
-    EXPECT_EQ(lines[41], "040 3");
+                ElementsAre("024 5", "025 6", "026 700", "027 900", "028 True"));
+    EXPECT_EQ(lines[41], "040 2");
 }
 
 TEST_F(PreferencesTest, DialogSettingsAreCollectedOnlyWhileTheDialogExists)
@@ -182,27 +150,14 @@ TEST_F(PreferencesTest, DialogSettingsAreCollectedOnlyWhileTheDialogExists)
     EXPECT_EQ(preferences.record(), defaults());
 
     preferences.setPreferencesDialog(&dialog);
-    EXPECT_TRUE(preferences.preferencesDialogExists());
     preferences.SavePreferences();
-    const TPreferences& r = preferences.record();
-    EXPECT_FALSE(r.ConfirmDeleting);
-    EXPECT_TRUE(r.AutoSave);
-    EXPECT_EQ(r.SaveInterval, 15);
-    EXPECT_EQ(r.PreferencesPage, 2);
-    EXPECT_EQ(r.MenuItemFrameColor, 1);
-    EXPECT_EQ(r.ListFontColor, 8);
-    EXPECT_FALSE(r.UseDefaultLanguage);
-    EXPECT_EQ(r.LanguageFile, (home.path() / "Languages" / "Francais.lng").string());
-    EXPECT_EQ(r.LanguageIndex, 2);
-
-    dialog.settings.languagePosition = 0;
+    const std::string french = "014 " + (home.path() / "Languages" / "Francais.lng").string();
+    EXPECT_THAT(fileLines(), IsSupersetOf(std::vector<std::string>{"003 False", "005 True", "008 False", "009 True",
+                                                                    "010 True", "011 15", "012 False", "013 False",
+                                                                    french, "015 1", "022 8", "029 2", "030 2"}));
+    dialog.settings.languagePosition = 0; // the built-in language
     preferences.SavePreferences();
-    const auto lines = fileLines();
-    EXPECT_THAT(std::vector<std::string>({lines[14], lines[15], lines[31]}),
-                ElementsAre("013 True", "014 0", "030 0"));
-
-    preferences.setPreferencesDialog(nullptr);
-    EXPECT_FALSE(preferences.preferencesDialogExists());
+    EXPECT_THAT(fileLines(), IsSupersetOf({"013 True", "014 0", "030 0"}));
 }
 
 TEST_F(PreferencesTest, UnreadableFileGivesDefaultsAndReportsIt)
