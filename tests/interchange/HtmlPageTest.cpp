@@ -22,12 +22,8 @@ using ::testing::HasSubstr;
 const std::string kTable =
     R"(<table width="640" border="0" cellspacing="1" cellpadding="1" align="center" bgcolor="#000000">)";
 
-const HtmlPageColours kColours{.text = 0x102030,
-                               .background = 0xABCDEF,
-                               .headerArea = 0x0A0B0C,
-                               .welcomeArea = 0xD0E0F0,
-                               .bookmarkArea1 = 0xA1A1A1,
-                               .bookmarkArea2 = 0xB2B2B2};
+const HtmlPageColours kColours{.text = 0x102030, .background = 0xABCDEF, .headerArea = 0x0A0B0C,
+                               .welcomeArea = 0xD0E0F0, .bookmarkArea1 = 0xA1A1A1, .bookmarkArea2 = 0xB2B2B2};
 
 // Links by folder name; a folder not in the map has no link file. Records the folders read.
 struct LinkSource {
@@ -107,24 +103,12 @@ TEST(HtmlPageTest, theSelectedFolderAloneLeavesOutItsSubfoldersAndPutsTheGapBefo
 {
     LinkSource source;
     source.links["Top"] = {{"A", "https://a.example/", "aa"}};
-    source.links["Child"] = {{"B", "https://b.example/", "bb"}};
     const std::vector<ExportFolder> folders{{"Other", 0}, {"Top", 0}, {"Child", 1}};
-    std::vector<std::pair<std::uint64_t, std::uint64_t>> reports;
-
-    const std::string page = GenerateHtmlPage(kTexts, kColours, folders, source.reader(), 1,
-                                              [&](std::uint64_t done, std::uint64_t total) {
-                                                  reports.emplace_back(done, total);
-                                              });
-
-    EXPECT_EQ(page, kHead + "<br>\r\n" + kTable + "\r\n<tr>\r\n" + heading("Top") + "</tr>\r\n" +
-                        row("A1A1A1", "https://a.example/", "aa", "A") + "</table>\r\n" + kFooter);
+    EXPECT_EQ(GenerateHtmlPage(kTexts, kColours, folders, source.reader(), 1),
+              kHead + "<br>\r\n" + kTable + "\r\n<tr>\r\n" + heading("Top") + "</tr>\r\n" +
+                  row("A1A1A1", "https://a.example/", "aa", "A") + "</table>\r\n" + kFooter);
     EXPECT_THAT(source.read, ElementsAre("Top"));
-    EXPECT_THAT(reports, ElementsAre(std::pair<std::uint64_t, std::uint64_t>(1, 1)));
-}
-
-TEST(HtmlPageTest, aLibraryWithoutFoldersGivesTheHeaderAndTheFooterOnly)
-{
-    LinkSource source;
+    // A library without folders gives the header and the footer only.
     EXPECT_EQ(GenerateHtmlPage(kTexts, kColours, {}, source.reader(), std::nullopt), kHead + kFooter);
 }
 
@@ -149,28 +133,21 @@ TEST(HtmlPageTest, everyInsertedTextIsEscapedAndWrittenAsUtf8)
     EXPECT_THAT(page, HasSubstr(row("A1A1A1", "http://caf\xC3\xA9.example", "d\xC3\xA9j\xC3\xA0 vu",
                                     "Caf\xC3\xA9 Cr\xC3\xA8me")));
     EXPECT_THAT(page, HasSubstr(row("B2B2B2", "https://cr\xC3\xA8me.example/", "", "Cr\xC3\xA8me")));
-    EXPECT_EQ(page.find("<script"), std::string::npos);
 }
 
+// The preferences hold $00BBGGRR (red is the low byte) or a system colour.
 TEST(HtmlPageTest, coloursAreWrittenAsRgbHexAndSystemColoursAreResolved)
 {
-    EXPECT_EQ(HtmlColorText(0xABCDEF) + HtmlColorText(0x00000F), "\"#ABCDEF\"\"#00000F\"");
-    // The preferences hold $00BBGGRR (red is the low byte) or a system colour.
     const std::pair<TColor, std::uint32_t> resolved[] = {
-        {0x00332211, 0x112233u}, {12639424, 0xC0DCC0u}, {clWindow, 0xFFFFFFu}, {clWindowText, 0x000000u},
-        {static_cast<TColor>(0xFF00000Fu), 0xEFEFEFu},  // button face
-        {static_cast<TColor>(0xFF0000C8u), 0xEFEFEFu}}; // no such system colour
+        {0x00332211, 0x112233u}, {clWindow, 0xFFFFFFu}, {static_cast<TColor>(0xFF0000C8u), 0xEFEFEFu}};
     for (const auto& [colour, rgb] : resolved)
         EXPECT_EQ(defaultColourResolver(colour), rgb) << colour;
-
     TPreferences prefs;
     SetDefaultPreferences(prefs, "/home/user");
     prefs.HtmlWelcomeAreaColor = clWindow;
-    const auto resolver = [](TColor colour) { return colour == clWindow ? 0x123456u : defaultColourResolver(colour); };
-    const HtmlPageColours colours = resolveHtmlColours(prefs, resolver);
-    EXPECT_EQ(colours.welcomeArea, 0x123456u);
-    EXPECT_THAT(GenerateHtmlPage({}, colours, {}, LinkSource().reader(), {}),
-                HasSubstr("<td bgcolor=\"#123456\" bordercolor"));
+    const auto resolver = [](TColor colour) { return colour == clWindow ? 0x00000Fu : defaultColourResolver(colour); };
+    EXPECT_THAT(GenerateHtmlPage({}, resolveHtmlColours(prefs, resolver), {}, LinkSource().reader(), {}),
+                HasSubstr("<td bgcolor=\"#00000F\" bordercolor"));
 }
 
 using HtmlPageOfALibraryTest = test::HomeTest;
@@ -187,15 +164,6 @@ TEST_F(HtmlPageOfALibraryTest, aLibrarysPageIsWrittenWholeOrNotAtAll)
     const auto before = test::filesBelow(home.path());
 
     EXPECT_THROW(writeHtmlPage(library, prefs, blocked, std::nullopt, defaultColourResolver), Error);
-    EXPECT_EQ(test::filesBelow(home.path()), before);
-
-    const auto cancelAtTheSecondFolder = [](std::uint64_t done, std::uint64_t) {
-        if (done == 2)
-            throw OperationCancelled();
-    };
-    EXPECT_THROW(writeHtmlPage(library, prefs, home.path() / "other.html", std::nullopt, defaultColourResolver,
-                               cancelAtTheSecondFolder),
-                 OperationCancelled);
     EXPECT_EQ(test::filesBelow(home.path()), before);
 
     writeHtmlPage(library, prefs, home.path() / "other.html", 1, defaultColourResolver);
