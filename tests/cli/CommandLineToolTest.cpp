@@ -44,6 +44,8 @@ protected:
 const std::string kNetscape = "<DL><p><DT><H3 ADD_DATE=\"1\">News</H3><DL><p>\n"
                               "<DT><A HREF=\"https://a.example/?x=1&amp;y=2\" ICON=\"data:x\">A &amp; B</A>\n"
                               "</DL><p></DL><p>\n";
+const std::string kBrokenTree = crlf({"News", "\t\tB"});
+const std::string kEdited = test::linkFile({{"Edited", "a"}});
 const std::string kDamaged = test::linkFile({{"First", "a.example", "", "2026.1.1", "one"}}) + "x garbage\r\n"
                              + test::linkFile({{"Third", "c.example", "", ""}});
 
@@ -109,6 +111,16 @@ TEST_F(CommandLineToolTest, EachCommandPrintsExitsAndWritesAsDocumented)
          {"out.adr", "#URL\r\nNAME=T\r\nURL=https://t.example/\r\nCREATED=0\r\n \r\n"}},
         {{"html", "~/page.html", "--folder", "Daily"}, 0, "", "", {"page.html"}, {},
          {"page.html", "<b>Daily</b></font></th>\r\n</tr>\r\n<tr>\r\n<td"}},
+        {{"save"}, 0, "", "", {"RefLib/Links/Daily.~wnl"}, {"RefLib/Links/Daily.wnl", kEdited},
+         {"RefLib/Links/Daily.~wnl", kEdited}},
+        {{"revert"}, 0, "", "", {"RefLib/Links/Daily.wnl"}, {"RefLib/Links/Daily.wnl", kEdited},
+         {"RefLib/Links/Daily.wnl", "0 zz news\r\n"}},
+        // A tree that cannot be read whole is shown up to the fault; save changes nothing, and
+        // revert repairs the working tree from the last save.
+        {{"tree"}, 1, "0\tNews\t\n", "Invalid level (2) for item \"B\"", {}, {"RefLib/folders.wnf", kBrokenTree}},
+        {{"save"}, 1, "", "Nothing was changed", {}, {"RefLib/folders.wnf", kBrokenTree}},
+        {{"revert"}, 1, "", "", {"RefLib/folders.wnf"}, {"RefLib/folders.wnf", kBrokenTree},
+         {"RefLib/folders.wnf", "News\r\n\tDaily\r\n"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.arguments));
@@ -153,61 +165,31 @@ TEST_F(CommandLineToolTest, TheFirstUseCreatesTheDefaultLibrary)
     EXPECT_THAT(stats.out, ::testing::StartsWith("Folders: 1\nBookmarks: 2\nDatabase Size: 0 k\nFree Space: "));
 }
 
-TEST_F(CommandLineToolTest, LoadErrorsArePrintedAndSaveRefusesAPartialTree)
-{
-    home.write("folders.wnf", crlf({"A", "\t\tB"}));
-    home.write("folders.~wnf", crlf({"A", "\tB"}));
-    const CliRun tree = run({"tree"});
-    EXPECT_EQ(tree.status, 1);
-    EXPECT_EQ(tree.out, "0\tA\t\n");
-    EXPECT_THAT(tree.err, HasSubstr("Invalid level (2) for item \"B\""));
-
-    const CliRun save = run({"save"});
-    EXPECT_EQ(save.status, 1);
-    EXPECT_THAT(save.err, HasSubstr("Nothing was changed"));
-    EXPECT_EQ(home.read("folders.~wnf"), crlf({"A", "\tB"}));
-
-    // Revert is how a broken working tree is repaired from the last save.
-    EXPECT_EQ(run({"revert"}).status, 1);
-    EXPECT_EQ(home.read("folders.wnf"), crlf({"A", "\tB"}));
-    EXPECT_EQ(run({"tree"}).status, 0);
-}
-
-// Save and revert move files between the generations, unless the program holds the library.
-TEST_F(CommandLineToolTest, SaveAndRevertRefuseALibraryThatTheProgramHolds)
+TEST_F(CommandLineToolTest, RefusesToChangeALibraryThatTheProgramHolds)
 {
     run({"tree"});
     const std::string edited = test::linkFile({{"Edited", "a"}});
     home.write("Links/Main.wnl", edited);
-    {
-        InstanceLock program(InstanceLock::lockFileFor(home.path()));
-        ASSERT_EQ(program.tryAcquire(), InstanceLock::Result::Acquired);
-        const CliRun save = run({"save"});
-        EXPECT_EQ(save.status, 1);
-        EXPECT_THAT(save.err, HasSubstr("Velloria is running"));
-        EXPECT_NE(home.read("Links/Main.~wnl"), edited);
-        EXPECT_EQ(run({"tree"}).status, 0); // reading is allowed
-    }
-    EXPECT_EQ(run({"save"}).status, 0);
-    EXPECT_EQ(home.read("Links/Main.~wnl"), edited);
-    home.write("Links/Main.wnl", test::linkFile({{"Again", "b"}}));
-    EXPECT_EQ(run({"revert"}).status, 0);
-    EXPECT_EQ(home.read("Links/Main.wnl"), edited);
+    InstanceLock program(InstanceLock::lockFileFor(home.path()));
+    ASSERT_EQ(program.tryAcquire(), InstanceLock::Result::Acquired);
+    const CliRun save = run({"save"});
+    EXPECT_EQ(save.status, 1);
+    EXPECT_THAT(save.err, HasSubstr("Velloria is running"));
+    EXPECT_NE(home.read("Links/Main.~wnl"), edited);
+    EXPECT_EQ(run({"tree"}).status, 0); // reading is allowed
 }
 
 TEST_F(CommandLineToolTest, PrefsPrintsTheEntriesAndSaveNormalisesTheFile)
 {
     const std::filesystem::path file = home.path() / "Tessel.cfg";
     test::writeBytes(file, "000 1.0\n\n/// mine\n040 2\n038 true\n999 ignored\n");
-    const CliRun shown = run({"prefs"});
+    const CliRun shown = run({"prefs", "--save"});
     EXPECT_EQ(shown.status, 0);
     EXPECT_THAT(shown.out, HasSubstr("040\tSortMode\t2\n"));
     EXPECT_THAT(shown.out, HasSubstr("038\tShowToolbar\tTrue\n"));
     EXPECT_THAT(shown.out, HasSubstr("011\tSaveInterval\t0\n")); // missing entries keep their zero value
     EXPECT_THAT(shown.err, HasSubstr("1 line(s)"));
     EXPECT_EQ(std::count(shown.out.begin(), shown.out.end(), '\n'), 60);
-
-    EXPECT_EQ(run({"prefs", "--save"}).status, 0);
     const std::string bytes = test::readBytes(file);
     EXPECT_TRUE(bytes.starts_with("/// Preferences\r\n000 1.0\r\n001 \r\n"));
     EXPECT_THAT(bytes, HasSubstr("\r\n038 True\r\n"));

@@ -59,10 +59,11 @@ TEST(Shortcut, WritesTheTwoLinesAndReadsTheUrlOfItsSectionOnly)
         EXPECT_EQ(readShortcutAddress(bytes), address) << bytes;
 }
 
-// A favorites tree with everything the import must get right.
-fs::path makeFavoritesTree(const fs::path& base)
+TEST(FavoritesImport, LinksBeforeSubfoldersInNameOrderWithoutLoopsAndMissingDirectoryEmpty)
 {
-    const fs::path root = base / "Favs";
+    // A favorites tree with everything the import must get right.
+    test::TempHome home;
+    const fs::path root = home.path() / "Favs";
     writeBytes(root / "b.url", writeShortcutFile("http://b.example/"));
     writeBytes(root / "A.url", "[InternetShortcut]\nURL=https://a.example/\n");
     writeBytes(root / "Z.URL", writeShortcutFile("http://z.example/"));
@@ -78,13 +79,6 @@ fs::path makeFavoritesTree(const fs::path& base)
     // Two loops back to directories being read: both are left out.
     fs::create_symlink(".", root / "loop");
     fs::create_symlink("..", root / "Sub1" / "up");
-    return root;
-}
-
-TEST(FavoritesImport, LinksBeforeSubfoldersInNameOrderWithoutLoopsAndMissingDirectoryEmpty)
-{
-    test::TempHome home;
-    const fs::path root = makeFavoritesTree(home.path());
     RecordingSink sink;
     ImportIEFavorites(root.string() + "/", sink);
     EXPECT_THAT(sink.lines, ElementsAre("folder Favs", "link A | https://a.example/ | ",
@@ -192,15 +186,11 @@ TEST(FavoritesExport, ReplacesTheOldExportOnlyWithoutFollowingLinksOut)
 
     ExportIEFavorites(favorites, {{"New", 0}}, oneLink);
     EXPECT_EQ(filesBelow(home.path()),
-              (std::map<std::string, std::string>{{"Favorites/", ""},
-                                                  {"Favorites/Velloria/", ""},
-                                                  {"Favorites/Velloria/New/", ""},
-                                                  {"Favorites/Velloria/New/a.url", kShortcutA},
-                                                  {"Favorites/mine.url", "user's own"},
-                                                  {"Favorites/Other/", ""},
-                                                  {"Favorites/Other/x.url", "user's own too"},
-                                                  {"outside/", ""},
-                                                  {"outside/keep.txt", "mine"}}));
+              (std::map<std::string, std::string>{
+                  {"Favorites/", ""}, {"Favorites/Velloria/", ""}, {"Favorites/Velloria/New/", ""},
+                  {"Favorites/Velloria/New/a.url", kShortcutA}, {"Favorites/mine.url", "user's own"},
+                  {"Favorites/Other/", ""}, {"Favorites/Other/x.url", "user's own too"},
+                  {"outside/", ""}, {"outside/keep.txt", "mine"}}));
     // A failure to create the directory is reported.
     writeBytes(home.path() / "file", "not a directory");
     EXPECT_THAT(test::errorOf([&] { ExportIEFavorites(home.path() / "file" / "Favorites", {{"F", 0}}, oneLink); }),

@@ -8,7 +8,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <optional>
 
 namespace velloria {
 namespace {
@@ -141,16 +140,11 @@ TEST(NetscapeReader, HandMadeFiles)
 
 // ---- Files written by real browsers ----
 
-std::optional<std::string> sampleBytes(const std::string& file)
-{
-    std::string bytes = test::readBytes(std::filesystem::path(VELLORIA_SAMPLES_DIR) / "netscape" / file);
-    return bytes == "<missing>" ? std::nullopt : std::optional(bytes);
-}
-
 // The counts of each file, and a link or folder that shows the hard parts read right.
 TEST(NetscapeSamples, ReadEveryBrowserFile)
 {
-    if (!std::filesystem::is_directory(std::filesystem::path(VELLORIA_SAMPLES_DIR) / "netscape"))
+    const std::filesystem::path directory = std::filesystem::path(VELLORIA_SAMPLES_DIR) / "netscape";
+    if (!std::filesystem::is_directory(directory))
         GTEST_SKIP() << "no sample files";
     const struct {
         std::string file;
@@ -182,10 +176,8 @@ TEST(NetscapeSamples, ReadEveryBrowserFile)
     };
     for (const auto& sample : samples) {
         SCOPED_TRACE(sample.file);
-        const auto bytes = sampleBytes(sample.file);
-        ASSERT_TRUE(bytes);
         NetscapeReadStats stats;
-        const auto lines = readLines(*bytes, &stats);
+        const auto lines = readLines(test::readBytes(directory / sample.file), &stats);
         EXPECT_EQ(stats.folders, sample.folders);
         EXPECT_EQ(stats.links, sample.links);
         if (!sample.line.empty()) {
