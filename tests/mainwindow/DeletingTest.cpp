@@ -44,21 +44,6 @@ TEST_F(DeletingTest, ConfirmationListsSubfoldersOrLinks)
     EXPECT_THAT(links.lines(), ElementsAre("zeta (Bookmark)", "mid (Bookmark)"));
 }
 
-TEST_F(DeletingTest, DontShowAgainHoldsEvenWhenTheAnswerIsNo)
-{
-    open({"000 1.0", "003 True", "040 4"});
-    model.tree().trvFoldersEnter();
-    recorder.notices.clear();
-    model.execute(Command::EditDelete);
-    ASSERT_EQ(recorder.notices, test::Lines{"dialog delete"});
-    DeleteConfirmation dialog(model);
-    dialog.setDontShowAgain(true); // then No: nothing deleted
-    EXPECT_EQ(model.library().folderTree().count(), 6u);
-    EXPECT_FALSE(model.prefs().ConfirmDeleting);
-    model.execute(Command::EditDelete); // now at once, without a dialog
-    EXPECT_EQ(model.library().folderTree().count(), 1u); // Top and its four subfolders went
-}
-
 TEST_F(DeletingTest, AFolderGoesWithItsSubtreeFilesAndDescriptionsAndUndoBringsThemBack)
 {
     model.tree().selectFolder(1);

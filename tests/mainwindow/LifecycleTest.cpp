@@ -138,8 +138,9 @@ TEST_F(LifecycleTest, ClosingAsksToSaveChangesOnlyAfterAChangeAndFollowsTheAnswe
         EXPECT_EQ(asking.questions, test::Lines{"Save changes?"});
         EXPECT_EQ(home.read("Links/B.wnl"), c.working);
         EXPECT_EQ(home.read("Links/B.~wnl"), c.backup);
-        if (c.answer != Answer::No) // the window closes on No, its state no matter
+        if (c.answer != Answer::No) { // the window closes on No, its state no matter
             EXPECT_EQ(closing.lifecycle().libraryModified(), c.answer == Answer::Cancel);
+        }
         EXPECT_EQ(closing.flags().ClosingInProgress, c.answer == Answer::No);
         EXPECT_TRUE(home.exists("foldst.wnf"));
     }
@@ -154,26 +155,6 @@ TEST_F(LifecycleTest, AFailedSaveAtCloseKeepsTheWindowOpen)
     recorder.answer = Answer::Yes;
     EXPECT_THROW(model.lifecycle().FormClose(), Error);
     EXPECT_TRUE(model.lifecycle().libraryModified());
-}
-
-TEST_F(LifecycleTest, DestroyWritesThePreferencesWithTheWindowLayout)
-{
-    model.lifecycle().FormCreate();
-    recorder.geometry = WindowGeometry{.columnWidths = {150, 320, 90, 80}, .folderPaneWidth = 240,
-                                       .descriptionHeight = 70, .maximized = false, .left = 10, .top = 20,
-                                       .height = 600, .width = 900};
-    model.execute(Command::ViewStatusBar); // writes the preferences at once, status bar unticked
-    EXPECT_TRUE(preferenceLine("039 False"));
-    model.lifecycle().FormDestroy();
-    for (const char* line : {"024 10", "025 20", "026 600", "027 900", "028 False", "031 150", "032 320", "033 90",
-                             "034 80", "035 240", "036 70", "039 False"})
-        EXPECT_TRUE(preferenceLine(line)) << line;
-
-    recorder.geometry->maximized = true;
-    recorder.geometry->left = 0;
-    model.lifecycle().FormDestroy();
-    EXPECT_TRUE(preferenceLine("028 True"));
-    EXPECT_TRUE(preferenceLine("024 10")); // the bounds from before the window was maximized
 }
 
 TEST_F(LifecycleTest, TheLastLinkIsOpenedAgainAtStartWhenItsFolderIsThere)

@@ -25,12 +25,10 @@ public:
         questions.push_back(question);
         return answer;
     }
-    std::optional<WindowGeometry> windowGeometry() const override { return geometry; }
 
     Lines notices;
     Lines questions;
     Answer answer = Answer::Cancel;
-    std::optional<WindowGeometry> geometry;
 };
 
 // The window model over the sample library, heard by a recording view.

@@ -1,4 +1,4 @@
-// Moving folders and links up and down, and dragging a folder onto another.
+// Moving folders and links up and down.
 
 #include "mainwindow/MainWindowFixture.h"
 
@@ -70,20 +70,6 @@ TEST_F(ReorderingTest, FoldersMoveAmongTheirSiblingsWithTheirSubtrees)
     EXPECT_EQ(tree(), (test::Lines{"Other", "Top", ".B", ".A", "..A1", "..A2"}));
     model.execute(Command::EditMoveUp); // the first stays
     EXPECT_EQ(tree().front(), "Other");
-}
-
-TEST_F(ReorderingTest, DropMakesTheFolderTheFirstChildOfTheTarget)
-{
-    EXPECT_FALSE(model.reordering().trvFoldersDragOver(1, 1)); // onto itself
-    EXPECT_FALSE(model.reordering().trvFoldersDragOver(1, 3)); // onto its own subfolder
-    EXPECT_TRUE(model.reordering().trvFoldersDragOver(1, 5));
-    model.reordering().trvFoldersDragDrop(4, 1); // B into A
-    EXPECT_EQ(tree(), (test::Lines{"Top", ".A", "..B", "..A1", "..A2", "Other"}));
-    EXPECT_EQ(model.library().folderTree()[model.tree().selectedFolder()].Name, "A");
-    EXPECT_TRUE(model.library().folderTree()[1].Expanded);
-    EXPECT_EQ(home.read("folders.wnf"), test::crlf({"Top", "\tA", "\t\tB", "\t\tA1", "\t\tA2", "Other"}));
-    model.reordering().trvFoldersDragDrop(0, 5); // Top with everything under Other
-    EXPECT_EQ(tree(), (test::Lines{"Other", ".Top", "..A", "...B", "...A1", "...A2"}));
 }
 
 } // namespace

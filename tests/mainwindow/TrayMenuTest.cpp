@@ -26,24 +26,22 @@ protected:
         home.write("Links/A1.wnl", test::linkFile({{"Ab", "https://ab.example/"}, {"Abc", "https://abc.example/"}}));
     }
 
-    // A whole menu as lines, two blanks a level: "[name] image" for a submenu (followed by
-    // what it holds), "title image row" for a link, "<<name>> image -> folder" for a choice.
-    test::Lines menu(const Entries& entries, std::size_t folder = kTrayTopLevel, const std::string& indent = "") const
+    // A whole menu on one line: "[name image: ...]" for a submenu with what it holds, "title image
+    // row" for a link, "<<name>> image -> folder" for a folder choice.
+    std::string menu(const Entries& entries, std::size_t folder = kTrayTopLevel) const
     {
-        test::Lines lines;
+        std::string text;
         for (const TrayEntry& entry : entries(folder)) {
-            const std::string image = " " + std::to_string(entry.image);
-            if (entry.kind == TrayEntryKind::Submenu) {
-                lines.push_back(indent + "[" + entry.caption + "]" + image);
-                const test::Lines inner = menu(entries, entry.folder, indent + "  ");
-                lines.insert(lines.end(), inner.begin(), inner.end());
-            } else if (entry.kind == TrayEntryKind::Link) {
-                lines.push_back(indent + entry.caption + image + " " + std::to_string(entry.row));
-            } else {
-                lines.push_back(indent + entry.caption + image + " -> " + model.library().folderTree()[entry.folder].Name);
-            }
+            const std::string item = entry.caption + " " + std::to_string(entry.image);
+            text += text.empty() ? "" : ", ";
+            if (entry.kind == TrayEntryKind::Submenu)
+                text += "[" + item + ": " + menu(entries, entry.folder) + "]";
+            else if (entry.kind == TrayEntryKind::Link)
+                text += item + " " + std::to_string(entry.row);
+            else
+                text += item + " -> " + model.library().folderTree()[entry.folder].Name;
         }
-        return lines;
+        return text;
     }
     Entries launch() const
     {
@@ -60,52 +58,29 @@ protected:
     }
 };
 
-TEST_F(TrayMenuTest, TheFixedItemsTakeTheirCaptionsAndImagesFromTheTexts)
+TEST_F(TrayMenuTest, TheFixedItemsTakeTheirCaptionsFromTheTexts)
 {
-    test::Lines lines;
-    for (const TrayMenuItem& item : trayMenuItems(model.texts()))
-        lines.push_back(std::string(item.name) + "|" + item.caption + "|" + std::to_string(item.image));
-    EXPECT_THAT(lines, ElementsAre("trayShowMainWindow|Show Main Window|-1", "trayPreferences|&Preferences...|19",
-                                   "||-1", "trayLaunch|Launch|-1", "||-1", "trayAddToFolder|Add to Folder|-1",
-                                   "||-1", "trayExit|E&xit|4"));
     UIText german;
     for (auto [number, text] : {std::pair{363, "Zeigen"}, {127, "&Einstellungen"}, {364, "Starten"},
                                 {365, "Zu Ordner"}, {104, "&Beenden"}})
         german.set(number, text);
-    test::Lines captions;
+    test::Lines lines;
     for (const TrayMenuItem& item : trayMenuItems(german))
-        captions.push_back(item.caption);
-    EXPECT_THAT(captions, ElementsAre("Zeigen", "&Einstellungen", "", "Starten", "", "Zu Ordner", "", "&Beenden"));
+        lines.push_back(std::string(item.name) + "|" + item.caption + "|" + std::to_string(item.image));
+    EXPECT_THAT(lines, ElementsAre("trayShowMainWindow|Zeigen|-1", "trayPreferences|&Einstellungen|19", "||-1",
+                                   "trayLaunch|Starten|-1", "||-1", "trayAddToFolder|Zu Ordner|-1", "||-1",
+                                   "trayExit|&Beenden|4"));
 }
 
 TEST_F(TrayMenuTest, EachFolderHoldsItsLinksOrItselfBeforeItsSubfolders)
 {
     model.lifecycle().FormCreate();
-    EXPECT_THAT(menu(launch()), ElementsAre("[Top] 6",          //
-                                            "  R&D notes 31 0", // links first, then the subfolders
-                                            "  [A] 6",          //
-                                            "    [A1] 6",       //
-                                            "      Ab 31 0",    //
-                                            "      Abc 31 1",   //
-                                            "    [A2] 6",       // no link file: no links
-                                            "  [B] 6",          //
-                                            "    zeta 31 0",    // as the file has them, unsorted
-                                            "    Alpha 31 1",   //
-                                            "    mid 31 2",     //
-                                            "[Other] 6"));
+    // Links as the file has them, unsorted; a folder without a link file has no links.
+    EXPECT_EQ(menu(launch()), "[Top 6: R&D notes 31 0, [A 6: [A1 6: Ab 31 0, Abc 31 1], [A2 6: ]], "
+                              "[B 6: zeta 31 0, Alpha 31 1, mid 31 2]], [Other 6: ]");
     const Entries addTo = [this](std::size_t folder) { return addToFolderEntries(model.library().folderTree(), folder); };
-    EXPECT_THAT(menu(addTo), ElementsAre("[Top] 6",              //
-                                         "  <<Top>> 6 -> Top",   //
-                                         "  [A] 6",              //
-                                         "    <<A>> 6 -> A",     //
-                                         "    [A1] 6",           //
-                                         "      <<A1>> 6 -> A1", // no subfolders: only itself
-                                         "    [A2] 6",           //
-                                         "      <<A2>> 6 -> A2", //
-                                         "  [B] 6",              //
-                                         "    <<B>> 6 -> B",     //
-                                         "[Other] 6",            //
-                                         "  <<Other>> 6 -> Other"));
+    EXPECT_EQ(menu(addTo), "[Top 6: <<Top>> 6 -> Top, [A 6: <<A>> 6 -> A, [A1 6: <<A1>> 6 -> A1], "
+                           "[A2 6: <<A2>> 6 -> A2]], [B 6: <<B>> 6 -> B]], [Other 6: <<Other>> 6 -> Other]");
 }
 
 TEST_F(TrayMenuTest, LaunchShowsTheFileOnDiskNotTheListOnScreen)
@@ -113,7 +88,7 @@ TEST_F(TrayMenuTest, LaunchShowsTheFileOnDiskNotTheListOnScreen)
     open({"000 1.0", "040 0"}); // sorted by title
     model.tree().selectFolder(4); // B, sorted on screen and written back in that order
     model.library().linkList().push_back({.Title = "only on screen", .Address = "https://screen.example/"});
-    EXPECT_THAT(menu(launch(), 4), ElementsAre("Alpha 31 0", "mid 31 1", "zeta 31 2"));
+    EXPECT_EQ(menu(launch(), 4), "Alpha 31 0, mid 31 1, zeta 31 2");
     home.write("Links/B.wnl", "");
     EXPECT_THAT(launchEntries(model.library(), 4), IsEmpty());
     std::filesystem::remove(home.links() / "B.wnl");
