@@ -5,29 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 namespace velloria {
 namespace {
 
-using Names = std::vector<std::string>;
-
-Names disabled(const CommandStates& states)
+// The names of the commands that are disabled (or ticked), in table order with a space between.
+std::string names(const CommandStates& states, bool ticked)
 {
-    Names names;
+    std::string text;
     for (const CommandInfo& info : commandTable())
-        if (!states.isEnabled(info.command))
-            names.emplace_back(info.name);
-    return names;
-}
-
-Names checked(const CommandStates& states)
-{
-    Names names;
-    for (const CommandInfo& info : commandTable())
-        if (states.isChecked(info.command))
-            names.emplace_back(info.name);
-    return names;
+        if (ticked ? states.isChecked(info.command) : !states.isEnabled(info.command))
+            text += (text.empty() ? "" : " ") + std::string(info.name);
+    return text;
 }
 
 // A shown folder of links with its first row selected, in a sorted list.
@@ -75,24 +64,20 @@ TEST(CommandStatesTest, EnablingRules)
          "EditMoveUp EditMoveDown"},
         {"a filled clipboard and no folder", {.treeEmpty = false, .clipboardFilled = true}, "FileSave EditUndo EditPaste"},
     };
-    for (const Case& c : cases) {
-        std::string names;
-        for (const std::string& name : disabled(commandStates(c.inputs)))
-            names += (names.empty() ? "" : " ") + name;
-        EXPECT_EQ(names, c.disabled) << c.what;
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(names(commandStates(c.inputs), false), c.disabled) << c.what;
 }
 
 TEST(CommandStatesTest, TicksFollowTheBarsAndTheSortMode)
 {
-    const std::pair<CommandInputs, Names> cases[] = {
-        {{.sortMode = 0, .toolbarShown = true, .statusBarShown = true}, {"ViewToolbar", "ViewStatusBar", "ViewSortByTitle"}},
-        {{.sortMode = 3, .reversedOrder = true}, {"ViewSortByAddDate", "ViewReversedOrder"}},
-        {{.sortMode = 4}, {"ViewUnsorted"}},
-        {{.sortMode = 5}, {}}, // a list that is not sorted ticks no sort command
+    const std::pair<CommandInputs, std::string> cases[] = {
+        {{.sortMode = 0, .toolbarShown = true, .statusBarShown = true}, "ViewToolbar ViewStatusBar ViewSortByTitle"},
+        {{.sortMode = 3, .reversedOrder = true}, "ViewSortByAddDate ViewReversedOrder"},
+        {{.sortMode = 4}, "ViewUnsorted"},
+        {{.sortMode = 5}, ""}, // a list that is not sorted ticks no sort command
     };
     for (const auto& [inputs, ticked] : cases)
-        EXPECT_EQ(checked(commandStates(inputs)), ticked) << inputs.sortMode;
+        EXPECT_EQ(names(commandStates(inputs), true), ticked) << inputs.sortMode;
 }
 
 } // namespace

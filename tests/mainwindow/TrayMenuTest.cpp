@@ -8,56 +8,44 @@
 
 #include <gmock/gmock.h>
 
+#include <functional>
+
 namespace velloria {
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using Entries = std::function<std::vector<TrayEntry>(std::size_t folder)>;
 
-// The fixture's library (Top > A > A1, A2; Top > B with zeta, Alpha, mid; Other), with links in
-// Top and A1 as well.
+// The sample library with links in Top and A1 as well.
 class TrayMenuTest : public test::MainWindowFixture {
 protected:
     TrayMenuTest()
     {
-        home.write("Links/Top.wnl", test::crlf({"0 R&D notes", "1 https://rd.example/", "2 ", "3 2026.1.1", "4 "}));
-        home.write("Links/A1.wnl", test::crlf({"0 Ab", "1 https://ab.example/", "2 ", "3 2026.1.1", "4 ", "0 Abc",
-                                               "1 https://abc.example/", "2 ", "3 2026.1.1", "4 "}));
+        home.write("Links/Top.wnl", test::linkFile({{"R&D notes", "https://rd.example/"}}));
+        home.write("Links/A1.wnl", test::linkFile({{"Ab", "https://ab.example/"}, {"Abc", "https://abc.example/"}}));
     }
 
-    // A whole menu as lines, two blanks a level: "[name] image" for a submenu (followed by
-    // what it holds), "title image row" for a link, "<<name>> image" for a folder choice.
-    template <typename Entries>
-    void dump(Entries entries, std::size_t folder, const std::string& indent, std::vector<std::string>& lines) const
+    // A whole menu on one line: "[name image: ...]" for a submenu with what it holds, "title image
+    // row" for a link, "<<name>> image -> folder" for a folder choice.
+    std::string menu(const Entries& entries, std::size_t folder = kTrayTopLevel) const
     {
+        std::string text;
         for (const TrayEntry& entry : entries(folder)) {
-            const std::string image = " " + std::to_string(entry.image);
-            switch (entry.kind) {
-            case TrayEntryKind::Submenu:
-                lines.push_back(indent + "[" + entry.caption + "]" + image);
-                dump(entries, entry.folder, indent + "  ", lines);
-                break;
-            case TrayEntryKind::Link:
-                lines.push_back(indent + entry.caption + image + " " + std::to_string(entry.row));
-                break;
-            case TrayEntryKind::FolderChoice:
-                lines.push_back(indent + entry.caption + image + " -> " + model.library().folderTree()[entry.folder].Name);
-                break;
-            }
+            const std::string item = entry.caption + " " + std::to_string(entry.image);
+            text += text.empty() ? "" : ", ";
+            if (entry.kind == TrayEntryKind::Submenu)
+                text += "[" + item + ": " + menu(entries, entry.folder) + "]";
+            else if (entry.kind == TrayEntryKind::Link)
+                text += item + " " + std::to_string(entry.row);
+            else
+                text += item + " -> " + model.library().folderTree()[entry.folder].Name;
         }
+        return text;
     }
-    std::vector<std::string> launchMenu() const
+    Entries launch() const
     {
-        std::vector<std::string> lines;
-        dump([this](std::size_t folder) { return launchEntries(model.library(), folder); }, kTrayTopLevel, "", lines);
-        return lines;
-    }
-    std::vector<std::string> addToFolderMenu() const
-    {
-        std::vector<std::string> lines;
-        dump([this](std::size_t folder) { return addToFolderEntries(model.library().folderTree(), folder); }, kTrayTopLevel, "",
-             lines);
-        return lines;
+        return [this](std::size_t folder) { return launchEntries(model.library(), folder); };
     }
     // The Launch entry of a title in a folder's menu.
     TrayEntry launchEntry(std::size_t folder, const std::string& title) const
@@ -70,89 +58,50 @@ protected:
     }
 };
 
-TEST_F(TrayMenuTest, TheFixedItemsTakeTheirCaptionsAndImagesFromTheTables)
+TEST_F(TrayMenuTest, TheFixedItemsTakeTheirCaptionsFromTheTexts)
 {
-    std::vector<std::string> lines;
-    for (const TrayMenuItem& item : trayMenuItems(model.texts()))
-        lines.push_back(std::string(item.name) + "|" + item.caption + "|" + std::to_string(item.image));
-    EXPECT_THAT(lines, ElementsAre("trayShowMainWindow|Show Main Window|-1", "trayPreferences|&Preferences...|19",
-                                   "||-1", "trayLaunch|Launch|-1", "||-1", "trayAddToFolder|Add to Folder|-1",
-                                   "||-1", "trayExit|E&xit|4"));
-
     UIText german;
-    const std::pair<int, const char*> texts[] = {{363, "Hauptfenster zeigen"}, {364, "Starten"},
-                                                 {365, "Zu Ordner hinzuf\xC3\xBCgen"}, {127, "&Einstellungen..."},
-                                                 {104, "&Beenden"}};
-    for (auto [number, text] : texts)
+    for (auto [number, text] : {std::pair{363, "Zeigen"}, {127, "&Einstellungen"}, {364, "Starten"},
+                                {365, "Zu Ordner"}, {104, "&Beenden"}})
         german.set(number, text);
-    std::vector<std::string> captions;
+    test::Lines lines;
     for (const TrayMenuItem& item : trayMenuItems(german))
-        if (item.item != TrayItem::Separator)
-            captions.push_back(item.caption);
-    EXPECT_THAT(captions, ElementsAre("Hauptfenster zeigen", "&Einstellungen...", "Starten",
-                                      "Zu Ordner hinzuf\xC3\xBCgen", "&Beenden"));
+        lines.push_back(std::string(item.name) + "|" + item.caption + "|" + std::to_string(item.image));
+    EXPECT_THAT(lines, ElementsAre("trayShowMainWindow|Zeigen|-1", "trayPreferences|&Einstellungen|19", "||-1",
+                                   "trayLaunch|Starten|-1", "||-1", "trayAddToFolder|Zu Ordner|-1", "||-1",
+                                   "trayExit|&Beenden|4"));
 }
 
-TEST_F(TrayMenuTest, LaunchHoldsEachFoldersLinksInFileOrderBeforeItsSubfolders)
+TEST_F(TrayMenuTest, EachFolderHoldsItsLinksOrItselfBeforeItsSubfolders)
 {
     model.lifecycle().FormCreate();
-    EXPECT_THAT(launchMenu(), ElementsAre("[Top] 6",          //
-                                          "  R&D notes 31 0", // links first, then the subfolders
-                                          "  [A] 6",          //
-                                          "    [A1] 6",       //
-                                          "      Ab 31 0",    //
-                                          "      Abc 31 1",   //
-                                          "    [A2] 6",       // no link file: no links
-                                          "  [B] 6",          //
-                                          "    zeta 31 0",    // as the file has them, unsorted
-                                          "    Alpha 31 1",   //
-                                          "    mid 31 2",     //
-                                          "[Other] 6"));
+    // Links as the file has them, unsorted; a folder without a link file has no links.
+    EXPECT_EQ(menu(launch()), "[Top 6: R&D notes 31 0, [A 6: [A1 6: Ab 31 0, Abc 31 1], [A2 6: ]], "
+                              "[B 6: zeta 31 0, Alpha 31 1, mid 31 2]], [Other 6: ]");
+    const Entries addTo = [this](std::size_t folder) { return addToFolderEntries(model.library().folderTree(), folder); };
+    EXPECT_EQ(menu(addTo), "[Top 6: <<Top>> 6 -> Top, [A 6: <<A>> 6 -> A, [A1 6: <<A1>> 6 -> A1], "
+                           "[A2 6: <<A2>> 6 -> A2]], [B 6: <<B>> 6 -> B]], [Other 6: <<Other>> 6 -> Other]");
 }
 
 TEST_F(TrayMenuTest, LaunchShowsTheFileOnDiskNotTheListOnScreen)
 {
-    writePreferences({"000 1.0", "040 0"}); // sorted by title
-    model.lifecycle().FormCreate();
+    open({"000 1.0", "040 0"}); // sorted by title
     model.tree().selectFolder(4); // B, sorted on screen and written back in that order
     model.library().linkList().push_back({.Title = "only on screen", .Address = "https://screen.example/"});
-    std::vector<std::string> inB;
-    for (const TrayEntry& entry : launchEntries(model.library(), 4))
-        inB.push_back(entry.caption);
-    EXPECT_THAT(inB, ElementsAre("Alpha", "mid", "zeta"));
-
+    EXPECT_EQ(menu(launch(), 4), "Alpha 31 0, mid 31 1, zeta 31 2");
     home.write("Links/B.wnl", "");
     EXPECT_THAT(launchEntries(model.library(), 4), IsEmpty());
     std::filesystem::remove(home.links() / "B.wnl");
     EXPECT_THAT(launchEntries(model.library(), 4), IsEmpty());
 }
 
-TEST_F(TrayMenuTest, AddToFolderOffersEachFolderFirstThenItsSubfolders)
-{
-    model.lifecycle().FormCreate();
-    EXPECT_THAT(addToFolderMenu(), ElementsAre("[Top] 6",                  //
-                                               "  <<Top>> 6 -> Top",       //
-                                               "  [A] 6",                  //
-                                               "    <<A>> 6 -> A",         //
-                                               "    [A1] 6",               //
-                                               "      <<A1>> 6 -> A1",     // no subfolders: only itself
-                                               "    [A2] 6",               //
-                                               "      <<A2>> 6 -> A2",     //
-                                               "  [B] 6",                  //
-                                               "    <<B>> 6 -> B",         //
-                                               "[Other] 6",                //
-                                               "  <<Other>> 6 -> Other"));
-}
-
 TEST_F(TrayMenuTest, LaunchOpensTheLinkOfExactlyThatTitleInANewWindow)
 {
     // Reversed by title the list shows Abc before Ab: the row of Ab in the file (0) holds Abc on
     // screen, and Abc begins with Ab, yet Ab is what opens.
-    writePreferences({"000 1.0", "040 0", "041 True"});
-    model.lifecycle().FormCreate();
-    const TrayEntry ab = launchEntry(2, "Ab");
+    open({"000 1.0", "040 0", "041 True"});
     const TrayEntry abc = launchEntry(2, "Abc");
-    launchTrayLink(model, ab);
+    launchTrayLink(model, launchEntry(2, "Ab"));
     EXPECT_EQ(model.tree().selectedFolder(), 2u);
     ASSERT_EQ(model.selection().selectedRows(), std::vector<std::size_t>{1});
     EXPECT_EQ(model.library().linkList()[1].Title, "Ab");
@@ -162,35 +111,37 @@ TEST_F(TrayMenuTest, LaunchOpensTheLinkOfExactlyThatTitleInANewWindow)
                                            "https://abc.example/"));
 }
 
-TEST_F(TrayMenuTest, ALinkGoneSinceTheMenuOpenedOpensNothing)
+TEST_F(TrayMenuTest, ALinkGoneSinceTheMenuOpenedOpensNothingAndTwinTitlesAreToldApart)
 {
-    writePreferences({"000 1.0", "040 4"});
-    model.lifecycle().FormCreate();
+    open({"000 1.0", "040 4"});
     const TrayEntry abc = launchEntry(2, "Abc");
-    home.write("Links/A1.wnl", test::crlf({"0 Ab", "1 https://ab.example/", "2 ", "3 2026.1.1", "4 "}));
+    home.write("Links/A1.wnl", test::linkFile({{"Ab", "https://ab.example/"}}));
     launchTrayLink(model, abc);
     EXPECT_THAT(opener.opened, IsEmpty());
 
     // One title twice: the row of the file tells them apart, then the address.
-    home.write("Links/A1.wnl", test::crlf({"0 Ab", "1 https://one.example/", "2 ", "3 ", "4 ", "0 Ab",
-                                           "1 https://two.example/", "2 ", "3 ", "4 "}));
+    home.write("Links/A1.wnl", test::linkFile({{"Ab", "https://one.example/"}, {"Ab", "https://two.example/"}}));
     const std::vector<TrayEntry> twins = launchEntries(model.library(), 2);
     ASSERT_EQ(twins.size(), 2u);
     const TLinkList swapped = {{.Title = "Ab", .Address = "https://two.example/"},
                                {.Title = "Ab", .Address = "https://one.example/"}};
     EXPECT_EQ(trayLinkRow(swapped, twins[0]), 1u);
     EXPECT_EQ(trayLinkRow(swapped, twins[1]), 0u);
-    const TLinkList moved = {{.Title = "Ab", .Address = "https://elsewhere.example/"}};
-    EXPECT_EQ(trayLinkRow(moved, twins[1]), 0u);
+    EXPECT_EQ(trayLinkRow({{.Title = "Ab", .Address = "https://elsewhere.example/"}}, twins[1]), 0u);
     EXPECT_EQ(trayLinkRow({{.Title = "Abc"}, {.Title = "ab"}}, twins[0]), MainWindowModel::npos);
 }
 
 TEST_F(TrayMenuTest, OnlyAWebAddressOnTheClipboardFillsTheNewLink)
 {
-    EXPECT_EQ(clipboardWebAddress("www.a.example"), "www.a.example");
-    EXPECT_EQ(clipboardWebAddress("  https://a.example/\r\n"), "https://a.example/");
-    for (const char* other : {"", "see https://a.example/", "https://a.example/\nhttps://b.example/"})
-        EXPECT_EQ(clipboardWebAddress(other), "") << other;
+    const std::pair<const char*, const char*> cases[] = {
+        {"www.a.example", "www.a.example"},
+        {"  https://a.example/\r\n", "https://a.example/"},
+        {"", ""},
+        {"see https://a.example/", ""},
+        {"https://a.example/\nhttps://b.example/", ""},
+    };
+    for (const auto& [clipboard, address] : cases)
+        EXPECT_EQ(clipboardWebAddress(clipboard), address) << clipboard;
 }
 
 TEST_F(TrayMenuTest, AddToFolderSelectsTheFolderAndAsksForALinkWithTheClipboardAddress)
@@ -213,7 +164,7 @@ TEST_F(TrayMenuTest, AddToFolderSelectsTheFolderAndAsksForALinkWithTheClipboardA
     EXPECT_EQ(model.flags().NewItem, NewItemKind::Link);
     EXPECT_EQ(addressSeen, "https://clip.example/");
     EXPECT_EQ(model.flags().NewItemAddress, ""); // only for that dialog
-    EXPECT_THAT(dialogView.notices, testing::Contains("dialog new item"));
+    EXPECT_THAT(dialogView.notices, ::testing::Contains("dialog new item"));
 
     addLinkToTrayFolder(model, 1, "just some words");
     EXPECT_EQ(model.tree().selectedFolder(), 1u);
@@ -221,7 +172,7 @@ TEST_F(TrayMenuTest, AddToFolderSelectsTheFolderAndAsksForALinkWithTheClipboardA
 
     // While a dialog is open nothing happens.
     dialogView.notices.clear();
-    const MainWindowModel::ModalWindow open(model);
+    const MainWindowModel::ModalWindow dialog(model);
     addLinkToTrayFolder(model, 2, "https://clip.example/");
     launchTrayLink(model, launchEntry(2, "Ab"));
     EXPECT_EQ(model.tree().selectedFolder(), 1u);

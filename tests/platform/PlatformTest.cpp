@@ -20,43 +20,20 @@ TEST(Clock, DatesHaveNoLeadingZeros)
     EXPECT_EQ(formatDate({2026, 12, 25}), "2026.12.25");
 }
 
-class HomeDirectoryTest : public ::testing::Test {
-protected:
-    HomeDirectoryTest()
-    {
-        if (const char* xdg = std::getenv("XDG_DATA_HOME"))
-            m_savedXdg = xdg;
-        ::setenv("XDG_DATA_HOME", (dataHome.path() / "data").c_str(), 1);
-    }
-    ~HomeDirectoryTest() override
-    {
-        if (m_savedXdg)
-            ::setenv("XDG_DATA_HOME", m_savedXdg->c_str(), 1);
-        else
-            ::unsetenv("XDG_DATA_HOME");
-    }
-
-    test::TempHome program;
-    test::TempHome dataHome;
-
-private:
-    std::optional<std::string> m_savedXdg;
-};
-
-TEST_F(HomeDirectoryTest, PortableWhenTheProgramDirectoryHoldsALibraryOrPreferences)
+TEST(HomeDirectory, ThePerUserDataDirectoryUnlessTheProgramDirectoryHoldsALibraryOrPreferences)
 {
+    const std::string savedXdg = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+    test::TempHome program;
+    test::TempHome data;
+    ::setenv("XDG_DATA_HOME", (data.path() / "data").c_str(), 1);
+    EXPECT_EQ(resolveHomeDirectory(program.path()), data.path() / "data" / "velloria");
+    EXPECT_TRUE(fs::is_directory(data.path() / "data" / "velloria"));
     fs::create_directory(program.path() / "RefLib");
     EXPECT_EQ(resolveHomeDirectory(program.path()), program.path());
     fs::remove(program.path() / "RefLib");
     test::writeBytes(program.path() / "Tessel.cfg", "/// Preferences\r\n");
     EXPECT_EQ(resolveHomeDirectory(program.path()), program.path());
-}
-
-TEST_F(HomeDirectoryTest, OtherwiseThePerUserDataDirectoryIsCreated)
-{
-    const fs::path home = resolveHomeDirectory(program.path());
-    EXPECT_EQ(home, dataHome.path() / "data" / "velloria");
-    EXPECT_TRUE(fs::is_directory(home));
+    ::setenv("XDG_DATA_HOME", savedXdg.c_str(), 1); // an empty value counts as none
 }
 
 TEST(InstanceLock, OnlyOneHolderAtATime)

@@ -22,9 +22,10 @@ TEST(FolderNames, CleaningUniqueNamesAndUsableStems)
     for (const auto& [typed, clean] : cleaned)
         EXPECT_EQ(cleanName(typed), clean) << typed;
 
-    const std::set<std::string> taken = {"a", "a_1", "a_3"};
+    const std::set<std::string> taken = {"a", "a_1", "a_3", "b"};
     const auto isTaken = [&](std::string_view name) { return taken.contains(std::string(name)); };
-    EXPECT_EQ(uniqueName("b", isTaken), "b");
+    EXPECT_EQ(uniqueName("c", isTaken), "c");
+    EXPECT_EQ(uniqueName("b", isTaken), "b_1");
     EXPECT_EQ(uniqueName("a", isTaken), "a_2");
 
     const std::pair<std::string, bool> stems[] = {

@@ -31,19 +31,19 @@ std::vector<std::string> names(const TFolderTree& tree)
 TEST(FolderTree, NavigatesParentsChildrenAndRows)
 {
     const TFolderTree tree = treeFrom("A\n\tB\n\t\tC\n\tD\nE\n\tF\n");
+    const struct {
+        std::size_t parent, row, children, subtreeEnd;
+    } folders[] = {{npos, 0, 2, 4}, {0, 0, 1, 3}, {1, 0, 0, 3}, {0, 1, 0, 4}, {npos, 1, 1, 6}, {4, 0, 0, 6}};
+    for (std::size_t i = 0; i < std::size(folders); ++i) {
+        SCOPED_TRACE(tree[i].Name);
+        EXPECT_EQ(tree.parentOf(i), folders[i].parent);
+        EXPECT_EQ(tree.rowOf(i), folders[i].row);
+        EXPECT_EQ(tree.childAt(folders[i].parent, folders[i].row), i);
+        EXPECT_EQ(tree.childCount(i), folders[i].children);
+        EXPECT_EQ(tree.hasChildren(i), folders[i].children > 0);
+        EXPECT_EQ(tree.subtreeEnd(i), folders[i].subtreeEnd);
+    }
     EXPECT_EQ(tree.childCount(npos), 2u);
-    EXPECT_EQ(tree.childAt(npos, 1), 4u);
-    EXPECT_EQ(tree.childCount(0), 2u); // B and D; C is a grandchild
-    EXPECT_EQ(tree.childAt(0, 1), 3u);
-    EXPECT_EQ(tree.parentOf(2), 1u);
-    EXPECT_EQ(tree.parentOf(3), 0u);
-    EXPECT_EQ(tree.parentOf(4), npos);
-    EXPECT_EQ(tree.rowOf(3), 1u);
-    EXPECT_EQ(tree.rowOf(4), 1u);
-    EXPECT_EQ(tree.subtreeEnd(0), 4u);
-    EXPECT_EQ(tree.subtreeEnd(1), 3u);
-    EXPECT_TRUE(tree.hasChildren(1));
-    EXPECT_FALSE(tree.hasChildren(2));
 }
 
 TEST(FolderTree, FindsNamesExactlyOrWithoutRegardToCase)
@@ -56,48 +56,39 @@ TEST(FolderTree, FindsNamesExactlyOrWithoutRegardToCase)
     EXPECT_EQ(tree.findIgnoringCase("Other"), npos);
 }
 
-TEST(FolderTree, SelectsOneFolderAtATime)
+TEST(FolderTree, SelectsOneFolderAtATimeAndExpandsOnlyFoldersWithSubfolders)
 {
-    TFolderTree tree = treeFrom("A\nB\nC\n");
+    TFolderTree tree = treeFrom("A\n\tA1\nB\n\tB1\nC\n");
     tree.select(1);
     tree.select(2);
     EXPECT_EQ(tree.selectedIndex(), 2u);
     EXPECT_FALSE(tree[1].Selected);
     tree.select(npos);
     EXPECT_EQ(tree.selectedIndex(), npos);
+    for (std::size_t folder : {0, 2, 4})
+        tree.setExpanded(folder, true);
+    EXPECT_TRUE(tree[0].Expanded && tree[2].Expanded);
+    EXPECT_FALSE(tree[4].Expanded);
+    // A folder that loses its last subfolder, removed or moved away, collapses.
+    tree.removeSubtree(1);
+    tree.moveToFirstChild(2, 3); // B1 into C
+    EXPECT_THAT(names(tree), ElementsAre("A", "B", "C", ".B1"));
+    EXPECT_FALSE(tree[0].Expanded || tree[1].Expanded);
 }
 
-TEST(FolderTree, OnlyFoldersWithSubfoldersExpand)
-{
-    TFolderTree tree = treeFrom("A\n\tB\nC\n");
-    tree.setExpanded(0, true);
-    tree.setExpanded(2, true);
-    EXPECT_TRUE(tree[0].Expanded);
-    EXPECT_FALSE(tree[2].Expanded);
-    tree.removeSubtree(1); // A loses its only child and with it its expanded state
-    EXPECT_FALSE(tree[0].Expanded);
-}
-
-TEST(FolderTree, AppendsChildrenAtTheEndOfTheParentsSubtree)
+TEST(FolderTree, AppendsChildrenAtTheEndOfTheParentsSubtreeAndRemovesWholeSubtrees)
 {
     TFolderTree tree = treeFrom("A\n\tB\n\t\tC\nD\n");
     EXPECT_EQ(tree.appendChild(0, "New"), 3u);
     EXPECT_EQ(tree.appendChild(npos, "Last"), 5u);
     EXPECT_EQ(tree.appendChild(2, "UnderC"), 3u);
     EXPECT_THAT(names(tree), ElementsAre("A", ".B", "..C", "...UnderC", ".New", "D", "Last"));
-    EXPECT_EQ(tree.childCount(0), 2u);
-}
-
-TEST(FolderTree, RemovesAWholeSubtreeAndKeepsIdentities)
-{
-    TFolderTree tree = treeFrom("A\n\tB\n\t\tC\nD\n\tE\n");
-    const auto idOfD = tree.idOf(3);
-    const auto idOfB = tree.idOf(1);
+    const auto idOfD = tree.idOf(5);
+    const auto idOfC = tree.idOf(2);
     tree.removeSubtree(1);
-    EXPECT_THAT(names(tree), ElementsAre("A", "D", ".E"));
-    EXPECT_EQ(tree.indexOf(idOfD), 1u);
-    EXPECT_EQ(tree.indexOf(idOfB), npos);
-    EXPECT_EQ(tree.childCount(1), 1u);
+    EXPECT_THAT(names(tree), ElementsAre("A", ".New", "D", "Last"));
+    EXPECT_EQ(tree.indexOf(idOfD), 2u);
+    EXPECT_EQ(tree.indexOf(idOfC), npos);
 }
 
 TEST(FolderTree, MovesSubtreesAmongSiblingsAndIntoOtherFolders)
@@ -115,14 +106,6 @@ TEST(FolderTree, MovesSubtreesAmongSiblingsAndIntoOtherFolders)
     EXPECT_THAT(names(tree), ElementsAre("A", ".C", "..B", "...B1", "....B2", ".A1"));
     EXPECT_TRUE(tree.isInSubtree(4, 1));
     EXPECT_FALSE(tree.isInSubtree(5, 1));
-}
-
-TEST(FolderTree, AFolderThatLosesItsLastSubfolderCollapses)
-{
-    TFolderTree tree = treeFrom("A\n\tA1\nB\n");
-    tree.setExpanded(0, true);
-    tree.moveToFirstChild(1, 2);
-    EXPECT_FALSE(tree[0].Expanded);
 }
 
 } // namespace

@@ -7,7 +7,6 @@
 #include "interchange/Import.h"
 #include "mainwindow/ItemDialogs.h"
 #include "platform/FileIO.h"
-#include "settings/HomeSetup.h"
 #include "support/Fixtures.h"
 #include "support/Mounts.h"
 
@@ -31,17 +30,11 @@ using ::testing::StartsWith;
 using namespace std::string_literals;
 
 const Lines kSampleTree = {"Top", ".A", "..A1", "..A2", ".B", "Other"};
-
-std::string repeated(std::string_view text, std::size_t times)
-{
-    std::string result;
-    while (times-- > 0)
-        result += text;
-    return result;
-}
+const Lines kSampleTitles = {"zeta", "Alpha", "mid"};
 
 class HostileInputTest : public test::WindowTest {
 protected:
+    HostileInputTest() { source("b.html", "<DL><p><DT><H3>News</H3><DL><p><DT><A HREF=\"x\">X</A></DL><p></DL>"); }
     fs::path source(const std::string& name, std::string_view bytes) const
     {
         test::writeBytes(home.path() / name, bytes);
@@ -54,23 +47,24 @@ protected:
         dialog.accept(name, "", "", Confirmation::OkButton);
         return dialog.added();
     }
-    std::string cannotCreate(const fs::path& file, const std::string& reason) const
-    {
-        return "Cannot create file \"" + file.string() + "\". " + reason;
-    }
     // "Cannot create file" for some file of RefLib, for the reason given.
     auto cannotCreateInLibrary(const std::string& reason) const
     {
-        return AllOf(StartsWith("Cannot create file \"" + home.refLib().string() + "/"), EndsWith("\". " + reason));
+        return AllOf(StartsWith("Cannot create file \"" + home.refLib().string() + "/"),
+                     EndsWith("\". " + reason));
     }
-    // Every file that was there is there with the same bytes, and no temporary file is left.
-    void expectEveryFileKept(const std::map<std::string, std::string>& before) const
+    // Adding a link, a folder, an import and the save all fail for the reason given, and the
+    // window goes on showing what is stored.
+    void expectEveryChangeRefused(const std::string& reason, const Lines& titlesOfB)
     {
-        const auto after = home.snapshot();
-        for (const auto& [file, bytes] : before)
-            EXPECT_TRUE(after.contains(file) && after.at(file) == bytes) << file;
-        removeUnfinishedWrites(home.path());
-        EXPECT_EQ(home.snapshot(), after);
+        EXPECT_EQ(errorOf([&] { model.editing().addLink("Lost", "https://lost.example/", ""); }),
+                  "Cannot create file \"" + (home.links() / "B.wnl").string() + "\". " + reason);
+        EXPECT_EQ(titles(), titlesOfB);
+        EXPECT_THAT(errorOf([&] { addTypedFolder("Fresh"); }), cannotCreateInLibrary(reason));
+        EXPECT_THAT(errorOf([&] { importSource(model, ImportSource::Netscape, home.path() / "b.html"); }),
+                    cannotCreateInLibrary(reason));
+        EXPECT_EQ(tree(), kSampleTree);
+        EXPECT_THAT(errorOf([&] { model.lifecycle().saveLibrary(); }), cannotCreateInLibrary(reason));
     }
 };
 
@@ -81,26 +75,19 @@ TEST_F(HostileInputTest, ReadOnlyHomeReportsEveryRefusedWriteAndChangesNoFile)
     if (!readOnly.made())
         GTEST_SKIP() << "mounting is not permitted";
     const auto before = home.snapshot();
-    const std::string reason = readOnly.reason();
-
     MainWindowModel empty{home.path() / "Empty", clock, opener, "/home/user"};
-    EXPECT_EQ(errorOf([&] { empty.lifecycle().FormCreate(); }),
-              "Cannot create directory \"" + (home.path() / "Empty" / "RefLib").string() + "\". " + reason);
+    EXPECT_EQ(errorOf([&] { empty.lifecycle().FormCreate(); }), "Cannot create directory \""
+                  + (home.path() / "Empty" / "RefLib").string() + "\". " + readOnly.reason());
     EXPECT_TRUE(empty.library().folderTree().empty());
 
     // A library is read as usual; every change names the file it could not write.
-    EXPECT_EQ(errorOf([&] { model.lifecycle().FormCreate(); }), "<no error>");
+    model.lifecycle().FormCreate();
     model.tree().selectFolder(4);
-    EXPECT_EQ(errorOf([&] { model.editing().addLink("New", "https://new.example/", ""); }),
-              cannotCreate(home.links() / "B.wnl", reason));
-    EXPECT_EQ(titles(), (Lines{"zeta", "Alpha", "mid"}));
-    EXPECT_EQ(errorOf([&] { addTypedFolder("Fresh"); }), cannotCreate(home.refLib() / "foldst.wnf", reason));
-    EXPECT_EQ(tree(), kSampleTree);
-    EXPECT_THAT(errorOf([&] { model.lifecycle().saveLibrary(); }), cannotCreateInLibrary(reason));
-
+    expectEveryChangeRefused(readOnly.reason(), kSampleTitles);
     std::ostringstream out, err;
     EXPECT_EQ(runCommandLine({"--home", home.path().string(), "add-folder", "Fresh"}, {out, err, clock, {}}), 1);
-    EXPECT_THAT(err.str(), HasSubstr(cannotCreate(home.refLib() / "foldst.wnf", reason) + "\n"));
+    EXPECT_THAT(err.str(), HasSubstr("Cannot create file \"" + (home.refLib() / "foldst.wnf").string() + "\". "
+                                     + readOnly.reason() + "\n"));
     EXPECT_EQ(home.snapshot(), before);
 }
 
@@ -117,24 +104,13 @@ TEST_F(HostileInputTest, FullDiskKeepsEveryFileAndTheNextSaveWorksOnceThereIsRoo
     model.editing().addLink("Unsaved", "https://unsaved.example/", "");
     test::SmallDisk::fill(home.refLib() / "filler");
     const auto before = home.snapshot();
-    const std::string diskFull = systemReason(ENOSPC);
 
-    EXPECT_THAT(errorOf([&] { model.lifecycle().saveLibrary(); }), cannotCreateInLibrary(diskFull));
+    expectEveryChangeRefused(systemReason(ENOSPC), {"zeta", "Alpha", "mid", "Unsaved"});
     EXPECT_TRUE(model.lifecycle().libraryModified());
-    EXPECT_EQ(errorOf([&] { model.editing().addLink("Lost", "https://lost.example/", ""); }),
-              cannotCreate(home.links() / "B.wnl", diskFull));
-    EXPECT_EQ(titles(), (Lines{"zeta", "Alpha", "mid", "Unsaved"})); // the lost link is not shown as stored
-    const fs::path bookmarks = source("b.html", "<DL><p><DT><H3>News</H3><DL><p>"
-                                                "<DT><A HREF=\"https://paper.example/\">Paper</A></DL><p></DL>");
-    EXPECT_THAT(errorOf([&] { importSource(model, ImportSource::Netscape, bookmarks); }),
-                cannotCreateInLibrary(diskFull));
-    EXPECT_EQ(tree(), kSampleTree);
-    expectEveryFileKept(before);
-
+    EXPECT_EQ(home.snapshot(), before); // every file kept, no temporary file left
     fs::remove(home.refLib() / "filler");
     model.lifecycle().saveLibrary();
     EXPECT_FALSE(model.lifecycle().libraryModified());
-    EXPECT_EQ(home.read("Links/B.~wnl"), home.read("Links/B.wnl"));
     EXPECT_THAT(linksOf("B", ".~wnl"), ElementsAre("zeta https://z.example/", "Alpha a.example/path",
                                                    "mid mailto:mid@example.org", "Unsaved https://unsaved.example/"));
 }
@@ -146,47 +122,39 @@ TEST_F(HostileInputTest, DirectoryInPlaceOfALinkFileIsReportedAndTheOtherFolders
     model.lifecycle().FormCreate();
     EXPECT_EQ(errorOf([&] { model.tree().selectFolder(2); }), cannotOpen);
     EXPECT_TRUE(model.library().linkList().empty());
-    EXPECT_EQ(model.statusBar().text(0) + "|" + model.statusBar().text(2) + "|" + model.statusBar().text(3),
-              "A1|Folders: 0|Bookmarks: 0");
     model.tree().selectFolder(4);
-    EXPECT_EQ(titles(), (Lines{"zeta", "Alpha", "mid"}));
+    EXPECT_EQ(titles(), kSampleTitles);
     EXPECT_EQ(errorOf([&] { model.search().Find("Alpha"); }), cannotOpen);
     // The save stops there and does not count as done.
     model.lifecycle().libraryChanged();
     EXPECT_EQ(errorOf([&] { model.lifecycle().saveLibrary(); }), cannotOpen);
     EXPECT_TRUE(model.lifecycle().libraryModified());
     EXPECT_TRUE(fs::is_directory(home.links() / "A1.wnl"));
-    EXPECT_EQ(home.read("Links/B.wnl"), home.read("Links/B.~wnl"));
 }
 
 TEST_F(HostileInputTest, FolderNamesAtTheFileNameLimitAreShortenedAndKeepTheirLinks)
 {
     open({"000 1.0", "037 False"});
-    const std::string euros = repeated("\xE2\x82\xAC", 100); // 300 bytes
-    const Lines typed = {addTypedFolder(std::string(255, 'a')), addTypedFolder(std::string(255, 'a')),
-                         addTypedFolder(euros)};
-    EXPECT_EQ(typed, (Lines{std::string(242, 'a'), std::string(242, 'a') + "_1", repeated("\xE2\x82\xAC", 80)}));
-    for (std::size_t i = 0; i < typed.size(); ++i) {
+    std::string euros; // 300 bytes
+    while (euros.size() < 300)
+        euros += "\xE2\x82\xAC";
+    const std::string typed[] = {std::string(255, 'a'), std::string(255, 'a'), euros};
+    for (std::size_t i = 0; i < std::size(typed); ++i) {
+        addTypedFolder(typed[i]);
         model.tree().selectFolder(6 + i);
-        model.editing().addLink("Link " + std::to_string(i), "https://" + std::to_string(i) + ".example/", "");
+        model.editing().addLink(typed[i].substr(0, 3), "https://typed.example/", "");
     }
     const std::string h = "<DT><H3>" + std::string(255, 'h') + "</H3><DL><p><DT><A HREF=\"https://h.example/\">H</A></DL>";
-    importSource(model, ImportSource::Netscape,
-                 source("b.html", "<DL><p>" + h + h + "<DT><H3>" + repeated("\xC3\xA9", 150)
-                                      + "</H3><DL><p><DT><A HREF=\"https://e.example/\">E</A></DL></DL>"));
-    model.lifecycle().saveLibrary();
-
-    MainWindowModel again{home.path(), clock, opener, "/home/user"};
-    again.lifecycle().FormCreate();
-    const Lines imported = {std::string(242, 'h'), std::string(242, 'h') + "_1", repeated("\xC3\xA9", 121)};
-    for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(again.library().folderTree()[6 + i].Name, typed[i]);
-        again.tree().selectFolder(6 + i);
-        ASSERT_EQ(again.library().linkList().size(), 1u);
-        EXPECT_EQ(again.library().linkList()[0].Title, "Link " + std::to_string(i));
-        EXPECT_EQ(home.read("Links/" + typed[i] + ".~wnl"), home.read("Links/" + typed[i] + ".wnl"));
-        EXPECT_EQ(again.library().folderTree()[10 + i].Name, imported[i]);
-        EXPECT_THAT(linksOf(imported[i], ".~wnl"), ElementsAre(i < 2 ? "H https://h.example/" : "E https://e.example/"));
+    importSource(model, ImportSource::Netscape, source("b.html", "<DL><p>" + h + h + "</DL>"));
+    // Each folder shows the links of the link file of its shortened name.
+    const std::pair<std::string, Lines> expected[] = {
+        {std::string(242, 'a'), {"aaa"}}, {std::string(242, 'a') + "_1", {"aaa"}},
+        {euros.substr(0, 240), {"\xE2\x82\xAC"}}, {"Netscape", {}},
+        {std::string(242, 'h'), {"H"}}, {std::string(242, 'h') + "_1", {"H"}}};
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        model.tree().selectFolder(6 + i);
+        EXPECT_EQ(model.library().folderTree()[6 + i].Name, expected[i].first);
+        EXPECT_EQ(titles(), expected[i].second);
     }
 }
 
@@ -216,40 +184,59 @@ TEST_F(HostileInputTest, InvalidUtf8AndNulBytesInLibraryFilesAreKeptThroughTheNe
     // The rows before the fault are shown; the file is not cut down to them.
     EXPECT_EQ(errorOf([&] { model.tree().selectFolder(2); }), "'\\0' is not a valid integer value");
     EXPECT_EQ(titles(), (Lines{"Kept"}));
-    EXPECT_EQ(home.read("Links/B.wnl"), padded);
 
     addTypedFolder("New");
     model.lifecycle().saveLibrary();
     EXPECT_EQ(home.read("folders.~wnf"), crlf({"Top", "\tCaf\xE9", "\tB", "\tNew", "\xFF\xFE\x80", "Nul name"}));
     EXPECT_EQ(home.read("folddesc.~wnf"), crlf({"Caf\xE9", description, "New", ""}));
-    EXPECT_EQ(home.read("Links/Caf\xE9.~wnl"), cafeLinks);
     EXPECT_EQ(home.read("Links/B.~wnl"), padded);
 }
 
-TEST_F(HostileInputTest, InvalidUtf8AndNulBytesInImportedFilesBecomeTextAndEveryLinkArrives)
+TEST_F(HostileInputTest, DamagedAndUnbalancedImportFilesStayInsideTheImportFolderAndEveryLinkArrives)
 {
     model.lifecycle().FormCreate();
-    importSource(model, ImportSource::Netscape,
-                 source("b.html", "<DL><p><DT><H3>Caf\xE9\0</H3><DL><p><DT><A HREF=\"http://x.example/\xFF\0\">"
-                                  "T\0\xE9l\xE9</A><DD>d\0\xE9sc</DL><p></DL>"s));
-    importSource(model, ImportSource::Opera, source("h.adr", "#URL\n\tNAME=N\0u\xE9\n\tURL=http://h.example/\0\xFF\n"s));
-    source("Fav/S\xE9.url", "[InternetShortcut]\r\nURL=http://f.example/\xFF\0\r\n"s);
-    importSource(model, ImportSource::InternetExplorer, home.path() / "Fav");
-    model.lifecycle().saveLibrary();
-
+    const struct {
+        ImportSource kind;
+        std::string file;
+        std::string bytes;
+    } sources[] = {
+        // Invalid UTF-8 and NUL bytes become text.
+        {ImportSource::Netscape, "b.html", "<DL><p><DT><H3>Caf\xE9\0</H3><DL><p><DT><A HREF=\"http://x.example/\xFF\0\">"
+                                           "T\0\xE9l\xE9</A><DD>d\0\xE9sc</DL><p></DL>"s},
+        {ImportSource::Opera, "h.adr", "#URL\n\tNAME=N\0u\xE9\n\tURL=http://h.example/\0\xFF\n"s},
+        {ImportSource::InternetExplorer, "Fav/S\xE9.url", "[InternetShortcut]\r\nURL=http://f.example/\xFF\0\r\n"s},
+        // Closings before anything opened, more closings than lists, and lists never closed.
+        {ImportSource::Netscape, "u.html", "</DL><p></DL><DT><A HREF=\"http://a.example/\">A</A><DL><p><DT><H3>F</H3>"
+                                           "<DL><p><DT><A HREF=\"http://f.example/\">F1</A></DL></DL></DL></DL><p>"
+                                           "<DT><A HREF=\"http://b.example/\">B</A><DT><H3>G</H3><DL><p>"
+                                           "<DT><A HREF=\"http://g.example/\">G1</A>"},
+        // Stray closings, and an entry that the end of the file cuts off before its address.
+        {ImportSource::Opera, "u.adr", "-\n-\n#URL\n\tNAME=One\n\tURL=http://one.example/\n#FOLDER\n\tNAME=Sub\n"
+                                       "#URL\n\tNAME=Two\n\tURL=http://two.example/\n-\n-\n-\n"
+                                       "#URL\n\tNAME=Three\n\tURL=http://three.example/\n#URL\n\tNAME=Cut"},
+    };
+    for (const auto& s : sources) {
+        const fs::path file = source(s.file, s.bytes);
+        importSource(model, s.kind, s.kind == ImportSource::InternetExplorer ? file.parent_path() : file);
+    }
     Lines expectedTree = kSampleTree;
-    expectedTree.insert(expectedTree.end(), {"Netscape", ".Caf\xC3\xA9", "Opera", "Internet Explorer", ".Fav"});
+    expectedTree.insert(expectedTree.end(), {"Netscape", ".Caf\xC3\xA9", "Opera", "Internet Explorer", ".Fav",
+                                             "Netscape_1", ".F", ".G", "Opera_1", ".Sub"});
     EXPECT_EQ(tree(), expectedTree);
-    EXPECT_EQ(home.read("Links/Caf\xC3\xA9.~wnl"),
+    EXPECT_EQ(home.read("Links/Caf\xC3\xA9.wnl"),
               crlf({"0 T \xC3\xA9l\xC3\xA9", "1 http://x.example/\xC3\xBF", "2  ", "3 2026.12.5", "4 d \xC3\xA9sc"}));
-    EXPECT_THAT(linksOf("Opera", ".~wnl"), ElementsAre("N u\xC3\xA9 http://h.example/ \xC3\xBF"));
-    EXPECT_THAT(linksOf("Fav", ".~wnl"), ElementsAre("S\xC3\xA9 http://f.example/\xC3\xBF"));
+    const std::pair<const char*, Lines> expected[] = {
+        {"Opera", {"N u\xC3\xA9 http://h.example/ \xC3\xBF"}}, {"Fav", {"S\xC3\xA9 http://f.example/\xC3\xBF"}},
+        {"Netscape_1", {"A http://a.example/", "B http://b.example/"}}, {"F", {"F1 http://f.example/"}},
+        {"G", {"G1 http://g.example/"}}, {"Opera_1", {"One http://one.example/", "Three http://three.example/"}},
+        {"Sub", {"Two http://two.example/"}}};
+    for (const auto& [folder, links] : expected)
+        EXPECT_EQ(linksOf(folder), links) << folder;
 }
 
 TEST_F(HostileInputTest, HundredMegabyteLinesLoadSaveAndImportWithTheRestIntact)
 {
     const std::string huge(100u << 20, 'x');
-    const std::string bLinks = home.read("Links/B.wnl");
     home.write("Links/Other.wnl", test::linkFile({{huge, "https://huge.example/"}, {"Small", "https://small.example/"}}));
     model.lifecycle().FormCreate();
     model.tree().selectFolder(5);
@@ -268,10 +255,6 @@ TEST_F(HostileInputTest, HundredMegabyteLinesLoadSaveAndImportWithTheRestIntact)
     ASSERT_EQ(imported.links.size(), 3u);
     EXPECT_EQ(imported.links[0].Title + imported.links[2].Title, "AZ");
     EXPECT_EQ(imported.links[1].Title.size(), huge.size());
-    EXPECT_EQ(home.read("Links/B.wnl"), bLinks);
-    Lines expectedTree = kSampleTree;
-    expectedTree.push_back("Netscape");
-    EXPECT_EQ(tree(), expectedTree);
 }
 
 TEST_F(HostileInputTest, TenThousandLevelsLoadSaveExportImportSearchAndDelete)
@@ -284,7 +267,6 @@ TEST_F(HostileInputTest, TenThousandLevelsLoadSaveExportImportSearchAndDelete)
     home.write("Links/D9999.wnl", test::linkFile({{"Deep", "https://deep.example/"}}));
     model.lifecycle().FormCreate();
     const TFolderTree& folders = model.library().folderTree();
-    ASSERT_EQ(folders.count(), kDepth);
     EXPECT_TRUE(model.search().Find("Deep"));
     EXPECT_EQ(model.tree().selectedFolder(), kDepth - 1);
     model.lifecycle().saveLibrary();
@@ -294,13 +276,10 @@ TEST_F(HostileInputTest, TenThousandLevelsLoadSaveExportImportSearchAndDelete)
     exportTarget(model, ImportSource::Netscape, home.path() / "deep.html");
     importSource(model, ImportSource::Netscape, home.path() / "deep.html");
     ASSERT_EQ(folders.count(), 2 * kDepth + 1);
-    EXPECT_EQ(folders[2 * kDepth].Name, "D9999_1");
-    EXPECT_EQ(folders[2 * kDepth].Level, static_cast<int>(kDepth));
     EXPECT_THAT(linksOf("D9999_1"), ElementsAre("Deep https://deep.example/"));
 
     model.tree().selectFolder(0);
     model.deleting().deleteSelectedFolder();
-    ASSERT_EQ(folders.count(), kDepth + 1);
     EXPECT_FALSE(home.exists("Links/D9999.wnl"));
     model.lifecycle().saveLibrary();
     MainWindowModel again{home.path(), clock, opener, "/home/user"};
@@ -309,31 +288,6 @@ TEST_F(HostileInputTest, TenThousandLevelsLoadSaveExportImportSearchAndDelete)
     for (std::size_t i = 0; i < again.library().folderTree().count(); ++i)
         ASSERT_EQ(again.library().folderTree()[i].Level, static_cast<int>(i)) << i;
     EXPECT_EQ(again.library().folderTree()[kDepth].Name, "D9999_1");
-}
-
-TEST_F(HostileInputTest, UnbalancedListsAndACutHotlistStayInsideTheImportFolder)
-{
-    model.lifecycle().FormCreate();
-    // Closings before anything opened, more closings than lists, and lists never closed.
-    importSource(model, ImportSource::Netscape,
-                 source("b.html", "</DL><p></DL><DT><A HREF=\"http://a.example/\">A</A><DL><p><DT><H3>F</H3><DL><p>"
-                                  "<DT><A HREF=\"http://f.example/\">F1</A></DL></DL></DL></DL><p>"
-                                  "<DT><A HREF=\"http://b.example/\">B</A><DT><H3>G</H3><DL><p>"
-                                  "<DT><A HREF=\"http://g.example/\">G1</A>"));
-    // Stray closings, and an entry that the end of the file cuts off before its address.
-    importSource(model, ImportSource::Opera,
-                 source("h.adr", "-\n-\n#URL\n\tNAME=One\n\tURL=http://one.example/\n#FOLDER\n\tNAME=Sub\n"
-                                 "#URL\n\tNAME=Two\n\tURL=http://two.example/\n-\n-\n-\n"
-                                 "#URL\n\tNAME=Three\n\tURL=http://three.example/\n#URL\n\tNAME=Cut"));
-    Lines expectedTree = kSampleTree;
-    expectedTree.insert(expectedTree.end(), {"Netscape", ".F", ".G", "Opera", ".Sub"});
-    EXPECT_EQ(tree(), expectedTree);
-    const std::pair<const char*, Lines> expected[] = {
-        {"Netscape", {"A http://a.example/", "B http://b.example/"}}, {"F", {"F1 http://f.example/"}},
-        {"G", {"G1 http://g.example/"}}, {"Opera", {"One http://one.example/", "Three http://three.example/"}},
-        {"Sub", {"Two http://two.example/"}}};
-    for (const auto& [folder, links] : expected)
-        EXPECT_EQ(linksOf(folder), links) << folder;
 }
 
 } // namespace
