@@ -37,7 +37,7 @@ QStringList windowState(const SampleWindow& window, const QStringList& dialogs)
     for (int row = 0; row < window.linkModel()->rowCount(); ++row)
         rows << window.linkModel()->index(row, 0).data().toString()
                     + (window.linkView()->selectionModel()->isRowSelected(row) ? "*" : "");
-    for (const QString& path : {"Main", "Work", "Work/Projects"})
+    for (const char* path : {"Main", "Work", "Work/Projects"})
         if (window.folderView()->isExpanded(window.folderItem(path)))
             expanded << path;
     return {"dialogs: " + dialogs.join(QStringLiteral("; ")), "opened: " + window.opened(),

@@ -15,17 +15,9 @@
 namespace velloria::test {
 
 // The dialogs a test answers on purpose; any other modal window is closed by the watchdog of
-// GuiTestMain.cpp, which fails the test. With answerAll set, a ModalAnswerer takes every one.
-struct ExpectedDialogs {
-    QList<QPointer<QWidget>> answered;
-    int answerAll = 0;
-};
-
-inline ExpectedDialogs& expectedDialogs()
-{
-    static ExpectedDialogs expected;
-    return expected;
-}
+// GuiTestMain.cpp, which fails the test. While a ModalAnswerer lives, it takes every one.
+inline QList<QPointer<QWidget>> answeredDialogs;
+inline int modalAnswerers = 0;
 
 // "caption" of a dialog, "caption: text" of a message box.
 inline QString dialogText(QWidget& dialog)
@@ -45,9 +37,9 @@ bool answerDialog(const std::function<void()>& open, const std::function<void(Fo
     QTimer::singleShot(0, &context, [&] {
         auto* form = qobject_cast<Form*>(QApplication::activeModalWidget());
         QVERIFY2(form, "the dialog did not open");
-        expectedDialogs().answered << form;
+        answeredDialogs << form;
         const auto cancelIfOpen = qScopeGuard([&] {
-            expectedDialogs().answered.removeAll(form);
+            answeredDialogs.removeAll(form);
             closed = !form->isVisible();
             if (!closed)
                 form->reject();
@@ -66,7 +58,7 @@ template <typename Dialog = QDialog> class ModalAnswerer {
 public:
     explicit ModalAnswerer(std::function<void(Dialog&)> answer = {}) : m_answer(std::move(answer))
     {
-        ++expectedDialogs().answerAll;
+        ++modalAnswerers;
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
             auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
             if (!dialog || !dialog->isVisible())
@@ -79,7 +71,7 @@ public:
         });
         m_timer.start(10);
     }
-    ~ModalAnswerer() { --expectedDialogs().answerAll; }
+    ~ModalAnswerer() { --modalAnswerers; }
     ModalAnswerer(const ModalAnswerer&) = delete;
     ModalAnswerer& operator=(const ModalAnswerer&) = delete;
 

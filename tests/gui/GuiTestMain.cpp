@@ -19,15 +19,15 @@ public:
     ModalWatchdog()
     {
         connect(&m_timer, &QTimer::timeout, this, &ModalWatchdog::look);
-        m_timer.start(250);
+        m_timer.start(100);
     }
 
 private:
     void look()
     {
-        using velloria::test::expectedDialogs;
+        using namespace velloria::test;
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || expectedDialogs().answerAll > 0 || expectedDialogs().answered.contains(modal)) {
+        if (!modal || modalAnswerers > 0 || answeredDialogs.contains(modal)) {
             m_seen = nullptr;
             return;
         }
@@ -35,7 +35,7 @@ private:
             m_seen = modal;
             return;
         }
-        const QString message = "an unexpected dialog: " + velloria::test::dialogText(*modal);
+        const QString message = "an unexpected dialog: " + dialogText(*modal);
         if (QTest::currentTestFunction())
             QTest::qFail(qPrintable(message), __FILE__, __LINE__);
         else

@@ -1,5 +1,5 @@
-// The panes of the main window: what the tree, the list, the description pane and the status bar
-// show, and what the user's clicks in them do.
+// The main window: what its panes and status bar show, what the user's clicks and drags in them
+// do, and the remembered bounds, columns, panes and colours at the start and at the end.
 
 #include "DialogDriving.h"
 #include "GuiTests.h"
@@ -7,9 +7,18 @@
 #include "gui/QtText.h"
 #include "support/LibraryFiles.h"
 
+#include <QDropEvent>
 #include <QHeaderView>
+#include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QSplitter>
 #include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
 
 using namespace velloria;
 using namespace velloria::test;
@@ -27,6 +36,31 @@ void clickHeader(QTableView& view, int column)
 QPoint rowCentre(const QTableView& view, int row)
 {
     return view.visualRect(view.model()->index(row, 0)).center();
+}
+
+// Drags the data over the tree onto the target folder, as the window system delivers a drag,
+// and drops it there when the tree takes it. Returns whether the tree took it.
+bool dragOnto(SampleWindow& window, const QMimeData& data, const QString& target)
+{
+    QWidget* viewport = window.folderView()->viewport();
+    const QPoint where = window.folderView()->visualRect(window.folderItem(target)).center();
+    QDragEnterEvent enter(where, Qt::MoveAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(viewport, &enter);
+    QDragMoveEvent move(where, Qt::MoveAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(viewport, &move);
+    if (!move.isAccepted()) {
+        QDragLeaveEvent leave;
+        QApplication::sendEvent(viewport, &leave);
+        return false;
+    }
+    QDropEvent drop(where, Qt::MoveAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(viewport, &drop);
+    return drop.isAccepted();
+}
+
+QSplitter* splitter(const SampleWindow& window, const char* name)
+{
+    return window.form.findChild<QSplitter*>(QString::fromLatin1(name));
 }
 
 class MainFormTest : public QObject {
@@ -144,6 +178,90 @@ private slots:
         }
         // The preferences keep the last column's own width, not the room it filled.
         QCOMPARE(static_cast<const MainWindowObserver&>(window.form).windowGeometry()->columnWidths[3], 90);
+    }
+
+    void aFolderDroppedOntoAnotherBecomesItsFirstChild()
+    {
+        SampleWindow window;
+        window.start();
+        QVERIFY(showActive(window.form));
+        window.folderView()->expand(window.folderItem("Work"));
+        window.folderView()->expand(window.folderItem("Work/Projects"));
+        QAbstractItemModel& folders = *window.folderModel();
+        const std::unique_ptr<QMimeData> work(folders.mimeData({window.folderItem("Work")}));
+        QMimeData foreign; // another program's drag, dressed as a folder
+        foreign.setData(folders.mimeTypes().value(0), "4");
+        QVERIFY(!dragOnto(window, *work, "Work"));
+        QVERIFY(!dragOnto(window, *work, "Work/Projects/Velloria"));
+        QVERIFY(!dragOnto(window, foreign, "Main"));
+
+        const std::unique_ptr<QMimeData> archive(folders.mimeData({window.folderItem("Work/Archive")}));
+        QVERIFY(dragOnto(window, *archive, "Main/Recipes"));
+        QCOMPARE(treeLines(folders), QStringList({"Main", "  Recipes", "    Archive", "  Café", "Work", "  Projects",
+                                                  "    Velloria"}));
+        QCOMPARE(window.currentFolder(), QStringLiteral("Recipes"));
+        QVERIFY(window.folderView()->isExpanded(window.folderItem("Main/Recipes")));
+        QVERIFY(!(window.linkModel()->flags(window.linkModel()->index(0, 0)) & Qt::ItemIsDragEnabled)); // links stay
+    }
+
+    void theRememberedLayoutIsAppliedAndWrittenBack()
+    {
+        SampleWindow window([](TPreferences& prefs) {
+            prefs.TreeBackgroundColor = 0x00F0E0D0;
+            prefs.ListFontColor = 0x00336699;
+        });
+        window.start();
+        QVERIFY(showActive(window.form));
+        QCOMPARE(window.form.geometry(), QRect(40, 30, 760, 520));
+        const QHeaderView* header = window.linkView()->horizontalHeader();
+        QCOMPARE(QList<int>({header->sectionSize(0), header->sectionSize(1), header->sectionSize(2),
+                             header->sectionSize(3)}),
+                 QList<int>({150, 260, 90, 90}));
+        QCOMPARE(splitter(window, "splMain")->sizes().value(0), 210);
+        QCOMPARE(splitter(window, "splList")->sizes().value(1), 80);
+        // Colours in the file's blue-green-red order; the defaults are the desktop's.
+        const QPalette tree = window.folderView()->palette();
+        QCOMPARE(tree.color(QPalette::Base), QColor(0xD0, 0xE0, 0xF0));
+        QCOMPARE(tree.color(QPalette::Text), QApplication::palette(window.folderView()).color(QPalette::Text));
+        const QPalette list = window.linkView()->palette();
+        QCOMPARE(list.color(QPalette::Base), QApplication::palette(window.linkView()).color(QPalette::Base));
+        QCOMPARE(list.color(QPalette::Text), QColor(0x99, 0x66, 0x33));
+        QVERIFY(window.form.menuBar()->styleSheet().contains(QStringLiteral("#c6d3ef"))); // $EFD3C6
+
+        window.linkView()->horizontalHeader()->resizeSection(1, 333);
+        splitter(window, "splMain")->setSizes({250, 510});
+        window.form.resize(700, 500);
+        QTRY_COMPARE(window.form.width(), 700);
+        QVERIFY(window.form.close());
+        for (const char* line : {"024 40", "025 30", "026 500", "027 700", "028 False", "031 150", "032 333",
+                                 "033 90", "034 90", "035 250", "036 80"})
+            QVERIFY2(preferencesHold(window.home, line), line);
+    }
+
+    // Bounds off every screen are centred, a maximized window keeps its normal bounds, and the
+    // auto-save timer runs on the remembered interval only when the preferences ask for it.
+    void theStartBoundsAndTheAutoSaveTimerFollowThePreferences()
+    {
+        SampleWindow away([](TPreferences& prefs) { prefs.MainLeft = -5000; });
+        away.start();
+        QVERIFY(!away.form.findChild<QTimer*>(QStringLiteral("MainTimer"))->isActive());
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QCOMPARE(away.form.geometry().center(), area.center());
+        QCOMPARE(away.form.size(), QSize(760, 520).boundedTo(area.size()));
+
+        SampleWindow window([](TPreferences& prefs) {
+            prefs.MainMaximized = prefs.AutoSave = true;
+            prefs.SaveInterval = 3;
+        });
+        window.start();
+        QCOMPARE(window.form.findChild<QTimer*>(QStringLiteral("MainTimer"))->interval(), 3 * 60000);
+        QVERIFY(window.form.findChild<QTimer*>(QStringLiteral("MainTimer"))->isActive());
+        QVERIFY(showActive(window.form));
+        QTRY_VERIFY(window.form.isMaximized());
+        QCOMPARE(window.form.normalGeometry(), QRect(40, 30, 760, 520));
+        QVERIFY(window.form.close());
+        for (const char* line : {"024 40", "025 30", "026 520", "027 760", "028 True"})
+            QVERIFY2(preferencesHold(window.home, line), line);
     }
 };
 
