@@ -103,7 +103,7 @@ private slots:
         writeSamplePreferences(window.home, [&](TPreferences& prefs) {
             prefs.LanguageFile = (window.home.refLib() / "Deutsch.lng").string();
         });
-        window.start();
+        QVERIFY(window.start());
         window.model.tree().selectFolder(3);
         window.model.list().lvReferencesEnter();
         QString shown;

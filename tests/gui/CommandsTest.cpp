@@ -66,7 +66,7 @@ private slots:
     void theMenusAndBarsHoldTheCommandsInTheirOrder()
     {
         SampleWindow window;
-        window.start();
+        QVERIFY(window.start());
         QStringList menus;
         for (const QAction* menu : window.form.menuBar()->actions())
             menus << menu->text() + ": " + actionTexts(menu->menu()->actions());
@@ -129,7 +129,7 @@ private slots:
             prefs.SortMode = static_cast<int>(SortMode::Unsorted);
             prefs.ConfirmDeleting = false;
         });
-        window.start();
+        QVERIFY(window.start());
         window.model.tree().selectFolder(3);
         QVERIFY(showActive(window.form));
         window.linkView()->setFocus();

@@ -92,7 +92,7 @@ private slots:
     void theItemTypeDecidesTheOpenFieldsAndEnterConfirms()
     {
         SampleWindow window;
-        window.start();
+        QVERIFY(window.start());
         window.model.tree().selectFolder(3);
         QApplication::clipboard()->setText(QStringLiteral("Morning\nread"));
         QStringList shown;
@@ -121,7 +121,7 @@ private slots:
     void theDeleteConfirmationListsTheItemsAndItsBoxStopsTheQuestion()
     {
         SampleWindow window;
-        window.start();
+        QVERIFY(window.start());
         window.model.tree().selectFolder(3);
         window.model.list().lvReferencesEnter();
         QString listed;
@@ -142,7 +142,7 @@ private slots:
     void eachDialogHandsItsChoicesToTheModel()
     {
         SampleWindow window([](TPreferences& prefs) { prefs.ImportOpera = prefs.ExportNetscape = false; });
-        window.start();
+        QVERIFY(window.start());
         const std::filesystem::path out = window.home.path() / "out";
         writeBytes(out / "in.html", crlf({"<!DOCTYPE NETSCAPE-Bookmark-file-1>", "<DL><p>", "<DT><H3>News</H3>",
                                           "<DL><p>", "<DT><A HREF=\"https://news.example/\">Daily</A>", "</DL><p>"}));
@@ -223,7 +223,7 @@ private slots:
     {
         SampleWindow window;
         prepareHome(window.home.path()); // the shipped languages
-        window.start();
+        QVERIFY(window.start());
         QVERIFY(showActive(window.form));
         window.form.answer = Answer::Yes; // to saving the edited language
         const std::filesystem::path german = window.home.path() / "Languages/German.lng";

@@ -59,7 +59,7 @@ private slots:
         SampleWindow window;
         const QAbstractItemModelTester treeTester(window.folderModel(), kReportToQtTest);
         const QAbstractItemModelTester listTester(window.linkModel(), kReportToQtTest);
-        window.start();
+        QVERIFY(window.start());
         QCOMPARE(treeLines(*window.folderModel()),
                  QStringList({"Main", "  Recipes", "  Café", "Work", "  Projects", "    Velloria", "  Archive"}));
         QAbstractItemModel& links = *window.linkModel();
@@ -88,7 +88,7 @@ private slots:
         SampleWindow window;
         const QAbstractItemModelTester treeTester(window.folderModel(), kReportToQtTest);
         const QAbstractItemModelTester listTester(window.linkModel(), kReportToQtTest);
-        window.start();
+        QVERIFY(window.start());
         MainWindowModel& model = window.model;
         int listResets = 0;
         int treeResets = 0;

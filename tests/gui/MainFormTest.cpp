@@ -72,7 +72,7 @@ private slots:
     void thePanesFollowTheUsersClicksAndFocus()
     {
         SampleWindow window;
-        window.start();
+        QVERIFY(window.start());
         QVERIFY(showActive(window.form));
         QCOMPARE(window.currentFolder(), QStringLiteral("Café"));
         QCOMPARE(window.description(), QStringLiteral("Description: Coffee places"));
@@ -99,7 +99,7 @@ private slots:
     void aHeaderClickSortsTheListAndADoubleClickOpensALink()
     {
         SampleWindow window;
-        window.start();
+        QVERIFY(window.start());
         window.model.tree().selectFolder(3);
         QVERIFY(showActive(window.form));
         clickHeader(*window.linkView(), 0); // the sorted column again: the other way round
@@ -121,7 +121,7 @@ private slots:
         SampleWindow window;
         const std::string tea = "Tea \xF0\x9F\x8D\xB5 and cr\xC3\xA8me";
         window.home.write("Links/Recipes.wnl", linkFile({{tea, "https://tea.example/"}}));
-        window.start();
+        QVERIFY(window.start());
         QVERIFY(window.model.search().Find("And Cr\xC3\xA8me"));
         const auto* pane = window.form.findChild<QPlainTextEdit*>(QStringLiteral("memDescr"));
         const QList<QTextEdit::ExtraSelection> marks = pane->extraSelections();
@@ -151,7 +151,7 @@ private slots:
                              .arg(window.folderModel()->rowCount())
                              .arg(window.form.isVisible() ? "yes" : "no");
         });
-        window.start();
+        QVERIFY(window.start());
         QCOMPARE(answerer.shown, QStringList({"Velloria: 'x' is not a valid integer value"}));
         QCOMPARE(underneath, QStringLiteral("2 folders, shown yes"));
         QCOMPARE(window.linkModel()->index(0, 0).data().toString(), QStringLiteral("Café Central"));
@@ -160,7 +160,7 @@ private slots:
     void noStatusPanelCutsItsTextAndTheLastColumnFillsTheList()
     {
         SampleWindow window([](TPreferences& prefs) { prefs.MainWidth = 1200; });
-        window.start();
+        QVERIFY(window.start());
         window.model.tree().selectFolder(3);
         QVERIFY(showActive(window.form));
         for (const int width : {1200, 760, 620}) {
@@ -183,7 +183,7 @@ private slots:
     void aFolderDroppedOntoAnotherBecomesItsFirstChild()
     {
         SampleWindow window;
-        window.start();
+        QVERIFY(window.start());
         QVERIFY(showActive(window.form));
         window.folderView()->expand(window.folderItem("Work"));
         window.folderView()->expand(window.folderItem("Work/Projects"));
@@ -210,7 +210,7 @@ private slots:
             prefs.TreeBackgroundColor = 0x00F0E0D0;
             prefs.ListFontColor = 0x00336699;
         });
-        window.start();
+        QVERIFY(window.start());
         QVERIFY(showActive(window.form));
         QCOMPARE(window.form.geometry(), QRect(40, 30, 760, 520));
         const QHeaderView* header = window.linkView()->horizontalHeader();
@@ -243,7 +243,7 @@ private slots:
     void theStartBoundsAndTheAutoSaveTimerFollowThePreferences()
     {
         SampleWindow away([](TPreferences& prefs) { prefs.MainLeft = -5000; });
-        away.start();
+        QVERIFY(away.start());
         QVERIFY(!away.form.findChild<QTimer*>(QStringLiteral("MainTimer"))->isActive());
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
         QCOMPARE(away.form.geometry().center(), area.center());
@@ -253,7 +253,7 @@ private slots:
             prefs.MainMaximized = prefs.AutoSave = true;
             prefs.SaveInterval = 3;
         });
-        window.start();
+        QVERIFY(window.start());
         QCOMPARE(window.form.findChild<QTimer*>(QStringLiteral("MainTimer"))->interval(), 3 * 60000);
         QVERIFY(window.form.findChild<QTimer*>(QStringLiteral("MainTimer"))->isActive());
         QVERIFY(showActive(window.form));

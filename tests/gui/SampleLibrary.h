@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QStringList>
+#include <QTest>
 #include <QTableView>
 #include <QTreeView>
 
@@ -49,8 +50,13 @@ public:
 // "Caf\xE9" is a Windows-1252 name, as older libraries have them.
 struct SampleWindow {
     explicit SampleWindow(const Adjust& adjust = {});
-    // The program's start: preferences, texts, layout and the library.
-    void start() { form.run([this] { model.lifecycle().FormCreate(); }); }
+    // The program's start: preferences, texts, layout and the library. False when an unexpected
+    // dialog came up and failed the test, which then stops.
+    [[nodiscard]] bool start()
+    {
+        form.run([this] { model.lifecycle().FormCreate(); });
+        return !QTest::currentTestFailed();
+    }
 
     QTreeView* folderView() const { return form.findChild<QTreeView*>(QStringLiteral("trvFolders")); }
     QTableView* linkView() const { return form.findChild<QTableView*>(QStringLiteral("lvReferences")); }

@@ -18,11 +18,13 @@ using namespace velloria::test;
 namespace {
 
 // The sample window started as the program starts it, with a tray or without one.
-void startWindow(SampleWindow& window, bool withTray, const Adjust& adjust = {})
+bool startWindow(SampleWindow& window, bool withTray, const Adjust& adjust = {})
 {
     writeSamplePreferences(window.home, adjust);
-    window.start();
+    if (!window.start())
+        return false;
     window.form.showAtStart(withTray ? std::function<bool()>([] { return true; }) : std::function<bool()>());
+    return true;
 }
 
 void clickIcon(const SampleWindow& window, QSystemTrayIcon::ActivationReason reason)
@@ -56,9 +58,9 @@ private slots:
     {
         QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
         SampleWindow noTray, unwanted, with;
-        startWindow(noTray, false, [](TPreferences& prefs) { prefs.Minimized = true; });
-        startWindow(unwanted, true, [](TPreferences& prefs) { prefs.CreateTrayIcon = false; });
-        startWindow(with, true, [](TPreferences& prefs) { prefs.Minimized = true; });
+        QVERIFY(startWindow(noTray, false, [](TPreferences& prefs) { prefs.Minimized = true; }));
+        QVERIFY(startWindow(unwanted, true, [](TPreferences& prefs) { prefs.CreateTrayIcon = false; }));
+        QVERIFY(startWindow(with, true, [](TPreferences& prefs) { prefs.Minimized = true; }));
         QVERIFY(!noTray.form.findChild<QSystemTrayIcon*>() && !unwanted.form.findChild<QSystemTrayIcon*>());
         QVERIFY(!noTray.model.flags().TrayIconCreated && !unwanted.model.flags().TrayIconCreated);
         QTRY_VERIFY(noTray.form.isMinimized());
@@ -74,7 +76,7 @@ private slots:
     void aLeftClickShowsOrHidesTheWindowAndMinimizingHidesIt()
     {
         SampleWindow window;
-        startWindow(window, true, [](TPreferences& prefs) { prefs.MainMaximized = true; });
+        QVERIFY(startWindow(window, true, [](TPreferences& prefs) { prefs.MainMaximized = true; }));
         clickIcon(window, QSystemTrayIcon::Trigger);
         QVERIFY(!window.form.isVisible());
         clickIcon(window, QSystemTrayIcon::Trigger);
@@ -91,7 +93,7 @@ private slots:
     void theMenuEntriesWorkWhenNoDialogIsOpen()
     {
         SampleWindow window;
-        startWindow(window, true);
+        QVERIFY(startWindow(window, true));
         QMenu& menu = window.form.trayIcon()->menu();
         QApplication::clipboard()->setText(QStringLiteral("https://clip.example/page\n"));
         QStringList shown;
