@@ -5,12 +5,32 @@
 #include "GuiTests.h"
 #include "SampleLibrary.h"
 
+#include <QGroupBox>
+#include <QLabel>
 #include <QRegularExpression>
 
 using namespace velloria;
 using namespace velloria::test;
 
 namespace {
+
+// What the dialog shows: its title, then "name: text" of each named control with a text.
+QStringList captions(QWidget& dialog)
+{
+    QStringList lines{dialog.windowTitle()};
+    for (QWidget* child : dialog.findChildren<QWidget*>()) {
+        QString text;
+        if (auto* label = qobject_cast<QLabel*>(child))
+            text = label->text();
+        else if (auto* button = qobject_cast<QAbstractButton*>(child))
+            text = button->text();
+        else if (auto* group = qobject_cast<QGroupBox*>(child))
+            text = group->title();
+        if (!child->objectName().isEmpty() && !text.isEmpty())
+            lines << child->objectName() + ": " + text;
+    }
+    return lines;
+}
 
 class CaptionsTest : public QObject {
     Q_OBJECT
@@ -68,7 +88,8 @@ private slots:
     {
         QFETCH(QString, command);
         SampleWindow window;
-        window.useLanguage({"301 Titel:", "303 Adresse:", "307 \xC3\x9C" "ber", "308 HTML-Einstellungen", "309 Texte",
+        std::string language = crlf({"000 1.0", "001 Deutsch"});
+        for (const char* entry : {"301 Titel:", "303 Adresse:", "307 \xC3\x9C" "ber", "308 HTML-Einstellungen", "309 Texte",
                             "310 L\xC3\xB6schen", "312 Abbrechen", "313 Gut", "314 Ja", "315 Nein",
                             "316 Wirklich l\xC3\xB6schen?", "317 Nicht mehr fragen", "318 Bearbeiten", "319 Suchen",
                             "320 Gesuchter Text:", "321 Neu", "322 Ordner", "323 Lesezeichen", "325 Allgemein",
@@ -76,8 +97,13 @@ private slots:
                             "351 Schrift:", "362 Art", "367 Statistik", "388 Importieren", "389 Aus IE",
                             "390 IE-Favoriten", "391 Verzeichnis:", "392 Aus Netscape", "393 Netscape-Lesezeichen",
                             "394 Datei:", "395 Aus Opera", "396 Opera-Hotlist", "397 Exportieren", "398 Nach IE",
-                            "399 Nach Netscape", "400 Nach Opera", "419 \xC3\x9C" "ber Velloria", "423 Ein Lesezeichen-Manager"});
-        window.start();
+                            "399 Nach Netscape", "400 Nach Opera", "419 \xC3\x9C" "ber Velloria", "423 Ein Lesezeichen-Manager"})
+            language += crlf({entry});
+        window.home.write("Deutsch.lng", language);
+        writeSamplePreferences(window.home, [&](TPreferences& prefs) {
+            prefs.LanguageFile = (window.home.refLib() / "Deutsch.lng").string();
+        });
+        QVERIFY(window.start());
         window.model.tree().selectFolder(3);
         window.model.list().lvReferencesEnter();
         QString shown;

@@ -1,11 +1,9 @@
 // The commands of the main window as the user meets them: the menus and bars, every shortcut
-// pressed in the pane that has the focus, the sort choices and the gate of a modal dialog.
+// pressed in the pane that has the focus.
 
 #include "DialogDriving.h"
 #include "GuiTests.h"
 #include "SampleLibrary.h"
-#include "gui/AboutForm.h"
-#include "gui/QtText.h"
 #include "tools/Sort.h"
 
 #include <QAction>
@@ -13,8 +11,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
-#include <QRegularExpression>
-#include <QStatusBar>
 #include <QToolBar>
 
 using namespace velloria;
@@ -41,7 +37,7 @@ QStringList windowState(const SampleWindow& window, const QStringList& dialogs)
     for (int row = 0; row < window.linkModel()->rowCount(); ++row)
         rows << window.linkModel()->index(row, 0).data().toString()
                     + (window.linkView()->selectionModel()->isRowSelected(row) ? "*" : "");
-    for (const QString& path : {"Main", "Work", "Work/Projects"})
+    for (const char* path : {"Main", "Work", "Work/Projects"})
         if (window.folderView()->isExpanded(window.folderItem(path)))
             expanded << path;
     return {"dialogs: " + dialogs.join(QStringLiteral("; ")), "opened: " + window.opened(),
@@ -70,7 +66,7 @@ private slots:
     void theMenusAndBarsHoldTheCommandsInTheirOrder()
     {
         SampleWindow window;
-        window.start();
+        QVERIFY(window.start());
         QStringList menus;
         for (const QAction* menu : window.form.menuBar()->actions())
             menus << menu->text() + ": " + actionTexts(menu->menu()->actions());
@@ -133,7 +129,7 @@ private slots:
             prefs.SortMode = static_cast<int>(SortMode::Unsorted);
             prefs.ConfirmDeleting = false;
         });
-        window.start();
+        QVERIFY(window.start());
         window.model.tree().selectFolder(3);
         QVERIFY(showActive(window.form));
         window.linkView()->setFocus();
@@ -153,64 +149,6 @@ private slots:
             if (after[i] != before[i])
                 changes << after[i];
         QTEST(changes, "changes");
-    }
-
-    void aSortChoiceIsTickedAloneAndShownInTheHeader()
-    {
-        SampleWindow window;
-        window.start();
-        QVERIFY(window.action("ViewSortByTitle")->isChecked());
-        window.trigger("ViewSortByAddress");
-        QVERIFY(window.action("ViewSortByAddress")->isChecked());
-        QVERIFY(!window.action("ViewSortByTitle")->isChecked());
-        QCOMPARE(headerCaptions(*window.linkModel()), QStringList({"Title", "Address +", "Last Visit", "Add Date"}));
-    }
-
-    void barsFollowTheirCommandsWithoutMovingTheWindow()
-    {
-        SampleWindow window;
-        window.start();
-        QVERIFY(showActive(window.form));
-        auto* toolBar = window.form.findChild<QToolBar*>(QStringLiteral("MainToolBar"));
-        const QRect bounds = window.form.geometry();
-        window.trigger("ViewToolbar");
-        QVERIFY(!toolBar->isVisible() && !window.action("ViewToolbar")->isChecked());
-        QVERIFY(preferencesHold(window.home, "038 False"));
-        window.trigger("ViewStatusBar");
-        QVERIFY(!window.form.statusBar()->isVisible());
-        QCOMPARE(window.form.geometry(), bounds);
-        window.trigger("ViewToolbar");
-        QVERIFY(toolBar->isVisible());
-        QCOMPARE(window.form.geometry(), bounds);
-
-        SampleWindow hidden([](TPreferences& prefs) { prefs.ShowToolbar = false; });
-        hidden.start();
-        QVERIFY(showActive(hidden.form));
-        QVERIFY(!hidden.form.findChild<QToolBar*>(QStringLiteral("MainToolBar"))->isVisible());
-        QVERIFY(hidden.form.statusBar()->isVisible());
-        hidden.trigger("FileExit");
-        QVERIFY(!hidden.form.isVisible());
-    }
-
-    void theAboutBoxHoldsBackTheCommandsWhileItIsOpen()
-    {
-        SampleWindow window;
-        window.start();
-        QVERIFY(showActive(window.form));
-        QString name, homePage;
-        QVERIFY(answerDialog<AboutForm>([&] { window.trigger("HelpAbout"); }, [&](AboutForm& about) {
-            name = control<QLabel>(about, "lblName")->text();
-            homePage = control<QLabel>(about, "lblHomePage")->text();
-            QVERIFY(!control<QLabel>(about, "imgIcon")->pixmap().isNull());
-            window.trigger("ToolsGo");
-            QTest::keyClick(&about, Qt::Key_Escape);
-        }));
-        QVERIFY2(QRegularExpression(QStringLiteral("^Velloria \\d+\\.\\d+(\\.\\d+)?$")).match(name).hasMatch(),
-                 qPrintable(name));
-        QVERIFY(homePage.contains(toQString(kHomePageAddress)));
-        QCOMPARE(window.opened(), QString());
-        window.trigger("ToolsGo");
-        QCOMPARE(window.opened(), QStringLiteral("https://cafe.example/"));
     }
 };
 

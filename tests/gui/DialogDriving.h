@@ -3,9 +3,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
-#include <QGroupBox>
-#include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QScopeGuard>
 #include <QStringList>
 #include <QTest>
@@ -14,6 +13,18 @@
 #include <functional>
 
 namespace velloria::test {
+
+// The dialogs a test answers on purpose; any other modal window is closed by the watchdog of
+// GuiTestMain.cpp, which fails the test. While a ModalAnswerer lives, it takes every one.
+inline QList<QPointer<QWidget>> answeredDialogs;
+inline int modalAnswerers = 0;
+
+// "caption" of a dialog, "caption: text" of a message box.
+inline QString dialogText(QWidget& dialog)
+{
+    auto* box = qobject_cast<QMessageBox*>(&dialog);
+    return dialog.windowTitle() + (box ? ": " + box->text() : QString());
+}
 
 // Runs open, which is to open a modal dialog of type Form, and answers it while it is open.
 // Returns whether the answer closed the dialog; one still open afterwards is cancelled, so that
@@ -26,7 +37,9 @@ bool answerDialog(const std::function<void()>& open, const std::function<void(Fo
     QTimer::singleShot(0, &context, [&] {
         auto* form = qobject_cast<Form*>(QApplication::activeModalWidget());
         QVERIFY2(form, "the dialog did not open");
+        answeredDialogs << form;
         const auto cancelIfOpen = qScopeGuard([&] {
+            answeredDialogs.removeAll(form);
             closed = !form->isVisible();
             if (!closed)
                 form->reject();
@@ -40,18 +53,17 @@ bool answerDialog(const std::function<void()>& open, const std::function<void(Fo
 }
 
 // Answers each modal Dialog that comes up while it lives, from whatever window it comes, with
-// answer, then closes it if the answer did not. It records each as its caption, a message box
-// as "caption: text".
+// answer, then closes it if the answer did not. It records each as dialogText shows it.
 template <typename Dialog = QDialog> class ModalAnswerer {
 public:
     explicit ModalAnswerer(std::function<void(Dialog&)> answer = {}) : m_answer(std::move(answer))
     {
+        ++modalAnswerers;
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
             auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
             if (!dialog || !dialog->isVisible())
                 return;
-            auto* box = qobject_cast<QMessageBox*>(static_cast<QDialog*>(dialog));
-            shown << dialog->windowTitle() + (box ? ": " + box->text() : QString());
+            shown << dialogText(*dialog);
             if (m_answer)
                 m_answer(*dialog);
             if (dialog->isVisible())
@@ -59,6 +71,9 @@ public:
         });
         m_timer.start(10);
     }
+    ~ModalAnswerer() { --modalAnswerers; }
+    ModalAnswerer(const ModalAnswerer&) = delete;
+    ModalAnswerer& operator=(const ModalAnswerer&) = delete;
 
     QStringList shown;
 
@@ -89,24 +104,6 @@ inline QStringList tabStops(QWidget& dialog, int count)
         stops << dialog.focusWidget()->objectName();
     }
     return stops;
-}
-
-// What the dialog shows: its title, then "name: text" of each named control with a text.
-inline QStringList captions(QWidget& dialog)
-{
-    QStringList lines{dialog.windowTitle()};
-    for (QWidget* child : dialog.findChildren<QWidget*>()) {
-        QString text;
-        if (auto* label = qobject_cast<QLabel*>(child))
-            text = label->text();
-        else if (auto* button = qobject_cast<QAbstractButton*>(child))
-            text = button->text();
-        else if (auto* group = qobject_cast<QGroupBox*>(child))
-            text = group->title();
-        if (!child->objectName().isEmpty() && !text.isEmpty())
-            lines << child->objectName() + ": " + text;
-    }
-    return lines;
 }
 
 } // namespace velloria::test

@@ -1,5 +1,5 @@
 // The folder tree and the link list as Qt item models, checked by QAbstractItemModelTester: what
-// they show, the precise changes each edit sends, and the scroll position the views keep.
+// they show and the precise changes each edit sends.
 
 #include "GuiTests.h"
 #include "SampleLibrary.h"
@@ -7,7 +7,6 @@
 
 #include <QAbstractItemModelTester>
 #include <QIcon>
-#include <QScrollBar>
 #include <QTest>
 
 using namespace velloria;
@@ -22,19 +21,15 @@ qint64 iconKey(const QModelIndex& item)
     return item.data(Qt::DecorationRole).value<QIcon>().cacheKey();
 }
 
-// The core's tree, rows and selection, and what the Qt models and views show of them, alike.
+// The core's tree, rows, selection, focused row and folder, and what the Qt models and views show
+// of them, alike.
 QStringList coreState(const MainWindowModel& model)
 {
-    QStringList tree, rows, selected, expanded;
-    for (const TFolderRecord& folder : model.library().folderTree().records()) {
+    QStringList tree, rows, selected;
+    for (const TFolderRecord& folder : model.library().folderTree().records())
         tree << QString(folder.Level * 2, u' ') + toQString(folder.Name);
-        if (folder.Expanded)
-            expanded << toQString(folder.Name);
-    }
     for (const TLinkRecord& link : model.library().linkList())
-        rows << QStringList({toQString(link.Title), toQString(link.Address), toQString(link.LastVisit),
-                             toQString(link.AddDate)})
-                    .join(QStringLiteral(" | "));
+        rows << toQString(link.Title + " | " + link.Address + " | " + link.LastVisit + " | " + link.AddDate);
     for (std::size_t row : model.selection().selectedRows())
         selected << QString::number(row);
     selected.sort();
@@ -42,27 +37,17 @@ QStringList coreState(const MainWindowModel& model)
     const std::size_t focused = model.selection().focusedRow();
     return {tree.join(u'/'), rows.join(u'/'), selected.join(u','),
             QString::number(focused == MainWindowModel::npos ? -1 : static_cast<int>(focused)),
-            folder == MainWindowModel::npos ? QString() : toQString(model.library().folderTree()[folder].Name),
-            expanded.join(u',')};
+            folder == MainWindowModel::npos ? QString() : toQString(model.library().folderTree()[folder].Name)};
 }
 
 QStringList viewState(const SampleWindow& window)
 {
-    QStringList selected, expanded;
+    QStringList selected;
     for (const QModelIndex& row : window.linkView()->selectionModel()->selectedRows())
         selected << QString::number(row.row());
     selected.sort();
-    const std::function<void(const QModelIndex&)> walk = [&](const QModelIndex& parent) {
-        for (int row = 0; row < window.folderModel()->rowCount(parent); ++row) {
-            const QModelIndex item = window.folderModel()->index(row, 0, parent);
-            if (window.folderView()->isExpanded(item))
-                expanded << item.data().toString();
-            walk(item);
-        }
-    };
-    walk({});
     return {treeLines(*window.folderModel()).join(u'/'), rowLines(*window.linkModel()).join(u'/'), selected.join(u','),
-            QString::number(window.linkView()->currentIndex().row()), window.currentFolder(), expanded.join(u',')};
+            QString::number(window.linkView()->currentIndex().row()), window.currentFolder()};
 }
 
 class ItemModelsTest : public QObject {
@@ -74,8 +59,7 @@ private slots:
         SampleWindow window;
         const QAbstractItemModelTester treeTester(window.folderModel(), kReportToQtTest);
         const QAbstractItemModelTester listTester(window.linkModel(), kReportToQtTest);
-        QCOMPARE(window.folderModel()->rowCount(), 0);
-        window.start();
+        QVERIFY(window.start());
         QCOMPARE(treeLines(*window.folderModel()),
                  QStringList({"Main", "  Recipes", "  Café", "Work", "  Projects", "    Velloria", "  Archive"}));
         QAbstractItemModel& links = *window.linkModel();
@@ -94,11 +78,6 @@ private slots:
         QVERIFY(iconKey(work) != iconKey(cafe));
         QCOMPARE(links.index(1, 1).data(Qt::ToolTipRole).toString(), QStringLiteral("https://velloria.example/"));
         QVERIFY(links.index(1, 0).data(Qt::ToolTipRole).isNull());
-
-        window.home.write("folders.wnf", crlf({"Main", "\tTravel", "\t\tMaps", "Work"}));
-        window.model.lifecycle().loadLibrary(RestoreFolderStates::No);
-        QCOMPARE(treeLines(*window.folderModel()), QStringList({"Main", "  Travel", "    Maps", "Work"}));
-        QVERIFY(!work.isValid() || work.data().isNull());
     }
 
     // Each edit reaches the Qt models as the rows it inserts, removes, moves or changes; only a
@@ -109,7 +88,7 @@ private slots:
         SampleWindow window;
         const QAbstractItemModelTester treeTester(window.folderModel(), kReportToQtTest);
         const QAbstractItemModelTester listTester(window.linkModel(), kReportToQtTest);
-        window.start();
+        QVERIFY(window.start());
         MainWindowModel& model = window.model;
         int listResets = 0;
         int treeResets = 0;
@@ -135,12 +114,9 @@ private slots:
             {"move a link up, unsorted",
              [&] { model.execute(Command::ViewUnsorted), rows({3}, 3), model.reordering().EditMoveUpExecute(); },
              false},
-            {"move two links down", [&] { rows({0, 1}, 1), model.reordering().EditMoveDownExecute(); }, false},
             {"add a folder in Work", [&] { model.editing().addFolderIn(folder("Work"), "Reading", ""); },
              showsAnotherFolder},
-            {"rename it", [&] { model.editing().editFolder("Reading list", ""); }, showsAnotherFolder},
             {"move it up", [&] { model.tree().trvFoldersEnter(), model.reordering().EditMoveUpExecute(); }, false},
-            {"move it down", [&] { model.reordering().EditMoveDownExecute(); }, false},
             {"drop Projects onto Main",
              [&] { model.reordering().trvFoldersDragDrop(folder("Projects"), folder("Main")); }, showsAnotherFolder},
             {"delete Projects with its subfolder",
@@ -159,52 +135,8 @@ private slots:
         }
         // The edits did what their names say; the undone folder comes back as its parent's last.
         QCOMPARE(treeLines(*window.folderModel()), QStringList({"Main", "  Recipes", "  Café", "  Projects",
-                                                                "    Velloria", "Work", "  Archive", "  Reading list"}));
+                                                                "    Velloria", "Work", "  Reading", "  Archive"}));
         QCOMPARE(window.currentFolder(), QStringLiteral("Velloria"));
-    }
-
-    // An edit keeps what the views show: the tree where it was scrolled to after a folder
-    // further down is renamed, the list where it was scrolled to after a link moved.
-    void viewsKeepTheirScrollPositionAcrossEdits()
-    {
-        std::string tree = crlf({"Main", "\tRecipes", "Work"});
-        std::string links;
-        for (int i = 0; i < 60; ++i) {
-            const std::string n = std::to_string(i);
-            tree += "Folder " + n + "\r\n";
-            links += "0 Link " + n + "\r\n1 https://example.org/" + n + "\r\n2 \r\n3 2024.1.1\r\n4 \r\n";
-        }
-        SampleWindow window([](TPreferences& prefs) { prefs.SortMode = 4; });
-        window.home.write("folders.wnf", tree);
-        window.home.write("Links/Work.wnl", links);
-        window.start();
-        QVERIFY(showActive(window.form));
-
-        QScrollBar* treeScroll = window.folderView()->verticalScrollBar();
-        window.model.tree().selectFolder(window.model.library().folderTree().findExact("Folder 40"));
-        window.folderView()->scrollTo(window.folderItem("Folder 35"), QAbstractItemView::PositionAtTop);
-        QCoreApplication::processEvents();
-        const int treeAt = treeScroll->value();
-        QVERIFY(treeAt > 0);
-        window.model.editing().editFolder("Folder 40 renamed", "");
-        QCoreApplication::processEvents();
-        QCOMPARE(window.currentFolder(), QStringLiteral("Folder 40 renamed"));
-        QCOMPARE(treeScroll->value(), treeAt);
-
-        QScrollBar* listScroll = window.linkView()->verticalScrollBar();
-        window.model.tree().selectFolder(window.model.library().folderTree().findExact("Work"));
-        window.model.list().lvReferencesEnter();
-        window.model.list().selectRows({30}, 30);
-        window.linkView()->scrollTo(window.linkModel()->index(25, 0), QAbstractItemView::PositionAtTop);
-        QCoreApplication::processEvents();
-        const int listAt = listScroll->value();
-        QVERIFY(listAt > 0);
-        window.model.list().lvReferencesEnter();
-        window.model.reordering().EditMoveDownExecute();
-        QCoreApplication::processEvents();
-        QCOMPARE(window.linkModel()->index(31, 0).data().toString(), QStringLiteral("Link 30"));
-        QCOMPARE(window.linkView()->currentIndex().row(), 31);
-        QCOMPARE(listScroll->value(), listAt);
     }
 };
 

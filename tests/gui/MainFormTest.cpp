@@ -1,17 +1,24 @@
-// The panes of the main window: what the tree, the list, the description pane and the status bar
-// show, and what the user's clicks in them do.
+// The main window: what its panes and status bar show, what the user's clicks and drags in them
+// do, and the remembered bounds, columns, panes and colours at the start and at the end.
 
 #include "DialogDriving.h"
 #include "GuiTests.h"
 #include "SampleLibrary.h"
 #include "gui/QtText.h"
+#include "support/LibraryFiles.h"
 
-#include <QAction>
+#include <QDropEvent>
 #include <QHeaderView>
+#include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
-#include <QScrollBar>
+#include <QScreen>
+#include <QSplitter>
 #include <QStatusBar>
-#include <QToolTip>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
 
 using namespace velloria;
 using namespace velloria::test;
@@ -31,90 +38,107 @@ QPoint rowCentre(const QTableView& view, int row)
     return view.visualRect(view.model()->index(row, 0)).center();
 }
 
+// Drags the data over the tree onto the target folder, as the window system delivers a drag,
+// and drops it there when the tree takes it. Returns whether the tree took it.
+bool dragOnto(SampleWindow& window, const QMimeData& data, const QString& target)
+{
+    QWidget* viewport = window.folderView()->viewport();
+    const QPoint where = window.folderView()->visualRect(window.folderItem(target)).center();
+    QDragEnterEvent enter(where, Qt::MoveAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(viewport, &enter);
+    QDragMoveEvent move(where, Qt::MoveAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(viewport, &move);
+    if (!move.isAccepted()) {
+        QDragLeaveEvent leave;
+        QApplication::sendEvent(viewport, &leave);
+        return false;
+    }
+    QDropEvent drop(where, Qt::MoveAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(viewport, &drop);
+    return drop.isAccepted();
+}
+
+QSplitter* splitter(const SampleWindow& window, const char* name)
+{
+    return window.form.findChild<QSplitter*>(QString::fromLatin1(name));
+}
+
 class MainFormTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void showsTheRememberedFolderAndTheOneTheUserChooses()
+    // A right click in the tree chooses the folder under the pointer, a clicked row is the
+    // model's selection, and the description pane follows the focus and gives it back.
+    void thePanesFollowTheUsersClicksAndFocus()
     {
         SampleWindow window;
-        window.start();
-        QCOMPARE(window.form.windowTitle(), QStringLiteral("Velloria"));
-        QCOMPARE(window.currentFolder(), QStringLiteral("Café"));
-        QVERIFY(window.folderView()->isExpanded(window.folderItem("Main")));
-        QVERIFY(!window.folderView()->isExpanded(window.folderItem("Work")));
-        QCOMPARE(window.statusTexts(), QStringList({"Café", "Café Central", "Folders: 0", "Bookmarks: 1", ""}));
-        QCOMPARE(window.description(), QStringLiteral("Description: Coffee places"));
-
-        window.folderView()->setCurrentIndex(window.folderItem("Work"));
-        QCOMPARE(window.model.tree().selectedFolder(), std::size_t{3});
-        QCOMPARE(window.selectedTitles(), QStringLiteral("Mail"));
-        QCOMPARE(window.statusTexts(), QStringList({"Work", "Mail", "Folders: 2", "Bookmarks: 3", ""}));
-        QCOMPARE(window.description(), QStringLiteral("Description: Things for the office"));
-
-        // Rows the user selects are the model's selection.
-        QItemSelection rows;
-        rows.select(window.linkModel()->index(0, 0), window.linkModel()->index(0, 3));
-        rows.select(window.linkModel()->index(2, 0), window.linkModel()->index(2, 3));
-        window.linkView()->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
-        const RowSelection& selection = window.model.selection();
-        QVERIFY(selection.isRowSelected(0) && !selection.isRowSelected(1) && selection.isRowSelected(2));
-    }
-
-    void focusAndClicksShowTheDescriptionOfTheirPane()
-    {
-        SampleWindow window;
-        window.start();
+        QVERIFY(window.start());
         QVERIFY(showActive(window.form));
-        // A right click in the tree chooses the folder under the pointer.
+        QCOMPARE(window.currentFolder(), QStringLiteral("Café"));
+        QCOMPARE(window.description(), QStringLiteral("Description: Coffee places"));
         const QRect work = window.folderView()->visualRect(window.folderItem("Work"));
         QTest::mousePress(window.folderView()->viewport(), Qt::RightButton, {}, work.center());
-        QCOMPARE(window.currentFolder(), QStringLiteral("Work"));
+        QCOMPARE(window.model.tree().selectedFolder(), std::size_t{3});
         QCOMPARE(window.statusPanel(0), QStringLiteral("Work"));
         QTest::mouseRelease(window.folderView()->viewport(), Qt::RightButton, {}, work.center());
 
         window.linkView()->setFocus();
-        QCOMPARE(window.description(), QStringLiteral("Description: Daily"));
-        QVERIFY(window.action("EditCopy")->isEnabled());
         QTest::mouseClick(window.linkView()->viewport(), Qt::LeftButton, {}, rowCentre(*window.linkView(), 2));
+        QCOMPARE(window.model.selection().selectedRows(), std::vector<std::size_t>{2});
         QCOMPARE(window.description(), QStringLiteral("Description: Team notes"));
         QCOMPARE(window.statusPanel(1), QStringLiteral("Wiki"));
-        // The description pane gives the focus back to the pane that had it.
         auto* description = window.form.findChild<QPlainTextEdit*>(QStringLiteral("memDescr"));
         QTest::mouseClick(description->viewport(), Qt::LeftButton);
         QCOMPARE(QApplication::focusWidget(), window.linkView());
-
         window.folderView()->setFocus();
         QCOMPARE(window.description(), QStringLiteral("Description: Things for the office"));
-        QVERIFY(!window.action("EditCopy")->isEnabled());
         QTest::mouseClick(description->viewport(), Qt::LeftButton);
-        QCOMPARE(QApplication::focusWidget(), window.folderView());
-
-        // An empty list sends the focus back to the tree.
-        window.model.tree().selectFolder(1);
-        window.linkView()->setFocus();
         QCOMPARE(QApplication::focusWidget(), window.folderView());
     }
 
     void aHeaderClickSortsTheListAndADoubleClickOpensALink()
     {
         SampleWindow window;
-        window.start();
+        QVERIFY(window.start());
         window.model.tree().selectFolder(3);
         QVERIFY(showActive(window.form));
         clickHeader(*window.linkView(), 0); // the sorted column again: the other way round
         QCOMPARE(headerCaptions(*window.linkModel()), QStringList({"Title -", "Address", "Last Visit", "Add Date"}));
-        QVERIFY(window.action("ViewReversedOrder")->isChecked());
-        QVERIFY(window.home.read("Links/Work.wnl").starts_with("0 Wiki\r\n"));
         clickHeader(*window.linkView(), 3);
         QCOMPARE(headerCaptions(*window.linkModel()), QStringList({"Title", "Address", "Last Visit", "Add Date +"}));
-        QVERIFY(window.action("ViewSortByAddDate")->isChecked() && !window.action("ViewReversedOrder")->isChecked());
         QCOMPARE(window.linkModel()->index(2, 0).data().toString(), QStringLiteral("Velloria home"));
 
         const QPoint wiki = rowCentre(*window.linkView(), 0);
         QTest::mouseClick(window.linkView()->viewport(), Qt::LeftButton, {}, wiki);
         QTest::mouseDClick(window.linkView()->viewport(), Qt::LeftButton, {}, wiki);
         QCOMPARE(window.opened(), QStringLiteral("new window: about:blank; https://wiki.example/"));
+    }
+
+    // A match is marked by its characters, counted in UTF-16 units; a text found nowhere is a
+    // warning with one button.
+    void aMatchIsMarkedInTheDescriptionAndNoMatchIsAWarning()
+    {
+        SampleWindow window;
+        const std::string tea = "Tea \xF0\x9F\x8D\xB5 and cr\xC3\xA8me";
+        window.home.write("Links/Recipes.wnl", linkFile({{tea, "https://tea.example/"}}));
+        QVERIFY(window.start());
+        QVERIFY(window.model.search().Find("And Cr\xC3\xA8me"));
+        const auto* pane = window.form.findChild<QPlainTextEdit*>(QStringLiteral("memDescr"));
+        const QList<QTextEdit::ExtraSelection> marks = pane->extraSelections();
+        QCOMPARE(marks.size(), 1);
+        QCOMPARE(marks[0].cursor.selectedText(), QStringLiteral("and crème"));
+        QCOMPARE(marks[0].cursor.anchor(), 14);
+        QCOMPARE(marks[0].format.background().color(), pane->palette().color(QPalette::Active, QPalette::Highlight));
+        window.model.tree().selectFolder(3);
+        QVERIFY(pane->extraSelections().isEmpty());
+
+        QString buttons;
+        const ModalAnswerer<QMessageBox> answerer([&](QMessageBox& box) {
+            buttons = box.buttons().value(0)->text() + (box.icon() == QMessageBox::Warning ? " !" : " ?");
+        });
+        QVERIFY(!window.model.search().Find("zebra"));
+        QCOMPARE(answerer.shown, QStringList({"Velloria: Search text is not found"}));
+        QCOMPARE(buttons, QStringLiteral("OK !"));
     }
 
     void aLoadingErrorAppearsOverWhatWasRead()
@@ -127,7 +151,7 @@ private slots:
                              .arg(window.folderModel()->rowCount())
                              .arg(window.form.isVisible() ? "yes" : "no");
         });
-        window.start();
+        QVERIFY(window.start());
         QCOMPARE(answerer.shown, QStringList({"Velloria: 'x' is not a valid integer value"}));
         QCOMPARE(underneath, QStringLiteral("2 folders, shown yes"));
         QCOMPARE(window.linkModel()->index(0, 0).data().toString(), QStringLiteral("Café Central"));
@@ -136,7 +160,7 @@ private slots:
     void noStatusPanelCutsItsTextAndTheLastColumnFillsTheList()
     {
         SampleWindow window([](TPreferences& prefs) { prefs.MainWidth = 1200; });
-        window.start();
+        QVERIFY(window.start());
         window.model.tree().selectFolder(3);
         QVERIFY(showActive(window.form));
         for (const int width : {1200, 760, 620}) {
@@ -156,40 +180,88 @@ private slots:
         QCOMPARE(static_cast<const MainWindowObserver&>(window.form).windowGeometry()->columnWidths[3], 90);
     }
 
-    void aFolderNameWiderThanThePaneScrollsSidewaysAndShowsWholeAsATip()
+    void aFolderDroppedOntoAnotherBecomesItsFirstChild()
     {
         SampleWindow window;
-        const std::string wide = "Articles, papers and talks on the history of typography and printing";
-        window.home.write("folders.wnf", crlf({"Main", "\tRecipes", "\tCaf\xE9", "Work", "\tProjects", "\t\tVelloria",
-                                              "\tArchive", wide}));
-        window.start();
+        QVERIFY(window.start());
         QVERIFY(showActive(window.form));
-        QTreeView* tree = window.folderView();
-        QScrollBar* sideways = tree->horizontalScrollBar();
-        QTRY_VERIFY(sideways->maximum() > 0);
-        const QModelIndex wideItem = window.folderItem(toQString(wide));
-        sideways->setValue(sideways->maximum());
-        QVERIFY(tree->visualRect(wideItem).left() + tree->sizeHintForIndex(wideItem).width()
-                <= tree->viewport()->width());
-        sideways->setValue(0);
-        // Only a name that the pane's edge cuts has a tip; the tip is the whole name.
-        for (const auto& [path, tip] : {std::pair<QString, QString>{"Work", ""}, {toQString(wide), toQString(wide)}}) {
-            const QRect item = tree->visualRect(window.folderItem(path));
-            const QPoint where(item.left() + 4, item.center().y());
-            QHelpEvent event(QEvent::ToolTip, where, tree->viewport()->mapToGlobal(where));
-            QApplication::sendEvent(tree->viewport(), &event);
-            QTRY_COMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tip);
-        }
-        // The names are measured as they come into view.
-        std::string many;
-        for (int i = 0; i < 80; ++i)
-            many += "Folder " + std::to_string(i) + "\r\n";
-        window.home.write("folders.wnf", many + wide + "\r\n");
-        window.model.lifecycle().loadLibrary(RestoreFolderStates::No);
-        tree->scrollToTop();
-        QTRY_COMPARE(sideways->maximum(), 0);
-        tree->verticalScrollBar()->setValue(tree->verticalScrollBar()->maximum()); // as the wheel scrolls
-        QTRY_VERIFY(sideways->maximum() > 0);
+        window.folderView()->expand(window.folderItem("Work"));
+        window.folderView()->expand(window.folderItem("Work/Projects"));
+        QAbstractItemModel& folders = *window.folderModel();
+        const std::unique_ptr<QMimeData> work(folders.mimeData({window.folderItem("Work")}));
+        QMimeData foreign; // another program's drag, dressed as a folder
+        foreign.setData(folders.mimeTypes().value(0), "4");
+        QVERIFY(!dragOnto(window, *work, "Work"));
+        QVERIFY(!dragOnto(window, *work, "Work/Projects/Velloria"));
+        QVERIFY(!dragOnto(window, foreign, "Main"));
+
+        const std::unique_ptr<QMimeData> archive(folders.mimeData({window.folderItem("Work/Archive")}));
+        QVERIFY(dragOnto(window, *archive, "Main/Recipes"));
+        QCOMPARE(treeLines(folders), QStringList({"Main", "  Recipes", "    Archive", "  Café", "Work", "  Projects",
+                                                  "    Velloria"}));
+        QCOMPARE(window.currentFolder(), QStringLiteral("Recipes"));
+        QVERIFY(window.folderView()->isExpanded(window.folderItem("Main/Recipes")));
+        QVERIFY(!(window.linkModel()->flags(window.linkModel()->index(0, 0)) & Qt::ItemIsDragEnabled)); // links stay
+    }
+
+    void theRememberedLayoutIsAppliedAndWrittenBack()
+    {
+        SampleWindow window([](TPreferences& prefs) {
+            prefs.TreeBackgroundColor = 0x00F0E0D0;
+            prefs.ListFontColor = 0x00336699;
+        });
+        QVERIFY(window.start());
+        QVERIFY(showActive(window.form));
+        QCOMPARE(window.form.geometry(), QRect(40, 30, 760, 520));
+        const QHeaderView* header = window.linkView()->horizontalHeader();
+        QCOMPARE(QList<int>({header->sectionSize(0), header->sectionSize(1), header->sectionSize(2),
+                             header->sectionSize(3)}),
+                 QList<int>({150, 260, 90, 90}));
+        QCOMPARE(splitter(window, "splMain")->sizes().value(0), 210);
+        QCOMPARE(splitter(window, "splList")->sizes().value(1), 80);
+        // Colours in the file's blue-green-red order; the defaults are the desktop's.
+        const QPalette tree = window.folderView()->palette();
+        QCOMPARE(tree.color(QPalette::Base), QColor(0xD0, 0xE0, 0xF0));
+        QCOMPARE(tree.color(QPalette::Text), QApplication::palette(window.folderView()).color(QPalette::Text));
+        const QPalette list = window.linkView()->palette();
+        QCOMPARE(list.color(QPalette::Base), QApplication::palette(window.linkView()).color(QPalette::Base));
+        QCOMPARE(list.color(QPalette::Text), QColor(0x99, 0x66, 0x33));
+        QVERIFY(window.form.menuBar()->styleSheet().contains(QStringLiteral("#c6d3ef"))); // $EFD3C6
+
+        window.linkView()->horizontalHeader()->resizeSection(1, 333);
+        splitter(window, "splMain")->setSizes({250, 510});
+        window.form.resize(700, 500);
+        QTRY_COMPARE(window.form.width(), 700);
+        QVERIFY(window.form.close());
+        for (const char* line : {"024 40", "025 30", "026 500", "027 700", "028 False", "031 150", "032 333",
+                                 "033 90", "034 90", "035 250", "036 80"})
+            QVERIFY2(preferencesHold(window.home, line), line);
+    }
+
+    // Bounds off every screen are centred, a maximized window keeps its normal bounds, and the
+    // auto-save timer runs on the remembered interval only when the preferences ask for it.
+    void theStartBoundsAndTheAutoSaveTimerFollowThePreferences()
+    {
+        SampleWindow away([](TPreferences& prefs) { prefs.MainLeft = -5000; });
+        QVERIFY(away.start());
+        QVERIFY(!away.form.findChild<QTimer*>(QStringLiteral("MainTimer"))->isActive());
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QCOMPARE(away.form.geometry().center(), area.center());
+        QCOMPARE(away.form.size(), QSize(760, 520).boundedTo(area.size()));
+
+        SampleWindow window([](TPreferences& prefs) {
+            prefs.MainMaximized = prefs.AutoSave = true;
+            prefs.SaveInterval = 3;
+        });
+        QVERIFY(window.start());
+        QCOMPARE(window.form.findChild<QTimer*>(QStringLiteral("MainTimer"))->interval(), 3 * 60000);
+        QVERIFY(window.form.findChild<QTimer*>(QStringLiteral("MainTimer"))->isActive());
+        QVERIFY(showActive(window.form));
+        QTRY_VERIFY(window.form.isMaximized());
+        QCOMPARE(window.form.normalGeometry(), QRect(40, 30, 760, 520));
+        QVERIFY(window.form.close());
+        for (const char* line : {"024 40", "025 30", "026 520", "027 760", "028 True"})
+            QVERIFY2(preferencesHold(window.home, line), line);
     }
 };
 

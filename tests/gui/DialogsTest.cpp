@@ -1,0 +1,279 @@
+// The dialogs of the main window driven with the mouse and the keys: New Item and the delete
+// confirmation; Import, Export and HTML Settings (how a check box opens or closes its row, what
+// each hands to the model on OK, the progress of a long exchange); Preferences (a language edited
+// and saved, Apply giving the dialog the new texts, OK reaching the window).
+
+#include "DialogDriving.h"
+#include "GuiTests.h"
+#include "SampleLibrary.h"
+#include "gui/DelMesForm.h"
+#include "gui/ExportForm.h"
+#include "gui/GenHtmlForm.h"
+#include "gui/ImportForm.h"
+#include "gui/NewItemForm.h"
+#include "gui/PreferencesForm.h"
+#include "gui/QtColor.h"
+#include "platform/FileIO.h"
+#include "settings/HomeSetup.h"
+#include "support/LibraryFiles.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTabWidget>
+
+using namespace velloria;
+using namespace velloria::test;
+
+namespace {
+
+using Rows = std::array<std::array<const char*, 3>, 3>; // check box, edit, picker
+constexpr Rows kImportRows{{{"chkImportIE", "edIEDirectory", "sbIEDirectory"},
+                            {"chkNetscape", "edNetscapeFile", "sbNetscapeFile"},
+                            {"chkOpera", "edOperaFile", "sbOperaFile"}}};
+constexpr Rows kExportRows{{{"chkIE", "edIEFile", "sbIEFav"},
+                            {"chkNetscape", "edNetscapeFile", "sbNetscapeFile"},
+                            {"chkOpera", "edOperaFile", "sbOperaFile"}}};
+
+// The rows as the user sees them: "[x] location, editable|read-only, picker on|off, background",
+// the background "normal" (the window colour) or "face" (the button face).
+QStringList rowStates(QWidget& dialog, const Rows& rows, const SampleWindow& window)
+{
+    const QPalette normal = QApplication::palette(control(dialog, rows[0][1]));
+    QStringList states;
+    for (const auto& [check, edit, picker] : rows) {
+        const auto* field = control<QLineEdit>(dialog, edit);
+        const QColor base = field->palette().color(QPalette::Base);
+        states << QStringLiteral("[%1] %2, %3, picker %4, %5")
+                      .arg(control<QCheckBox>(dialog, check)->isChecked() ? "x" : " ", window.tilde(field->text()),
+                           field->isReadOnly() ? "read-only" : "editable",
+                           control(dialog, picker)->isEnabled() ? "on" : "off",
+                           base == normal.color(QPalette::Button) ? "face" : "normal");
+    }
+    return states;
+}
+
+QString path(const std::filesystem::path& file)
+{
+    return QString::fromStdString(file.string());
+}
+
+// The language list as shown, the chosen entry marked with "*".
+QString languageList(PreferencesForm& dialog)
+{
+    auto* list = control<QComboBox>(dialog, "cmbLanguages");
+    QStringList lines;
+    for (int i = 0; i < list->count(); ++i)
+        lines << list->itemText(i) + (i == list->currentIndex() ? " *" : "");
+    return lines.join(QStringLiteral(", "));
+}
+
+// Which of the controls are enabled: "name" for enabled, "-name" for disabled.
+QString enabledStates(PreferencesForm& dialog, std::initializer_list<const char*> names)
+{
+    QStringList states;
+    for (const char* name : names)
+        states << (control(dialog, name)->isEnabled() ? "" : "-") + QString::fromLatin1(name);
+    return states.join(u' ');
+}
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The item type opens the fields that Tab visits; Enter in the description confirms
+    // instead of breaking the line, and a pasted text is one line.
+    void theItemTypeDecidesTheOpenFieldsAndEnterConfirms()
+    {
+        SampleWindow window;
+        QVERIFY(window.start());
+        window.model.tree().selectFolder(3);
+        QApplication::clipboard()->setText(QStringLiteral("Morning\nread"));
+        QStringList shown;
+        QVERIFY(answerDialog<NewItemForm>([&] { window.trigger("EditAddUrl"); }, [&](NewItemForm& dialog) {
+            click(dialog, "rdbFolder");
+            control(dialog, "edTitle")->setFocus();
+            shown << tabStops(dialog, 5).join(u',');
+            click(dialog, "rdbURL");
+            control(dialog, "edTitle")->setFocus();
+            shown << tabStops(dialog, 5).join(u',');
+            QTest::keyClicks(control(dialog, "edTitle"), QStringLiteral("News"));
+            QTest::keyClicks(control(dialog, "edAddress"), QStringLiteral("https://news.example/"));
+            auto* description = control<QPlainTextEdit>(dialog, "memDescription");
+            QTest::keyClick(description, Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClick(description, Qt::Key_Return);
+        }));
+        QCOMPARE(shown, QStringList({"edTitle,memDescription,chkAddFolderInFolder,btnOK,btnCancel",
+                                     "edTitle,edAddress,memDescription,btnOK,btnCancel"}));
+        QCOMPARE(window.selectedTitles(), QStringLiteral("News"));
+        const std::string links = window.home.read("Links/Work.wnl");
+        QVERIFY(links.find("0 News\r\n1 https://news.example/\r\n") != std::string::npos);
+        QVERIFY(links.find("4 Morning read\r\n") != std::string::npos);
+    }
+
+    // Return answers Yes; the ticked box stops the question even when the answer is No.
+    void theDeleteConfirmationListsTheItemsAndItsBoxStopsTheQuestion()
+    {
+        SampleWindow window;
+        QVERIFY(window.start());
+        window.model.tree().selectFolder(3);
+        window.model.list().lvReferencesEnter();
+        QString listed;
+        QVERIFY(answerDialog<DelMesForm>([&] { window.trigger("EditDelete"); }, [&](DelMesForm& dialog) {
+            listed = control<QPlainTextEdit>(dialog, "memDelItems")->toPlainText();
+            QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+        }));
+        QVERIFY(answerDialog<DelMesForm>([&] { window.trigger("EditDelete"); }, [&](DelMesForm& dialog) {
+            click(dialog, "chkShowDialog");
+            click(dialog, "btnNo");
+        }));
+        QCOMPARE(listed, QStringLiteral("Mail (Bookmark)"));
+        QCOMPARE(window.linkModel()->rowCount(), 2);
+        window.trigger("EditDelete");
+        QCOMPARE(window.linkModel()->rowCount(), 1);
+    }
+
+    void eachDialogHandsItsChoicesToTheModel()
+    {
+        SampleWindow window([](TPreferences& prefs) { prefs.ImportOpera = prefs.ExportNetscape = false; });
+        QVERIFY(window.start());
+        const std::filesystem::path out = window.home.path() / "out";
+        writeBytes(out / "in.html", crlf({"<!DOCTYPE NETSCAPE-Bookmark-file-1>", "<DL><p>", "<DT><H3>News</H3>",
+                                          "<DL><p>", "<DT><A HREF=\"https://news.example/\">Daily</A>", "</DL><p>"}));
+        QStringList rows;
+        QVERIFY(answerDialog<ImportForm>([&] { window.trigger("FileImport"); }, [&](ImportForm& dialog) {
+            rows << rowStates(dialog, kImportRows, window);
+            click(dialog, "chkImportIE");
+            click(dialog, "chkOpera");
+            rows << rowStates(dialog, kImportRows, window);
+            control<QLineEdit>(dialog, "edNetscapeFile")->setText(path(out / "in.html"));
+            click(dialog, "chkOpera");
+            click(dialog, "btnOk");
+        }));
+        QVERIFY(answerDialog<ExportForm>([&] { window.trigger("FileExport"); }, [&](ExportForm& dialog) {
+            rows << rowStates(dialog, kExportRows, window);
+            click(dialog, "chkNetscape");
+            dialog.pickDirectory = [&](const QString&) { return path(out); };
+            dialog.pickFile = [&](const QString&, const QStringList& filters) {
+                return path(out / (filters.value(0).contains(QStringLiteral("*.adr")) ? "list.adr" : "page.html"));
+            };
+            for (const auto& row : kExportRows)
+                click(dialog, row[2]);
+            click(dialog, "btnOk");
+        }));
+        QVERIFY(answerDialog<GenHtmlForm>([&] { window.trigger("FileGenHtml"); }, [&](GenHtmlForm& dialog) {
+            dialog.setColourChooser([](QWidget&, const QColor&) { return std::optional(QColor(0x12, 0x34, 0x56)); });
+            dialog.setFileChooser([&](QWidget&, const QString&) { return path(out / "links.html"); });
+            control<QLineEdit>(dialog, "edTitle")->setText(QStringLiteral("Café <links>"));
+            click(dialog, "stHeaderArea");
+            click(dialog, "btnOk");
+        }));
+        // A blank favorites directory shows the user's own Favorites folder.
+        QCOMPARE(rows, QStringList({"[x] ~/Favorites, editable, picker on, normal",
+                                    "[x] ~/bookmarks.html, editable, picker on, normal",
+                                    "[ ] ~/opera6.adr, read-only, picker off, face",
+                                    "[ ] ~/Favorites, read-only, picker off, face",
+                                    "[x] ~/bookmarks.html, editable, picker on, normal",
+                                    "[x] ~/opera6.adr, editable, picker on, normal",
+                                    "[x] ~/Favorites, read-only, picker on, normal",
+                                    "[ ] ~/out/in.html, read-only, picker on, face",
+                                    "[x] ~/opera6.adr, read-only, picker on, normal"}));
+        const TPreferences& prefs = window.model.prefs();
+        QCOMPARE(window.tilde(QString::fromStdString(prefs.IEFavoritesDir + " " + prefs.NetscapeFile + " "
+                                                     + prefs.OperaFile + " " + prefs.HtmlFile)),
+                 QStringLiteral("~/out ~/out/page.html ~/out/list.adr ~/out/links.html"));
+        QCOMPARE(QString::fromStdString(prefs.HtmlTitle), QStringLiteral("Café <links>"));
+        QCOMPARE(prefs.HtmlHeaderAreaColor, 0x563412);
+        QCOMPARE(treeLines(*window.folderModel()).mid(7), QStringList({"Netscape", "  News"}));
+        QVERIFY(readFile(out / "page.html").find(">Daily</A>") != std::string::npos);
+        QVERIFY(readFile(out / "list.adr").starts_with("Opera Hotlist version 2.0\r\n"));
+        QVERIFY(std::filesystem::exists(out / "Velloria/Work/Mail.url"));
+        QVERIFY(readFile(out / "links.html").find("<th bgcolor=\"#123456\"") != std::string::npos);
+    }
+
+    void progressShowsOnlyForALongExchangeAndItsCancelStopsIt()
+    {
+        QWidget owner;
+        ExchangeProgress quick(owner, QStringLiteral("Exporting"), QStringLiteral("Cancel"));
+        quick.report(1, 2);
+        QVERIFY(!quick.dialog());
+
+        auto slow = std::make_unique<ExchangeProgress>(owner, QStringLiteral("Exporting"), QStringLiteral("Abbrechen"),
+                                                       ExchangeProgress::Timing{0, 0});
+        const ProgressFunction report = slow->function();
+        report(5'000'000'000ULL, 10'000'000'000ULL); // beyond int
+        QPointer<QProgressDialog> dialog = slow->dialog();
+        QVERIFY(dialog && dialog->isVisible() && dialog->value() * 2 == dialog->maximum());
+        report(7, 0); // unknown total: busy
+        QCOMPARE(dialog->maximum(), 0);
+        QCOMPARE(dialog->findChild<QPushButton*>()->text(), QStringLiteral("Abbrechen"));
+        QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+        QVERIFY_THROWS_EXCEPTION(OperationCancelled, report(8, 10));
+        slow.reset();
+        QVERIFY(dialog.isNull());
+    }
+
+    void theControlsReachTheDialogAndOkTheWindowAndTheFile()
+    {
+        SampleWindow window;
+        prepareHome(window.home.path()); // the shipped languages
+        QVERIFY(window.start());
+        QVERIFY(showActive(window.form));
+        window.form.answer = Answer::Yes; // to saving the edited language
+        const std::filesystem::path german = window.home.path() / "Languages/German.lng";
+        const std::string shipped = readFile(german);
+        const QColor chosen(0x20, 0x40, 0x60);
+        QStringList shown;
+        const auto open = [&] { window.trigger("ToolsPreferences"); };
+        QVERIFY(answerDialog<PreferencesForm>(open, [&](PreferencesForm& dialog) {
+            dialog.setColourChooser([&](QWidget&, const QColor&) { return std::optional<QColor>(chosen); });
+            shown << languageList(dialog) << enabledStates(dialog, {"btnEditLanguage", "btnSave", "btnApply"});
+            auto* pages = control<QTabWidget>(dialog, "pgcPreferences");
+            pages->setCurrentIndex(1);
+            QTest::keyClick(control(dialog, "cmbLanguages"), Qt::Key_Down);
+            auto* editor = control<QPlainTextEdit>(dialog, "memLangEdit");
+            shown << editor->toPlainText().section(u'\n', 0, 1)
+                  << enabledStates(dialog, {"btnEditLanguage", "btnSave", "btnSaveAs", "btnDelete", "btnApply"});
+            click(dialog, "btnEditLanguage");
+            QVERIFY(!editor->isReadOnly());
+            editor->moveCursor(QTextCursor::End);
+            QTest::keyClick(editor, Qt::Key_Return);
+            QTest::keyClicks(editor, "343 Minuten");
+            click(dialog, "btnSave");
+            click(dialog, "btnApply");
+            shown << dialog.windowTitle() + ", " + pages->tabText(0) + ", " + pages->tabText(1) + ", "
+                         + control<QLabel>(dialog, "lblMins")->text()
+                  << enabledStates(dialog, {"btnSave", "btnApply"});
+            pages->setCurrentIndex(2);
+            click(dialog, "stTreeBackground");
+            click(dialog, "stListFontColor");
+            click(dialog, "btnOK");
+        }));
+        QCOMPARE(shown, QStringList({"English (standard) *, Deutsch (German.lng), Français (French.lng)",
+                                     "-btnEditLanguage -btnSave -btnApply",
+                                     "/// Velloria language file: Deutsch\n000 1.0",
+                                     "btnEditLanguage -btnSave btnSaveAs btnDelete btnApply",
+                                     "Einstellungen, Allgemein, Sprache, Minuten", "-btnSave -btnApply"}));
+        QCOMPARE(window.form.questions, QStringList({"Save changes?"}));
+        QCOMPARE(readFile(german), shipped + "343 Minuten\r\n");
+        QCOMPARE(window.action("ToolsPreferences")->text(), QStringLiteral("&Einstellungen..."));
+        QCOMPARE(headerCaptions(*window.linkModel()).value(0), QStringLiteral("Titel +"));
+        QCOMPARE(window.folderView()->palette().color(QPalette::Base), chosen);
+        QCOMPARE(window.linkView()->palette().color(QPalette::Text), chosen);
+        QCOMPARE(window.linkView()->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base));
+        const std::string stored = std::to_string(toTColor(chosen));
+        for (const std::string& line : {"014 " + german.string(), "019 " + stored, "022 " + stored})
+            QVERIFY2(preferencesHold(window.home, line), line.c_str());
+    }
+};
+
+} // namespace
+
+VELLORIA_GUI_TEST(DialogsTest)
+#include "DialogsTest.moc"
