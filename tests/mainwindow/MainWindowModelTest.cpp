@@ -1,14 +1,22 @@
-// The two panes of the main window: what each focus, selection and click event shows and which
-// commands it enables.
+// The two panes of the main window: what each focus, selection and click event shows, which
+// commands it enables, the status bar, opening links and the Help commands.
 
 #include "mainwindow/MainWindowFixture.h"
+#include "mainwindow/StatusPanels.h"
+#include "platform/FileIO.h"
+#include "settings/EmbeddedFiles.h"
+#include "settings/HomeSetup.h"
 
 #include <gmock/gmock.h>
+
+#include <functional>
 
 namespace velloria {
 namespace {
 
+namespace fs = std::filesystem;
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using Rows = std::vector<std::size_t>;
 
@@ -70,13 +78,9 @@ TEST_F(PresentationTest, ListFocusShowsTheRowDescriptionAndEnablesCutAndCopy)
     EXPECT_EQ(model.description().text(), "Description: Bee");
     EXPECT_EQ(model.memDescrEnter(), Pane::Tree);
     EXPECT_FALSE(model.commandStates().isEnabled(Command::EditCut));
-}
-
-TEST_F(PresentationTest, FocusIntoAnEmptyListGoesBackToTheTree)
-{
-    show(0);
+    model.tree().selectFolder(0);
     recorder.notices.clear();
-    model.list().lvReferencesEnter();
+    model.list().lvReferencesEnter(); // an empty list sends the focus back
     EXPECT_THAT(recorder.notices, ElementsAre("focus tree"));
 }
 
@@ -103,7 +107,7 @@ TEST_F(PresentationTest, CaptionsComeFromTheLanguageInUse)
     EXPECT_EQ(model.description().text(), "Description:"); // the label before any folder is shown
     const auto language = home.path() / "Languages" / "Test.lng";
     test::writeBytes(language, test::crlf({"000 1.0", "001 Test", "103 &Sichern", "202 Sichern",
-                                           "306 Beschreibung:", "332 Ordner:", "300 Titel", "137 &Ansicht"}));
+                                           "306 Beschreibung:", "300 Titel", "137 &Ansicht"}));
     open({"000 1.0", "013 False", "014 " + language.string(), "040 0"});
     EXPECT_EQ(model.description().text(), "Beschreibung:");
     model.tree().trvFoldersEnter();
@@ -113,7 +117,6 @@ TEST_F(PresentationTest, CaptionsComeFromTheLanguageInUse)
     EXPECT_EQ(model.captions().menuCaption("mnuView"), "&Ansicht");
     EXPECT_EQ(model.captions().columnCaption(0), "Titel +");
     EXPECT_EQ(model.description().text(), "Beschreibung: The top");
-    EXPECT_EQ(model.statusBar().text(2), "Ordner: 2");
 }
 
 TEST_F(PresentationTest, ExpandAndCollapseAllFolders)
@@ -137,6 +140,156 @@ TEST_F(PresentationTest, BrokenLinkFileShowsWhatWasReadAndReportsTheError)
     show(0);
     EXPECT_EQ(test::errorOf([&] { model.tree().selectFolder(5); }), "'b' is not a valid integer value");
     EXPECT_EQ(panels(), (test::Lines{"Other", "Kept", "Folders: 0", "Bookmarks: 1"}));
+}
+
+TEST_F(PresentationTest, EnablingRules)
+{
+    struct Case {
+        const char* what;
+        CommandInputs inputs;
+        std::string disabled; // names in table order
+    };
+    // A shown folder of links with its first row selected, in a list sorted by title, changed as asked.
+    const auto shown = [](Pane focus, auto change) {
+        CommandInputs inputs{.focus = focus, .treeEmpty = false, .folderSelected = true, .listEmpty = false,
+                             .rowSelected = true};
+        change(inputs);
+        return inputs;
+    };
+    const auto same = [](CommandInputs&) {};
+    const Case cases[] = {
+        {"an empty tree", {.treeEmpty = true, .clipboardFilled = true},
+         "FileSave EditUndo EditAddUrl EditEditItem EditMoveUp EditMoveDown EditCut EditCopy EditPaste EditDelete "
+         "EditFind EditSearchAgain ViewExpandAllFolders ViewCollapseAllFolders ToolsGo ToolsGoInNewBrowser"},
+        {"the list, sorted", shown(Pane::List, same), "FileSave EditUndo EditMoveUp EditMoveDown EditPaste"},
+        {"the list, sorted by add date", shown(Pane::List, [](auto& i) { i.sortMode = 3; }),
+         "FileSave EditUndo EditMoveUp EditMoveDown EditPaste"},
+        {"the list, unsorted", shown(Pane::List, [](auto& i) { i.sortMode = 4; }), "FileSave EditUndo EditPaste"},
+        {"the list, no row selected", shown(Pane::List, [](auto& i) { i.rowSelected = false, i.sortMode = 4; }),
+         "FileSave EditUndo EditEditItem EditMoveUp EditMoveDown EditCut EditCopy EditPaste EditDelete"},
+        {"out of the tree", shown(Pane::None, [](auto& i) { i.sortMode = 4; }),
+         "FileSave EditUndo EditCut EditCopy EditPaste"},
+        {"changes, a deletion and a filled clipboard",
+         shown(Pane::List, [](auto& i) { i.libraryModified = i.undoAvailable = i.clipboardFilled = true; }),
+         "EditMoveUp EditMoveDown"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(commandNames(commandStates(c.inputs)), c.disabled) << c.what;
+}
+
+TEST_F(PresentationTest, TicksFollowTheBarsAndTheSortMode)
+{
+    const std::pair<CommandInputs, std::string> cases[] = {
+        {{.sortMode = 0, .toolbarShown = true, .statusBarShown = true}, "ViewToolbar ViewStatusBar ViewSortByTitle"},
+        {{.sortMode = 3, .reversedOrder = true}, "ViewSortByAddDate ViewReversedOrder"},
+        {{.sortMode = 4}, "ViewUnsorted"},
+        {{.sortMode = 5}, ""}, // a list that is not sorted ticks no sort command
+    };
+    for (const auto& [inputs, ticked] : cases)
+        EXPECT_EQ(commandNames(commandStates(inputs), true), ticked) << inputs.sortMode;
+}
+
+TEST(StatusPanelsTest, PanelsWidenToTheirTextsAndNeverCutACount)
+{
+    using Widths = std::array<int, kStatusPanelCount>;
+    struct Case {
+        int bar;
+        Widths texts;
+        Widths expected;
+    };
+    const Case cases[] = {
+        {1000, {80, 90, 70, 90, 0}, {200, 600, 100, 100, 50}},      // short texts: the panels as they are
+        {1200, {80, 90, 150, 170, 0}, {200, 680, 150, 170, 50}},    // wide counts: the title panel gives way
+        {1000, {260, 90, 100, 100, 0}, {260, 540, 100, 100, 50}},   // a long folder name too
+        {500, {80, 90, 120, 130, 0}, {200, 50, 120, 130, 50}},      // narrow: the counts still fit
+        {300, {80, 90, 120, 130, 0}, {50, 0, 120, 130, 50}},        // narrower: the folder name gives way
+    };
+    StatusPanels panels;
+    for (const Case& c : cases) {
+        panels.fitTo(c.bar);
+        const Widths widths = panels.fittedWidths(c.texts, c.bar);
+        EXPECT_EQ(widths, c.expected) << c.bar;
+        EXPECT_LE(widths[0] + widths[1] + widths[2] + widths[3], std::max(c.bar, 600)) << c.bar;
+    }
+}
+
+TEST_F(PresentationTest, GoOpensTheAddressAndRecordsTheVisit)
+{
+    show(4);
+    model.list().selectRows({1}, 1); // "Alpha", stored without a scheme
+    EXPECT_TRUE(model.execute(Command::ToolsGo));
+    EXPECT_THAT(opener.opened, ElementsAre("http://a.example/path"));
+    // No sort command is ticked, so the preferences written with the visit keep the list as
+    // it is stored.
+    EXPECT_EQ(titles(), (test::Lines{"zeta", "Alpha", "mid"}));
+    EXPECT_EQ(model.library().linkList()[model.selection().focusedRow()].Title, "Alpha");
+    EXPECT_THAT(home.read("Links/B.wnl"), HasSubstr("0 Alpha\r\n1 a.example/path\r\n2 2026.12.5\r\n"));
+    EXPECT_THAT(test::readBytes(home.path() / "Tessel.cfg"), HasSubstr("\r\n058 Alpha\r\n059 B\r\n"));
+    EXPECT_FALSE(model.lifecycle().libraryModified()); // a visit is no edit
+}
+
+TEST_F(PresentationTest, AddressesWithASchemeOpenAsTheyAreAndANewWindowComesFirstWhenAskedFor)
+{
+    const auto go = [&] { model.execute(Command::ToolsGo); };
+    const auto goInNew = [&] { model.execute(Command::ToolsGoInNewBrowser); };
+    const auto doubleClick = [&] { model.list().lvReferencesDblClick(); };
+    const struct {
+        std::vector<std::size_t> rows;
+        std::function<void()> action;
+        test::Lines opened;
+    } cases[] = {
+        {{0}, go, {"https://z.example/"}},
+        {{2}, go, {"mailto:mid@example.org"}},
+        {{0}, goInNew, {"new window: about:blank", "https://z.example/"}},
+        {{2}, doubleClick, {"new window: about:blank", "mailto:mid@example.org"}},
+        {{}, go, {}}, // no row selected: nothing
+        {{}, doubleClick, {}},
+    };
+    show(4);
+    for (const auto& c : cases) {
+        model.list().selectRows(c.rows, c.rows.empty() ? TFolderTree::npos : c.rows.front());
+        opener.opened.clear();
+        c.action();
+        EXPECT_EQ(opener.opened, c.opened) << c.rows.size();
+    }
+}
+
+TEST_F(PresentationTest, VisitMovesTheRowWhenSortedByLastVisit)
+{
+    writePreferences({"000 1.0", "040 2"});
+    show(4);
+    EXPECT_EQ(titles(), (test::Lines{"zeta", "Alpha", "mid"})); // "", "2026.10.1", "2026.9.30"
+    model.execute(Command::ToolsGo); // zeta gets 2026.12.5
+    EXPECT_EQ(titles(), (test::Lines{"Alpha", "zeta", "mid"}));
+    EXPECT_EQ(model.library().linkList()[model.selection().focusedRow()].Title, "zeta");
+}
+
+TEST_F(PresentationTest, HelpWritesThePageOfThisVersionRightBeforeOpeningItAndTheOtherHelpCommands)
+{
+    const fs::path page = helpPagePath(home.path());
+    const auto shipped = std::find_if(embeddedFiles().begin(), embeddedFiles().end(),
+                                      [](const EmbeddedFile& file) { return file.name.ends_with(".html"); });
+    ASSERT_NE(shipped, embeddedFiles().end());
+    model.lifecycle().FormCreate();
+    EXPECT_FALSE(fs::exists(page)); // the start writes no help page
+    for (const char* before : {"", "an older page"}) {
+        if (*before)
+            writeFileAtomically(page, before);
+        model.execute(Command::HelpNavigatorHelp);
+        EXPECT_EQ(readFile(page), shipped->bytes) << before;
+    }
+    model.execute(Command::HelpHomePage);
+    model.execute(Command::HelpSupport);
+    model.execute(Command::HelpAbout);
+    const std::string help = "file://" + page.string();
+    EXPECT_THAT(opener.opened, ElementsAre(help, help, "new window: https://velloria.example/",
+                                           "mailto:feedback@velloria.example"));
+    EXPECT_EQ(recorder.notices.back(), "about");
+    // A page that cannot be written is an error, and nothing is opened.
+    fs::remove(page);
+    fs::create_directory(page);
+    EXPECT_THROW(model.execute(Command::HelpNavigatorHelp), Error);
+    EXPECT_EQ(opener.opened.size(), 4u);
 }
 
 } // namespace
