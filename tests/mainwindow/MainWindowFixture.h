@@ -36,7 +36,6 @@ class MainWindowFixture : public WindowTest {
 protected:
     MainWindowFixture() { model.setObserver(&recorder); }
 
-    // The preferences file holds this entry line.
     bool preferenceLine(const std::string& line) const
     {
         return readBytes(home.path() / "Tessel.cfg").find("\r\n" + line + "\r\n") != std::string::npos;
