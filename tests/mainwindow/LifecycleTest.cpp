@@ -1,11 +1,8 @@
-// Start-up, saving, auto-save, the command gate, closing and what the preferences keep of the
-// window.
+// Start-up, saving, auto-save, the command gate, closing and what the preferences keep of the window.
 
 #include "mainwindow/MainWindowFixture.h"
 
 #include <gmock/gmock.h>
-
-#include <algorithm>
 
 namespace velloria {
 namespace {
@@ -22,42 +19,16 @@ protected:
         home.write("Links/B.wnl", kEdited);
         edited.lifecycle().libraryChanged();
     }
-    // Names of the ticked commands, in table order, with a space between.
-    std::string ticked() const
-    {
-        std::string names;
-        for (const CommandInfo& info : commandTable())
-            if (model.commandStates().isChecked(info.command))
-                names += (names.empty() ? "" : " ") + std::string(info.name);
-        return names;
-    }
 };
 
-TEST_F(LifecycleTest, StartUpRunsItsStepsInOrder)
+TEST_F(LifecycleTest, StartUpTakesTheBarsSortIntervalAndFolderStatesFromTheFiles)
 {
     home.write("foldst.wnf", test::crlf({"4", "False", "True"}));
     open({"000 1.0", "005 True", "011 5", "012 True", "040 1", "041 True", "038 False", "039 True"});
-    // Texts before the layout, the layout before the library, the timer after the library.
-    const auto position = [&](const std::string& notice) {
-        return std::find(recorder.notices.begin(), recorder.notices.end(), notice) - recorder.notices.begin();
-    };
-    EXPECT_LT(position("captions"), position("layout"));
-    EXPECT_LT(position("layout"), position("tree reset"));
-    EXPECT_LT(position("tree reset"), position("timer"));
-    EXPECT_EQ(ticked(), "ViewStatusBar ViewSortByAddress ViewReversedOrder");
+    EXPECT_EQ(commandNames(model.commandStates(), true), "ViewStatusBar ViewSortByAddress ViewReversedOrder");
     EXPECT_EQ(model.lifecycle().autoSaveInterval(), 300000);
     EXPECT_FALSE(model.lifecycle().libraryModified());
     EXPECT_EQ(model.tree().selectedFolder(), 4u);
-}
-
-TEST_F(LifecycleTest, TheDefaultSortModeTicksNoSortCommandAndIsKept)
-{
-    show(4); // no preferences file: SortMode 5
-    model.tree().trvFoldersExit();
-    EXPECT_EQ(ticked(), "ViewToolbar ViewStatusBar");
-    EXPECT_EQ(titles(), (test::Lines{"zeta", "Alpha", "mid"})); // mode 5 sorts nothing
-    model.lifecycle().FormDestroy();
-    EXPECT_TRUE(preferenceLine("040 5"));
 }
 
 TEST_F(LifecycleTest, AHandEditedSaveIntervalIsBroughtIntoRange)

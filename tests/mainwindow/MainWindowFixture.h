@@ -36,7 +36,6 @@ class MainWindowFixture : public WindowTest {
 protected:
     MainWindowFixture() { model.setObserver(&recorder); }
 
-    // The preferences file holds this entry line.
     bool preferenceLine(const std::string& line) const
     {
         return readBytes(home.path() / "Tessel.cfg").find("\r\n" + line + "\r\n") != std::string::npos;
@@ -48,15 +47,16 @@ protected:
         model.tree().trvFoldersEnter();
         model.tree().selectFolder(folder);
     }
-    // Names of the disabled commands, in table order, with a space between.
-    std::string disabledCommands() const
+    // Names of the disabled (or ticked) commands, in table order, with a space between.
+    static std::string commandNames(const CommandStates& states, bool ticked = false)
     {
         std::string names;
         for (const CommandInfo& info : commandTable())
-            if (!model.commandStates().isEnabled(info.command))
+            if (ticked ? states.isChecked(info.command) : !states.isEnabled(info.command))
                 names += (names.empty() ? "" : " ") + std::string(info.name);
         return names;
     }
+    std::string disabledCommands() const { return commandNames(model.commandStates()); }
     Lines panels() const
     {
         Lines texts;
