@@ -1,5 +1,5 @@
-// The import driver: where imported folders go, their names and descriptions, the files each
-// import writes, the preferences of the dialog, and what stays after an error or a cancel.
+// Import and export through the library: where imported folders go, their names and the files
+// each import writes, what stays after an error, and the round trip of both files.
 
 #include "base/Error.h"
 #include "interchange/Export.h"
@@ -14,12 +14,13 @@ namespace velloria {
 namespace {
 
 namespace fs = std::filesystem;
-using ::testing::ElementsAre;
 using test::Lines;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 
-class ImportTest : public test::WindowTest {
+class ExchangeTest : public test::WindowTest {
 protected:
-    ImportTest() { open({"000 1.0", "037 True", "040 0"}); }
+    ExchangeTest() { open({"000 1.0", "037 True", "040 0"}); }
     fs::path writeSource(const std::string& name, const std::string& bytes) const
     {
         test::writeBytes(home.path() / name, bytes);
@@ -37,7 +38,7 @@ constexpr const char* kNews = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n"
                               "<DT><A HREF=\"https://loose.example/\">Loose</A>\n"
                               "</DL><p>\n";
 
-TEST_F(ImportTest, SourceBecomesANewTopLevelFolderWithItsFoldersLinksAndDescriptions)
+TEST_F(ExchangeTest, SourceBecomesANewTopLevelFolderWithItsFoldersLinksAndDescriptions)
 {
     const std::string top = importSource(model, ImportSource::Netscape, writeSource("b.html", kNews));
     EXPECT_EQ(top, "Netscape");
@@ -64,14 +65,14 @@ TEST_F(ImportTest, SourceBecomesANewTopLevelFolderWithItsFoldersLinksAndDescript
     EXPECT_EQ(tree().back(), "..Top_2");
 }
 
-TEST_F(ImportTest, AMissingFileGivesAnEmptyFolderOfTheSource)
+TEST_F(ExchangeTest, AMissingFileGivesAnEmptyFolderOfTheSource)
 {
     EXPECT_EQ(importSource(model, ImportSource::Opera, home.path() / "nowhere.adr"), "Opera");
     EXPECT_EQ(tree().back(), "Opera");
     EXPECT_EQ(home.read("Links/Opera.wnl"), "");
 }
 
-TEST_F(ImportTest, FolderNamesFromFilesAreCleanedAndNeverLeaveTheLinksDirectory)
+TEST_F(ExchangeTest, FolderNamesFromFilesAreCleanedAndNeverLeaveTheLinksDirectory)
 {
     const std::string file = "<DL><p>\n<DT><H3>../../etc/passwd</H3>\n<DL><p>\n</DL><p>\n"
                              "<DT><H3>  &lt;&gt;|  </H3>\n<DL><p>\n</DL><p>\n"
@@ -86,7 +87,7 @@ TEST_F(ImportTest, FolderNamesFromFilesAreCleanedAndNeverLeaveTheLinksDirectory)
     EXPECT_FALSE(fs::exists(home.path() / "etc"));
 }
 
-TEST_F(ImportTest, AnErrorKeepsWhatWasReadAndWrittenBeforeIt)
+TEST_F(ExchangeTest, AnErrorKeepsWhatWasReadAndWrittenBeforeIt)
 {
     // The link file of the second folder cannot be written: a directory is in its place.
     fs::create_directories(home.links() / "Second.wnl");
@@ -104,23 +105,68 @@ TEST_F(ImportTest, AnErrorKeepsWhatWasReadAndWrittenBeforeIt)
     EXPECT_FALSE(home.exists("Links/Third.wnl"));
 }
 
-TEST_F(ImportTest, DialogStoresBoxesAndLocationsAndImportsTheCheckedSourcesInOrder)
+TEST_F(ExchangeTest, ADamagedLineCostsNoLinkBeforeOrAfterIt)
 {
-    ExchangeChoice choice = importDialogChoice(model.prefs(), "/home/user");
-    EXPECT_EQ(choice.ieLocation, "/home/user/Favorites"); // no directory in the preferences yet
-    fs::create_directories(home.path() / "fav" / "Sub");
-    writeSource("fav/Site.url", "[InternetShortcut]\r\nURL=https://site.example/\r\n");
-    choice = {.ie = true, .netscape = true, .opera = true,
-              .ieLocation = (home.path() / "fav").string(), .netscapeLocation = "   ",
-              .operaLocation = (home.path() / "none.adr").string()};
-    importBookmarks(model, choice);
-    EXPECT_EQ(tree(), (Lines{"Top", ".A", "..A1", "..A2", ".B", "Other", "Internet Explorer", ".fav", "..Sub", "Opera"}));
-    EXPECT_THAT(linksOf("fav"), ElementsAre("Site https://site.example/"));
-    EXPECT_EQ(model.prefs().IEFavoritesDir, choice.ieLocation);
-    EXPECT_EQ(model.prefs().NetscapeFile, "   ");
-    EXPECT_EQ(model.prefs().OperaFile, choice.operaLocation);
-    EXPECT_EQ(importDialogChoice(model.prefs(), "/home/user"), choice);
-    EXPECT_EQ(exportDialogChoice(model.prefs(), "/home/user").ieLocation, choice.ieLocation);
+    home.write("Links/B.wnl", test::linkFile({{"before", "b.example", "", "2026.1.1", "first"}})
+                                  + "x damaged by hand\r\n\r\n"
+                                  + test::linkFile({{"after", "https://a.example/", "", "2026.1.2", "second"}}));
+    EXPECT_EQ(ReadExportLinks(model.library())("B"),
+              (std::vector<ExportLink>{{"before", "b.example", "first"}, {"after", "https://a.example/", "second"}}));
+    EXPECT_TRUE(ReadExportLinks(model.library())("Other").empty());
+}
+
+// Names of the library are taken: the imported folders get suffixes.
+TEST_F(ExchangeTest, BothFilesReadBackIntoTheSameFoldersTitlesAndAddresses)
+{
+    home.write("Links/A1.wnl", test::linkFile({{"Tom & \"Jerry\" <3", "https://tj.example/?a=1&b=2"}}));
+    home.write("Links/A1.~wnl", home.read("Links/A1.wnl"));
+    const Lines original = tree();
+    const std::pair<ImportSource, const char*> formats[] = {{ImportSource::Netscape, "b.html"},
+                                                            {ImportSource::Opera, "h.adr"}};
+    for (const auto& [format, name] : formats) {
+        SCOPED_TRACE(name);
+        exportTarget(model, format, home.path() / name);
+        const std::string top = importSource(model, format, home.path() / name);
+        Lines expected = original;
+        expected.insert(expected.end(), {top, ".Top_1", "..A_1", "...A1_1", "...A2_1", "..B_1", ".Other_1"});
+        EXPECT_EQ(tree(), expected);
+        EXPECT_THAT(linksOf("A1_1"), ElementsAre("Tom & \"Jerry\" <3 https://tj.example/?a=1&b=2"));
+        Lines b = {"Alpha http://a.example/path", "mid mailto:mid@example.org", "zeta https://z.example/"};
+        if (format == ImportSource::Opera)
+            b.erase(b.begin() + 1); // not a web address
+        EXPECT_EQ(linksOf("B_1"), b);
+        model.lifecycle().revertLibrary(); // the next format exports the library without this import
+        model.lifecycle().loadLibrary(RestoreFolderStates::No);
+    }
+}
+
+TEST_F(ExchangeTest, ExportWritesTheCheckedTargetsSkipsBlankOnesAndKeepsTheChoice)
+{
+    ExchangeChoice choice = {.ie = true, .netscape = true, .opera = true, .ieLocation = " ",
+                             .netscapeLocation = (home.path() / "b.html").string(),
+                             .operaLocation = (home.path() / "h.adr").string()};
+    exportBookmarks(model, choice);
+    EXPECT_THAT(test::readBytes(home.path() / "b.html"), HasSubstr("<A HREF=\"http://a.example/path\">Alpha</A>"));
+    EXPECT_THAT(test::readBytes(home.path() / "h.adr"), HasSubstr("NAME=Alpha\r\nURL=http://a.example/path\r\n"));
+    EXPECT_FALSE(fs::exists(home.path() / " "));
+    EXPECT_EQ(exportDialogChoice(model.prefs(), "/home/user").operaLocation, choice.operaLocation);
+
+    // An empty library writes nothing.
+    home.write("folders.wnf", "");
+    model.lifecycle().loadLibrary(RestoreFolderStates::No);
+    choice = {.netscape = true, .netscapeLocation = (home.path() / "e.html").string()};
+    exportBookmarks(model, choice);
+    EXPECT_FALSE(fs::exists(home.path() / "e.html"));
+}
+
+TEST_F(ExchangeTest, AFailedWriteLeavesTheTargetAsItWas)
+{
+    // A directory stands where the file should go: the export fails and leaves it alone.
+    const fs::path target = home.path() / "b.html";
+    test::writeBytes(target / "keep.txt", "kept");
+    EXPECT_THROW(exportTarget(model, ImportSource::Netscape, target), Error);
+    EXPECT_THROW(exportTarget(model, ImportSource::Opera, target), Error);
+    EXPECT_EQ(test::filesBelow(target), (std::map<std::string, std::string>{{"keep.txt", "kept"}}));
 }
 
 } // namespace
