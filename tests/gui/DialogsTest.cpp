@@ -1,11 +1,7 @@
-// The dialogs of the main window driven with the mouse and the keys: New Item and the delete
-// confirmation; Import, Export and HTML Settings (how a check box opens or closes its row, what
-// each hands to the model on OK, the progress of a long exchange); Preferences (a language edited
-// and saved, Apply giving the dialog the new texts, OK reaching the window).
+// The dialogs of the main window driven with the mouse and the keys, and the captions each takes
+// from the language in use (a caption the language file leaves out shows in English).
 
-#include "DialogDriving.h"
-#include "GuiTests.h"
-#include "SampleLibrary.h"
+#include "GuiTest.h"
 #include "gui/DelMesForm.h"
 #include "gui/ExportForm.h"
 #include "gui/GenHtmlForm.h"
@@ -21,11 +17,11 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 
 using namespace velloria;
@@ -83,10 +79,121 @@ QString enabledStates(PreferencesForm& dialog, std::initializer_list<const char*
     return states.join(u' ');
 }
 
+// What the dialog shows: its title, then "name: text" of each named control with a text.
+QStringList captions(QWidget& dialog)
+{
+    QStringList lines{dialog.windowTitle()};
+    for (QWidget* child : dialog.findChildren<QWidget*>()) {
+        QString text;
+        if (auto* label = qobject_cast<QLabel*>(child))
+            text = label->text();
+        else if (auto* button = qobject_cast<QAbstractButton*>(child))
+            text = button->text();
+        else if (auto* group = qobject_cast<QGroupBox*>(child))
+            text = group->title();
+        if (!child->objectName().isEmpty() && !text.isEmpty())
+            lines << child->objectName() + ": " + text;
+    }
+    return lines;
+}
+
+// The controls that Tab visits from the focused one, as far as the given count.
+QStringList tabStops(QWidget& dialog, int count)
+{
+    QStringList stops{dialog.focusWidget()->objectName()};
+    while (stops.size() < count) {
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+        stops << dialog.focusWidget()->objectName();
+    }
+    return stops;
+}
+
 class DialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void eachDialogShowsTheCaptionsOfTheLanguage_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("captions"); // the title, then the named controls' texts, sorted
+        // The OK buttons of New Item, Edit Item and Find are not in the table: they keep their text.
+        QTest::newRow("new item") << "EditAddUrl"
+            << "Neu: btnCancel: Abbrechen, btnOK: OK, chkAddFolderInFolder: Add the new folder inside folder being "
+               "selected, grbItemType: Art, lblAddress: Adresse:, lblDescription: Description:, lblTitle: Titel:, "
+               "rdbFolder: Ordner, rdbURL: Lesezeichen";
+        QTest::newRow("edit item") << "EditEditItem"
+            << "Bearbeiten: btnCancel: Abbrechen, btnOK: OK, lblAddress: Adresse:, lblDescription: Description:, "
+               "lblTitle: Titel:";
+        QTest::newRow("delete") << "EditDelete"
+            << "L\u00f6schen: btnNo: Nein, btnYes: Ja, chkShowDialog: Nicht mehr fragen, lblDelItems: Wirklich "
+               "l\u00f6schen?";
+        QTest::newRow("find") << "EditFind"
+                              << "Suchen (fixed size): btnCancel: Abbrechen, btnOK: OK, lblTextToFind: Gesuchter Text:";
+        QTest::newRow("statistics") << "ToolsStatistics" << "Statistik (fixed size): btnOk: Gut";
+        QTest::newRow("HTML") << "FileGenHtml"
+            << "HTML-Einstellungen (fixed size): btnCancel: Abbrechen, btnOk: Gut, chkGenSelFold: Generate from "
+               "selected folder only, grbColorScheme: Farben, grbTextInfo: Texte, lblBackground: Background:, "
+               "lblBookmarkArea1: Bookmark Area 1:, lblBookmarkArea2: Bookmark Area 2:, lblHeaderArea: Header Area:, "
+               "lblHeaderMessage: Welcome Header:, lblText: Schrift:, lblTitle: Titel:, lblWelcomeArea: "
+               "Willkommensbereich:, lblWelcomeMessage: Welcome Message:";
+        QTest::newRow("import") << "FileImport"
+            << "Importieren (fixed size): btnCancel: Abbrechen, btnOk: Gut, chkImportIE: IE-Favoriten, chkNetscape: "
+               "Netscape-Lesezeichen, chkOpera: Opera-Hotlist, grbIE: Aus IE, grbNetscape: Aus Netscape, grbOpera: "
+               "Aus Opera, lblIEDirectory: Verzeichnis:, lblNetscapeFile: Datei:, lblOperaFile: Datei:, "
+               "sbIEDirectory: ..., sbNetscapeFile: ..., sbOperaFile: ...";
+        QTest::newRow("export") << "FileExport"
+            << "Exportieren (fixed size): btnCancel: Abbrechen, btnOk: Gut, chkIE: Exportieren, chkNetscape: "
+               "Exportieren, chkOpera: Exportieren, grbIE: Nach IE, grbNetscape: Nach Netscape, grbOpera: Nach Opera, "
+               "lblIE: Verzeichnis:, lblNescape: Datei:, lblOpera: Datei:, sbIEFav: ..., sbNetscapeFile: ..., "
+               "sbOperaFile: ...";
+        QTest::newRow("about") << "HelpAbout"
+            << "\u00dcber Velloria (fixed size): btnOK: Gut, lblHomePage: <a href=\"https://velloria.example/\">"
+               "https://velloria.example/</a>, lblName: Velloria <version>, lblWhat: Ein Lesezeichen-Manager";
+        QTest::newRow("preferences") << "ToolsPreferences"
+            << "Preferences (fixed size): btnApply: Apply, btnCancel: Abbrechen, btnDefaultColors: Default Colors, "
+               "btnDelete: Delete, btnEditLanguage: Edit, btnOK: Gut, btnSave: Save, btnSaveAs: Save As..., "
+               "chkAutoSave: Auto save every, chkConfirmDeleting: Confirm deleting items, chkCreateTrayIcon: Create "
+               "Tray icon, chkMinimized: Minimized, chkOpenLastURL: Open last Bookmark, chkRestFoldStates: Restore "
+               "folder states, grbGeneral: Allgemein, grbList: Bookmarks pane, grbMenuColor: Main Menu && Toolbar, "
+               "grbStart: Start, grbTree: Folders pane, lblFont: Font:, lblItem: Item:, lblItemFrame: Item Frame:, "
+               "lblLanguages: Languages:, lblListBackground: Background:, lblListFont: Font:, lblMins: mins., "
+               "lblSelFont: Selected Font:, lblTreeBackground: Background:, lblTreeFont: Font:";
+    }
+
+    void eachDialogShowsTheCaptionsOfTheLanguage()
+    {
+        QFETCH(QString, command);
+        SampleWindow window;
+        window.home.write("Deutsch.lng",
+                          crlf({"000 1.0", "001 Deutsch", "301 Titel:", "303 Adresse:", "307 \xC3\x9C" "ber",
+                                "308 HTML-Einstellungen", "309 Texte", "310 L\xC3\xB6schen", "312 Abbrechen", "313 Gut",
+                                "314 Ja", "315 Nein", "316 Wirklich l\xC3\xB6schen?", "317 Nicht mehr fragen",
+                                "318 Bearbeiten", "319 Suchen", "320 Gesuchter Text:", "321 Neu", "322 Ordner",
+                                "323 Lesezeichen", "325 Allgemein", "332 Ordner:", "334 Lesezeichen:", "344 Farben",
+                                "347 Willkommensbereich:", "351 Schrift:", "362 Art", "367 Statistik",
+                                "388 Importieren", "389 Aus IE", "390 IE-Favoriten", "391 Verzeichnis:",
+                                "392 Aus Netscape", "393 Netscape-Lesezeichen", "394 Datei:", "395 Aus Opera",
+                                "396 Opera-Hotlist", "397 Exportieren", "398 Nach IE", "399 Nach Netscape",
+                                "400 Nach Opera", "419 \xC3\x9C" "ber Velloria", "423 Ein Lesezeichen-Manager"}));
+        writeSamplePreferences(window.home, [&](TPreferences& prefs) {
+            prefs.LanguageFile = (window.home.refLib() / "Deutsch.lng").string();
+        });
+        QVERIFY(window.start());
+        window.model.tree().selectFolder(3);
+        window.model.list().lvReferencesEnter();
+        QString shown;
+        const ModalAnswerer<> answerer([&](QDialog& dialog) {
+            QStringList lines = captions(dialog);
+            const QString title = lines.takeFirst();
+            lines.sort();
+            shown = (title + (dialog.minimumSize() == dialog.maximumSize() ? " (fixed size)" : "")) + ": "
+                    + lines.join(QStringLiteral(", "));
+            shown.replace(QRegularExpression(QStringLiteral("\\d+\\.\\d+(\\.\\d+)?")), QStringLiteral("<version>"));
+        });
+        window.trigger(command.toLatin1().constData());
+        QTEST(shown, "captions");
+    }
+
     // The item type opens the fields that Tab visits; Enter in the description confirms
     // instead of breaking the line, and a pasted text is one line.
     void theItemTypeDecidesTheOpenFieldsAndEnterConfirms()
@@ -111,7 +218,7 @@ private slots:
         }));
         QCOMPARE(shown, QStringList({"edTitle,memDescription,chkAddFolderInFolder,btnOK,btnCancel",
                                      "edTitle,edAddress,memDescription,btnOK,btnCancel"}));
-        QCOMPARE(window.selectedTitles(), QStringLiteral("News"));
+        QCOMPARE(window.linkView()->currentIndex().data().toString(), QStringLiteral("News"));
         const std::string links = window.home.read("Links/Work.wnl");
         QVERIFY(links.find("0 News\r\n1 https://news.example/\r\n") != std::string::npos);
         QVERIFY(links.find("4 Morning read\r\n") != std::string::npos);
@@ -197,26 +304,15 @@ private slots:
         QVERIFY(readFile(out / "links.html").find("<th bgcolor=\"#123456\"") != std::string::npos);
     }
 
-    void progressShowsOnlyForALongExchangeAndItsCancelStopsIt()
+    void aLongExchangeShowsItsProgressAndCancelStopsIt()
     {
         QWidget owner;
-        ExchangeProgress quick(owner, QStringLiteral("Exporting"), QStringLiteral("Cancel"));
-        quick.report(1, 2);
-        QVERIFY(!quick.dialog());
-
-        auto slow = std::make_unique<ExchangeProgress>(owner, QStringLiteral("Exporting"), QStringLiteral("Abbrechen"),
-                                                       ExchangeProgress::Timing{0, 0});
-        const ProgressFunction report = slow->function();
-        report(5'000'000'000ULL, 10'000'000'000ULL); // beyond int
-        QPointer<QProgressDialog> dialog = slow->dialog();
-        QVERIFY(dialog && dialog->isVisible() && dialog->value() * 2 == dialog->maximum());
-        report(7, 0); // unknown total: busy
-        QCOMPARE(dialog->maximum(), 0);
-        QCOMPARE(dialog->findChild<QPushButton*>()->text(), QStringLiteral("Abbrechen"));
-        QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
-        QVERIFY_THROWS_EXCEPTION(OperationCancelled, report(8, 10));
-        slow.reset();
-        QVERIFY(dialog.isNull());
+        ExchangeProgress progress(owner, QStringLiteral("Exporting"), QStringLiteral("Cancel"), {0, 0});
+        const ProgressFunction report = progress.function();
+        report(1, 2);
+        QVERIFY(progress.dialog() && progress.dialog()->isVisible());
+        QTest::mouseClick(progress.dialog()->findChild<QPushButton*>(), Qt::LeftButton);
+        QVERIFY_THROWS_EXCEPTION(OperationCancelled, report(2, 2));
     }
 
     void theControlsReachTheDialogAndOkTheWindowAndTheFile()

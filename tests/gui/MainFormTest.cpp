@@ -1,24 +1,22 @@
-// The main window: what its panes and status bar show, what the user's clicks and drags in them
-// do, and the remembered bounds, columns, panes and colours at the start and at the end.
+// The main window: its menus and shortcuts, its panes and status bar, the Qt item models under
+// QAbstractItemModelTester, the user's clicks and drags, and the remembered layout.
 
-#include "DialogDriving.h"
-#include "GuiTests.h"
-#include "SampleLibrary.h"
+#include "GuiTest.h"
 #include "gui/QtText.h"
 #include "support/LibraryFiles.h"
+#include "tools/Sort.h"
 
+#include <QAbstractItemModelTester>
 #include <QDropEvent>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSplitter>
-#include <QStatusBar>
-#include <QTest>
-#include <QTimer>
-
-#include <memory>
+#include <QToolBar>
 
 using namespace velloria;
 using namespace velloria::test;
@@ -63,10 +61,242 @@ QSplitter* splitter(const SampleWindow& window, const char* name)
     return window.form.findChild<QSplitter*>(QString::fromLatin1(name));
 }
 
+// The texts of the actions, "-" for a separator.
+QString actionTexts(const QList<QAction*>& actions)
+{
+    QStringList texts;
+    for (const QAction* action : actions)
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return texts.join(QStringLiteral(", "));
+}
+
+// What the window shows that a command can change: the dialogs that came up (their captions,
+// checked choices and title fields), what the browser opened, the list's rows (* selected),
+// the expanded folders, whether Save and Paste are enabled and whether the saved copy of Work's
+// links equals the working file.
+QStringList windowState(const SampleWindow& window, const QStringList& dialogs)
+{
+    QStringList rows, expanded;
+    for (int row = 0; row < window.linkModel()->rowCount(); ++row)
+        rows << window.linkModel()->index(row, 0).data().toString()
+                    + (window.linkView()->selectionModel()->isRowSelected(row) ? "*" : "");
+    for (const char* path : {"Main", "Work", "Work/Projects"})
+        if (window.folderView()->isExpanded(window.folderItem(path)))
+            expanded << path;
+    return {"dialogs: " + dialogs.join(QStringLiteral("; ")), "opened: " + window.opened(),
+            "rows: " + rows.join(QStringLiteral(", ")), "expanded: " + expanded.join(QStringLiteral(", ")),
+            QStringLiteral("save %1, paste %2, backup %3")
+                .arg(window.action("FileSave")->isEnabled() ? "on" : "off",
+                     window.action("EditPaste")->isEnabled() ? "on" : "off",
+                     window.home.read("Links/Work.wnl") == window.home.read("Links/Work.~wnl") ? "same" : "differs")};
+}
+
+QString describeDialog(QDialog& dialog)
+{
+    QString text = dialog.windowTitle();
+    for (const QRadioButton* choice : dialog.findChildren<QRadioButton*>())
+        if (choice->isChecked())
+            text += " [" + choice->objectName() + "]";
+    if (const auto* title = dialog.findChild<QLineEdit*>(QStringLiteral("edTitle")))
+        text += " '" + title->text() + "'";
+    return text;
+}
+
+constexpr auto kReportToQtTest = QAbstractItemModelTester::FailureReportingMode::QtTest;
+
+// The core's tree, rows, selection, focused row and folder, and what the Qt models and views show
+// of them, alike.
+QStringList coreState(const MainWindowModel& model)
+{
+    QStringList tree, rows, selected;
+    for (const TFolderRecord& folder : model.library().folderTree().records())
+        tree << QString(folder.Level * 2, u' ') + toQString(folder.Name);
+    for (const TLinkRecord& link : model.library().linkList())
+        rows << toQString(link.Title + " | " + link.Address + " | " + link.LastVisit + " | " + link.AddDate);
+    for (std::size_t row : model.selection().selectedRows())
+        selected << QString::number(row);
+    selected.sort();
+    const std::size_t folder = model.tree().selectedFolder();
+    const std::size_t focused = model.selection().focusedRow();
+    return {tree.join(u'/'), rows.join(u'/'), selected.join(u','),
+            QString::number(focused == MainWindowModel::npos ? -1 : static_cast<int>(focused)),
+            folder == MainWindowModel::npos ? QString() : toQString(model.library().folderTree()[folder].Name)};
+}
+
+QStringList viewState(const SampleWindow& window)
+{
+    QStringList selected;
+    for (const QModelIndex& row : window.linkView()->selectionModel()->selectedRows())
+        selected << QString::number(row.row());
+    selected.sort();
+    return {treeLines(*window.folderModel()).join(u'/'), rowLines(*window.linkModel()).join(u'/'), selected.join(u','),
+            QString::number(window.linkView()->currentIndex().row()), window.currentFolder()};
+}
+
 class MainFormTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void theMenusAndBarsHoldTheCommandsInTheirOrder()
+    {
+        SampleWindow window;
+        QVERIFY(window.start());
+        QStringList menus;
+        for (const QAction* menu : window.form.menuBar()->actions())
+            menus << menu->text() + ": " + actionTexts(menu->menu()->actions());
+        QCOMPARE(menus.mid(0, 4),
+                 QStringList({"&File: &Save, -, &Import..., &Export..., -, &Generate HTML File..., -, E&xit",
+                              "&Edit: &Undo, -, Add F&older..., Add &Bookmark..., -, &Edit Item..., -, &Move Item Up, "
+                              "Mo&ve Item Down, -, Cu&t, &Copy, &Paste, -, &Delete, -, &Find..., F&ind Again",
+                              "&View: T&oolbar, &Status Bar, -, &Expand all Folders, &Collapse all Folders, -, "
+                              "Sort by &Title, Sort by &Address, Sort by Last &Visit, Sort by Add &Date, &Unsorted, -, "
+                              "&Reversed Order",
+                              "&Tools: &Go, Go in New &Window, -, S&tatistics..., &Preferences..."}));
+        QCOMPARE(menus.value(4), QStringLiteral("&Help: &Help, -, &H&ome Page, &Feedback, -, &About..."));
+        QCOMPARE(actionTexts(window.form.findChild<QToolBar*>(QStringLiteral("MainToolBar"))->actions()),
+                 QStringLiteral("&Save, -, Add F&older..., Add &Bookmark..., &Edit Item..., &Delete, &Undo, -, "
+                                "&Move Item Up, Mo&ve Item Down, -, &Go, Go in New &Window, -, S&tatistics..., "
+                                "&Preferences..., -, &Help"));
+        QCOMPARE(actionTexts(window.form.findChild<QMenu*>(QStringLiteral("ContextMenu"))->actions()),
+                 QStringLiteral("&Go, Go in New &Window, -, &Move Item Up, Mo&ve Item Down, -, Add F&older..., "
+                                "Add &Bookmark..., &Edit Item..., -, Cu&t, &Copy, &Paste, -, &Delete"));
+    }
+
+    // Work shown unsorted (Velloria home, Mail, Wiki) with Mail selected; deleting asks nothing.
+    void eachShortcutDoesItsCommand_data()
+    {
+        QTest::addColumn<QString>("pane");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QStringList>("changes");
+        const QString moved = QStringLiteral("save on, paste off, backup differs");
+        const QString visited = QStringLiteral("save off, paste off, backup differs"); // a visit is no edit
+        QTest::newRow("save") << "list" << "Ctrl+Down, Ctrl+S" << QStringList{"rows: Velloria home, Wiki, Mail*"};
+        QTest::newRow("new link") << "list" << "Ins" << QStringList{"dialogs: Add New Item [rdbURL] ''"};
+        QTest::newRow("new folder") << "tree" << "Ctrl+Ins" << QStringList{"dialogs: Add New Item [rdbFolder] ''"};
+        QTest::newRow("edit link") << "list" << "F2" << QStringList{"dialogs: Edit Item 'Mail'"};
+        QTest::newRow("edit folder") << "tree" << "F2" << QStringList{"dialogs: Edit Item 'Work'"};
+        QTest::newRow("delete") << "list" << "Del" << QStringList{"rows: Velloria home, Wiki*", moved};
+        QTest::newRow("undo") << "list" << "Del, Ctrl+Z" << QStringList{"rows: Velloria home, Wiki, Mail*", moved};
+        QTest::newRow("move up") << "list" << "Ctrl+Up" << QStringList{"rows: Mail*, Velloria home, Wiki", moved};
+        QTest::newRow("move down") << "list" << "Ctrl+Down" << QStringList{"rows: Velloria home, Wiki, Mail*", moved};
+        QTest::newRow("cut") << "list" << "Ctrl+X"
+                             << QStringList{"rows: Velloria home, Wiki*", "save on, paste on, backup differs"};
+        QTest::newRow("copy") << "list" << "Ctrl+C" << QStringList{"save off, paste on, backup same"};
+        QTest::newRow("paste") << "list" << "Ctrl+X, Ctrl+V"
+                               << QStringList{"rows: Velloria home, Wiki, Mail*", "save on, paste on, backup differs"};
+        QTest::newRow("find") << "list" << "Ctrl+F" << QStringList{"dialogs: Find"};
+        QTest::newRow("help") << "tree" << "F1" << QStringList{"opened: file://~/velloria-help.html"};
+        QTest::newRow("expand all") << "tree" << "Ctrl+F5" << QStringList{"expanded: Main, Work, Work/Projects"};
+        QTest::newRow("collapse all") << "tree" << "Ctrl+F6" << QStringList{"rows: ", "expanded: "}; // Main chosen
+        QTest::newRow("go") << "list" << "Ctrl+Return" << QStringList{"opened: https://mail.example/", visited};
+        const QString newWindow = QStringLiteral("opened: new window: about:blank; https://mail.example/");
+        QTest::newRow("go in new window") << "list" << "Return" << QStringList{newWindow, visited};
+        QTest::newRow("keypad Enter") << "list" << "Num+Enter" << QStringList{newWindow, visited};
+        QTest::newRow("go from the tree") << "tree" << "Return" << QStringList{newWindow, visited};
+    }
+
+    void eachShortcutDoesItsCommand()
+    {
+        QFETCH(QString, pane);
+        QFETCH(QString, keys);
+        SampleWindow window([](TPreferences& prefs) {
+            prefs.SortMode = static_cast<int>(SortMode::Unsorted);
+            prefs.ConfirmDeleting = false;
+        });
+        QVERIFY(window.start());
+        window.model.tree().selectFolder(3);
+        QVERIFY(showActive(window.form));
+        window.linkView()->setFocus();
+        window.model.list().selectRows({1}, 1);
+        if (pane == "tree")
+            window.folderView()->setFocus();
+        QWidget* focused = QApplication::focusWidget();
+        QCOMPARE(focused, pane == "tree" ? static_cast<QWidget*>(window.folderView()) : window.linkView());
+
+        const QStringList before = windowState(window, {});
+        QStringList described;
+        const ModalAnswerer<> dialogs([&](QDialog& dialog) { described << describeDialog(dialog); });
+        QTest::keySequence(focused, QKeySequence(keys));
+        const QStringList after = windowState(window, described);
+        QStringList changes;
+        for (qsizetype i = 0; i < after.size(); ++i)
+            if (after[i] != before[i])
+                changes << after[i];
+        QTEST(changes, "changes");
+    }
+
+    void theModelsShowTheFoldersAndTheSelectedFoldersLinks()
+    {
+        SampleWindow window;
+        const QAbstractItemModelTester treeTester(window.folderModel(), kReportToQtTest);
+        const QAbstractItemModelTester listTester(window.linkModel(), kReportToQtTest);
+        QVERIFY(window.start());
+        QCOMPARE(treeLines(*window.folderModel()),
+                 QStringList({"Main", "  Recipes", "  Café", "Work", "  Projects", "    Velloria", "  Archive"}));
+        QAbstractItemModel& links = *window.linkModel();
+        QCOMPARE(headerCaptions(links), QStringList({"Title +", "Address", "Last Visit", "Add Date"}));
+        QCOMPARE(rowLines(links), QStringList({"Café Central | https://cafe.example/ | 2024.2.3 | 2020.1.1"}));
+        window.model.tree().selectFolder(3);
+        QCOMPARE(links.index(1, 1).data(Qt::ToolTipRole).toString(), QStringLiteral("https://velloria.example/"));
+        QVERIFY(links.index(1, 0).data(Qt::ToolTipRole).isNull());
+    }
+
+    // Each edit reaches the Qt models as the rows it inserts, removes, moves or changes; only a
+    // change of the shown folder resets the list, and nothing here resets the tree. After each,
+    // the Qt models hold the core's rows and the views show the model's selection.
+    void editsReachTheViewsAsPreciseChanges()
+    {
+        SampleWindow window;
+        const QAbstractItemModelTester treeTester(window.folderModel(), kReportToQtTest);
+        const QAbstractItemModelTester listTester(window.linkModel(), kReportToQtTest);
+        QVERIFY(window.start());
+        MainWindowModel& model = window.model;
+        int listResets = 0;
+        int treeResets = 0;
+        connect(window.linkModel(), &QAbstractItemModel::modelReset, this, [&] { ++listResets; });
+        connect(window.folderModel(), &QAbstractItemModel::modelReset, this, [&] { ++treeResets; });
+        const auto folder = [&](const char* name) { return model.library().folderTree().findExact(name); };
+        const auto rows = [&](std::vector<std::size_t> selected, std::size_t focused) {
+            model.list().lvReferencesEnter();
+            model.list().selectRows(std::move(selected), focused);
+        };
+        const bool showsAnotherFolder = true;
+        const std::vector<std::tuple<const char*, std::function<void()>, bool>> edits = {
+            {"show Work, sorted by title", [&] { model.tree().selectFolder(folder("Work")); }, showsAnotherFolder},
+            {"add a link that sorts first", [&] { model.editing().addLink("Blog", "https://blog.example/", "A blog"); },
+             false},
+            {"retitle the last link to sort first",
+             [&] { rows({3}, 3), model.editing().editLink("Atlas", "https://atlas.example/", ""); }, false},
+            {"cut two links", [&] { rows({1, 2}, 2), model.clipboard().EditCutExecute(); }, false},
+            {"paste them back, each to its place", [&] { model.clipboard().EditPasteExecute(); }, false},
+            {"delete two links apart", [&] { rows({0, 2}, 0), model.deleting().deleteSelectedLinks(); }, false},
+            {"move a link up, unsorted",
+             [&] { model.execute(Command::ViewUnsorted), rows({3}, 3), model.reordering().EditMoveUpExecute(); },
+             false},
+            {"add a folder in Work", [&] { model.editing().addFolderIn(folder("Work"), "Reading", ""); },
+             showsAnotherFolder},
+            {"drop Projects onto Main",
+             [&] { model.reordering().trvFoldersDragDrop(folder("Projects"), folder("Main")); }, showsAnotherFolder},
+            {"delete Projects with its subfolder",
+             [&] { model.tree().selectFolder(folder("Projects")), model.deleting().deleteSelectedFolder(); },
+             showsAnotherFolder},
+            {"undo the folder deletion", [&] { model.deleting().RestoreUndoState(); }, showsAnotherFolder},
+        };
+        for (const auto& [name, edit, anotherFolder] : edits) {
+            listResets = treeResets = 0;
+            edit();
+            QCoreApplication::processEvents();
+            const QStringList shown = viewState(window);
+            QVERIFY2(shown == coreState(model), qPrintable(name + (": " + shown.join(" ; "))));
+            QVERIFY2(treeResets == 0, name);
+            QVERIFY2(anotherFolder || listResets == 0, name);
+        }
+        // The edits did what their names say; an added or undone folder comes last under its parent.
+        QCOMPARE(treeLines(*window.folderModel()), QStringList({"Main", "  Recipes", "  Café", "  Projects",
+                                                                "    Velloria", "Work", "  Archive", "  Reading"}));
+        QCOMPARE(window.currentFolder(), QStringLiteral("Velloria"));
+    }
+
     // A right click in the tree chooses the folder under the pointer, a clicked row is the
     // model's selection, and the description pane follows the focus and gives it back.
     void thePanesFollowTheUsersClicksAndFocus()
@@ -157,26 +387,14 @@ private slots:
         QCOMPARE(window.linkModel()->index(0, 0).data().toString(), QStringLiteral("Café Central"));
     }
 
-    void noStatusPanelCutsItsTextAndTheLastColumnFillsTheList()
+    // The last column fills the list; the preferences keep its own width, not the room it filled.
+    void theLastColumnFillsTheList()
     {
         SampleWindow window([](TPreferences& prefs) { prefs.MainWidth = 1200; });
         QVERIFY(window.start());
-        window.model.tree().selectFolder(3);
         QVERIFY(showActive(window.form));
-        for (const int width : {1200, 760, 620}) {
-            window.form.resize(width, 520);
-            QTRY_COMPARE(window.form.statusBar()->width(), window.form.width());
-            for (int panel = 0; panel < 4; ++panel) {
-                const auto* label = window.form.findChild<QLabel*>(QStringLiteral("MainStatusBarPanel%1").arg(panel));
-                QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->text()),
-                         qPrintable(QStringLiteral("%1 at %2").arg(label->text()).arg(width)));
-                QVERIFY(panel < 2 || label->geometry().right() < window.form.statusBar()->width());
-            }
-            const QHeaderView* header = window.linkView()->horizontalHeader();
-            QTRY_COMPARE(header->sectionPosition(3) + header->sectionSize(3),
-                         std::max(window.linkView()->viewport()->width(), header->sectionPosition(3) + 90));
-        }
-        // The preferences keep the last column's own width, not the room it filled.
+        const QHeaderView* header = window.linkView()->horizontalHeader();
+        QTRY_COMPARE(header->sectionPosition(3) + header->sectionSize(3), window.linkView()->viewport()->width());
         QCOMPARE(static_cast<const MainWindowObserver&>(window.form).windowGeometry()->columnWidths[3], 90);
     }
 

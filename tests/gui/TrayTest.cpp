@@ -1,10 +1,9 @@
-// The notification-area icon: the program without a tray, the window shown and hidden by the
-// icon, minimizing into it, starting hidden, and its menu as Qt menus.
+// The notification-area icon (the window shown and hidden by it, minimizing into it, starting
+// hidden, its menu) and a second copy of the program handing over to the first one's window.
 
-#include "DialogDriving.h"
-#include "GuiTests.h"
-#include "SampleLibrary.h"
+#include "GuiTest.h"
 #include "gui/NewItemForm.h"
+#include "gui/SingleInstance.h"
 #include "gui/TrayIcon.h"
 
 #include <QClipboard>
@@ -126,6 +125,30 @@ private slots:
         window.form.answer = Answer::Yes;
         exit->trigger();
         QVERIFY(!window.form.isVisible() && !window.model.lifecycle().libraryModified());
+    }
+
+    void aSecondCopyShowsTheFirstCopysWindow()
+    {
+        TempHome home;
+        SingleInstance first(home.path());
+        QCOMPARE(first.start(), SingleInstance::Start::Run);
+        QWidget window;
+        // Put away in the notification area: hidden, still minimized, maximized before.
+        window.setWindowState(Qt::WindowMaximized | Qt::WindowMinimized);
+        first.showOnRequest(&window);
+
+        SingleInstance second(home.path());
+        QCOMPARE(second.start(), SingleInstance::Start::HandedOver);
+        QTRY_VERIFY(window.isVisible());
+        QCOMPARE(window.windowState() & ~Qt::WindowActive, Qt::WindowMaximized);
+    }
+
+    void aLockWithoutAWindowIsNoHandover()
+    {
+        TempHome home;
+        InstanceLock commandLineTool(InstanceLock::lockFileFor(home.path()));
+        QCOMPARE(commandLineTool.tryAcquire(), InstanceLock::Result::Acquired);
+        QCOMPARE(SingleInstance(home.path()).start(), SingleInstance::Start::NoAnswer);
     }
 };
 
