@@ -70,15 +70,6 @@ QString languageList(PreferencesForm& dialog)
     return lines.join(QStringLiteral(", "));
 }
 
-// Which of the controls are enabled: "name" for enabled, "-name" for disabled.
-QString enabledStates(PreferencesForm& dialog, std::initializer_list<const char*> names)
-{
-    QStringList states;
-    for (const char* name : names)
-        states << (control(dialog, name)->isEnabled() ? "" : "-") + QString::fromLatin1(name);
-    return states.join(u' ');
-}
-
 // What the dialog shows: its title, then "name: text" of each named control with a text.
 QStringList captions(QWidget& dialog)
 {
@@ -329,13 +320,12 @@ private slots:
         const auto open = [&] { window.trigger("ToolsPreferences"); };
         QVERIFY(answerDialog<PreferencesForm>(open, [&](PreferencesForm& dialog) {
             dialog.setColourChooser([&](QWidget&, const QColor&) { return std::optional<QColor>(chosen); });
-            shown << languageList(dialog) << enabledStates(dialog, {"btnEditLanguage", "btnSave", "btnApply"});
+            shown << languageList(dialog);
             auto* pages = control<QTabWidget>(dialog, "pgcPreferences");
             pages->setCurrentIndex(1);
             QTest::keyClick(control(dialog, "cmbLanguages"), Qt::Key_Down);
             auto* editor = control<QPlainTextEdit>(dialog, "memLangEdit");
-            shown << editor->toPlainText().section(u'\n', 0, 1)
-                  << enabledStates(dialog, {"btnEditLanguage", "btnSave", "btnSaveAs", "btnDelete", "btnApply"});
+            shown << editor->toPlainText().section(u'\n', 0, 1);
             click(dialog, "btnEditLanguage");
             QVERIFY(!editor->isReadOnly());
             editor->moveCursor(QTextCursor::End);
@@ -344,25 +334,21 @@ private slots:
             click(dialog, "btnSave");
             click(dialog, "btnApply");
             shown << dialog.windowTitle() + ", " + pages->tabText(0) + ", " + pages->tabText(1) + ", "
-                         + control<QLabel>(dialog, "lblMins")->text()
-                  << enabledStates(dialog, {"btnSave", "btnApply"});
+                         + control<QLabel>(dialog, "lblMins")->text();
             pages->setCurrentIndex(2);
             click(dialog, "stTreeBackground");
             click(dialog, "stListFontColor");
             click(dialog, "btnOK");
         }));
         QCOMPARE(shown, QStringList({"English (standard) *, Deutsch (German.lng), Français (French.lng)",
-                                     "-btnEditLanguage -btnSave -btnApply",
                                      "/// Velloria language file: Deutsch\n000 1.0",
-                                     "btnEditLanguage -btnSave btnSaveAs btnDelete btnApply",
-                                     "Einstellungen, Allgemein, Sprache, Minuten", "-btnSave -btnApply"}));
+                                     "Einstellungen, Allgemein, Sprache, Minuten"}));
         QCOMPARE(window.form.questions, QStringList({"Save changes?"}));
         QCOMPARE(readFile(german), shipped + "343 Minuten\r\n");
         QCOMPARE(window.action("ToolsPreferences")->text(), QStringLiteral("&Einstellungen..."));
         QCOMPARE(headerCaptions(*window.linkModel()).value(0), QStringLiteral("Titel +"));
         QCOMPARE(window.folderView()->palette().color(QPalette::Base), chosen);
         QCOMPARE(window.linkView()->palette().color(QPalette::Text), chosen);
-        QCOMPARE(window.linkView()->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base));
         const std::string stored = std::to_string(toTColor(chosen));
         for (const std::string& line : {"014 " + german.string(), "019 " + stored, "022 " + stored})
             QVERIFY2(preferencesHold(window.home, line), line.c_str());

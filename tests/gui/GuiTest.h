@@ -15,7 +15,6 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QScopeGuard>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -104,10 +103,9 @@ QStringList treeLines(const QAbstractItemModel& model, const QModelIndex& parent
 QStringList rowLines(const QAbstractItemModel& model);
 QStringList headerCaptions(const QAbstractItemModel& model);
 
-// The dialogs a test answers on purpose; any other modal window is closed by the watchdog of
-// GuiTestMain.cpp, which fails the test. While a ModalAnswerer lives, it takes every one.
+// The dialogs being answered; any other modal window is closed by the watchdog of GuiTestMain.cpp,
+// which fails the test.
 inline QList<QPointer<QWidget>> answeredDialogs;
-inline int modalAnswerers = 0;
 
 // "caption" of a dialog, "caption: text" of a message box.
 inline QString dialogText(QWidget& dialog)
@@ -116,61 +114,44 @@ inline QString dialogText(QWidget& dialog)
     return dialog.windowTitle() + (box ? ": " + box->text() : QString());
 }
 
-// Runs open, which is to open a modal dialog of type Form, and answers it while it is open.
-// Returns whether the answer closed the dialog; one still open is cancelled, so that a wrong
-// answer fails the test instead of hanging it.
-template <typename Form>
-bool answerDialog(const std::function<void()>& open, const std::function<void(Form&)>& answer)
-{
-    bool closed = false;
-    QObject context;
-    QTimer::singleShot(0, &context, [&] {
-        auto* form = qobject_cast<Form*>(QApplication::activeModalWidget());
-        QVERIFY2(form, "the dialog did not open");
-        answeredDialogs << form;
-        const auto cancelIfOpen = qScopeGuard([&] {
-            answeredDialogs.removeAll(form);
-            closed = !form->isVisible();
-            if (!closed)
-                form->reject();
-        });
-        form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form));
-        answer(*form);
-    });
-    open();
-    return closed;
-}
-
-// Answers each modal Dialog that comes up while it lives with answer, then closes it if the
-// answer did not. It records each as dialogText shows it.
+// Answers each modal Dialog that comes up while it lives, made active, with answer, then closes
+// it if the answer did not, so that a wrong answer fails the test instead of hanging it.
 template <typename Dialog = QDialog> class ModalAnswerer {
 public:
     explicit ModalAnswerer(std::function<void(Dialog&)> answer = {}) : m_answer(std::move(answer))
     {
-        ++modalAnswerers;
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
             auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-            if (!dialog || !dialog->isVisible())
+            if (!dialog || !dialog->isVisible() || answeredDialogs.contains(dialog))
                 return;
+            answeredDialogs << dialog;
             shown << dialogText(*dialog);
-            if (m_answer)
+            dialog->activateWindow();
+            if (QTest::qWaitForWindowActive(dialog) && m_answer)
                 m_answer(*dialog);
+            closedByAnswer += dialog->isVisible() ? 0 : 1;
             if (dialog->isVisible())
                 dialog->reject();
+            answeredDialogs.removeAll(dialog);
         });
         m_timer.start(10);
     }
-    ~ModalAnswerer() { --modalAnswerers; }
-    ModalAnswerer(const ModalAnswerer&) = delete;
-    ModalAnswerer& operator=(const ModalAnswerer&) = delete;
 
-    QStringList shown;
+    QStringList shown; // each as dialogText shows it
+    int closedByAnswer = 0;
 
 private:
     std::function<void(Dialog&)> m_answer;
     QTimer m_timer;
 };
+
+// Runs open, which is to open a modal Form, answers it and returns whether the answer closed it.
+template <typename Form> bool answerDialog(const std::function<void()>& open, const std::function<void(Form&)>& answer)
+{
+    const ModalAnswerer<Form> answerer(answer);
+    open();
+    return answerer.closedByAnswer == 1;
+}
 
 template <typename Control = QWidget> Control* control(QWidget& dialog, const char* name)
 {

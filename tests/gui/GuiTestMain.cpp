@@ -126,7 +126,7 @@ private:
     {
         using namespace velloria::test;
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modalAnswerers > 0 || answeredDialogs.contains(modal)) {
+        if (!modal || answeredDialogs.contains(modal)) {
             m_seen = nullptr;
             return;
         }
