@@ -8,7 +8,6 @@
 #include "gui/ImportForm.h"
 #include "gui/NewItemForm.h"
 #include "gui/PreferencesForm.h"
-#include "gui/QtColor.h"
 #include "platform/FileIO.h"
 #include "settings/HomeSetup.h"
 #include "support/LibraryFiles.h"
@@ -29,28 +28,20 @@ using namespace velloria::test;
 
 namespace {
 
-using Rows = std::array<std::array<const char*, 3>, 3>; // check box, edit, picker
-constexpr Rows kImportRows{{{"chkImportIE", "edIEDirectory", "sbIEDirectory"},
-                            {"chkNetscape", "edNetscapeFile", "sbNetscapeFile"},
-                            {"chkOpera", "edOperaFile", "sbOperaFile"}}};
-constexpr Rows kExportRows{{{"chkIE", "edIEFile", "sbIEFav"},
-                            {"chkNetscape", "edNetscapeFile", "sbNetscapeFile"},
-                            {"chkOpera", "edOperaFile", "sbOperaFile"}}};
+using Rows = std::array<std::array<const char*, 2>, 3>; // check box, location
+constexpr Rows kImportRows{
+    {{"chkImportIE", "edIEDirectory"}, {"chkNetscape", "edNetscapeFile"}, {"chkOpera", "edOperaFile"}}};
+constexpr Rows kExportRows{{{"chkIE", "edIEFile"}, {"chkNetscape", "edNetscapeFile"}, {"chkOpera", "edOperaFile"}}};
 
-// The rows as the user sees them: "[x] location, editable|read-only, picker on|off, background",
-// the background "normal" (the window colour) or "face" (the button face).
+// The rows as the user sees them: "[x] location, editable|read-only".
 QStringList rowStates(QWidget& dialog, const Rows& rows, const SampleWindow& window)
 {
-    const QPalette normal = QApplication::palette(control(dialog, rows[0][1]));
     QStringList states;
-    for (const auto& [check, edit, picker] : rows) {
+    for (const auto& [check, edit] : rows) {
         const auto* field = control<QLineEdit>(dialog, edit);
-        const QColor base = field->palette().color(QPalette::Base);
-        states << QStringLiteral("[%1] %2, %3, picker %4, %5")
+        states << QStringLiteral("[%1] %2, %3")
                       .arg(control<QCheckBox>(dialog, check)->isChecked() ? "x" : " ", window.tilde(field->text()),
-                           field->isReadOnly() ? "read-only" : "editable",
-                           control(dialog, picker)->isEnabled() ? "on" : "off",
-                           base == normal.color(QPalette::Button) ? "face" : "normal");
+                           field->isReadOnly() ? "read-only" : "editable");
     }
     return states;
 }
@@ -58,16 +49,6 @@ QStringList rowStates(QWidget& dialog, const Rows& rows, const SampleWindow& win
 QString path(const std::filesystem::path& file)
 {
     return QString::fromStdString(file.string());
-}
-
-// The language list as shown, the chosen entry marked with "*".
-QString languageList(PreferencesForm& dialog)
-{
-    auto* list = control<QComboBox>(dialog, "cmbLanguages");
-    QStringList lines;
-    for (int i = 0; i < list->count(); ++i)
-        lines << list->itemText(i) + (i == list->currentIndex() ? " *" : "");
-    return lines.join(QStringLiteral(", "));
 }
 
 // What the dialog shows: its title, then "name: text" of each named control with a text.
@@ -261,8 +242,8 @@ private slots:
             dialog.pickFile = [&](const QString&, const QStringList& filters) {
                 return path(out / (filters.value(0).contains(QStringLiteral("*.adr")) ? "list.adr" : "page.html"));
             };
-            for (const auto& row : kExportRows)
-                click(dialog, row[2]);
+            for (const char* picker : {"sbIEFav", "sbNetscapeFile", "sbOperaFile"})
+                click(dialog, picker);
             click(dialog, "btnOk");
         }));
         QVERIFY(answerDialog<GenHtmlForm>([&] { window.trigger("FileGenHtml"); }, [&](GenHtmlForm& dialog) {
@@ -273,15 +254,11 @@ private slots:
             click(dialog, "btnOk");
         }));
         // A blank favorites directory shows the user's own Favorites folder.
-        QCOMPARE(rows, QStringList({"[x] ~/Favorites, editable, picker on, normal",
-                                    "[x] ~/bookmarks.html, editable, picker on, normal",
-                                    "[ ] ~/opera6.adr, read-only, picker off, face",
-                                    "[ ] ~/Favorites, read-only, picker off, face",
-                                    "[x] ~/bookmarks.html, editable, picker on, normal",
-                                    "[x] ~/opera6.adr, editable, picker on, normal",
-                                    "[x] ~/Favorites, read-only, picker on, normal",
-                                    "[ ] ~/out/in.html, read-only, picker on, face",
-                                    "[x] ~/opera6.adr, read-only, picker on, normal"}));
+        QCOMPARE(rows, QStringList({"[x] ~/Favorites, editable", "[x] ~/bookmarks.html, editable",
+                                    "[ ] ~/opera6.adr, read-only", "[ ] ~/Favorites, read-only",
+                                    "[x] ~/bookmarks.html, editable", "[x] ~/opera6.adr, editable",
+                                    "[x] ~/Favorites, read-only", "[ ] ~/out/in.html, read-only",
+                                    "[x] ~/opera6.adr, read-only"}));
         const TPreferences& prefs = window.model.prefs();
         QCOMPARE(window.tilde(QString::fromStdString(prefs.IEFavoritesDir + " " + prefs.NetscapeFile + " "
                                                      + prefs.OperaFile + " " + prefs.HtmlFile)),
@@ -306,7 +283,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(OperationCancelled, report(2, 2));
     }
 
-    void theControlsReachTheDialogAndOkTheWindowAndTheFile()
+    void aLanguageEditedAndChosenReachesTheDialogTheWindowAndTheFile()
     {
         SampleWindow window;
         prepareHome(window.home.path()); // the shipped languages
@@ -315,15 +292,15 @@ private slots:
         window.form.answer = Answer::Yes; // to saving the edited language
         const std::filesystem::path german = window.home.path() / "Languages/German.lng";
         const std::string shipped = readFile(german);
-        const QColor chosen(0x20, 0x40, 0x60);
         QStringList shown;
         const auto open = [&] { window.trigger("ToolsPreferences"); };
         QVERIFY(answerDialog<PreferencesForm>(open, [&](PreferencesForm& dialog) {
-            dialog.setColourChooser([&](QWidget&, const QColor&) { return std::optional<QColor>(chosen); });
-            shown << languageList(dialog);
+            auto* languages = control<QComboBox>(dialog, "cmbLanguages");
+            for (int i = 0; i < languages->count(); ++i)
+                shown << languages->itemText(i) + (i == languages->currentIndex() ? " *" : "");
             auto* pages = control<QTabWidget>(dialog, "pgcPreferences");
             pages->setCurrentIndex(1);
-            QTest::keyClick(control(dialog, "cmbLanguages"), Qt::Key_Down);
+            QTest::keyClick(languages, Qt::Key_Down);
             auto* editor = control<QPlainTextEdit>(dialog, "memLangEdit");
             shown << editor->toPlainText().section(u'\n', 0, 1);
             click(dialog, "btnEditLanguage");
@@ -335,23 +312,16 @@ private slots:
             click(dialog, "btnApply");
             shown << dialog.windowTitle() + ", " + pages->tabText(0) + ", " + pages->tabText(1) + ", "
                          + control<QLabel>(dialog, "lblMins")->text();
-            pages->setCurrentIndex(2);
-            click(dialog, "stTreeBackground");
-            click(dialog, "stListFontColor");
             click(dialog, "btnOK");
         }));
-        QCOMPARE(shown, QStringList({"English (standard) *, Deutsch (German.lng), Français (French.lng)",
+        QCOMPARE(shown, QStringList({"English (standard) *", "Deutsch (German.lng)", "Français (French.lng)",
                                      "/// Velloria language file: Deutsch\n000 1.0",
                                      "Einstellungen, Allgemein, Sprache, Minuten"}));
         QCOMPARE(window.form.questions, QStringList({"Save changes?"}));
         QCOMPARE(readFile(german), shipped + "343 Minuten\r\n");
         QCOMPARE(window.action("ToolsPreferences")->text(), QStringLiteral("&Einstellungen..."));
         QCOMPARE(headerCaptions(*window.linkModel()).value(0), QStringLiteral("Titel +"));
-        QCOMPARE(window.folderView()->palette().color(QPalette::Base), chosen);
-        QCOMPARE(window.linkView()->palette().color(QPalette::Text), chosen);
-        const std::string stored = std::to_string(toTColor(chosen));
-        for (const std::string& line : {"014 " + german.string(), "019 " + stored, "022 " + stored})
-            QVERIFY2(preferencesHold(window.home, line), line.c_str());
+        QVERIFY(preferencesHold(window.home, "014 " + german.string()));
     }
 };
 

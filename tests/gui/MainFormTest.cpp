@@ -1,12 +1,17 @@
-// The main window: its menus and shortcuts, its panes and status bar, the Qt item models under
-// QAbstractItemModelTester, the user's clicks and drags, and the remembered layout.
+// The main window: its menus and shortcuts, its panes, the Qt item models under
+// QAbstractItemModelTester, the user's clicks and drags, the remembered layout, the icon in the
+// notification area and a second copy of the program handing over to the first one's window.
 
 #include "GuiTest.h"
+#include "gui/NewItemForm.h"
 #include "gui/QtText.h"
+#include "gui/SingleInstance.h"
+#include "gui/TrayIcon.h"
 #include "support/LibraryFiles.h"
 #include "tools/Sort.h"
 
 #include <QAbstractItemModelTester>
+#include <QClipboard>
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -16,6 +21,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSplitter>
+#include <QSystemTrayIcon>
 #include <QToolBar>
 
 using namespace velloria;
@@ -131,6 +137,37 @@ QStringList viewState(const SampleWindow& window)
     selected.sort();
     return {treeLines(*window.folderModel()).join(u'/'), rowLines(*window.linkModel()).join(u'/'), selected.join(u','),
             QString::number(window.linkView()->currentIndex().row()), window.currentFolder()};
+}
+
+// Starts the window as the program does, with a tray or without one.
+bool startWindow(SampleWindow& window, bool withTray)
+{
+    if (!window.start())
+        return false;
+    window.form.showAtStart(withTray ? std::function<bool()>([] { return true; }) : std::function<bool()>());
+    return true;
+}
+
+void clickIcon(const SampleWindow& window, QSystemTrayIcon::ActivationReason reason)
+{
+    emit window.form.trayIcon()->icon().activated(reason);
+}
+
+// The entry reached through the captions of the menus on the way, each menu opened first.
+QAction* menuEntry(QMenu& menu, const QStringList& path)
+{
+    QMenu* current = &menu;
+    QAction* found = nullptr;
+    for (const QString& caption : path) {
+        current->popup(QPoint(0, 0));
+        const QList<QAction*> entries = current->actions();
+        const auto at = std::find_if(entries.begin(), entries.end(), [&](QAction* a) { return a->text() == caption; });
+        found = at == entries.end() ? nullptr : *at;
+        if (!found || !found->menu())
+            break;
+        current = found->menu();
+    }
+    return found;
 }
 
 class MainFormTest : public QObject {
@@ -394,10 +431,7 @@ private slots:
 
     void theRememberedLayoutIsAppliedAndWrittenBack()
     {
-        SampleWindow window([](TPreferences& prefs) {
-            prefs.TreeBackgroundColor = 0x00F0E0D0;
-            prefs.ListFontColor = 0x00336699;
-        });
+        SampleWindow window;
         QVERIFY(window.start());
         QVERIFY(showActive(window.form));
         QCOMPARE(window.form.geometry(), QRect(40, 30, 760, 520));
@@ -407,10 +441,6 @@ private slots:
                  QList<int>({150, 260, 90, 90}));
         QCOMPARE(splitter(window, "splMain")->sizes().value(0), 210);
         QCOMPARE(splitter(window, "splList")->sizes().value(1), 80);
-        // Colours in the file's blue-green-red order.
-        QCOMPARE(window.folderView()->palette().color(QPalette::Base), QColor(0xD0, 0xE0, 0xF0));
-        QCOMPARE(window.linkView()->palette().color(QPalette::Text), QColor(0x99, 0x66, 0x33));
-        QVERIFY(window.form.menuBar()->styleSheet().contains(QStringLiteral("#c6d3ef"))); // $EFD3C6
 
         window.linkView()->horizontalHeader()->resizeSection(1, 333);
         splitter(window, "splMain")->setSizes({250, 510});
@@ -446,6 +476,102 @@ private slots:
         QVERIFY(window.form.close());
         for (const char* line : {"024 40", "025 30", "026 520", "027 760", "028 True"})
             QVERIFY2(preferencesHold(window.home, line), line);
+    }
+
+    // Offscreen there is no tray: the program runs as usual, and minimizing only minimizes.
+    void theIconComesWithATrayWhenThePreferencesAskForIt()
+    {
+        QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
+        const Adjust minimized = [](TPreferences& prefs) { prefs.Minimized = true; };
+        SampleWindow noTray(minimized), with(minimized);
+        SampleWindow unwanted([](TPreferences& prefs) { prefs.CreateTrayIcon = false; });
+        QVERIFY(startWindow(noTray, false) && startWindow(unwanted, true) && startWindow(with, true));
+        QVERIFY(with.form.isVisible()); // first shown, a moment later put away
+        QVERIFY(!noTray.form.findChild<QSystemTrayIcon*>() && !unwanted.form.findChild<QSystemTrayIcon*>());
+        QVERIFY(!noTray.model.flags().TrayIconCreated && !unwanted.model.flags().TrayIconCreated);
+        QTRY_VERIFY(noTray.form.isMinimized());
+        QVERIFY(noTray.form.isVisible());
+        QVERIFY(with.model.flags().TrayIconCreated);
+        const QSystemTrayIcon& icon = with.form.trayIcon()->icon();
+        QVERIFY(icon.isVisible() && !icon.icon().isNull());
+        QCOMPARE(icon.toolTip(), QStringLiteral("Velloria"));
+        QTRY_VERIFY(!with.form.isVisible());
+    }
+
+    void aLeftClickShowsOrHidesTheWindowAndMinimizingHidesIt()
+    {
+        SampleWindow window([](TPreferences& prefs) { prefs.MainMaximized = true; });
+        QVERIFY(startWindow(window, true));
+        clickIcon(window, QSystemTrayIcon::Trigger);
+        QVERIFY(!window.form.isVisible());
+        clickIcon(window, QSystemTrayIcon::Trigger);
+        QVERIFY(window.form.isVisible());
+        window.form.setWindowState(window.form.windowState() | Qt::WindowMinimized);
+        QTRY_VERIFY(!window.form.isVisible());
+        clickIcon(window, QSystemTrayIcon::Trigger);
+        QVERIFY(window.form.isVisible() && !window.form.isMinimized());
+        QVERIFY(window.form.isMaximized()); // it comes back as it was
+    }
+
+    // The icon does nothing while a dialog is open; Add to Folder opens the new link dialog, and
+    // Exit shows the window before asking to save.
+    void theMenuEntriesWorkWhenNoDialogIsOpen()
+    {
+        SampleWindow window;
+        QVERIFY(startWindow(window, true));
+        QMenu& menu = window.form.trayIcon()->menu();
+        QApplication::clipboard()->setText(QStringLiteral("https://clip.example/page\n"));
+        QStringList shown;
+        const auto choose = [&] {
+            menuEntry(menu, {"Add to Folder", "Work", "Projects", "<<Projects>>"})->trigger();
+            menu.close();
+        };
+        QVERIFY(answerDialog<NewItemForm>(choose, [&](NewItemForm& dialog) {
+            clickIcon(window, QSystemTrayIcon::Trigger);
+            clickIcon(window, QSystemTrayIcon::Context);
+            shown << control<QLineEdit>(dialog, "edAddress")->text()
+                  << QStringLiteral("shown %1, menu %2")
+                         .arg(window.form.isVisible() ? "yes" : "no", menu.isVisible() ? "yes" : "no");
+            QTest::keyClicks(control(dialog, "edTitle"), QStringLiteral("Clip"));
+            click(dialog, "btnOK");
+        }));
+        QCOMPARE(shown, QStringList({"https://clip.example/page", "shown yes, menu no"}));
+        QVERIFY(window.home.read("Links/Projects.wnl").starts_with("0 Clip\r\n1 https://clip.example/page\r\n"));
+        clickIcon(window, QSystemTrayIcon::Context);
+        QVERIFY(menu.isVisible());
+        menu.close();
+        clickIcon(window, QSystemTrayIcon::Trigger);
+        QAction* exit = menu.findChild<QAction*>(QStringLiteral("trayExit"));
+        exit->trigger();
+        QCOMPARE(window.form.questions, QStringList({"Save changes?"}));
+        QVERIFY(window.form.isVisible()); // shown for the question, and kept open by Cancel
+        window.form.answer = Answer::Yes;
+        exit->trigger();
+        QVERIFY(!window.form.isVisible() && !window.model.lifecycle().libraryModified());
+    }
+
+    void aSecondCopyShowsTheFirstCopysWindow()
+    {
+        TempHome home;
+        SingleInstance first(home.path());
+        QCOMPARE(first.start(), SingleInstance::Start::Run);
+        QWidget window;
+        // Put away in the notification area: hidden, still minimized, maximized before.
+        window.setWindowState(Qt::WindowMaximized | Qt::WindowMinimized);
+        first.showOnRequest(&window);
+
+        SingleInstance second(home.path());
+        QCOMPARE(second.start(), SingleInstance::Start::HandedOver);
+        QTRY_VERIFY(window.isVisible());
+        QCOMPARE(window.windowState() & ~Qt::WindowActive, Qt::WindowMaximized);
+    }
+
+    void aLockWithoutAWindowIsNoHandover()
+    {
+        TempHome home;
+        InstanceLock commandLineTool(InstanceLock::lockFileFor(home.path()));
+        QCOMPARE(commandLineTool.tryAcquire(), InstanceLock::Result::Acquired);
+        QCOMPARE(SingleInstance(home.path()).start(), SingleInstance::Start::NoAnswer);
     }
 };
 
