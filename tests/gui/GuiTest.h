@@ -7,10 +7,8 @@
 #include "settings/PreferenceRecord.h"
 #include "support/TempHome.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -22,22 +20,17 @@
 
 #include <functional>
 #include <memory>
-#include <vector>
 
 namespace velloria::test {
 
-// The test classes, each registered with VELLORIA_GUI_TEST and run in turn by GuiTestMain.cpp.
-std::vector<std::function<std::unique_ptr<QObject>()>>& guiTests();
-#define VELLORIA_GUI_TEST(Class) \
-    static const bool registered##Class = \
-        (velloria::test::guiTests().push_back([] { return std::make_unique<Class>(); }), true);
+// Fails the running test at a modal window that no test answers, and closes it.
+std::unique_ptr<QObject> unexpectedDialogWatchdog();
 
 using Adjust = std::function<void(TPreferences&)>;
 
 // Tessel.cfg: the defaults, sorted by title, the window at 40, 30, 760 x 520, the columns
 // 150, 260, 90, 90, a folder pane of 210 and a description pane of 80, changed by adjust.
 void writeSamplePreferences(const TempHome& home, const Adjust& adjust = {});
-// Whether Tessel.cfg holds the line ("024 40").
 bool preferencesHold(const TempHome& home, const std::string& line);
 
 // The main form with the question at close answered by the test.
@@ -103,8 +96,7 @@ QStringList treeLines(const QAbstractItemModel& model, const QModelIndex& parent
 QStringList rowLines(const QAbstractItemModel& model);
 QStringList headerCaptions(const QAbstractItemModel& model);
 
-// The dialogs being answered; any other modal window is closed by the watchdog of GuiTestMain.cpp,
-// which fails the test.
+// The dialogs being answered; the watchdog fails the test at any other modal window.
 inline QList<QPointer<QWidget>> answeredDialogs;
 
 // "caption" of a dialog, "caption: text" of a message box.
@@ -114,8 +106,8 @@ inline QString dialogText(QWidget& dialog)
     return dialog.windowTitle() + (box ? ": " + box->text() : QString());
 }
 
-// Answers each modal Dialog that comes up while it lives, made active, with answer, then closes
-// it if the answer did not, so that a wrong answer fails the test instead of hanging it.
+// Answers each modal Dialog that comes up while it lives with answer, then closes it if the
+// answer did not, so that a wrong answer fails the test instead of hanging it.
 template <typename Dialog = QDialog> class ModalAnswerer {
 public:
     explicit ModalAnswerer(std::function<void(Dialog&)> answer = {}) : m_answer(std::move(answer))
@@ -126,8 +118,7 @@ public:
                 return;
             answeredDialogs << dialog;
             shown << dialogText(*dialog);
-            dialog->activateWindow();
-            if (QTest::qWaitForWindowActive(dialog) && m_answer)
+            if (m_answer)
                 m_answer(*dialog);
             closedByAnswer += dialog->isVisible() ? 0 : 1;
             if (dialog->isVisible())
@@ -145,10 +136,14 @@ private:
     QTimer m_timer;
 };
 
-// Runs open, which is to open a modal Form, answers it and returns whether the answer closed it.
+// Runs open, which is to open a modal Form, answers it once active; whether the answer closed it.
 template <typename Form> bool answerDialog(const std::function<void()>& open, const std::function<void(Form&)>& answer)
 {
-    const ModalAnswerer<Form> answerer(answer);
+    const ModalAnswerer<Form> answerer([&](Form& form) {
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        answer(form);
+    });
     open();
     return answerer.closedByAnswer == 1;
 }

@@ -7,12 +7,6 @@
 
 namespace velloria::test {
 
-std::vector<std::function<std::unique_ptr<QObject>()>>& guiTests()
-{
-    static std::vector<std::function<std::unique_ptr<QObject>()>> tests;
-    return tests;
-}
-
 SampleWindow::SampleWindow(const Adjust& adjust)
 {
     const std::vector<Link> work = {
@@ -107,10 +101,6 @@ QStringList headerCaptions(const QAbstractItemModel& model)
     return captions;
 }
 
-} // namespace velloria::test
-
-namespace {
-
 // A modal window that no test answers and that is still open at the next look fails the running
 // test, named by its caption and text, and is closed, so that the test goes on instead of hanging.
 class ModalWatchdog : public QObject {
@@ -124,7 +114,6 @@ public:
 private:
     void look()
     {
-        using namespace velloria::test;
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || answeredDialogs.contains(modal)) {
             m_seen = nullptr;
@@ -150,14 +139,9 @@ private:
     QPointer<QWidget> m_seen;
 };
 
-} // namespace
-
-int main(int argc, char** argv)
+std::unique_ptr<QObject> unexpectedDialogWatchdog()
 {
-    QApplication app(argc, argv);
-    const ModalWatchdog watchdog;
-    int failures = 0;
-    for (const auto& make : velloria::test::guiTests())
-        failures += QTest::qExec(make().get(), argc, argv);
-    return failures == 0 ? 0 : 1;
+    return std::make_unique<ModalWatchdog>();
 }
+
+} // namespace velloria::test
