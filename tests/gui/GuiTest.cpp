@@ -1,14 +1,9 @@
-#include "SampleLibrary.h"
+#include "GuiTest.h"
 
 #include "gui/QtText.h"
 #include "platform/FileIO.h"
 #include "settings/Preferences.h"
 #include "support/LibraryFiles.h"
-
-#include <QAction>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QTest>
 
 namespace velloria::test {
 
@@ -52,16 +47,6 @@ bool preferencesHold(const TempHome& home, const std::string& line)
     return readFile(home.path() / "Tessel.cfg").find("\r\n" + line + "\r\n") != std::string::npos;
 }
 
-QString SampleWindow::selectedTitles() const
-{
-    QModelIndexList rows = linkView()->selectionModel()->selectedRows();
-    std::sort(rows.begin(), rows.end());
-    QStringList titles;
-    for (const QModelIndex& row : rows)
-        titles << row.data().toString();
-    return titles.join(QStringLiteral(", "));
-}
-
 QString SampleWindow::opened() const
 {
     QStringList targets;
@@ -73,11 +58,9 @@ QString SampleWindow::opened() const
 QModelIndex SampleWindow::folderItem(const QString& path) const
 {
     QModelIndex item;
-    for (const QString& name : path.split(u'/')) {
-        const QModelIndexList found = folderModel()->match(folderModel()->index(0, 0, item), Qt::DisplayRole, name, 1,
-                                                           Qt::MatchExactly);
-        item = found.value(0);
-    }
+    for (const QString& name : path.split(u'/'))
+        item = folderModel()->match(folderModel()->index(0, 0, item), Qt::DisplayRole, name, 1, Qt::MatchExactly)
+                   .value(0);
     return item;
 }
 
@@ -116,6 +99,49 @@ QStringList headerCaptions(const QAbstractItemModel& model)
     for (int column = 0; column < model.columnCount(); ++column)
         captions << model.headerData(column, Qt::Horizontal).toString();
     return captions;
+}
+
+// A modal window that no test answers and that is still open at the next look fails the running
+// test, named by its caption and text, and is closed, so that the test goes on instead of hanging.
+class ModalWatchdog : public QObject {
+public:
+    ModalWatchdog()
+    {
+        connect(&m_timer, &QTimer::timeout, this, &ModalWatchdog::look);
+        m_timer.start(100);
+    }
+
+private:
+    void look()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || answeredDialogs.contains(modal)) {
+            m_seen = nullptr;
+            return;
+        }
+        if (modal != m_seen) {
+            m_seen = modal;
+            return;
+        }
+        const QString message = "an unexpected dialog: " + dialogText(*modal);
+        if (QTest::currentTestFunction())
+            QTest::qFail(qPrintable(message), __FILE__, __LINE__);
+        else
+            qCritical("%s", qPrintable(message));
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        m_seen = nullptr;
+    }
+
+    QTimer m_timer;
+    QPointer<QWidget> m_seen;
+};
+
+std::unique_ptr<QObject> unexpectedDialogWatchdog()
+{
+    return std::make_unique<ModalWatchdog>();
 }
 
 } // namespace velloria::test
