@@ -194,7 +194,10 @@ run_ctest() {
         >"$work/ctest.log" 2>&1; then
         return 0
     fi
-    sed -nE 's/^ *[0-9]+\/[0-9]+ Test +#[0-9]+: ([^ ]+) .*\*\*\*.*/\1/p' "$work/ctest.log" | head -n 1
+    # Skipped tests and those stopped by --stop-on-failure are marked "***" too; only a failure,
+    # a timeout or a crash names the test that caught the fault.
+    sed -nE 's/^ *[0-9]+\/[0-9]+ Test +#[0-9]+: ([^ ]+) .*\*\*\*(Failed|Timeout|Exception).*/\1/p' \
+        "$work/ctest.log" | head -n 1
     return 1
 }
 
