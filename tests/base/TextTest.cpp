@@ -42,9 +42,9 @@ TEST(WebAddress, SchemesAndWebAddresses)
         {"https://", true, false}, // nothing after the prefix
         {"svn+ssh://host.example/repo", true, false},
         {"file:///home/me/page.html", true, false},
-        {"mailto:me@example.org", true, false},
+        {"mailto:12345", true, false},           // a known scheme, not a host with a port
         {"about:blank", true, false},
-        {"tel:5551234", true, false},             // a known scheme, though it looks like a port
+        {"tel:5551234", true, false},
         {"place:sort=8&maxResults=10", true, false},
         {"javascript:void(0)", true, false},
         {"www.example.org", false, true},
