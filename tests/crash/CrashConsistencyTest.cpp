@@ -1,11 +1,7 @@
-// Kills the program in the middle of its work and checks that the library survives.
-//
-// A fixed sequence of steps (editing commands, save, an import, revert) is first run to the end,
-// keeping a snapshot of the home after each step. Then, many times over, one step is run again
-// from its starting snapshot in a child process killed with SIGKILL at a random moment of the
-// step. Afterwards every library file holds its content from before or after the step (or is
-// missing in one of them); the library loads and the start removes what a killed write left;
-// and every link that both snapshots hold in the saved generation is there after a revert.
+// Kills the program with SIGKILL at random moments of a fixed sequence of steps (editing, save, an
+// import, revert), each rerun in a child from the home as it was before it; then every library file
+// holds its content from before or after the step (or is missing in one), the library loads, its
+// start removes what a killed write left, and every link both saved generations hold survives a revert.
 // Usage: velloria_crash_test [--runs N] [--seed S]
 
 #include "base/Clock.h"
@@ -23,11 +19,8 @@
 #include <cstdlib>
 #include <functional>
 #include <iostream>
-#include <map>
 #include <random>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -52,8 +45,7 @@ Snapshot snapshotOf(const fs::path& home)
     return files;
 }
 
-// The program over a home: a started main window model; every question is answered Yes, so
-// that deleting goes ahead.
+// The program: a started main window model over a home; every question is answered Yes.
 struct Program : MainWindowObserver {
     explicit Program(const fs::path& home) : model(home, clock, opener, home)
     {
@@ -78,10 +70,7 @@ struct Program : MainWindowObserver {
     }
 };
 
-struct Step {
-    std::string name;
-    std::function<void(Program&)> run;
-};
+using Step = std::pair<std::string, std::function<void(Program&)>>; // name, what it does
 
 std::vector<Step> steps(const fs::path& importFile)
 {
@@ -135,7 +124,7 @@ void makeLibrary(const test::TempHome& home)
     Program(home.path()).model.lifecycle().saveLibrary();
 }
 
-void writeImportFile(const fs::path& path)
+fs::path writeImportFile(const fs::path& path)
 {
     std::string html = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<TITLE>Bookmarks</TITLE>\n<DL><p>\n";
     for (int folder = 0; folder < 4; ++folder) {
@@ -146,6 +135,7 @@ void writeImportFile(const fs::path& path)
         html += "</DL><p>\n";
     }
     test::writeBytes(path, html + "</DL><p>\n");
+    return path;
 }
 
 // Title and address of every link that a generation's tree names, counted.
@@ -155,8 +145,7 @@ LinkCounts linksOf(const Snapshot& files, bool saved)
     const std::string dot = saved ? ".~" : ".";
     LinkCounts links;
     for (const TFolderRecord& folder : parseFolderTree(bytesOf("RefLib/folders" + dot + "wnf")).records) {
-        const auto parse = parseLinkFile(bytesOf("RefLib/Links/" + folder.Name + dot + "wnl"));
-        for (const TLinkRecord& link : parse.links)
+        for (const TLinkRecord& link : parseLinkFile(bytesOf("RefLib/Links/" + folder.Name + dot + "wnl")).links)
             ++links[{link.Title, link.Address}];
     }
     return links;
@@ -164,7 +153,6 @@ LinkCounts linksOf(const Snapshot& files, bool saved)
 
 int failures = 0;
 
-// Counts a failed check and tells the first 20.
 void require(bool condition, const std::string& what)
 {
     if (!condition && failures++ < 20)
@@ -216,8 +204,7 @@ int main(int argc, char** argv)
     test::TempHome work;
     test::TempHome library;
     const fs::path home = library.path();
-    const fs::path importFile = work.path() / "bookmarks.html";
-    writeImportFile(importFile);
+    const fs::path importFile = writeImportFile(work.path() / "bookmarks.html");
     makeLibrary(library);
 
     // The whole sequence, to the end: the state before each step and how long the step took.
@@ -227,7 +214,7 @@ int main(int argc, char** argv)
     for (const Step& step : sequence) {
         Program program(home);
         const auto start = std::chrono::steady_clock::now();
-        step.run(program);
+        step.second(program);
         seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
         states.push_back(snapshotOf(home));
     }
@@ -249,7 +236,7 @@ int main(int argc, char** argv)
             Program program(home);
             if (write(ready[1], "g", 1) != 1)
                 _exit(3);
-            sequence[index].run(program);
+            sequence[index].second(program);
             _exit(0);
         }
         close(ready[1]);
@@ -266,12 +253,11 @@ int main(int argc, char** argv)
         require(started && (killed || (WIFEXITED(status) && WEXITSTATUS(status) == 0)),
                       name + ": the child failed on its own");
         interrupted += killed ? 1 : 0;
-        checkAfterKill(home, states[index], states[index + 1], name + " (" + sequence[index].name + ")");
+        checkAfterKill(home, states[index], states[index + 1], name + " (" + sequence[index].first + ")");
     }
 
-    std::cout << runs << " runs of " << sequence.size() << " steps, " << interrupted
-              << " killed during the step, seed " << seed << ": "
-              << (failures ? std::to_string(failures) + " failures" : "the library survived every kill")
+    std::cout << runs << " runs of " << sequence.size() << " steps, " << interrupted << " killed during the step, seed "
+              << seed << ": " << (failures ? std::to_string(failures) + " failures" : "the library survived every kill")
               << '\n';
     return failures ? 1 : 0;
 }

@@ -1,42 +1,24 @@
-// The library file formats by their bytes: what each reader makes of a file and what each
-// writer puts into one.
+// The library file formats by their bytes (what each reader makes of a file and what each writer
+// puts into one) and the folder names that become file names.
 
-#include "base/TextLines.h"
-#include "store/FolderDescriptionFile.h"
+#include "store/FolderNames.h"
+#include "store/FolderTree.h"
 #include "store/FolderTreeFile.h"
 #include "store/LinkFile.h"
 #include "support/TempHome.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
+
+#include <set>
 
 namespace velloria {
 namespace {
 
 using test::crlf;
+using ::testing::ElementsAre;
+using ::testing::Pair;
 using Lines = std::vector<std::string>;
 using Error = std::optional<std::string>;
-
-TEST(TextLines, SplitsAtEveryKindOfLineEndAndTellsTextInCrLfLines)
-{
-    const struct {
-        std::string_view bytes;
-        Lines lines;
-        bool crlfOnly;
-    } cases[] = {
-        {"a\r\nb\nc\rd", {"a", "b", "c", "d"}, false}, {"a\r\n\r\nb\r\n", {"a", "", "b"}, true},
-        {"a\n\rb", {"a", "", "b"}, false}, // LF then a lone CR: two line ends
-        {"", {}, true}, {"\r\n", {""}, true}, {"last", {"last"}, false}, {"a\r\nb", {"a", "b"}, false},
-        {"a\nb\r\n", {"a", "b"}, false}, {"a\rb\r\n", {"a", "b"}, false}, {"a\r\r\n", {"a", ""}, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.bytes));
-        Lines lines;
-        for (std::string_view line : splitLines(c.bytes))
-            lines.emplace_back(line);
-        EXPECT_EQ(lines, c.lines);
-        EXPECT_EQ(hasCrLfLinesOnly(c.bytes), c.crlfOnly);
-    }
-}
 
 TEST(FolderTreeFile, ReadsLevelsFromTabsOrBlanksStopsAtALevelJumpAndWritesTabs)
 {
@@ -92,8 +74,6 @@ TEST(LinkFile, ReaderFollowsTheOrderOfLinesAndStopsAtANonDigitCode)
         std::size_t skipped;
         Error error;
     } cases[] = {
-        // Title, address and description only: the row lacks the two dates.
-        {"0 T\n1 A\n4 D\n", {{"T", "A", "", ""}}, {"D"}, 0, {}},
         // Columns follow the order of the lines, not their codes: a "3" line first fills the address.
         {"0 T\n3 first\n1 second\n4 D\n", {{"T", "first", "second", ""}}, {"D"}, 0, {}},
         // Empty lines, high codes, values with no row and a fifth value are skipped.
@@ -114,16 +94,44 @@ TEST(LinkFile, ReaderFollowsTheOrderOfLinesAndStopsAtANonDigitCode)
     }
 }
 
-TEST(FolderDescriptionFile, LastPairWinsAndAnUnpairedNameIsEmpty)
+TEST(FolderNames, CleaningUniqueNamesAndUsableStems)
 {
-    const std::string bytes = crlf({"A", "first", "B", "bee", "A", "second", "C"});
-    EXPECT_EQ(findFolderDescription(bytes, "A"), "second");
-    EXPECT_EQ(findFolderDescription(bytes, "C"), "");
-    EXPECT_EQ(findFolderDescription(bytes, "a"), std::nullopt);   // case counts
-    EXPECT_EQ(findFolderDescription(bytes, "bee"), std::nullopt); // descriptions are not names
-    EXPECT_EQ(lastFolderDescriptions(bytes),
-              (std::unordered_map<std::string, std::string>{{"A", "second"}, {"B", "bee"}, {"C", ""}}));
-    EXPECT_EQ(writeFolderDescriptions(parseFolderDescriptions(bytes)), bytes + "\r\n");
+    const std::pair<std::string, std::string> cleaned[] = {
+        {" My:Links? ", "MyLinks"}, {"a\\b/c:d*e?f\"g<h>i|j", "abcdefghij"}, {" / ", ""}, {"\tTabbed\t", "Tabbed"}};
+    for (const auto& [typed, clean] : cleaned)
+        EXPECT_EQ(cleanName(typed), clean) << typed;
+
+    const std::set<std::string> taken = {"a", "a_1", "a_3", "b"};
+    const auto isTaken = [&](std::string_view name) { return taken.contains(std::string(name)); };
+    EXPECT_EQ(uniqueName("c", isTaken), "c");
+    EXPECT_EQ(uniqueName("b", isTaken), "b_1");
+    EXPECT_EQ(uniqueName("a", isTaken), "a_2");
+
+    const std::pair<std::string, bool> stems[] = {
+        {"Work ", true}, {"..", true}, {"", true}, // "...wnl" is an ordinary file name
+        {"../../etc", false}, {"a\tb", false}, {std::string(1, '\0'), false},
+        {std::string(kMaxFolderNameBytes, 'x'), true}, {std::string(kMaxFolderNameBytes + 1, 'x'), false}};
+    for (const auto& [stem, usable] : stems)
+        EXPECT_EQ(isUsableFileStem(stem), usable) << stem.size() << " " << stem;
+}
+
+TEST(FolderNames, RepairMakesUnusableNamesSafeUniqueWithoutRegardToCaseAndWholeCharacters)
+{
+    std::string accents;
+    while (accents.size() < 300)
+        accents += "\xC3\xA9"; // é
+    std::vector<TFolderRecord> records = {{.Name = "ab"}, {.Name = "../a/b"}, {.Name = "???"},
+                                          {.Name = std::string(300, 'x')}, {.Name = "Fine"}, {.Name = "A/B"},
+                                          {.Name = accents}};
+    // Shortened to 8 bytes below the limit, room for a suffix, without splitting an é.
+    EXPECT_THAT(repairFolderNames(records),
+                ElementsAre(Pair("../a/b", "..ab"), Pair("???", "Folder"),
+                            Pair(std::string(300, 'x'), std::string(kMaxFolderNameBytes - 8, 'x')), Pair("A/B", "AB_1"),
+                            Pair(accents, accents.substr(0, kMaxFolderNameBytes - 8))));
+    EXPECT_EQ(records[0].Name, "ab");
+    EXPECT_EQ(records[4].Name, "Fine");
+    for (const auto& record : records)
+        EXPECT_TRUE(isUsableFileStem(record.Name)) << record.Name;
 }
 
 } // namespace

@@ -110,14 +110,23 @@ TEST_F(SaveRevertTest, RevertBringsBackTheLastSaveAndDropsFoldersCreatedSince)
               "Cannot open file \"" + (home.links() / "Unbacked.~wnl").string() + "\". Is a directory");
 }
 
-TEST_F(SaveRevertTest, RevertOfTheDefaultLibraryBringsInItsBackupTextsAndAppliesTheFolderStates)
+TEST_F(SaveRevertTest, TheDefaultLibraryStartsInBothGenerationsAndRevertBringsInItsBackupTextsAndFolderStates)
 {
+    const std::string address(kHomePageAddress);
+    const std::string backup = test::linkFile({{"Orvanti", address, "", "2026.12.5", "Orvanti Website"},
+                                               {"Orvanti", address, "", "2026.12.5", "Home Page"}});
+    auto files = home.snapshot();
+    files.erase("foldst.wnf");
+    EXPECT_EQ(files, (std::map<std::string, std::string>{
+                         {"folders.wnf", crlf({"Main"})}, {"folders.~wnf", crlf({"Main"})},
+                         {"folddesc.wnf", crlf({"Main", "Main folder"})}, {"folddesc.~wnf", crlf({"Main", "Main folder"})},
+                         {"Links/Main.wnl", test::linkFile({{"Orvanti", address, "", "2026.12.5", "Orvanti"},
+                                                            {"Velloria", address, "", "2026.12.5", "Home Page"}})},
+                         {"Links/Main.~wnl", backup}}));
     addFolder("A");
     home.write("foldst.wnf", crlf({"1", "False", "True"}));
     library.RevertLibrary({});
-    const std::string address(kHomePageAddress);
-    EXPECT_EQ(home.read("Links/Main.wnl"), test::linkFile({{"Orvanti", address, "", "2026.12.5", "Orvanti Website"},
-                                                           {"Orvanti", address, "", "2026.12.5", "Home Page"}}));
+    EXPECT_EQ(home.read("Links/Main.wnl"), backup);
     EXPECT_EQ(library.folderTree().selectedIndex(), 1u);
 }
 
