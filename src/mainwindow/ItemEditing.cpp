@@ -30,9 +30,7 @@ std::string ItemEditing::uniqueFolderName(std::string_view cleaned) const
     for (const TFolderRecord& folder : m_model.folderTree().records())
         folded.insert(foldCase(folder.Name));
     // A folder name is a file name too: a long one is shortened, leaving room for a suffix.
-    constexpr std::size_t room = kMaxFolderNameBytes - 8;
-    const std::string base(cleaned.size() > room ? trimmed(shortened(cleaned, room)) : cleaned);
-    return uniqueAmong(base, folded);
+    return uniqueAmong(shortenedWithRoomForSuffix(cleaned), folded);
 }
 
 std::string ItemEditing::uniqueLinkTitle(std::string_view cleaned) const

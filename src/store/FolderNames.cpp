@@ -43,12 +43,16 @@ std::string cleanName(std::string_view typed)
     return std::string(trimmed(name));
 }
 
+std::string shortenedWithRoomForSuffix(std::string_view name)
+{
+    return std::string(trimmed(shortened(name, kMaxFolderNameBytes - 8)));
+}
+
 std::string safeFolderName(std::string_view raw)
 {
     std::string base = cleanName(raw);
     std::replace_if(base.begin(), base.end(), isControl, ' ');
-    // Room for a "_n" suffix that keeps the result within the limit.
-    base = std::string(trimmed(shortened(base, kMaxFolderNameBytes - 8)));
+    base = shortenedWithRoomForSuffix(base);
     if (base.empty() || base == "." || base == "..")
         base = kFallbackFolderName;
     return base;

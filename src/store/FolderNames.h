@@ -27,6 +27,10 @@ bool isControl(char c);
 // The text cut to at most limit bytes without splitting a UTF-8 sequence.
 std::string_view shortened(std::string_view text, std::size_t limit);
 
+// A name shortened (and trimmed) so that a "_n" suffix that makes it unique still fits within the
+// limit.
+std::string shortenedWithRoomForSuffix(std::string_view name);
+
 // A name as typed, cleaned: the nine characters removed, then trimmed.
 std::string cleanName(std::string_view typed);
 
