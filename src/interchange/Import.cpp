@@ -44,7 +44,15 @@ public:
         return m_records.back().Name;
     }
 
-    void beginFolder(std::string_view name) override { openFolder(name, static_cast<int>(m_open.size())); }
+    void beginFolder(std::string_view name) override
+    {
+        m_received = true;
+        openFolder(name, static_cast<int>(m_open.size()));
+    }
+
+    // After an error: true when what was read is to be kept, false when nothing was read or a
+    // file of the import could not be written (then the import adds nothing).
+    bool keepsWhatWasRead() const { return m_received && !m_writeFailed; }
 
     void endFolder() override
     {
@@ -55,6 +63,7 @@ public:
 
     void addLink(std::string_view title, std::string_view address, std::string_view description) override
     {
+        m_received = true;
         OpenFolder& folder = m_open.back();
         std::string cleanTitle = singleLine(trimmed(title));
         std::string cleanAddress = singleLine(trimmed(address));
@@ -78,6 +87,18 @@ public:
         const std::size_t selectedInRecords = m_open.empty() ? 0 : m_open.back().record;
         while (!m_open.empty())
             closeFolder();
+        try {
+            m_files.commit();
+        } catch (const Error&) {
+            // The folders are new: a file already renamed into place would be left orphaned.
+            try {
+                for (const std::filesystem::path& file : m_written)
+                    removeFileIfExists(file);
+            } catch (const Error&) {
+                // The error reported is the write's; a file left over is in no folder.
+            }
+            throw;
+        }
         m_model.library().AddFolderDescriptions(m_descriptions);
         const std::size_t first = m_model.addImportedFolders(std::move(m_records));
         if (first != TFolderTree::npos)
@@ -99,7 +120,8 @@ private:
         m_open.push_back({.record = m_records.size() - 1, .links = {}, .descriptions = {}});
     }
 
-    // The folder's links in the order of the current sort, written once.
+    // The folder's links in the order of the current sort, written once; the files of an import
+    // reach the disk together when it finishes.
     void closeFolder()
     {
         OpenFolder folder = std::move(m_open.back());
@@ -107,8 +129,13 @@ private:
         const TPreferences& prefs = m_model.exchangePreferences();
         applySortMode(folder.links, folder.descriptions, prefs.SortMode, prefs.ReversedOrder);
         const Library& library = m_model.library();
-        writeFileAtomically(library.paths().linkFilePath(m_records[folder.record].Name, kWorkingLinkExt),
-                            writeLinkFile(folder.links, folder.descriptions));
+        try {
+            m_written.push_back(library.paths().linkFilePath(m_records[folder.record].Name, kWorkingLinkExt));
+            m_files.stage(m_written.back(), writeLinkFile(folder.links, folder.descriptions));
+        } catch (const Error&) {
+            m_writeFailed = true;
+            throw;
+        }
     }
 
     ExchangeLibrary& m_model;
@@ -118,6 +145,10 @@ private:
     std::vector<TFolderRecord> m_records;
     std::vector<DescriptionPair> m_descriptions;
     std::vector<OpenFolder> m_open;
+    StagedWrites m_files;
+    std::vector<std::filesystem::path> m_written; // the files staged
+    bool m_received = false;
+    bool m_writeFailed = false;
 };
 
 std::string_view sourceName(ImportSource source)
@@ -177,7 +208,8 @@ std::string importSource(ExchangeLibrary& model, ImportSource source, const std:
         runReader(source, location, sink);
     } catch (...) {
         // What was read is written before the error is reported.
-        sink.finish();
+        if (sink.keepsWhatWasRead())
+            sink.finish();
         throw;
     }
     sink.finish();

@@ -28,6 +28,7 @@ void UndoDeleting::SaveUndoState(bool isFolder, const std::string& folderName)
         m_undo.UndoFolderSnapshot.emplace();
         const std::size_t folder = m_model.selectedFolder();
         const auto& descriptions = library.folderDescriptions();
+        StagedWrites copies;
         for (std::size_t i = folder; i < tree.subtreeEnd(folder); ++i) {
             const std::size_t parent = tree.parentOf(i);
             const auto it = descriptions.find(tree[i].Name);
@@ -35,8 +36,9 @@ void UndoDeleting::SaveUndoState(bool isFolder, const std::string& folderName)
                 {.Name = tree[i].Name, .ParentName = parent == npos ? "" : tree[parent].Name,
                  .Description = i == folder ? library.folderDescription()
                                             : (it == descriptions.end() ? "" : it->second)});
-            SaveUndoLinkFile(library, tree[i].Name);
+            SaveUndoLinkFile(library, tree[i].Name, copies);
         }
+        copies.commit();
     } else {
         m_undo.UndoLinkSnapshot.emplace();
         const auto& descriptions = m_model.m_library.linkDescriptions();

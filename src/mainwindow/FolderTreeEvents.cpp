@@ -35,11 +35,16 @@ void FolderTreeEvents::selectFolder(std::size_t index)
         return;
     std::optional<Error> loadError;
     m.notify([](MainWindowObserver& o) { o.linkListAboutToBeReset(); });
+    // The list is read also when the description cannot be: it must hold this folder's links.
     try {
         m.m_library.ShowFolderDescription(tree[index].Name);
-        m.m_library.LoadLinkFile(tree[index].Name);
     } catch (const Error& error) {
         loadError = error;
+    }
+    try {
+        m.m_library.LoadLinkFile(tree[index].Name);
+    } catch (const Error& error) {
+        loadError = loadError.value_or(error);
     }
     m.m_selection.select({}, npos, m.linkList().size());
     m.notify([](MainWindowObserver& o) { o.linkListReset(); });

@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
@@ -20,6 +21,25 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kTemporaryPrefix = ".vtmp-";
+
+FileStepWatcher* g_watcher = nullptr;
+
+// Tells the watcher of the step; returns 0 to go on, or the errno value the step fails with.
+int passStep(FileStep step, const fs::path& path, const fs::path& from = {})
+{
+    return g_watcher ? g_watcher->at(step, path, from) : 0;
+}
+
+// Runs the system call unless the watcher fails the step; false with errno set on failure.
+template <typename Call>
+bool stepped(FileStep step, const fs::path& path, Call call, const fs::path& from = {})
+{
+    if (const int error = passStep(step, path, from)) {
+        errno = error;
+        return false;
+    }
+    return call();
+}
 
 class FileDescriptor {
 public:
@@ -66,6 +86,10 @@ std::string temporaryName()
 // Opens a new temporary file beside the target, with the target's permissions when it exists.
 int openTemporaryFile(const fs::path& target, fs::path& temporary)
 {
+    if (const int error = passStep(FileStep::CreateTemporary, target)) {
+        errno = error;
+        return -1;
+    }
     struct stat targetStat {};
     const bool targetExists = ::stat(target.c_str(), &targetStat) == 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -86,6 +110,8 @@ int openTemporaryFile(const fs::path& target, fs::path& temporary)
 // another failure throws "Cannot open file ...".
 std::optional<FileDescriptor> openForReading(const fs::path& path, struct stat& info)
 {
+    if (const int error = passStep(FileStep::Read, path))
+        throw cannotOpenFileError(path, systemReason(error));
     std::optional<FileDescriptor> fd(std::in_place, ::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd->valid()) {
         if (errno == ENOENT)
@@ -177,15 +203,46 @@ std::string readFile(const fs::path& path)
 
 namespace {
 
-// Writes the bytes to a new temporary file beside the target and returns its path; on failure
-// the temporary file is gone and "Cannot create file <target>" is thrown.
-fs::path writeTemporaryFile(const fs::path& path, std::string_view bytes)
+// Flushes the file's bytes to disk: the file itself when one is given, else (flushing many
+// files at once) the whole file system the directory is on.
+bool flushToDisk(const fs::path& path, bool wholeFileSystem)
+{
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid())
+        return false;
+    return (wholeFileSystem ? ::syncfs(fd.get()) : ::fdatasync(fd.get())) == 0;
+}
+
+// Flushes the directory's entries, so that a rename or a delete in it survives a power loss.
+void flushDirectory(const fs::path& directory)
+{
+    const fs::path& where = directory.empty() ? fs::path(".") : directory;
+    const bool flushed = stepped(FileStep::FlushDirectory, where, [&] {
+        FileDescriptor fd(::open(where.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        return fd.valid() && ::fsync(fd.get()) == 0;
+    });
+    if (!flushed)
+        throw cannotCreateFileError(where, systemReason(errno));
+    passStep(FileStep::DirectoryFlushed, where);
+}
+
+// Writes the bytes to a new temporary file beside the target and returns its path; with flush,
+// its bytes are on disk when it returns. On failure the temporary file is gone and "Cannot
+// create file <target>" is thrown.
+fs::path writeTemporaryFile(const fs::path& path, std::string_view bytes, bool flush)
 {
     fs::path temporary;
     FileDescriptor fd(openTemporaryFile(path, temporary));
     if (!fd.valid())
         throw cannotCreateFileError(path, systemReason(errno));
-    const bool written = writeAll(fd.get(), bytes);
+    const std::size_t part = bytes.size() / 2;
+    bool written = writeAll(fd.get(), bytes.substr(0, part))
+        && stepped(FileStep::WritePart, temporary, [&] { return writeAll(fd.get(), bytes.substr(part)); });
+    if (written && flush) {
+        written = stepped(FileStep::FlushFile, temporary, [&] { return ::fdatasync(fd.get()) == 0; });
+        if (written)
+            passStep(FileStep::FileFlushed, temporary);
+    }
     int error = errno;
     const bool closed = fd.closeNow() == 0;
     if (written && !closed)
@@ -199,18 +256,32 @@ fs::path writeTemporaryFile(const fs::path& path, std::string_view bytes)
 
 void renameIntoPlace(const fs::path& temporary, const fs::path& path)
 {
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (!stepped(FileStep::Rename, path, [&] { return ::rename(temporary.c_str(), path.c_str()) == 0; }, temporary)) {
         const int error = errno;
         ::unlink(temporary.c_str());
         throw cannotCreateFileError(path, systemReason(error));
     }
+    passStep(FileStep::Renamed, path, temporary);
+}
+
+void removeFile(const fs::path& path)
+{
+    if (!stepped(FileStep::Delete, path, [&] { return ::unlink(path.c_str()) == 0 || errno == ENOENT; }))
+        throw cannotDeleteFileError(path, systemReason(errno));
+    passStep(FileStep::Deleted, path);
 }
 
 } // namespace
 
+void setFileStepWatcher(FileStepWatcher* watcher)
+{
+    g_watcher = watcher;
+}
+
 void writeFileAtomically(const fs::path& path, std::string_view bytes)
 {
-    renameIntoPlace(writeTemporaryFile(path, bytes), path);
+    renameIntoPlace(writeTemporaryFile(path, bytes, true), path);
+    flushDirectory(path.parent_path());
 }
 
 StagedWrites::~StagedWrites()
@@ -222,7 +293,7 @@ StagedWrites::~StagedWrites()
 void StagedWrites::stage(const fs::path& path, std::string_view bytes)
 {
     m_files.reserve(m_files.size() + 1);
-    m_files.emplace_back(writeTemporaryFile(path, bytes), path);
+    m_files.emplace_back(writeTemporaryFile(path, bytes, false), path);
 }
 
 void StagedWrites::stageIfChanged(const fs::path& path, std::string_view bytes)
@@ -232,19 +303,54 @@ void StagedWrites::stageIfChanged(const fs::path& path, std::string_view bytes)
         stage(path, bytes);
 }
 
+void StagedWrites::stageRemoval(const fs::path& path)
+{
+    m_removals.push_back(path);
+}
+
 void StagedWrites::commit()
 {
     auto files = std::move(m_files);
     m_files.clear();
+    const auto removeTemporaries = [&](std::size_t from) {
+        for (std::size_t rest = from; rest < files.size(); ++rest)
+            ::unlink(files[rest].first.c_str());
+    };
+    // One flush of the file system writes many files at about the cost of one; a single file is
+    // flushed alone.
+    std::vector<fs::path> directories;
+    for (const auto& [temporary, target] : files)
+        if (std::find(directories.begin(), directories.end(), target.parent_path()) == directories.end())
+            directories.push_back(target.parent_path());
+    const auto fail = [&](int error, const fs::path& target) {
+        removeTemporaries(0);
+        throw cannotCreateFileError(target, systemReason(error));
+    };
+    for (const auto& [temporary, target] : files)
+        if (const int error = passStep(FileStep::FlushFile, temporary))
+            fail(error, target);
+    if (files.size() == 1 && !flushToDisk(files.front().first, false))
+        fail(errno, files.front().second);
+    for (const fs::path& directory : files.size() > 1 ? directories : std::vector<fs::path>{})
+        if (!flushToDisk(directory.empty() ? fs::path(".") : directory, true))
+            fail(errno, directory);
+    for (const auto& [temporary, target] : files)
+        passStep(FileStep::FileFlushed, temporary);
     for (std::size_t i = 0; i < files.size(); ++i) {
         try {
             renameIntoPlace(files[i].first, files[i].second);
         } catch (...) {
-            for (std::size_t rest = i + 1; rest < files.size(); ++rest)
-                ::unlink(files[rest].first.c_str());
+            removeTemporaries(i + 1);
             throw;
         }
     }
+    for (const fs::path& path : std::exchange(m_removals, {})) {
+        removeFile(path);
+        if (std::find(directories.begin(), directories.end(), path.parent_path()) == directories.end())
+            directories.push_back(path.parent_path());
+    }
+    for (const fs::path& directory : directories)
+        flushDirectory(directory);
 }
 
 void writeFileIfChanged(const fs::path& path, std::string_view bytes)
@@ -256,8 +362,8 @@ void writeFileIfChanged(const fs::path& path, std::string_view bytes)
 
 void removeFileIfExists(const fs::path& path)
 {
-    if (::unlink(path.c_str()) != 0 && errno != ENOENT)
-        throw cannotDeleteFileError(path, systemReason(errno));
+    removeFile(path);
+    flushDirectory(path.parent_path());
 }
 
 bool fileExists(const fs::path& path)
@@ -269,6 +375,10 @@ bool fileExists(const fs::path& path)
 void createDirectory(const fs::path& path)
 {
     std::error_code ec;
+    if (fs::is_directory(path, ec))
+        return;
+    if (const int error = passStep(FileStep::CreateDirectory, path))
+        throw cannotCreateDirectoryError(path, systemReason(error));
     fs::create_directories(path, ec);
     if (ec)
         throw cannotCreateDirectoryError(path, ec.message());

@@ -10,6 +10,36 @@
 namespace velloria {
 
 // The one I/O step beside the pure file formats. Files are read and written whole, in binary.
+// Every write is durable when it returns: its bytes and its directory entry are flushed to disk,
+// so a power loss keeps it as a crash of the program does.
+
+// The steps every file operation goes through, in order. A watcher set with setFileStepWatcher
+// sees each of them: tests stop the program at one (a crash point) or make one fail.
+enum class FileStep : unsigned char {
+    Read,             // before a file is opened for reading
+    CreateDirectory,  // before a missing directory is created
+    CreateTemporary,  // before the temporary file of a write is created (path: the target)
+    WritePart,        // after the first part of the bytes is written (path: the temporary file)
+    FlushFile,        // before the temporary file's bytes are flushed to disk
+    FileFlushed,      // after
+    Rename,           // before the temporary file (from) is renamed over the target (path)
+    Renamed,          // after
+    FlushDirectory,   // before a directory's entries are flushed to disk
+    DirectoryFlushed, // after
+    Delete,           // before a file is deleted
+    Deleted,          // after (also when it did not exist)
+};
+
+class FileStepWatcher {
+public:
+    virtual ~FileStepWatcher() = default;
+    // Returns 0 to go on, or an errno value with which the step then fails.
+    virtual int at(FileStep step, const std::filesystem::path& path, const std::filesystem::path& from) = 0;
+};
+
+// The watcher of every file step from now on; nullptr for none. Not for use while another thread
+// writes files.
+void setFileStepWatcher(FileStepWatcher* watcher);
 
 // The file's bytes; nullopt when it does not exist. Other failures (no permission, a directory
 // in its place) throw "Cannot open file ...".
@@ -38,17 +68,18 @@ std::optional<MappedFile> mapFileIfExists(const std::filesystem::path& path);
 // The file's bytes; a missing file throws "Cannot open file "<path>". <reason>".
 std::string readFile(const std::filesystem::path& path);
 
-// Writes the bytes to a new file in the target's directory and renames it over the target, so a
-// crash or a full disk leaves either the old or the new content, never a truncated file. On
-// failure the temporary file is removed, the target is unchanged, and "Cannot create file ..."
-// is thrown.
+// Writes the bytes to a new file in the target's directory, flushes it, renames it over the
+// target and flushes the directory, so a crash, a power loss or a full disk leaves either the old
+// or the new content, never a truncated file. On failure the temporary file is removed, the
+// target is unchanged, and "Cannot create file ..." is thrown.
 void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 // Files written in two steps: stage() writes each file's bytes beside its target under a
-// temporary name, commit() renames them all into place. Until commit() no target changes, so a
-// failure while staging (a full disk) leaves every target as it was. What was staged and not
-// committed is removed when the object goes; a failed rename in commit() throws "Cannot create
-// file ..." with the files renamed before it in place.
+// temporary name, commit() flushes them all to disk together, renames them into place, deletes
+// the files staged for deletion and flushes each directory once. Until commit() no target
+// changes, so a failure while staging (a full disk) leaves every target as it was. What was
+// staged and not committed is removed when the object goes; a failed flush or rename in commit()
+// throws "Cannot create file ..." with the files renamed before it in place.
 class StagedWrites {
 public:
     StagedWrites() = default;
@@ -59,17 +90,20 @@ public:
     void stage(const std::filesystem::path& path, std::string_view bytes);
     // Stages only when the bytes differ from what the file holds.
     void stageIfChanged(const std::filesystem::path& path, std::string_view bytes);
+    // Deletes the file at commit(), after the renames; a missing file is no error.
+    void stageRemoval(const std::filesystem::path& path);
     void commit();
 
 private:
     std::vector<std::pair<std::filesystem::path, std::filesystem::path>> m_files; // temporary, target
+    std::vector<std::filesystem::path> m_removals;
 };
 
 // Writes the file as writeFileAtomically does, but only when its bytes differ, so that writing
 // what a file already holds changes nothing on disk.
 void writeFileIfChanged(const std::filesystem::path& path, std::string_view bytes);
 
-// Deletes the file; a missing file is no error.
+// Deletes the file and flushes its directory; a missing file is no error.
 void removeFileIfExists(const std::filesystem::path& path);
 
 bool fileExists(const std::filesystem::path& path);

@@ -123,7 +123,14 @@ void Library::LoadLinkFile(std::string_view folderName)
     clearLinkList();
     m_linkListFolder = std::string(folderName);
     m_damagedLinkFile.reset();
-    const auto bytes = readFileIfExists(m_paths.linkFilePath(folderName, kWorkingLinkExt));
+    m_unreadLinkFile.reset();
+    std::optional<std::string> bytes;
+    try {
+        bytes = readFileIfExists(m_paths.linkFilePath(folderName, kWorkingLinkExt));
+    } catch (const Error& error) {
+        m_unreadLinkFile.emplace(std::string(folderName), error);
+        throw;
+    }
     if (!bytes)
         return;
     LinkFileParse parse = parseLinkFile(*bytes);
@@ -137,6 +144,8 @@ void Library::LoadLinkFile(std::string_view folderName)
 
 void Library::SaveLinkFile(std::string_view folderName, std::string_view ext)
 {
+    if (ext == kWorkingLinkExt && m_unreadLinkFile && m_unreadLinkFile->first == folderName)
+        throw m_unreadLinkFile->second;
     if (ext == kWorkingLinkExt && m_damagedLinkFile == folderName) {
         const fs::path working = m_paths.linkFilePath(folderName, kWorkingLinkExt);
         if (const auto damaged = readFileIfExists(working))

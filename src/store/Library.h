@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Error.h"
 #include "store/FolderDescriptionFile.h"
 #include "store/FolderTree.h"
 #include "store/LibraryPaths.h"
@@ -67,6 +68,8 @@ public:
     void clearLinkList();
     // True while the list holds a link file read only up to a damaged line and not written since.
     bool linkListReadInPart() const { return m_damagedLinkFile.has_value(); }
+    // Writes the list as the folder's link file. The working file of a folder whose file could
+    // not be read (an I/O error) is not overwritten: that throws the reading's error again.
     void SaveLinkFile(std::string_view folderName, std::string_view ext);
     void CopyLinkFile(std::string_view folderName, std::string_view fromExt, std::string_view toExt);
     void DeleteLinkFile(std::string_view folderName);
@@ -84,7 +87,8 @@ public:
     void PurgeDeletedFolders();
 
     // Save and revert.
-    void PurgeLinkBackups();
+    // Deletes the backups of folders gone since the last save; with a batch, as part of it.
+    void PurgeLinkBackups(StagedWrites* batch = nullptr);
     void BackupFolderDescriptions(StagedWrites& saved);
     void SaveLibrary();
     void RevertLibrary(const std::vector<std::string>& newFolders);
@@ -110,6 +114,7 @@ private:
     std::vector<std::string> m_linkDescriptions;
     std::optional<std::string> m_damagedLinkFile; // the folder whose working link file was read in part
     std::optional<std::string> m_linkListFolder;  // the folder whose links the list holds
+    std::optional<std::pair<std::string, Error>> m_unreadLinkFile; // a folder whose file could not be read, why
     std::string m_folderDescription;
 };
 

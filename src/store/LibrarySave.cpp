@@ -11,6 +11,7 @@
 #include "store/FolderNames.h"
 #include "store/FolderTreeFile.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace velloria {
@@ -56,12 +57,16 @@ std::unordered_set<std::string_view> Library::folderNames() const
     return names;
 }
 
-void Library::PurgeLinkBackups()
+void Library::PurgeLinkBackups(StagedWrites* batch)
 {
+    StagedWrites own;
+    StagedWrites& removals = batch ? *batch : own;
     const auto present = folderNames();
     for (const std::string& name : savedFolderNames())
         if (!present.contains(name))
-            removeFileIfExists(m_paths.linkFilePath(name, kSavedLinkExt));
+            removals.stageRemoval(m_paths.linkFilePath(name, kSavedLinkExt));
+    if (!batch)
+        own.commit();
 }
 
 void Library::BackupFolderDescriptions(StagedWrites& saved)
@@ -72,43 +77,44 @@ void Library::BackupFolderDescriptions(StagedWrites& saved)
 
 void Library::SaveLibrary()
 {
-    // The saved generation is first written beside itself and then renamed into place, so that
-    // a save that fails (a full disk) leaves the last save whole. The marker covers the renames:
-    // a save cut short there is completed at the next start.
+    // The saved generation is first written beside itself, flushed to disk and then renamed into
+    // place, so that a save that fails (a full disk) leaves the last save whole. The marker
+    // covers the renames: a save cut short there is completed at the next start.
     writeFileAtomically(m_paths.libraryFile(kSaveInProgressFile), "");
     StagedWrites saved;
-    std::vector<const std::string*> withoutLinks;
     try {
         saved.stageIfChanged(m_paths.libraryFile(kSavedTreeFile), writeFolderTree(m_folderTree.records()));
         BackupFolderDescriptions(saved);
         for (const TFolderRecord& folder : m_folderTree.records()) {
             const auto working = readFileIfExists(m_paths.linkFilePath(folder.Name, kWorkingLinkExt));
-            if (working)
+            if (working) {
                 saved.stageIfChanged(m_paths.linkFilePath(folder.Name, kSavedLinkExt), crLfLines(*working));
-            else
-                withoutLinks.push_back(&folder.Name);
+                continue;
+            }
+            // A folder without links gets an empty working file, and no backup may keep links of
+            // an earlier folder of that name.
+            saved.stage(m_paths.linkFilePath(folder.Name, kWorkingLinkExt), "\r\n");
+            saved.stageRemoval(m_paths.linkFilePath(folder.Name, kSavedLinkExt));
         }
     } catch (const Error&) {
         removeFileIfExists(m_paths.libraryFile(kSaveInProgressFile));
         throw;
     }
-    PurgeLinkBackups();
+    PurgeLinkBackups(&saved);
     saved.commit();
-    // A folder without links gets an empty working file, and no backup may keep links of an
-    // earlier folder of that name.
-    for (const std::string* name : withoutLinks) {
-        writeFileAtomically(m_paths.linkFilePath(*name, kWorkingLinkExt), "\r\n");
-        removeFileIfExists(m_paths.linkFilePath(*name, kSavedLinkExt));
-    }
     removeFileIfExists(m_paths.libraryFile(kSaveInProgressFile));
 }
 
 void Library::RevertLibrary(const std::vector<std::string>& newFolders)
 {
     const auto present = folderNames();
+    const std::vector<std::string> savedNames = savedFolderNames();
+    StagedWrites working;
+    // A folder made since the save loses its links; one of a saved folder's name gets the saved ones.
     for (const std::string& name : newFolders)
-        if (present.contains(name) && isUsableFileStem(name))
-            DeleteLinkFile(name);
+        if (present.contains(name) && isUsableFileStem(name)
+            && std::find(savedNames.begin(), savedNames.end(), name) == savedNames.end())
+            working.stageRemoval(m_paths.linkFilePath(name, kWorkingLinkExt));
     std::optional<Error> stateError;
     try {
         LoadFolderStates();
@@ -117,14 +123,15 @@ void Library::RevertLibrary(const std::vector<std::string>& newFolders)
     }
     // Without a saved copy there is nothing to go back to: the working file stays.
     if (const auto tree = readFileIfExists(m_paths.libraryFile(kSavedTreeFile)))
-        writeFileIfChanged(m_paths.libraryFile(kWorkingTreeFile), *tree);
+        working.stageIfChanged(m_paths.libraryFile(kWorkingTreeFile), *tree);
     if (const auto descriptions = readFileIfExists(m_paths.libraryFile(kSavedDescriptionFile)))
-        writeFileIfChanged(m_paths.libraryFile(kWorkingDescriptionFile), *descriptions);
+        working.stageIfChanged(m_paths.libraryFile(kWorkingDescriptionFile), *descriptions);
     // A saved folder without a saved link file had no links at the save.
-    for (const std::string& name : savedFolderNames()) {
+    for (const std::string& name : savedNames) {
         const auto saved = readFileIfExists(m_paths.linkFilePath(name, kSavedLinkExt));
-        writeFileIfChanged(m_paths.linkFilePath(name, kWorkingLinkExt), saved.value_or(""));
+        working.stageIfChanged(m_paths.linkFilePath(name, kWorkingLinkExt), saved.value_or(""));
     }
+    working.commit();
     if (stateError)
         throw *stateError;
 }
@@ -132,9 +139,11 @@ void Library::RevertLibrary(const std::vector<std::string>& newFolders)
 void Library::PurgeDeletedFolders()
 {
     const auto present = folderNames();
+    StagedWrites removals;
     for (const std::string& name : savedFolderNames())
         if (!present.contains(name))
-            DeleteLinkFile(name);
+            removals.stageRemoval(m_paths.linkFilePath(name, kWorkingLinkExt));
+    removals.commit();
 
     // The descriptions are rebuilt from the working file itself, so that descriptions recorded
     // since the last save survive the deletion of another folder.

@@ -8,34 +8,38 @@ namespace velloria {
 
 namespace {
 
-void copyLines(const std::filesystem::path& from, const std::filesystem::path& to)
+std::optional<std::string> linesOf(const std::filesystem::path& from)
 {
     const auto bytes = readFileIfExists(from);
     if (!bytes)
-        return;
+        return std::nullopt;
     LineWriter copy;
     forEachLine(*bytes, [&copy](std::string_view line) { copy.line(line); });
-    writeFileAtomically(to, copy.bytes());
+    return copy.take();
 }
 
 } // namespace
 
-void SaveUndoLinkFile(Library& library, std::string_view folderName)
+void SaveUndoLinkFile(Library& library, std::string_view folderName, StagedWrites& batch)
 {
-    copyLines(library.paths().linkFilePath(folderName, kWorkingLinkExt), library.paths().linkFilePath(folderName, kUndoLinkExt));
+    if (const auto lines = linesOf(library.paths().linkFilePath(folderName, kWorkingLinkExt)))
+        batch.stage(library.paths().linkFilePath(folderName, kUndoLinkExt), *lines);
 }
 
 void RestoreUndoLinkFile(Library& library, std::string_view folderName, std::string_view suffix)
 {
-    copyLines(library.paths().linkFilePath(folderName, kUndoLinkExt),
-              library.paths().linkFilePath(std::string(folderName) + std::string(suffix), kWorkingLinkExt));
+    if (const auto lines = linesOf(library.paths().linkFilePath(folderName, kUndoLinkExt)))
+        writeFileAtomically(library.paths().linkFilePath(std::string(folderName) + std::string(suffix), kWorkingLinkExt),
+                            *lines);
 }
 
 void discardFolderSnapshot(Library& library, UndoState& undo, KeepSnapshot keep)
 {
     if (undo.UndoFolderSnapshot) {
+        StagedWrites removals;
         for (const UndoFolderEntry& entry : *undo.UndoFolderSnapshot)
-            removeFileIfExists(library.paths().linkFilePath(entry.Name, kUndoLinkExt));
+            removals.stageRemoval(library.paths().linkFilePath(entry.Name, kUndoLinkExt));
+        removals.commit();
         undo.UndoFolderSnapshot->clear();
     }
     if (keep == KeepSnapshot::No)

@@ -8,6 +8,8 @@
 
 namespace velloria {
 
+class StagedWrites;
+
 class Library;
 
 // The last deletion, kept so that Undo can put it back once. A folder deletion keeps the
@@ -37,8 +39,9 @@ struct UndoState {
     std::optional<std::vector<UndoLinkEntry>> UndoLinkSnapshot;
 };
 
-// Copies the folder's working link file to its undo copy, line by line, when it exists.
-void SaveUndoLinkFile(Library& library, std::string_view folderName);
+// Copies the folder's working link file to its undo copy, line by line, when it exists, as part
+// of the batch.
+void SaveUndoLinkFile(Library& library, std::string_view folderName, StagedWrites& batch);
 // Copies the undo copy of a folder to the working link file of name + suffix, when it exists.
 void RestoreUndoLinkFile(Library& library, std::string_view folderName, std::string_view suffix);
 // Deletes the undo copies of the folder snapshot and empties it (kept empty, for a save) or

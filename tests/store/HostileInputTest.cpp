@@ -8,7 +8,7 @@
 #include "mainwindow/ItemDialogs.h"
 #include "platform/FileIO.h"
 #include "support/Fixtures.h"
-#include "support/Mounts.h"
+#include "support/FileFaults.h"
 
 #include <gmock/gmock.h>
 
@@ -71,44 +71,37 @@ protected:
 TEST_F(HostileInputTest, ReadOnlyHomeReportsEveryRefusedWriteAndChangesNoFile)
 {
     fs::create_directory(home.path() / "Empty");
-    const test::ReadOnlyDirectory readOnly(home.path());
-    if (!readOnly.made())
-        GTEST_SKIP() << "mounting is not permitted";
     const auto before = home.snapshot();
+    const test::FailingSteps readOnly({FileStep::CreateDirectory, FileStep::CreateTemporary, FileStep::Delete}, EACCES);
+    const std::string reason = systemReason(EACCES);
     MainWindowModel empty{home.path() / "Empty", clock, opener, "/home/user"};
     EXPECT_EQ(errorOf([&] { empty.lifecycle().FormCreate(); }), "Cannot create directory \""
-                  + (home.path() / "Empty" / "RefLib").string() + "\". " + readOnly.reason());
+                  + (home.path() / "Empty" / "RefLib").string() + "\". " + reason);
     EXPECT_TRUE(empty.library().folderTree().empty());
 
     // A library is read as usual; every change names the file it could not write.
     model.lifecycle().FormCreate();
     model.tree().selectFolder(4);
-    expectEveryChangeRefused(readOnly.reason(), kSampleTitles);
+    expectEveryChangeRefused(reason, kSampleTitles);
     std::ostringstream out, err;
     EXPECT_EQ(runCommandLine({"--home", home.path().string(), "add-folder", "Fresh"}, {out, err, clock, {}}), 1);
     EXPECT_THAT(err.str(), HasSubstr("Cannot create file \"" + (home.refLib() / "foldst.wnf").string() + "\". "
-                                     + readOnly.reason() + "\n"));
+                                     + reason + "\n"));
     EXPECT_EQ(home.snapshot(), before);
 }
 
 TEST_F(HostileInputTest, FullDiskKeepsEveryFileAndTheNextSaveWorksOnceThereIsRoom)
 {
-    const auto files = home.snapshot();
-    const test::SmallDisk disk(home.refLib(), 256 * 1024);
-    if (!disk.mounted())
-        GTEST_SKIP() << "mounting is not permitted";
-    for (const auto& [file, bytes] : files)
-        home.write(file, bytes);
     model.lifecycle().FormCreate();
     model.tree().selectFolder(4);
     model.editing().addLink("Unsaved", "https://unsaved.example/", "");
-    test::SmallDisk::fill(home.refLib() / "filler");
     const auto before = home.snapshot();
-
-    expectEveryChangeRefused(systemReason(ENOSPC), {"zeta", "Alpha", "mid", "Unsaved"});
+    {
+        const test::FailingSteps fullDisk({FileStep::WritePart}, ENOSPC);
+        expectEveryChangeRefused(systemReason(ENOSPC), {"zeta", "Alpha", "mid", "Unsaved"});
+    }
     EXPECT_TRUE(model.lifecycle().libraryModified());
     EXPECT_EQ(home.snapshot(), before); // every file kept, no temporary file left
-    fs::remove(home.refLib() / "filler");
     model.lifecycle().saveLibrary();
     EXPECT_FALSE(model.lifecycle().libraryModified());
     EXPECT_THAT(linksOf("B", ".~wnl"), ElementsAre("zeta https://z.example/", "Alpha a.example/path",
