@@ -56,7 +56,9 @@ struct ExchangeDirection {
     bool checkOpensRow;
     int progressText; // the label of the progress dialog, from the text table
     ExchangeChoice (*open)(const TPreferences& prefs, const std::filesystem::path& userHome);
-    void (*confirm)(ExchangeLibrary& model, const ExchangeChoice& choice, const ProgressFunction& progress);
+    // The work of OK; an import reports what it did for each source, an export nothing.
+    std::vector<ImportReport> (*confirm)(ExchangeLibrary& model, const ExchangeChoice& choice,
+                                         const ProgressFunction& progress);
 };
 
 // The dialog that import and export share: a row per browser, OK and Cancel. It opens with the
