@@ -63,7 +63,8 @@ struct ExchangeDirection {
 
 // The dialog that import and export share: a row per browser, OK and Cancel. It opens with the
 // choice the core gives for the preferences; OK hands the rows to the core with a progress
-// dialog. An error is shown and the dialog stays open; a cancelled progress closes it.
+// dialog. An error is shown and the dialog stays open; a cancelled progress closes it. A
+// finished import closes it and shows its summary in an information box.
 class ExchangeForm : public QDialog {
     Q_OBJECT
 
