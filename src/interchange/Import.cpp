@@ -255,7 +255,7 @@ std::string importSummaryText(const UIText& texts, const std::vector<ImportRepor
     std::string out;
     for (const ImportReport& report : reports) {
         const std::vector<std::string> lines = importSummary(texts, report.counts);
-        out += (out.empty() ? "" : "\n") + toUtf8(report.topFolder) + ": " + lines.front();
+        out += (out.empty() ? "" : "\n\n") + toUtf8(report.topFolder) + ": " + lines.front();
         for (std::size_t i = 1; i < lines.size(); ++i)
             out += "\n" + lines[i];
     }

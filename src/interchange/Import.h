@@ -68,7 +68,8 @@ ImportReport importSource(ExchangeLibrary& model, ImportSource source, const std
 // ("3 entries skipped: cut off at the end of the file").
 std::vector<std::string> importSummary(const UIText& texts, const ImportCounts& counts);
 // The summary of the sources of one import dialog: each source's lines, the first after the
-// name of its new folder ("Netscape: 2 folders and 9 links imported"), one line each.
+// name of its new folder ("Netscape: 2 folders and 9 links imported"), a blank line between
+// sources.
 std::string importSummaryText(const UIText& texts, const std::vector<ImportReport>& reports);
 
 } // namespace velloria

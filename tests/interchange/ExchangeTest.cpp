@@ -75,7 +75,7 @@ TEST_F(ExchangeTest, AMissingFileGivesAnEmptyFolderOfTheSourceAndEachSourceASumm
     const std::vector<ImportReport> reports = importBookmarks(model, choice);
     EXPECT_EQ(importSummaryText(model.texts(), reports),
               "Netscape: 1 folder and 2 links imported\n2 entries skipped: unknown tag or entry\n"
-              "1 entry skipped: no address\nOpera: 0 folders and 0 links imported");
+              "1 entry skipped: no address\n\nOpera: 0 folders and 0 links imported");
     EXPECT_EQ(tree().back(), "Opera");
     EXPECT_EQ(home.read("Links/Opera.wnl"), "");
 }
