@@ -217,7 +217,7 @@ std::vector<double> importFile(const fs::path& home, const std::string& name)
         WindowModel window(fresh);
         window.model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
         std::string top;
-        times.push_back(millisecondsOf([&] { top = importSource(window.model, ImportSource::Netscape, file); }));
+        times.push_back(millisecondsOf([&] { top = importSource(window.model, ImportSource::Netscape, file).topFolder; }));
         const std::size_t topIndex = window.model.library().folderTree().findExact(top);
         expect(topIndex != TFolderTree::npos, "the import made no top-level folder");
         expect(importedSubtree(window.model, topIndex) == expected, "the imported folders or links differ from the file");

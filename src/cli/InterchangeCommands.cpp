@@ -82,14 +82,17 @@ void importCommand(Invocation& call)
         throw Error("Nothing was imported: \"" + location + "\" does not exist");
     call.lockForChange();
     MainWindowModel& model = call.model(Invocation::WholeTree::Required);
-    std::string topFolder;
+    ImportReport report;
     {
         TerminalProgress progress(call.context);
-        topFolder = importSource(model, source, location, progress.function());
+        report = importSource(model, source, location, progress.function());
     }
+    // The summary goes to the error stream, so that the output stays the folder's name alone.
+    for (const std::string& line : importSummary(model.texts(), report.counts))
+        call.context.err << line << '\n';
     if (!call.hasOption("--no-save"))
         model.lifecycle().saveLibrary();
-    call.out() << toUtf8(topFolder) << '\n';
+    call.out() << toUtf8(report.topFolder) << '\n';
 }
 
 void exportCommand(Invocation& call)
@@ -118,7 +121,7 @@ std::vector<CliCommand> interchangeCommands()
     return {
         {"import", "import netscape|opera|ie PATH [--no-save]",
          "import a bookmark HTML file, a hotlist or a favorites directory into a new top-level folder; "
-         "prints its name",
+         "prints its name, and on the error stream what was imported and skipped",
          2, 2, {{"--no-save"}}, importCommand},
         {"export", "export netscape|opera|ie PATH", "export the whole library (saved links) to PATH", 2, 2, {},
          exportCommand},

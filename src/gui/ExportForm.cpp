@@ -22,7 +22,10 @@ const ExchangeDirection kExport{
     .checkOpensRow = false,
     .progressText = text::ExportingBookmarks,
     .open = exportDialogChoice,
-    .confirm = exportBookmarks,
+    .confirm = [](ExchangeLibrary& model, const ExchangeChoice& choice, const ProgressFunction& progress) {
+        exportBookmarks(model, choice, progress);
+        return std::vector<ImportReport>();
+    },
 };
 
 } // namespace

@@ -194,18 +194,23 @@ ExchangeChoice ExchangeForm::choice() const
 void ExchangeForm::confirm()
 {
     bool finished = false;
-    m_owner.run([this, &finished] {
+    std::vector<ImportReport> reports;
+    m_owner.run([this, &finished, &reports] {
         ExchangeProgress progress(*this, toQString(m_model.texts()[m_direction.progressText]), m_cancel->text(),
                                   progressTiming);
         try {
-            m_direction.confirm(m_model, choice(), progress.function());
+            reports = m_direction.confirm(m_model, choice(), progress.function());
         } catch (const OperationCancelled&) {
             // What was done before Cancel stays done; the dialog closes as after OK.
         }
         finished = true;
     });
-    if (finished)
-        accept();
+    if (!finished)
+        return;
+    accept();
+    // Over the window, which shows the new folders behind it.
+    if (!reports.empty())
+        m_owner.inform(importSummaryText(m_model.texts(), reports));
 }
 
 ImportForm::ImportForm(MainWindowModel& model, MainForm& owner) : ExchangeForm(model, owner, kImport) {}

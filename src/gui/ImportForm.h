@@ -56,12 +56,15 @@ struct ExchangeDirection {
     bool checkOpensRow;
     int progressText; // the label of the progress dialog, from the text table
     ExchangeChoice (*open)(const TPreferences& prefs, const std::filesystem::path& userHome);
-    void (*confirm)(ExchangeLibrary& model, const ExchangeChoice& choice, const ProgressFunction& progress);
+    // The work of OK; an import reports what it did for each source, an export nothing.
+    std::vector<ImportReport> (*confirm)(ExchangeLibrary& model, const ExchangeChoice& choice,
+                                         const ProgressFunction& progress);
 };
 
 // The dialog that import and export share: a row per browser, OK and Cancel. It opens with the
 // choice the core gives for the preferences; OK hands the rows to the core with a progress
-// dialog. An error is shown and the dialog stays open; a cancelled progress closes it.
+// dialog. An error is shown and the dialog stays open; a cancelled progress closes it. A
+// finished import closes it and shows its summary in an information box.
 class ExchangeForm : public QDialog {
     Q_OBJECT
 

@@ -113,6 +113,14 @@ void MainForm::message(const std::string& text)
     box.exec();
 }
 
+void MainForm::inform(const std::string& text)
+{
+    const MainWindowModel::ModalWindow open(m_model);
+    QMessageBox box(QMessageBox::Information, kCaption, toQString(text), QMessageBox::Ok, this);
+    box.button(QMessageBox::Ok)->setText(toQString(m_model.texts()[kOkText]));
+    box.exec();
+}
+
 void MainForm::aboutBoxRequested()
 {
     AboutForm about(m_model.texts(), this);

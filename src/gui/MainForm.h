@@ -55,6 +55,8 @@ public:
         }
     }
     void showError(const char* message);
+    // A notice with an OK button and the information icon, such as the summary of an import.
+    void inform(const std::string& text);
 
     // The window at the program's start, after the model's FormCreate: the notification-area
     // icon when the preferences ask for it and the desktop has a tray (trayAvailable, by default

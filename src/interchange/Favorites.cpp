@@ -150,12 +150,13 @@ class FavoritesReader {
 public:
     explicit FavoritesReader(ImportSink& sink) : m_sink(sink) {}
 
-    void read(const fs::path& directory)
+    ImportCounts read(const fs::path& directory)
     {
-        m_sink.beginFolder(nameText(directoryName(directory)));
+        beginFolder(nameText(directoryName(directory)));
         if (const auto id = directoryId(directory))
             readContents(directory, *id);
         m_sink.endFolder();
+        return m_counts;
     }
 
 private:
@@ -170,23 +171,40 @@ private:
         for (const auto& [name, subId] : listing.subdirectories) {
             if (std::find(m_path.begin(), m_path.end(), subId) != m_path.end())
                 continue;
-            m_sink.beginFolder(nameText(name));
+            beginFolder(nameText(name));
             readContents(directory / name, subId);
             m_sink.endFolder();
         }
         m_path.pop_back();
     }
 
+    void beginFolder(const std::string& name)
+    {
+        m_sink.beginFolder(name);
+        ++m_counts.folders;
+    }
+
     void readShortcut(const fs::path& file, std::string_view fileName)
     {
-        const std::string address = readShortcutAddress(readFile(file));
-        if (address.starts_with("http"))
-            m_sink.addLink(nameText(fileName.substr(0, fileName.size() - kShortcutExtension.size())), address, "");
         if (++m_filesDone % kProgressFiles == 0)
             m_sink.progress(m_filesDone, 0);
+        std::string address;
+        try {
+            address = readShortcutAddress(readFile(file));
+        } catch (const Error&) {
+            m_counts.skip(SkipReason::Unreadable);
+            return;
+        }
+        if (!address.starts_with("http")) {
+            m_counts.skip(address.empty() ? SkipReason::NoAddress : SkipReason::NotWebAddress);
+            return;
+        }
+        m_sink.addLink(nameText(fileName.substr(0, fileName.size() - kShortcutExtension.size())), address, "");
+        ++m_counts.links;
     }
 
     ImportSink& m_sink;
+    ImportCounts m_counts;
     std::vector<DirectoryId> m_path;
     std::uint64_t m_filesDone = 0;
 };
@@ -315,9 +333,9 @@ std::string writeShortcutFile(std::string_view address)
     return bytes;
 }
 
-void ImportIEFavorites(const std::filesystem::path& directory, ImportSink& sink)
+ImportCounts ImportIEFavorites(const std::filesystem::path& directory, ImportSink& sink)
 {
-    FavoritesReader(sink).read(directory);
+    return FavoritesReader(sink).read(directory);
 }
 
 void ExportIEFavorites(const std::filesystem::path& directory, const std::vector<ExportFolder>& folders,

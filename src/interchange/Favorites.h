@@ -22,9 +22,10 @@ std::string writeShortcutFile(std::string_view address);
 
 // Reads the directory tree into the sink: one folder named after the directory, its shortcuts
 // with web addresses (sorted by file name), then its subdirectories, each the same way. Hidden
-// directories (".name") are left out; a missing directory gives an empty folder. An unreadable
-// shortcut file throws its Error.
-void ImportIEFavorites(const std::filesystem::path& directory, ImportSink& sink);
+// directories (".name") are left out; a missing directory gives an empty folder. Skipped and
+// counted: shortcuts without an address, with one that is not a web address, and shortcut files
+// that cannot be read. A directory that cannot be listed throws its Error.
+ImportCounts ImportIEFavorites(const std::filesystem::path& directory, ImportSink& sink);
 
 // Writes the folders in tree order with their links below directory/Velloria, replacing what a
 // previous export left there. Only that directory is touched.

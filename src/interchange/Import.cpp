@@ -12,6 +12,7 @@
 #include "interchange/OperaHotlist.h"
 #include "platform/FileIO.h"
 #include "settings/PreferenceRecord.h"
+#include "settings/UIText.h"
 #include "store/FolderNames.h"
 #include "store/Library.h"
 #include "tools/Sort.h"
@@ -161,13 +162,46 @@ std::string_view sourceName(ImportSource source)
     return kImportSourceNetscape;
 }
 
-void runReader(ImportSource source, const std::filesystem::path& location, ImportSink& sink)
+ImportCounts runReader(ImportSource source, const std::filesystem::path& location, ImportSink& sink)
 {
     switch (source) {
-    case ImportSource::InternetExplorer: ImportIEFavorites(location, sink); break;
-    case ImportSource::Netscape: ImportNetscapeFile(location, sink); break;
-    case ImportSource::Opera: ImportOperaHotlist(location, sink); break;
+    case ImportSource::InternetExplorer: return ImportIEFavorites(location, sink);
+    case ImportSource::Netscape: return ImportNetscapeFile(location, sink);
+    case ImportSource::Opera: return ImportOperaHotlist(location, sink);
     }
+    return {};
+}
+
+// A text of the table with "%1" and "%2" replaced.
+std::string filledIn(std::string_view pattern, const std::string& first, const std::string& second = {})
+{
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
+            out += pattern[++i] == '1' ? first : second;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
+}
+
+// "1 folder", "3 folders": the text for one or the text for any other number.
+std::string counted(const UIText& texts, std::size_t count, int one, int many)
+{
+    return filledIn(texts[count == 1 ? one : many], std::to_string(count));
+}
+
+int reasonText(SkipReason reason)
+{
+    switch (reason) {
+    case SkipReason::UnknownEntry: return text::SkippedUnknownEntry;
+    case SkipReason::NoAddress: return text::SkippedNoAddress;
+    case SkipReason::NotWebAddress: return text::SkippedNotWebAddress;
+    case SkipReason::CutOff: return text::SkippedCutOff;
+    case SkipReason::Unreadable: return text::SkippedUnreadable;
+    }
+    return text::SkippedUnknownEntry;
 }
 
 } // namespace
@@ -198,14 +232,14 @@ ExchangeChoice importDialogChoice(const TPreferences& prefs, const std::filesyst
             .operaLocation = prefs.OperaFile};
 }
 
-std::string importSource(ExchangeLibrary& model, ImportSource source, const std::filesystem::path& location,
-                         const ProgressFunction& progress)
+ImportReport importSource(ExchangeLibrary& model, ImportSource source, const std::filesystem::path& location,
+                          const ProgressFunction& progress)
 {
     model.library().SaveFolderStates();
     LibraryImportSink sink(model, progress);
-    std::string topFolder = sink.beginSource(sourceName(source));
+    ImportReport report{.topFolder = sink.beginSource(sourceName(source)), .counts = {}};
     try {
-        runReader(source, location, sink);
+        report.counts = runReader(source, location, sink);
     } catch (...) {
         // What was read is written before the error is reported.
         if (sink.keepsWhatWasRead())
@@ -213,10 +247,11 @@ std::string importSource(ExchangeLibrary& model, ImportSource source, const std:
         throw;
     }
     sink.finish();
-    return topFolder;
+    return report;
 }
 
-void importBookmarks(ExchangeLibrary& model, const ExchangeChoice& choice, const ProgressFunction& progress)
+std::vector<ImportReport> importBookmarks(ExchangeLibrary& model, const ExchangeChoice& choice,
+                                          const ProgressFunction& progress)
 {
     TPreferences& prefs = model.exchangePreferences();
     prefs.ImportIE = choice.ie;
@@ -225,12 +260,38 @@ void importBookmarks(ExchangeLibrary& model, const ExchangeChoice& choice, const
     const std::pair<bool, const std::string*> sources[] = {
         {choice.ie, &choice.ieLocation}, {choice.netscape, &choice.netscapeLocation}, {choice.opera, &choice.operaLocation}};
     const ImportSource kinds[] = {ImportSource::InternetExplorer, ImportSource::Netscape, ImportSource::Opera};
+    std::vector<ImportReport> reports;
     for (std::size_t i = 0; i < 3; ++i)
         if (sources[i].first && !isBlankLocation(*sources[i].second))
-            importSource(model, kinds[i], exchangeLocation(model, *sources[i].second), progress);
+            reports.push_back(importSource(model, kinds[i], exchangeLocation(model, *sources[i].second), progress));
     prefs.IEFavoritesDir = choice.ieLocation;
     prefs.NetscapeFile = choice.netscapeLocation;
     prefs.OperaFile = choice.operaLocation;
+    return reports;
+}
+
+std::vector<std::string> importSummary(const UIText& texts, const ImportCounts& counts)
+{
+    std::vector<std::string> lines{
+        filledIn(texts[text::ImportedFoldersAndLinks],
+                 counted(texts, counts.folders, text::OneFolder, text::ManyFolders),
+                 counted(texts, counts.links, text::OneLink, text::ManyLinks))};
+    for (const auto& [reason, count] : counts.skipped)
+        lines.push_back(filledIn(texts[count == 1 ? text::OneEntrySkipped : text::ManyEntriesSkipped],
+                                 std::to_string(count), texts[reasonText(reason)]));
+    return lines;
+}
+
+std::string importSummaryText(const UIText& texts, const std::vector<ImportReport>& reports)
+{
+    std::string out;
+    for (const ImportReport& report : reports) {
+        const std::vector<std::string> lines = importSummary(texts, report.counts);
+        out += (out.empty() ? "" : "\n\n") + toUtf8(report.topFolder) + ": " + lines.front();
+        for (std::size_t i = 1; i < lines.size(); ++i)
+            out += "\n" + lines[i];
+    }
+    return out;
 }
 
 } // namespace velloria

@@ -4,10 +4,12 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace velloria {
 
 class ExchangeLibrary;
+class UIText;
 struct TPreferences;
 
 // The check boxes and location texts of the import or the export dialog, in the order of the
@@ -39,16 +41,35 @@ std::filesystem::path exchangeLocation(const ExchangeLibrary& model, std::string
 // What the import dialog shows when it opens, from the preferences.
 ExchangeChoice importDialogChoice(const TPreferences& prefs, const std::filesystem::path& userHome);
 
+// What the import of one source made: the new top-level folder, and what its reader imported
+// and skipped below it.
+struct ImportReport {
+    std::string topFolder;
+    ImportCounts counts;
+    bool operator==(const ImportReport&) const = default;
+};
+
 // OK of the import dialog: stores the check boxes in the preferences, imports every checked
 // source with a location into a new top-level folder of its own, then stores the location
-// texts. An error stops the import with what was imported kept (the files of the folders read
-// so far are written before the error goes on); so does OperationCancelled from progress.
-void importBookmarks(ExchangeLibrary& model, const ExchangeChoice& choice, const ProgressFunction& progress = {});
+// texts. Returns a report per source imported. An error stops the import with what was
+// imported kept (the files of the folders read so far are written before the error goes on);
+// so does OperationCancelled from progress.
+std::vector<ImportReport> importBookmarks(ExchangeLibrary& model, const ExchangeChoice& choice,
+                                          const ProgressFunction& progress = {});
 
 // One source alone, as the command-line tool imports: a new top-level folder named after the
-// source with what the reader finds below it. Returns the name of the new top-level folder.
+// source with what the reader finds below it.
 enum class ImportSource { InternetExplorer, Netscape, Opera };
-std::string importSource(ExchangeLibrary& model, ImportSource source, const std::filesystem::path& location,
-                         const ProgressFunction& progress = {});
+ImportReport importSource(ExchangeLibrary& model, ImportSource source, const std::filesystem::path& location,
+                          const ProgressFunction& progress = {});
+
+// The summary that ends every import, in the texts of the table: a line with the folders and
+// links imported, then a line per reason that skipped entries, with their number
+// ("3 entries skipped: cut off at the end of the file").
+std::vector<std::string> importSummary(const UIText& texts, const ImportCounts& counts);
+// The summary of the sources of one import dialog: each source's lines, the first after the
+// name of its new folder ("Netscape: 2 folders and 9 links imported"), a blank line between
+// sources.
+std::string importSummaryText(const UIText& texts, const std::vector<ImportReport>& reports);
 
 } // namespace velloria

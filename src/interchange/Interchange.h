@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,24 @@ public:
     virtual void addLink(std::string_view title, std::string_view address, std::string_view description) = 0;
     // How far the reader has come (total 0: unknown). May throw OperationCancelled.
     virtual void progress(std::uint64_t done, std::uint64_t total) { (void)done, (void)total; }
+};
+
+// Why a reader left an entry of its source out, in the order the import summary lists them.
+enum class SkipReason {
+    UnknownEntry,  // a tag or an entry of a kind the reader does not know
+    NoAddress,     // a link without an address
+    NotWebAddress, // a link whose address is not a web address
+    CutOff,        // an entry that the end of the file cut off
+    Unreadable,    // a shortcut file that could not be read
+};
+
+// What a reader passed to its sink, and how many entries it left out for each reason.
+struct ImportCounts {
+    std::size_t folders = 0;
+    std::size_t links = 0;
+    std::map<SkipReason, std::size_t> skipped;
+    void skip(SkipReason reason) { ++skipped[reason]; }
+    bool operator==(const ImportCounts&) const = default;
 };
 
 // Thrown by a progress report when the user cancels; what was done before stays done.

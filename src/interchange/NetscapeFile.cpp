@@ -1,5 +1,6 @@
 #include "interchange/NetscapeFile.h"
 
+#include "base/TextLines.h"
 #include "interchange/HtmlText.h"
 #include "platform/FileIO.h"
 
@@ -25,6 +26,7 @@ struct Tag {
     bool closing = false;
     std::size_t begin = 0; // at the '<'
     std::size_t end = 0;   // just after the '>'
+    bool cutOff = false;   // the end of the file came before the '>'
     std::optional<std::string_view> href;
 };
 
@@ -127,6 +129,7 @@ Tag scanTag(std::string_view in, std::size_t at)
         ++i;
     tag.kind = tagKindNamed(in.substr(nameBegin, i - nameBegin));
     tag.end = scanAttributes(in, i, tag.kind == TagKind::A && !tag.closing ? &tag.href : nullptr);
+    tag.cutOff = tag.end == in.size() && in.back() != '>';
     return tag;
 }
 
@@ -142,7 +145,7 @@ class NetscapeReader {
 public:
     NetscapeReader(std::string_view in, ImportSink& sink) : m_in(in), m_sink(sink) {}
 
-    NetscapeReadStats run()
+    ImportCounts run()
     {
         if (m_in.starts_with("\xEF\xBB\xBF"))
             m_pos = 3;
@@ -173,8 +176,11 @@ private:
 
     void onTag(const Tag& tag)
     {
-        if (tag.closing && tag.kind != TagKind::Dl) {
-            m_stats.skippedTags += tag.kind == TagKind::Unknown ? 1 : 0;
+        if (tag.closing && tag.kind != TagKind::Dl)
+            return;
+        if (tag.cutOff && (tag.kind == TagKind::A || tag.kind == TagKind::H3)) {
+            endItem();
+            m_stats.skip(SkipReason::CutOff);
             return;
         }
         switch (tag.kind) {
@@ -196,7 +202,7 @@ private:
             if (!m_inBody)
                 m_charset = charsetOfMetaTag(m_in.substr(tag.begin, tag.end - tag.begin)).value_or(m_charset);
             break;
-        case TagKind::Unknown: ++m_stats.skippedTags; break;
+        case TagKind::Unknown: m_stats.skip(SkipReason::UnknownEntry); break;
         case TagKind::Known:
         case TagKind::Declaration: break;
         }
@@ -205,8 +211,8 @@ private:
     void onLink(const Tag& tag)
     {
         endItem();
-        if (!tag.href) {
-            ++m_stats.skippedTags;
+        if (!tag.href || trimmed(*tag.href).empty()) {
+            m_stats.skip(SkipReason::NoAddress);
             return;
         }
         std::string address = htmlTextValue(*tag.href, m_charset);
@@ -295,7 +301,7 @@ private:
     std::vector<bool> m_lists; // per open <DL>: true when it is a folder's list
     std::optional<std::string> m_pendingFolder;
     std::optional<PendingLink> m_link;
-    NetscapeReadStats m_stats;
+    ImportCounts m_stats;
 };
 
 // ---- The writer ----
@@ -316,15 +322,15 @@ void appendFolder(std::string& out, const ExportFolder& folder, const ReadExport
 
 } // namespace
 
-NetscapeReadStats readNetscapeFile(std::string_view bytes, ImportSink& sink)
+ImportCounts readNetscapeFile(std::string_view bytes, ImportSink& sink)
 {
     return NetscapeReader(bytes, sink).run();
 }
 
-void ImportNetscapeFile(const std::filesystem::path& path, ImportSink& sink)
+ImportCounts ImportNetscapeFile(const std::filesystem::path& path, ImportSink& sink)
 {
-    if (const auto file = mapFileIfExists(path))
-        readNetscapeFile(file->bytes(), sink);
+    const auto file = mapFileIfExists(path);
+    return file ? readNetscapeFile(file->bytes(), sink) : ImportCounts{};
 }
 
 std::string writeNetscapeFile(const std::vector<ExportFolder>& folders, const ReadExportLinksFunction& readLinks,

@@ -2,7 +2,6 @@
 
 #include "interchange/Interchange.h"
 
-#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -12,23 +11,17 @@ namespace velloria {
 
 // The bookmark HTML file ("NETSCAPE-Bookmark-file-1") that browsers import and export.
 
-// What the reader found, and how many tags it did not know (or could not use) and skipped.
-struct NetscapeReadStats {
-    std::size_t folders = 0;
-    std::size_t links = 0;
-    std::size_t skippedTags = 0;
-    bool operator==(const NetscapeReadStats&) const = default;
-};
-
 // Reads a bookmark HTML file's bytes into the sink: every <H3> with its <DL> list as a folder,
 // every <A HREF> as a link with the text of a following <DD> as its description. Texts reach the
 // sink as UTF-8 with entities decoded and without line breaks. Takes what real browsers write:
 // any letter case, tags sharing lines, missing or unbalanced lists, legacy character sets.
-NetscapeReadStats readNetscapeFile(std::string_view bytes, ImportSink& sink);
+// Skipped and counted: unknown tags, links without an address, and an <A> or <H3> tag that the
+// end of the file cuts off.
+ImportCounts readNetscapeFile(std::string_view bytes, ImportSink& sink);
 
 // Reads the file at path into the sink. A missing file imports nothing and leaves the sink
 // untouched; a file that cannot be read throws the Error of readFile.
-void ImportNetscapeFile(const std::filesystem::path& path, ImportSink& sink);
+ImportCounts ImportNetscapeFile(const std::filesystem::path& path, ImportSink& sink);
 
 // The whole bookmark HTML file for the folders (tree order) and their links, every line ended by
 // CR LF. Calls progress(i + 1, folders.size()) after folder i when set.

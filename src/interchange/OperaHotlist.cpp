@@ -17,7 +17,7 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 // cost nothing.
 constexpr std::size_t kProgressLines = 4096;
 
-enum class EntryKind { None, Folder, Url, Other };
+enum class EntryKind { None, Folder, Url, Separator, Other };
 
 // The entry being read: its header and the two fields the import uses. The views point into
 // the file's bytes; a field belongs to the entry whose header it follows and to no other.
@@ -33,6 +33,8 @@ EntryKind headerKind(std::string_view line)
         return EntryKind::Folder;
     if (line == "#URL")
         return EntryKind::Url;
+    if (line == "#SEPERATOR") // the hotlist's own spelling
+        return EntryKind::Separator;
     return EntryKind::Other;
 }
 
@@ -48,7 +50,7 @@ class HotlistReader {
 public:
     HotlistReader(std::string_view bytes, ImportSink& sink) : m_bytes(bytes), m_sink(sink) {}
 
-    HotlistReadStats read()
+    ImportCounts read()
     {
         std::size_t lines = 0;
         forEachLine(m_bytes, [&](std::string_view line) {
@@ -93,16 +95,16 @@ private:
     {
         const Entry entry = m_entry;
         m_entry = {};
-        if (entry.kind == EntryKind::Folder) {
-            if (atEnd && !entry.name)
-                return;
+        const bool cutOff = atEnd && (entry.kind == EntryKind::Folder ? !entry.name : !entry.url);
+        if (entry.kind == EntryKind::Other) {
+            m_stats.skip(SkipReason::UnknownEntry);
+        } else if ((entry.kind == EntryKind::Folder || entry.kind == EntryKind::Url) && cutOff) {
+            m_stats.skip(SkipReason::CutOff);
+        } else if (entry.kind == EntryKind::Folder) {
             m_sink.beginFolder(cleanValue(entry.name));
             ++m_stats.folders;
         } else if (entry.kind == EntryKind::Url) {
-            if (atEnd && !entry.url)
-                ++m_stats.skippedLinks;
-            else
-                addLink(entry);
+            addLink(entry);
         }
     }
 
@@ -112,8 +114,8 @@ private:
     void addLink(const Entry& entry)
     {
         const std::string address = cleanValue(entry.url);
-        if (!isWebAddress(address) && !address.starts_with("http")) {
-            ++m_stats.skippedLinks;
+        if (address.empty() || (!isWebAddress(address) && !address.starts_with("http"))) {
+            m_stats.skip(address.empty() ? SkipReason::NoAddress : SkipReason::NotWebAddress);
             return;
         }
         const std::string title = cleanValue(entry.name);
@@ -124,7 +126,7 @@ private:
     std::string_view m_bytes;
     ImportSink& m_sink;
     Entry m_entry;
-    HotlistReadStats m_stats;
+    ImportCounts m_stats;
 };
 
 void writeFolderEntry(LineWriter& out, const std::string& name)
@@ -146,17 +148,17 @@ void writeLinkEntry(LineWriter& out, const ExportLink& link)
 
 } // namespace
 
-HotlistReadStats readOperaHotlist(std::string_view bytes, ImportSink& sink)
+ImportCounts readOperaHotlist(std::string_view bytes, ImportSink& sink)
 {
     if (bytes.starts_with(kUtf8Bom))
         bytes.remove_prefix(kUtf8Bom.size());
     return HotlistReader(bytes, sink).read();
 }
 
-void ImportOperaHotlist(const std::filesystem::path& path, ImportSink& sink)
+ImportCounts ImportOperaHotlist(const std::filesystem::path& path, ImportSink& sink)
 {
-    if (const auto file = mapFileIfExists(path))
-        readOperaHotlist(file->bytes(), sink);
+    const auto file = mapFileIfExists(path);
+    return file ? readOperaHotlist(file->bytes(), sink) : ImportCounts{};
 }
 
 std::string writeOperaHotlist(const std::vector<ExportFolder>& folders, const ReadExportLinksFunction& readLinks,

@@ -185,6 +185,18 @@ const std::vector<std::pair<int, std::string_view>>& builtInTexts()
         {421, "Exporting bookmarks\u2026"},
         {422, "Select a folder first."},
         {423, "A bookmark manager"},
+        {424, "%1 folder"},
+        {425, "%1 folders"},
+        {426, "%1 link"},
+        {427, "%1 links"},
+        {428, "%1 and %2 imported"},
+        {429, "%1 entry skipped: %2"},
+        {430, "%1 entries skipped: %2"},
+        {431, "unknown tag or entry"},
+        {432, "no address"},
+        {433, "not a web address"},
+        {434, "cut off at the end of the file"},
+        {435, "shortcut file cannot be read"},
     };
     return texts;
 }

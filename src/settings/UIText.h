@@ -15,8 +15,8 @@ namespace velloria {
 // In captions "&" marks the accelerator and "&&" is one ampersand.
 class UIText {
 public:
-    static constexpr int kLastNumber = 423;
-    static constexpr std::size_t kEntryCount = 169;
+    static constexpr int kLastNumber = 435;
+    static constexpr std::size_t kEntryCount = 181;
     // Entries from this number on are younger than language files of version 1.0 may be: a file
     // that lacks them is complete, and shows them in English.
     static constexpr int kFirstAddedNumber = 420;
@@ -67,6 +67,19 @@ inline constexpr int ImportingBookmarks = 420;
 inline constexpr int ExportingBookmarks = 421;
 inline constexpr int SelectFolderFirst = 422;
 inline constexpr int AboutDescription = 423;
+// The summary of an import ("%1", "%2": the numbers and texts filled in).
+inline constexpr int OneFolder = 424;
+inline constexpr int ManyFolders = 425;
+inline constexpr int OneLink = 426;
+inline constexpr int ManyLinks = 427;
+inline constexpr int ImportedFoldersAndLinks = 428;
+inline constexpr int OneEntrySkipped = 429;
+inline constexpr int ManyEntriesSkipped = 430;
+inline constexpr int SkippedUnknownEntry = 431;
+inline constexpr int SkippedNoAddress = 432;
+inline constexpr int SkippedNotWebAddress = 433;
+inline constexpr int SkippedCutOff = 434;
+inline constexpr int SkippedUnreadable = 435;
 } // namespace text
 
 } // namespace velloria

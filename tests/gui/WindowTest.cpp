@@ -376,8 +376,10 @@ private slots:
         QVERIFY(window.start());
         const std::filesystem::path out = window.home.path() / "out";
         writeBytes(out / "in.html", crlf({"<!DOCTYPE NETSCAPE-Bookmark-file-1>", "<DL><p>", "<DT><H3>News</H3>",
-                                          "<DL><p>", "<DT><A HREF=\"https://news.example/\">Daily</A>", "</DL><p>"}));
+                                          "<DL><p>", "<DT><A HREF=\"https://news.example/\">Daily</A>", "</DL><p>",
+                                          "<DT><A HREF=\"https://cut.exa"}));
         QStringList rows;
+        const ModalAnswerer<QMessageBox> summary;
         QVERIFY(answerDialog<ImportForm>([&] { window.trigger("FileImport"); }, [&](ImportForm& dialog) {
             rows << rowStates(dialog, kImportRows, window);
             click(dialog, "chkImportIE");
@@ -418,6 +420,9 @@ private slots:
         QCOMPARE(QString::fromStdString(prefs.HtmlTitle), QStringLiteral("Café <links>"));
         QCOMPARE(prefs.HtmlHeaderAreaColor, 0x563412);
         QCOMPARE(treeLines(*window.folderModel()).mid(7), QStringList({"Netscape", "  News"}));
+        // The import ends with its summary over the window.
+        QCOMPARE(summary.shown, QStringList({"Velloria: Netscape: 1 folder and 1 link imported\n"
+                                             "1 entry skipped: cut off at the end of the file"}));
         QVERIFY(readFile(out / "page.html").find(">Daily</A>") != std::string::npos);
         QVERIFY(readFile(out / "list.adr").starts_with("Opera Hotlist version 2.0\r\n"));
         QVERIFY(std::filesystem::exists(out / "Velloria/Work/Mail.url"));

@@ -40,8 +40,8 @@ constexpr const char* kNews = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n"
 
 TEST_F(ExchangeTest, SourceBecomesANewTopLevelFolderWithItsFoldersLinksAndDescriptions)
 {
-    const std::string top = importSource(model, ImportSource::Netscape, writeSource("b.html", kNews));
-    EXPECT_EQ(top, "Netscape");
+    const ImportReport report = importSource(model, ImportSource::Netscape, writeSource("b.html", kNews));
+    EXPECT_EQ(report, (ImportReport{.topFolder = "Netscape", .counts = {.folders = 2, .links = 4}}));
     // "Top" is taken (in another case too), so the source's folder gets a suffix but keeps its
     // own name as description.
     EXPECT_EQ(tree(), (Lines{"Top", ".A", "..A1", "..A2", ".B", "Other", "Netscape", ".News", "..Top_1"}));
@@ -61,13 +61,21 @@ TEST_F(ExchangeTest, SourceBecomesANewTopLevelFolderWithItsFoldersLinksAndDescri
     EXPECT_TRUE(model.commandStates().isEnabled(Command::FileSave));
     EXPECT_THAT(model.lifecycle().newFolders(), ElementsAre("Netscape", "News", "Top_1"));
     // A second import numbers the top folder.
-    EXPECT_EQ(importSource(model, ImportSource::Netscape, home.path() / "b.html"), "Netscape_1");
+    EXPECT_EQ(importSource(model, ImportSource::Netscape, home.path() / "b.html").topFolder, "Netscape_1");
     EXPECT_EQ(tree().back(), "..Top_2");
 }
 
-TEST_F(ExchangeTest, AMissingFileGivesAnEmptyFolderOfTheSource)
+// Every source imported ends with its summary, a missing file too.
+TEST_F(ExchangeTest, AMissingFileGivesAnEmptyFolderOfTheSourceAndEachSourceASummary)
 {
-    EXPECT_EQ(importSource(model, ImportSource::Opera, home.path() / "nowhere.adr"), "Opera");
+    const ExchangeChoice choice = {
+        .netscape = true, .opera = true, .netscapeLocation = writeSource("b.html", "<DT><H3>F</H3><DL><BLINK><DT>"
+            "<A HREF=\"https://a.example/\">A</A><A HREF=\" \">blank</A></DL><HR><A HREF=\"b\">B</A><MARQUEE>").string(),
+        .operaLocation = (home.path() / "nowhere.adr").string()};
+    const std::vector<ImportReport> reports = importBookmarks(model, choice);
+    EXPECT_EQ(importSummaryText(model.texts(), reports),
+              "Netscape: 1 folder and 2 links imported\n2 entries skipped: unknown tag or entry\n"
+              "1 entry skipped: no address\n\nOpera: 0 folders and 0 links imported");
     EXPECT_EQ(tree().back(), "Opera");
     EXPECT_EQ(home.read("Links/Opera.wnl"), "");
 }
@@ -126,7 +134,7 @@ TEST_F(ExchangeTest, BothFilesReadBackIntoTheSameFoldersTitlesAndAddresses)
     for (const auto& [format, name] : formats) {
         SCOPED_TRACE(name);
         exportTarget(model, format, home.path() / name);
-        const std::string top = importSource(model, format, home.path() / name);
+        const std::string top = importSource(model, format, home.path() / name).topFolder;
         Lines expected = original;
         expected.insert(expected.end(), {top, ".Top_1", "..A_1", "...A1_1", "...A2_1", "..B_1", ".Other_1"});
         EXPECT_EQ(tree(), expected);
