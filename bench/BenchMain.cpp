@@ -43,6 +43,7 @@ its result (rows shown, links written or imported, matches found) and fails when
   --seed N      seed of the generator (default 2025); the same seed gives the same library
   --dir PATH    generate the library in PATH (which is kept) instead of a temporary directory
   --keep        keep the temporary directory
+  --only TEXT   run only the operations whose names hold TEXT (for profiling one of them)
   --report      also run the main window's benchmarks (velloria-window-bench, beside this
                 program) and end with one Markdown table of every figure and its target
   --help        show this text
@@ -53,6 +54,7 @@ The exit status is 0 also when a target is missed, 1 when an operation fails, 2 
 struct BenchOptions {
     LibraryOptions library;
     std::optional<fs::path> directory;
+    std::string only;
     bool keep = false;
     bool report = false;
     bool help = false;
@@ -89,6 +91,8 @@ BenchOptions parseArguments(int argc, char** argv)
             number(options.library.seed);
         else if (argument == "--dir")
             options.directory = fs::path(value());
+        else if (argument == "--only")
+            options.only = value();
         else if (argument == "--keep")
             options.keep = true;
         else if (argument == "--report")
@@ -372,6 +376,8 @@ int run(const BenchOptions& options, const LibraryPlan& plan)
             benchmarks.push_back(std::move(benchmark));
     std::vector<Result> results;
     for (Benchmark& benchmark : benchmarks) {
+        if (benchmark.name.find(options.only) == std::string::npos)
+            continue;
         Measurement m = measureInChildProcess(benchmark.run);
         allSucceeded = report(benchmark, m) && allSucceeded;
         results.push_back({std::move(benchmark), std::move(m)});
