@@ -9,8 +9,10 @@
 #include "interchange/Import.h"
 #include "platform/FileIO.h"
 #include "store/LinkFile.h"
+#include "tools/Statistics.h"
 
 #include <cstdlib>
+#include <unistd.h>
 #include <stdexcept>
 
 namespace velloria::bench {
@@ -19,7 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kRuns = 3;
+constexpr int kRuns = static_cast<int>(kMinimumRuns);
 constexpr std::size_t kSingleFolderLinks = 20000;
 
 fs::path interchangeDirectory(const fs::path& home)
@@ -209,11 +211,18 @@ std::vector<double> importFile(const fs::path& home, const std::string& name)
 {
     const fs::path file = interchangeDirectory(home) / (name + ".html");
     const std::string expected = sortedExpectation(readFile(interchangeDirectory(home) / (name + ".expected")));
-    std::vector<double> times;
+    // Each run imports into a home of its own, and the homes are removed only after the last
+    // run: ext4 looks past every inode freed in the last minute when it creates a file, so files
+    // removed just before a run would make its thousands of new files slower to create.
+    std::vector<fs::path> homes;
     for (int run = 0; run < kRuns; ++run) {
-        const fs::path fresh = interchangeDirectory(home) / ("import-" + std::to_string(run));
-        fs::remove_all(fresh);
-        fs::create_directories(fresh);
+        homes.push_back(interchangeDirectory(home) / ("import-" + std::to_string(run)));
+        fs::remove_all(homes.back());
+        fs::create_directories(homes.back());
+    }
+    ::sync();
+    std::vector<double> times;
+    for (const fs::path& fresh : homes) {
         WindowModel window(fresh);
         window.model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
         std::string top;
@@ -221,19 +230,55 @@ std::vector<double> importFile(const fs::path& home, const std::string& name)
         const std::size_t topIndex = window.model.library().folderTree().findExact(top);
         expect(topIndex != TFolderTree::npos, "the import made no top-level folder");
         expect(importedSubtree(window.model, topIndex) == expected, "the imported folders or links differ from the file");
-        fs::remove_all(fresh);
     }
+    for (const fs::path& fresh : homes)
+        fs::remove_all(fresh);
     return times;
+}
+
+std::size_t occurrences(std::string_view text, std::string_view part)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string_view::npos; at = text.find(part, at + part.size()))
+        ++count;
+    return count;
+}
+
+// The links a written export holds: the entries of a file, the shortcuts of a directory.
+std::size_t linksExported(ImportSource target, const fs::path& location)
+{
+    switch (target) {
+    case ImportSource::Netscape: return occurrences(readFile(location), "<DT><A HREF=\"");
+    case ImportSource::Opera: return occurrences(readFile(location), "\n#URL");
+    case ImportSource::InternetExplorer: break;
+    }
+    std::size_t shortcuts = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(location))
+        shortcuts += entry.is_regular_file() && entry.path().extension() == ".url" ? 1 : 0;
+    return shortcuts;
+}
+
+// Every link of the library, as the statistics count them; the editing benchmarks have added a
+// few to the generated ones.
+std::size_t linksOfLibrary(const MainWindowModel& model)
+{
+    const std::optional<std::size_t> links = computeStatistics(model.library()).links;
+    expect(links && *links > 0, "the library's links cannot be counted");
+    return *links;
 }
 
 std::vector<double> exportTo(const fs::path& home, ImportSource target, const std::string& name)
 {
     WindowModel window(home);
     window.model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
+    const std::size_t links = linksOfLibrary(window.model);
     const fs::path location = interchangeDirectory(home) / name;
     std::vector<double> times;
-    for (int run = 0; run < kRuns; ++run)
+    for (int run = 0; run < kRuns; ++run) {
         times.push_back(millisecondsOf([&] { exportTarget(window.model, target, location); }));
+        const std::size_t exported = linksExported(target, location);
+        expect(exported == links, "the export holds " + std::to_string(exported) + " links of " + std::to_string(links));
+    }
     return times;
 }
 
@@ -241,12 +286,17 @@ std::vector<double> writeThePage(const fs::path& home)
 {
     WindowModel window(home);
     window.model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
+    const std::size_t links = linksOfLibrary(window.model);
     const fs::path location = interchangeDirectory(home) / "page.html";
     std::vector<double> times;
-    for (int run = 0; run < kRuns; ++run)
+    for (int run = 0; run < kRuns; ++run) {
+        fs::remove(location);
         times.push_back(millisecondsOf([&] {
             writeHtmlPage(window.model.library(), window.model.prefs(), location, std::nullopt, defaultColourResolver);
         }));
+        const std::size_t rows = occurrences(readFile(location), "bordercolor=\"#FFFFFF\"><a href=\"");
+        expect(rows == links, "the page shows " + std::to_string(rows) + " links of " + std::to_string(links));
+    }
     return times;
 }
 

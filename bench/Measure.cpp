@@ -8,6 +8,7 @@
 #include <exception>
 #include <fstream>
 #include <iostream>
+#include <stdexcept>
 #include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -54,11 +55,13 @@ std::size_t readAll(int fd, char* data, std::size_t size)
     return done;
 }
 
-[[noreturn]] void runChild(int fd, const std::function<std::vector<double>()>& operation)
+[[noreturn]] void runChild(int fd, const std::function<std::vector<double>()>& operation, std::size_t minimumRuns)
 {
     ChildReport report;
     try {
         const std::vector<double> times = operation();
+        if (times.size() < minimumRuns)
+            throw std::runtime_error("only " + std::to_string(times.size()) + " runs were measured");
         report.milliseconds = median(times);
         report.firstMilliseconds = times.empty() ? 0 : times.front();
         report.runs = times.size();
@@ -134,7 +137,7 @@ double peakResidentMegabytes()
     return 0;
 }
 
-Measurement measureInChildProcess(const std::function<std::vector<double>()>& operation)
+Measurement measureInChildProcess(const std::function<std::vector<double>()>& operation, std::size_t minimumRuns)
 {
     Measurement measurement;
     int fds[2];
@@ -142,6 +145,7 @@ Measurement measureInChildProcess(const std::function<std::vector<double>()>& op
         measurement.error = "cannot create a pipe: " + std::string(std::strerror(errno));
         return measurement;
     }
+    ::sync();
     // Anything buffered would otherwise be written twice, once by each process.
     std::cout.flush();
     std::fflush(nullptr);
@@ -154,7 +158,7 @@ Measurement measureInChildProcess(const std::function<std::vector<double>()>& op
     }
     if (child == 0) {
         ::close(fds[0]);
-        runChild(fds[1], operation);
+        runChild(fds[1], operation, minimumRuns);
     }
     ::close(fds[1]);
     ChildReport report;

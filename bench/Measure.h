@@ -7,6 +7,9 @@
 
 namespace velloria::bench {
 
+// Each figure is the median of at least this many runs, and its first run is judged as well.
+inline constexpr std::size_t kMinimumRuns = 5;
+
 // What one benchmark reports: the median of its runs, how many runs there were, and the
 // peak resident memory of the process that ran it.
 struct Measurement {
@@ -40,8 +43,10 @@ double peakResidentMegabytes();
 
 // Runs the operation in a forked child process and collects its times and its VmHWM through a
 // pipe. Each operation thus has a peak of its own, not hidden by an earlier larger one. The
-// operation returns the time of each of its runs in milliseconds; an exception it throws
-// becomes the error of the measurement.
-Measurement measureInChildProcess(const std::function<std::vector<double>()>& operation);
+// operation returns the time of each of its runs in milliseconds; an exception it throws, or
+// fewer than minimumRuns times, becomes the error of the measurement. The files written before
+// are flushed to the disk first, so that their writing back is not timed as this operation's.
+Measurement measureInChildProcess(const std::function<std::vector<double>()>& operation,
+                                  std::size_t minimumRuns = kMinimumRuns);
 
 } // namespace velloria::bench

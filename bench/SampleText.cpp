@@ -67,6 +67,35 @@ std::string capitalized(std::string_view word)
     return result;
 }
 
+// Lengths of titles and addresses have a long tail: most are short, a few in a hundred are
+// several times as long, up to these limits.
+constexpr std::size_t kLongestTitle = 120;
+constexpr std::size_t kLongestAddress = 300;
+
+constexpr std::string_view kQueryKeys[] = {
+    "utm_source", "utm_medium", "utm_campaign", "ref", "session", "q", "page", "lang", "sort", "filter",
+};
+
+// A word count: 2 to 6 words for most, up to 12 for one in eight, up to 24 for one in fifty.
+int titleWords(Random& random)
+{
+    if (random.chance(2))
+        return random.between(13, 24);
+    if (random.chance(12))
+        return random.between(7, 12);
+    return random.between(2, 6);
+}
+
+// Cut at the last space within the limit, so that no UTF-8 character is split.
+std::string shortened(std::string text, std::size_t limit)
+{
+    if (text.size() <= limit)
+        return text;
+    const std::size_t space = text.rfind(' ', limit);
+    text.resize(space == std::string::npos || space == 0 ? 0 : space);
+    return text;
+}
+
 std::string words(Random& random, int count)
 {
     std::string text;
@@ -80,7 +109,7 @@ std::string words(Random& random, int count)
 
 std::string sampleTitle(Random& random)
 {
-    std::string title = words(random, random.between(2, 6));
+    std::string title = shortened(words(random, titleWords(random)), kLongestTitle);
     // Most titles start with a capital, as pages name themselves; the rest keep the case of
     // their first word, so the sort by title meets both.
     return random.chance(80) ? capitalized(title) : title;
@@ -91,14 +120,40 @@ std::string sampleAddress(Random& random)
     std::string address = "https://";
     address += pick(random, kHosts);
     address += ".example/";
-    const int parts = random.between(1, 3);
+    const bool deep = random.chance(15);
+    const int parts = deep ? random.between(3, 8) : random.between(1, 3);
     for (int i = 0; i < parts; ++i) {
         if (i > 0)
             address += '/';
         address += pick(random, kPathParts);
     }
+    if (deep && random.chance(50)) {
+        address += '/';
+        address += std::to_string(random.below(1000000));
+        address += '-';
+        address += words(random, random.between(3, 9));
+    }
+    for (std::size_t i = 0; i < address.size(); ++i)
+        if (address[i] == ' ')
+            address[i] = '-';
     if (random.chance(30))
         address += "?id=" + std::to_string(random.below(100000));
+    // Tracking parameters and session tokens make the longest addresses.
+    if (random.chance(deep ? 40 : 4)) {
+        address += address.find('?') == std::string::npos ? '?' : '&';
+        const int parameters = random.between(2, 7);
+        for (int i = 0; i < parameters; ++i) {
+            if (i > 0)
+                address += '&';
+            address += pick(random, kQueryKeys);
+            address += '=';
+            const std::size_t length = random.chance(20) ? 20 + random.below(80) : 3 + random.below(12);
+            for (std::size_t c = 0; c < length; ++c)
+                address += "abcdefghijklmnopqrstuvwxyz0123456789"[random.below(36)];
+        }
+    }
+    if (address.size() > kLongestAddress)
+        address.resize(kLongestAddress);
     return address;
 }
 
