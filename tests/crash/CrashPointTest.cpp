@@ -6,16 +6,21 @@
 //           returned keeps all of it.
 //   faults: the step fails (no space left, an I/O error, no permission); the operation reports
 //           the error, leaves no temporary file, and the crash checks hold.
-// Usage: velloria_crash_points kill|power|faults
+//   random: a child is killed at a random moment of the operation, 260 times with a fixed seed,
+//           which does not depend on the steps being complete.
+// Usage: velloria_crash_points kill|power|faults|random
 
 #include "crash/CrashHarness.h"
 
 #include "platform/FileIO.h"
 #include "store/LibraryPaths.h"
 
+#include <chrono>
 #include <csignal>
 #include <iostream>
 #include <memory>
+#include <random>
+#include <thread>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -41,11 +46,8 @@ public:
             m_durable.try_emplace(path, nullptr);
             entry(path, std::make_shared<Inode>());
             break;
-        case FileStep::FileFlushed: *m_current.at(path) = {test::readBytes(path), true}; break;
-        case FileStep::Renamed:
-            entry(path, m_current.at(from));
-            entry(from, nullptr);
-            break;
+        case FileStep::FileFlushed: *m_current.at(path) = test::readBytes(path); break;
+        case FileStep::Renamed: entry(path, m_current.at(from)), entry(from, nullptr); break;
         case FileStep::Deleted: entry(path, nullptr); break;
         case FileStep::DirectoryFlushed:
             for (const fs::path& changed : m_pending[path])
@@ -58,27 +60,16 @@ public:
 
     void powerLoss() const
     {
-        for (const auto& [path, inode] : m_durable) {
-            if (!inode)
-                fs::remove(path);
-            else
-                test::writeBytes(path, inode->flushed ? inode->data : "");
-        }
+        for (const auto& [path, inode] : m_durable)
+            inode ? test::writeBytes(path, inode->value_or("")) : (void)fs::remove(path);
     }
 
 private:
-    struct Inode {
-        std::string data;
-        bool flushed = false;
-    };
+    using Inode = std::optional<std::string>; // the bytes once flushed
     void track(const fs::path& path)
     {
-        if (m_current.contains(path))
-            return;
-        std::shared_ptr<Inode> inode;
-        if (fs::exists(path))
-            inode = std::make_shared<Inode>(Inode{test::readBytes(path), true});
-        m_current[path] = m_durable[path] = inode;
+        if (!m_current.contains(path))
+            m_current[path] = m_durable[path] = fs::exists(path) ? std::make_shared<Inode>(test::readBytes(path)) : nullptr;
     }
     void entry(const fs::path& path, std::shared_ptr<Inode> inode)
     {
@@ -158,26 +149,71 @@ void failAt(const Scenario& scenario, std::size_t index, int point, const std::s
         require(!fs::path(path).filename().string().starts_with(".vtmp-"), run + ": " + path + " left behind");
 }
 
+// Kills a child at a random moment within each operation's time (a little past it now and then).
+int killAtRandom(const Scenario& scenario, int runs)
+{
+    std::vector<double> seconds;
+    for (std::size_t index = 0; index < scenario.sequence.size(); ++index) {
+        scenario.restore(index);
+        Program program(scenario.home);
+        const auto start = std::chrono::steady_clock::now();
+        scenario.sequence[index].second(program);
+        seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::mt19937 random(20261207);
+    int killed = 0;
+    for (int run = 0; run < runs; ++run) {
+        const std::size_t index = static_cast<std::size_t>(run) % scenario.sequence.size();
+        scenario.restore(index);
+        int ready[2];
+        if (pipe(ready) != 0)
+            std::abort();
+        const pid_t child = fork();
+        if (child == 0) {
+            Program program(scenario.home);
+            if (write(ready[1], "g", 1) == 1)
+                scenario.sequence[index].second(program);
+            _exit(0);
+        }
+        close(ready[1]);
+        char go = 0;
+        const bool started = read(ready[0], &go, 1) == 1;
+        close(ready[0]);
+        std::this_thread::sleep_for(
+            std::chrono::duration<double>(std::uniform_real_distribution<double>(0.0, seconds[index] * 1.1)(random)));
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        const bool wasKilled = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+        const std::string name = "run " + std::to_string(run) + " (" + scenario.sequence[index].first + ")";
+        require(started && (wasKilled || (WIFEXITED(status) && WEXITSTATUS(status) == 0)), name + ": the child failed");
+        killed += wasKilled ? 1 : 0;
+        checkInterrupted(scenario.home, scenario.states[index], scenario.states[index + 1], name);
+    }
+    return killed;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     const std::string modeName = argc > 1 ? argv[1] : "";
     const Mode mode = modeName == "kill" ? Mode::Kill : modeName == "power" ? Mode::PowerLoss : Mode::Fault;
-    if (mode == Mode::Fault && modeName != "faults") {
-        std::cerr << "Usage: velloria_crash_points kill|power|faults\n";
+    if (mode == Mode::Fault && modeName != "faults" && modeName != "random") {
+        std::cerr << "Usage: velloria_crash_points kill|power|faults|random\n";
         return 2;
     }
     test::TempHome work;
     test::TempHome library;
-    const Scenario scenario(library, work.path(), 40);
+    const Scenario scenario(library, work.path(), modeName == "random" ? 150 : 40);
+    if (modeName == "random")
+        std::cout << "random: 260 runs, " << killAtRandom(scenario, 260) << " killed during the operation: ";
     int expected = 0;
     int covered = 0;
-    for (std::size_t index = 0; index < scenario.sequence.size(); ++index) {
+    for (std::size_t index = 0; index < scenario.sequence.size() && modeName != "random"; ++index) {
         const auto& [name, operation] = scenario.sequence[index];
         const auto [crashPoints, faultPoints] = pointsOf(scenario, index);
-        // Every operation writes at least one file: a temporary file, its flush, its rename and
-        // the directory's flush.
+        // Every operation writes a file at least: write, flush, rename, flush the directory.
         require(crashPoints >= 7, name + ": only " + std::to_string(crashPoints) + " crash points");
         const int points = mode == Mode::Fault ? faultPoints : crashPoints + (mode == Mode::PowerLoss ? 1 : 0);
         expected += points;
@@ -200,10 +236,10 @@ int main(int argc, char** argv)
             checkInterrupted(scenario.home, before, after, run);
         }
     }
-    std::cout << modeName << ": " << covered << " of " << expected << " points of " << scenario.sequence.size()
-              << " operations covered: "
-              << (failureCount() ? std::to_string(failureCount()) + " failures" : "the library survived at every point")
-              << '\n';
+    if (modeName != "random")
+        std::cout << modeName << ": " << covered << " of " << expected << " points of " << scenario.sequence.size()
+                  << " operations covered: ";
+    std::cout << (failureCount() ? std::to_string(failureCount()) + " failures" : "the library survived every stop") << '\n';
     require(covered == expected, "fewer points covered than expected");
     return failureCount() ? 1 : 0;
 }
