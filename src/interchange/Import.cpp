@@ -88,18 +88,8 @@ public:
         const std::size_t selectedInRecords = m_open.empty() ? 0 : m_open.back().record;
         while (!m_open.empty())
             closeFolder();
-        try {
-            m_files.commit();
-        } catch (const Error&) {
-            // The folders are new: a file already renamed into place would be left orphaned.
-            try {
-                for (const std::filesystem::path& file : m_written)
-                    removeFileIfExists(file);
-            } catch (const Error&) {
-                // The error reported is the write's; a file left over is in no folder.
-            }
-            throw;
-        }
+        // The folders are new: a file already renamed into place would be left orphaned.
+        m_files.commit(StagedWrites::Renamed::Remove);
         m_model.library().AddFolderDescriptions(m_descriptions);
         const std::size_t first = m_model.addImportedFolders(std::move(m_records));
         if (first != TFolderTree::npos)
@@ -131,8 +121,8 @@ private:
         applySortMode(folder.links, folder.descriptions, prefs.SortMode, prefs.ReversedOrder);
         const Library& library = m_model.library();
         try {
-            m_written.push_back(library.paths().linkFilePath(m_records[folder.record].Name, kWorkingLinkExt));
-            m_files.stage(m_written.back(), writeLinkFile(folder.links, folder.descriptions));
+            m_files.stage(library.paths().linkFilePath(m_records[folder.record].Name, kWorkingLinkExt),
+                          writeLinkFile(folder.links, folder.descriptions));
         } catch (const Error&) {
             m_writeFailed = true;
             throw;
@@ -147,7 +137,6 @@ private:
     std::vector<DescriptionPair> m_descriptions;
     std::vector<OpenFolder> m_open;
     StagedWrites m_files;
-    std::vector<std::filesystem::path> m_written; // the files staged
     bool m_received = false;
     bool m_writeFailed = false;
 };

@@ -308,49 +308,54 @@ void StagedWrites::stageRemoval(const fs::path& path)
     m_removals.push_back(path);
 }
 
-void StagedWrites::commit()
+void StagedWrites::commit(Renamed onFailure)
 {
     auto files = std::move(m_files);
     m_files.clear();
-    const auto removeTemporaries = [&](std::size_t from) {
-        for (std::size_t rest = from; rest < files.size(); ++rest)
-            ::unlink(files[rest].first.c_str());
+    std::vector<fs::path> directories;
+    const auto addDirectory = [&](const fs::path& path) {
+        const fs::path directory = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+        if (std::find(directories.begin(), directories.end(), directory) == directories.end())
+            directories.push_back(directory);
+    };
+    for (const auto& [temporary, target] : files)
+        addDirectory(target);
+    std::size_t renamed = 0;
+    // After a failure: the temporary files go, and with Renamed::Remove the files renamed too.
+    const auto discard = [&] {
+        for (std::size_t i = 0; i < files.size(); ++i)
+            if (i >= renamed || onFailure == Renamed::Remove)
+                ::unlink((i >= renamed ? files[i].first : files[i].second).c_str());
+    };
+    const auto fail = [&](int error, const fs::path& target) {
+        discard();
+        throw cannotCreateFileError(target, systemReason(error));
     };
     // One flush of the file system writes many files at about the cost of one; a single file is
     // flushed alone.
-    std::vector<fs::path> directories;
-    for (const auto& [temporary, target] : files)
-        if (std::find(directories.begin(), directories.end(), target.parent_path()) == directories.end())
-            directories.push_back(target.parent_path());
-    const auto fail = [&](int error, const fs::path& target) {
-        removeTemporaries(0);
-        throw cannotCreateFileError(target, systemReason(error));
-    };
     for (const auto& [temporary, target] : files)
         if (const int error = passStep(FileStep::FlushFile, temporary))
             fail(error, target);
     if (files.size() == 1 && !flushToDisk(files.front().first, false))
         fail(errno, files.front().second);
     for (const fs::path& directory : files.size() > 1 ? directories : std::vector<fs::path>{})
-        if (!flushToDisk(directory.empty() ? fs::path(".") : directory, true))
+        if (!flushToDisk(directory, true))
             fail(errno, directory);
     for (const auto& [temporary, target] : files)
         passStep(FileStep::FileFlushed, temporary);
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        try {
-            renameIntoPlace(files[i].first, files[i].second);
-        } catch (...) {
-            removeTemporaries(i + 1);
-            throw;
+    try {
+        for (; renamed < files.size(); ++renamed)
+            renameIntoPlace(files[renamed].first, files[renamed].second);
+        for (const fs::path& path : std::exchange(m_removals, {})) {
+            removeFile(path);
+            addDirectory(path);
         }
+        for (const fs::path& directory : directories)
+            flushDirectory(directory);
+    } catch (const Error&) {
+        discard();
+        throw;
     }
-    for (const fs::path& path : std::exchange(m_removals, {})) {
-        removeFile(path);
-        if (std::find(directories.begin(), directories.end(), path.parent_path()) == directories.end())
-            directories.push_back(path.parent_path());
-    }
-    for (const fs::path& directory : directories)
-        flushDirectory(directory);
 }
 
 void writeFileIfChanged(const fs::path& path, std::string_view bytes)

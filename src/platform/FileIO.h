@@ -92,7 +92,10 @@ public:
     void stageIfChanged(const std::filesystem::path& path, std::string_view bytes);
     // Deletes the file at commit(), after the renames; a missing file is no error.
     void stageRemoval(const std::filesystem::path& path);
-    void commit();
+    // What a failed commit() does with the files it had renamed into place already: keep them, or
+    // remove them again (where every target is a new file, so that nothing of the batch stays).
+    enum class Renamed { Keep, Remove };
+    void commit(Renamed onFailure = Renamed::Keep);
 
 private:
     std::vector<std::pair<std::filesystem::path, std::filesystem::path>> m_files; // temporary, target

@@ -11,7 +11,6 @@
 #include "store/FolderNames.h"
 #include "store/FolderTreeFile.h"
 
-#include <algorithm>
 #include <unordered_set>
 
 namespace velloria {
@@ -109,11 +108,11 @@ void Library::RevertLibrary(const std::vector<std::string>& newFolders)
 {
     const auto present = folderNames();
     const std::vector<std::string> savedNames = savedFolderNames();
+    const std::unordered_set<std::string_view> wasSaved(savedNames.begin(), savedNames.end());
     StagedWrites working;
     // A folder made since the save loses its links; one of a saved folder's name gets the saved ones.
     for (const std::string& name : newFolders)
-        if (present.contains(name) && isUsableFileStem(name)
-            && std::find(savedNames.begin(), savedNames.end(), name) == savedNames.end())
+        if (present.contains(name) && isUsableFileStem(name) && !wasSaved.contains(name))
             working.stageRemoval(m_paths.linkFilePath(name, kWorkingLinkExt));
     std::optional<Error> stateError;
     try {
