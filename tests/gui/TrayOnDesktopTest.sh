@@ -32,7 +32,9 @@ start() { "$@" >>"$work/log" 2>&1 & started=$!; pids+=($started); }
 stop() { kill "$1" && wait "$1" 2>/dev/null; }
 
 # A display of its own, a fresh home, and no session bus: Qt would rather show its icon there.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >>"$work/log" 2>&1 &
+# Without -noreset the server resets whenever its last client leaves, and a client that connects
+# during the reset (openbox right after the first xprop) cannot open the display.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" >>"$work/log" 2>&1 &
 pids+=($!)
 poll test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=:$(cat "$work/display")
@@ -40,7 +42,8 @@ unset QT_QPA_PLATFORM DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER WAYLAND_DISPLAY
 export HOME=$work/home XDG_RUNTIME_DIR=$work/run XDG_CONFIG_HOME=$work/config
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 start openbox
-poll xprop -root _NET_SUPPORTING_WM_CHECK || fail "openbox did not start"
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+poll wm_running || fail "openbox did not start"
 
 # The main window is the one the window manager manages; the icon has the same name.
 main_window() {
