@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace velloria {
 
@@ -14,6 +16,14 @@ struct Date {
 // The date text of the library files: year, month and day without leading zeros, joined by
 // "." (7 March 2004 is "2004.3.7").
 std::string formatDate(const Date& date);
+// The date of such a text, blanks around it allowed; nullopt for a text that holds none (the
+// blank of a link never visited) or is not a date.
+std::optional<Date> parseDate(std::string_view text);
+// A number that orders dates: later dates give greater numbers.
+inline int dateOrder(const Date& date)
+{
+    return (date.year * 13 + date.month) * 32 + date.day;
+}
 
 // Today's local date. The program uses SystemClock; tests and the benchmark use FixedClock.
 class Clock {

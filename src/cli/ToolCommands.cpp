@@ -5,6 +5,7 @@
 #include "mainwindow/MainWindowModel.h"
 #include "mainwindow/StatisticsLines.h"
 #include "platform/SystemInfo.h"
+#include "tools/Duplicates.h"
 
 #include <ostream>
 
@@ -47,6 +48,43 @@ void statistics(Invocation& call)
     }
 }
 
+// The links that are in the library more than once, one line per link of each group, or with
+// --delete the proposal carried out.
+void duplicates(Invocation& call)
+{
+    const bool deleting = call.hasOption("--delete");
+    if (deleting)
+        call.lockForChange();
+    MainWindowModel& model =
+        call.model(deleting ? Invocation::WholeTree::Required : Invocation::WholeTree::NotRequired);
+    const LibraryLinks links = readLibraryLinks(model.library());
+    for (const std::string& problem : links.problems) {
+        call.context.err << problem << '\n';
+        call.status = 1;
+    }
+    const auto groups =
+        findDuplicates(links.links, call.hasOption("--loose") ? SameLinkRule::Loose : SameLinkRule::Exact);
+    const TFolderTree& tree = model.library().folderTree();
+    std::vector<LibraryLink> proposed;
+    for (std::size_t group = 0; group < groups.size(); ++group)
+        for (std::size_t member = 0; member < groups[group].links.size(); ++member) {
+            const LibraryLink& link = links.links[groups[group].links[member]];
+            const bool remove = proposedForDeletion(groups[group], member, links.links);
+            if (remove)
+                proposed.push_back(link);
+            if (!deleting)
+                call.out() << group + 1 << '\t' << toUtf8(folderPath(tree, link.folder)) << '\t'
+                           << toUtf8(link.link.Title) << '\t' << toUtf8(link.link.Address) << '\t'
+                           << (remove ? "delete" : "keep") << '\n';
+        }
+    if (!deleting)
+        return;
+    const std::size_t removed = model.deleting().deleteLinks(proposed);
+    if (removed > 0 && !call.hasOption("--no-save"))
+        model.lifecycle().saveLibrary();
+    call.out() << "Removed " << removed << (removed == 1 ? " link\n" : " links\n");
+}
+
 } // namespace
 
 std::vector<CliCommand> toolCommands()
@@ -54,6 +92,10 @@ std::vector<CliCommand> toolCommands()
     return {
         {"find", "find TEXT",
          "every match: place (0-4), folder, row, position, field; in the order Find Again shows them", 1, 1, {}, find},
+        {"duplicates", "duplicates [--loose] [--delete] [--no-save]",
+         "links in the library more than once: group, folder path, title, address, keep or delete; --delete "
+         "deletes the proposed ones and saves unless --no-save",
+         0, 0, {{"--loose"}, {"--delete"}, {"--no-save"}}, duplicates},
         {"stats", "stats", "the four figures of the statistics", 0, 0, {}, statistics},
     };
 }

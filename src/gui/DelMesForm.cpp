@@ -22,7 +22,12 @@ constexpr int kListWidthInCharacters = 52;
 } // namespace
 
 DelMesForm::DelMesForm(MainWindowModel& model, MainForm& owner)
-    : QDialog(&owner), m_owner(owner), m_confirmation(model)
+    : DelMesForm(DeleteConfirmation(model), model, owner)
+{
+}
+
+DelMesForm::DelMesForm(DeleteConfirmation confirmation, MainWindowModel& model, MainForm& owner)
+    : QDialog(&owner), m_owner(owner), m_confirmation(std::move(confirmation))
 {
     setObjectName(QStringLiteral("DelMesForm"));
     createControls();

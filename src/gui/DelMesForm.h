@@ -21,6 +21,7 @@ class DelMesForm : public QDialog {
 
 public:
     DelMesForm(MainWindowModel& model, MainForm& owner);
+    DelMesForm(DeleteConfirmation confirmation, MainWindowModel& model, MainForm& owner);
 
 private:
     void createControls();

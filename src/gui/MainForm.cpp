@@ -18,6 +18,7 @@
 #include "gui/PreferencesForm.h"
 #include "gui/QtText.h"
 #include "gui/StatisticsForm.h"
+#include "gui/DuplicatesForm.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -141,6 +142,7 @@ void MainForm::dialogRequested(DialogKind kind)
     case DialogKind::DeleteConfirmation: run([this] { showForm<DelMesForm>(); }); break;
     case DialogKind::Find: run([this] { showForm<FindForm>(); }); break;
     case DialogKind::Statistics: run([this] { showForm<StatisticsForm>(); }); break;
+    case DialogKind::Duplicates: run([this] { showForm<DuplicatesForm>(); }); break;
     case DialogKind::Import: run([this] { showForm<ImportForm>(); }); break;
     case DialogKind::Export: run([this] { showForm<ExportForm>(); }); break;
     case DialogKind::GenHtml: run([this] { showForm<GenHtmlForm>(); }); break;

@@ -32,6 +32,7 @@ CommandStates commandStates(const CommandInputs& in)
     enable({C::FileSave}, in.libraryModified);
     enable({C::EditUndo}, in.undoAvailable);
     enable({C::EditPaste}, in.clipboardFilled && in.folderSelected);
+    enable({C::ToolsFindDuplicates}, !in.treeEmpty);
     if (in.treeEmpty) {
         enable(kFolderCommands, false);
     } else if (in.folderSelected) {

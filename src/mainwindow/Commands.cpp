@@ -43,6 +43,7 @@ const std::array<CommandInfo, kCommandCount>& commandTable()
         {Command::ViewReversedOrder, "ViewReversedOrder", "&Reversed Order", "", -1, Check},
         {Command::ToolsGo, "ToolsGo", "&Go", "Ctrl+Return", 18, Plain},
         {Command::ToolsGoInNewBrowser, "ToolsGoInNewBrowser", "Go in New &Window", "Return", 17, Plain},
+        {Command::ToolsFindDuplicates, "ToolsFindDuplicates", "Find &Duplicates...", "Ctrl+Shift+D", -1, Plain},
         {Command::ToolsStatistics, "ToolsStatistics", "S&tatistics...", "", 21, Plain},
         {Command::ToolsPreferences, "ToolsPreferences", "&Preferences...", "", 19, Plain},
         {Command::HelpNavigatorHelp, "HelpNavigatorHelp", "&Help", "F1", 25, Plain},
@@ -82,7 +83,8 @@ const std::vector<MenuInfo>& mainMenu()
           std::nullopt, C::ViewSortByTitle, C::ViewSortByAddress, C::ViewSortByLastVisit, C::ViewSortByAddDate,
           C::ViewUnsorted, std::nullopt, C::ViewReversedOrder}},
         {"mnuTools", "&Tools",
-         {C::ToolsGo, C::ToolsGoInNewBrowser, std::nullopt, C::ToolsStatistics, C::ToolsPreferences}},
+         {C::ToolsGo, C::ToolsGoInNewBrowser, std::nullopt, C::ToolsFindDuplicates, C::ToolsStatistics,
+          C::ToolsPreferences}},
         {"mnuHelp", "&Help",
          {C::HelpNavigatorHelp, std::nullopt, C::HelpHomePage, C::HelpSupport, std::nullopt, C::HelpAbout}},
     };

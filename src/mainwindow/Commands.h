@@ -38,6 +38,7 @@ enum class Command {
     ViewReversedOrder,
     ToolsGo,
     ToolsGoInNewBrowser,
+    ToolsFindDuplicates,
     ToolsStatistics,
     ToolsPreferences,
     HelpNavigatorHelp,

@@ -37,6 +37,11 @@ DeleteConfirmation::DeleteConfirmation(MainWindowModel& model)
             m_lines.push_back(itemLine(model, link.Title, kBookmarkText, true));
 }
 
+DeleteConfirmation::DeleteConfirmation(MainWindowModel& model, std::vector<std::string> lines, std::function<void()> yes)
+    : m_model(model), m_lines(std::move(lines)), m_yes(std::move(yes))
+{
+}
+
 void DeleteConfirmation::setDontShowAgain(bool checked)
 {
     m_model.preferences().record().ConfirmDeleting = !checked;
@@ -49,7 +54,9 @@ bool DeleteConfirmation::dontShowAgain() const
 
 void DeleteConfirmation::yes()
 {
-    if (m_folderMode)
+    if (m_yes)
+        m_yes();
+    else if (m_folderMode)
         m_model.deleting().deleteSelectedFolder();
     else
         m_model.deleting().deleteSelectedLinks();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@ class MainWindowModel;
 class DeleteConfirmation {
 public:
     explicit DeleteConfirmation(MainWindowModel& model);
+    // The question over other links (the duplicate finder's): its lines, and what Yes does.
+    DeleteConfirmation(MainWindowModel& model, std::vector<std::string> lines, std::function<void()> yes);
 
     bool folderMode() const { return m_folderMode; }
     const std::vector<std::string>& lines() const { return m_lines; }
@@ -26,6 +29,7 @@ private:
     MainWindowModel& m_model;
     bool m_folderMode = false;
     std::vector<std::string> m_lines;
+    std::function<void()> m_yes;
 };
 
 } // namespace velloria

@@ -15,6 +15,40 @@ namespace {
 
 constexpr std::size_t npos = MainWindowModel::npos;
 
+// A folder's rows as a deletion over several folders rewrites them: the list's when the list
+// shows the folder, otherwise its working link file's. Empty when its file is damaged or missing.
+struct FolderRows {
+    bool inList = false;
+    bool usable = false;
+    TLinkList links;
+    std::vector<std::string> descriptions;
+};
+
+FolderRows folderRows(const Library& library, std::string_view name)
+{
+    FolderRows rows;
+    if (library.linkListHolds(name)) {
+        rows = {.inList = true, .usable = !library.linkListReadInPart(), .links = library.linkList(),
+                .descriptions = library.linkDescriptions()};
+    } else if (auto bytes = readFileIfExists(library.paths().linkFilePath(name, kWorkingLinkExt))) {
+        LinkFileParse parse = parseLinkFile(*bytes);
+        rows = {.usable = !parse.error, .links = std::move(parse.links), .descriptions = std::move(parse.descriptions)};
+    }
+    rows.descriptions.resize(rows.links.size());
+    return rows;
+}
+
+// The row holding the link: the given row when it does, else the first such row not taken.
+std::size_t findLinkRow(const TLinkList& links, const TLinkRecord& link, std::size_t row, const std::vector<bool>& taken)
+{
+    if (row < links.size() && !taken[row] && links[row] == link)
+        return row;
+    for (std::size_t i = 0; i < links.size(); ++i)
+        if (!taken[i] && links[i] == link)
+            return i;
+    return npos;
+}
+
 } // namespace
 
 void UndoDeleting::SaveUndoState(bool isFolder, const std::string& folderName)
@@ -50,7 +84,116 @@ void UndoDeleting::SaveUndoState(bool isFolder, const std::string& folderName)
                                                 .Index = row});
         }
     }
+    m_undo.UndoLinksOfFolders.reset();
     m_model.setUndoAvailable(true);
+}
+
+std::size_t UndoDeleting::deleteLinks(const std::vector<LibraryLink>& links)
+{
+    Library& library = m_model.m_library;
+    const TFolderTree& tree = m_model.folderTree();
+    std::vector<const LibraryLink*> ordered;
+    for (const LibraryLink& link : links)
+        if (link.folder < tree.count())
+            ordered.push_back(&link);
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const LibraryLink* a, const LibraryLink* b) { return a->folder < b->folder; });
+    // Every file is written before the list changes, so that a failure leaves the window as it was.
+    std::vector<UndoFolderLinks> taken;
+    std::vector<std::size_t> listRows;
+    StagedWrites batch;
+    for (auto begin = ordered.begin(); begin != ordered.end();) {
+        const std::size_t folder = (*begin)->folder;
+        const auto end = std::find_if(begin, ordered.end(), [folder](const LibraryLink* l) { return l->folder != folder; });
+        FolderRows rows = folderRows(library, tree[folder].Name);
+        std::vector<bool> gone(rows.links.size());
+        std::vector<std::size_t> found;
+        for (auto it = begin; it != end && rows.usable; ++it)
+            if (const std::size_t row = findLinkRow(rows.links, (*it)->link, (*it)->row, gone); row != npos) {
+                gone[row] = true;
+                found.push_back(row);
+            }
+        begin = end;
+        if (found.empty())
+            continue;
+        std::sort(found.begin(), found.end());
+        UndoFolderLinks entry{.Folder = tree.idOf(folder)};
+        TLinkList kept;
+        std::vector<std::string> keptDescriptions;
+        for (std::size_t row = 0; row < rows.links.size(); ++row) {
+            TLinkRecord& link = rows.links[row];
+            if (gone[row])
+                entry.Links.push_back({.Title = link.Title, .Address = link.Address, .LastVisit = link.LastVisit,
+                                       .AddDate = link.AddDate, .Description = rows.descriptions[row], .Index = row});
+            else {
+                kept.push_back(std::move(link));
+                keptDescriptions.push_back(std::move(rows.descriptions[row]));
+            }
+        }
+        batch.stage(library.paths().linkFilePath(tree[folder].Name, kWorkingLinkExt), writeLinkFile(kept, keptDescriptions));
+        if (rows.inList)
+            listRows = std::move(found);
+        taken.push_back(std::move(entry));
+    }
+    if (taken.empty())
+        return 0;
+    batch.commit();
+    if (!listRows.empty()) {
+        const std::size_t remembered = m_model.m_selection.selectedRow();
+        m_model.removeRows(listRows);
+        afterRowsRemoved(remembered == npos ? 0 : remembered);
+    }
+    std::size_t count = 0;
+    for (const UndoFolderLinks& entry : taken)
+        count += entry.Links.size();
+    m_undo.UndoIsFolder = false;
+    m_undo.UndoFolderName.clear();
+    m_undo.UndoLinkSnapshot.reset();
+    m_undo.UndoLinksOfFolders = std::move(taken);
+    m_model.setUndoAvailable(true);
+    m_model.m_lifecycle.libraryChanged();
+    return count;
+}
+
+// Puts the links of a deletion over several folders back, each at its row, the files written as
+// one batch before the list changes.
+void UndoDeleting::restoreLinksOfFolders()
+{
+    Library& library = m_model.m_library;
+    const TFolderTree& tree = m_model.folderTree();
+    const std::vector<UndoLinkEntry>* listEntries = nullptr;
+    StagedWrites batch;
+    for (const UndoFolderLinks& entry : *m_undo.UndoLinksOfFolders) {
+        const std::size_t folder = tree.indexOf(entry.Folder);
+        if (folder == npos)
+            continue;
+        FolderRows rows = folderRows(library, tree[folder].Name);
+        if (!rows.usable && !rows.links.empty())
+            continue; // a file damaged since: writing it would cut off its rest
+        for (const UndoLinkEntry& link : entry.Links) {
+            const auto at = static_cast<std::ptrdiff_t>(std::min(link.Index, rows.links.size()));
+            rows.links.insert(rows.links.begin() + at, {link.Title, link.Address, link.LastVisit, link.AddDate});
+            rows.descriptions.insert(rows.descriptions.begin() + at, link.Description);
+        }
+        batch.stage(library.paths().linkFilePath(tree[folder].Name, kWorkingLinkExt),
+                    writeLinkFile(rows.links, rows.descriptions));
+        if (rows.inList)
+            listEntries = &entry.Links;
+    }
+    batch.commit();
+    if (!listEntries)
+        return;
+    std::vector<std::size_t> restored;
+    for (const UndoLinkEntry& link : *listEntries) {
+        const std::size_t row = std::min(link.Index, m_model.linkList().size());
+        m_model.notify([row](MainWindowObserver& o) { o.linkRowsAboutToBeInserted(row, row); });
+        m_model.insertRow(row, link);
+        m_model.notify([](MainWindowObserver& o) { o.linkRowsInserted(); });
+        restored.push_back(row);
+    }
+    m_model.setRowSelection(restored, restored.front());
+    m_model.requestFocus(Pane::List);
+    m_model.updateStatusBar();
 }
 
 void UndoDeleting::deleteSelectedFolder()
@@ -213,8 +356,11 @@ void UndoDeleting::RestoreUndoState()
             m_model.m_library.SaveLinkFile(m_model.folderTree()[m_model.selectedFolder()].Name, kWorkingLinkExt);
             m_model.updateStatusBar();
         }
+    } else if (!m_undo.UndoIsFolder && m_undo.UndoLinksOfFolders) {
+        restoreLinksOfFolders();
     }
     m_undo.UndoLinkSnapshot.reset();
+    m_undo.UndoLinksOfFolders.reset();
     m_model.m_list.SortLinkList();
     m_model.setUndoAvailable(false);
 }

@@ -8,6 +8,8 @@
 #include "platform/UrlOpener.h"
 #include "tools/Sort.h"
 
+#include <algorithm>
+
 namespace velloria {
 
 namespace {
@@ -120,6 +122,27 @@ void LinkListEvents::SortLinkList()
     // which would cut the rest off the file; an edit writes it (keeping the damaged file).
     if (!m.m_lookOnly && !m.m_library.linkListReadInPart())
         m.m_library.SaveLinkFile(m.folderTree()[folder].Name, kWorkingLinkExt);
+}
+
+void LinkListEvents::showLink(std::size_t folder, const TLinkRecord& link, std::size_t row)
+{
+    MainWindowModel& m = m_model;
+    if (folder >= m.folderTree().count())
+        return;
+    if (folder != m.selectedFolder() || !m.tree().listShows(folder))
+        m.selectFolder(folder);
+    const TLinkList& links = m.linkList();
+    if (row >= links.size() || links[row] != link)
+        row = static_cast<std::size_t>(std::find(links.begin(), links.end(), link) - links.begin());
+    if (row >= links.size())
+        return;
+    m.setRowSelection({row}, row);
+    m.requestFocus(Pane::List);
+}
+
+void LinkListEvents::openAddress(const std::string& address)
+{
+    m_model.m_opener.open(browserAddress(address));
 }
 
 void LinkListEvents::goTo(bool newWindow)

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "store/LinkFile.h"
+
 #include <cstddef>
+#include <string>
 #include <vector>
 
 namespace velloria {
@@ -28,6 +31,11 @@ public:
     void OpenSelectedLink();
     // Go and Go in New Browser; a new window first opens a blank page.
     void goTo(bool newWindow);
+    // Shows a link of any folder: the folder selected, then the row holding the link (the given
+    // row when it does), selected and with the focus.
+    void showLink(std::size_t folder, const TLinkRecord& link, std::size_t row);
+    // Hands an address to the browser as opening a link does, without recording a visit.
+    void openAddress(const std::string& address);
     // At start, with "open last link" set: selects the last opened link and opens it again.
     void openLastLink();
 

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "store/Undo.h"
+#include "tools/Duplicates.h"
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace velloria {
 
@@ -20,6 +22,11 @@ public:
 
     void deleteSelectedFolder();
     void deleteSelectedLinks();
+    // Deletes links of any folders, as the duplicate finder chose them: each is looked for in
+    // its folder by its columns, at its row first. A link no longer there, and the links of a
+    // file read only up to a damaged line, stay. The files are written as one batch; Undo puts
+    // every link back in its folder at its row. Returns how many links went.
+    std::size_t deleteLinks(const std::vector<LibraryLink>& links);
     void SaveUndoState(bool isFolder, const std::string& folderName);
     void RestoreUndoState();
     const UndoState& undoState() const { return m_undo; }
@@ -29,6 +36,7 @@ private:
     friend class WindowLifecycle;
 
     void afterRowsRemoved(std::size_t rememberedRow);
+    void restoreLinksOfFolders();
 
     MainWindowModel& m_model;
     UndoState m_undo;

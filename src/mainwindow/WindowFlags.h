@@ -17,6 +17,7 @@ struct WindowFlags {
     bool ClosingInProgress = false;  // closing without saving: folder changes load nothing
     bool SearchFocusPending = false; // the list's next focus keeps the search match shown
     bool TrayIconCreated = false;    // the window made its notification-area icon
+    bool DuplicatesLoose = false;    // Find Duplicates compares loosely (chosen in its dialog)
     NewItemKind NewItem = NewItemKind::Folder;
     // The address a new link starts with in the dialog (the tray menu's Add to Folder fills it).
     std::string NewItemAddress;

@@ -49,6 +49,7 @@ const std::vector<TextBinding>& textBindings()
         {TextWindow::MainCommand, "ViewUnsorted", 146},
         {TextWindow::MainCommand, "ViewReversedOrder", 147},
         {TextWindow::MainCommand, "ToolsStatistics", 148},
+        {TextWindow::MainCommand, "ToolsFindDuplicates", 436},
         // MainCommandHint
         {TextWindow::MainCommandHint, "EditMoveUp", 200},
         {TextWindow::MainCommandHint, "EditMoveDown", 201},
@@ -63,6 +64,7 @@ const std::vector<TextBinding>& textBindings()
         {TextWindow::MainCommandHint, "ToolsPreferences", 213},
         {TextWindow::MainCommandHint, "HelpNavigatorHelp", 214},
         {TextWindow::MainCommandHint, "ToolsStatistics", 215},
+        {TextWindow::MainCommandHint, "ToolsFindDuplicates", 437},
         // MainOther
         {TextWindow::MainOther, "memDescr", 306},
         {TextWindow::MainOther, "lvReferences.Title", 300},
@@ -137,6 +139,13 @@ const std::vector<TextBinding>& textBindings()
         // Statistics
         {TextWindow::Statistics, "", 367},
         {TextWindow::Statistics, "btnOk", 313},
+        // Duplicates
+        {TextWindow::Duplicates, "", 438},
+        {TextWindow::Duplicates, "chkLoose", 439},
+        {TextWindow::Duplicates, "btnDeleteChecked", 440},
+        {TextWindow::Duplicates, "btnOpen", 444},
+        {TextWindow::Duplicates, "btnShow", 445},
+        {TextWindow::Duplicates, "btnClose", 446},
         // Import
         {TextWindow::Import, "", 388},
         {TextWindow::Import, "btnOk", 313},

@@ -19,6 +19,7 @@ enum class TextWindow {
     NewItem,
     Find,
     Statistics,
+    Duplicates,
     Import,
     Export,
     HtmlSettings,

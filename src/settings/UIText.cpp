@@ -197,6 +197,17 @@ const std::vector<std::pair<int, std::string_view>>& builtInTexts()
         {433, "not a web address"},
         {434, "cut off at the end of the file"},
         {435, "shortcut file cannot be read"},
+        {436, "Find &Duplicates..."},
+        {437, "Find links that are in the library more than once"},
+        {438, "Duplicates"},
+        {439, "Compare &loosely: http and https, www. and a trailing / alike"},
+        {440, "&Delete Checked"},
+        {441, "Groups of the same link: %1. Checked for deleting: %2."},
+        {442, "No link is in the library more than once."},
+        {443, "Not read in full, its links stay: %1"},
+        {444, "&Open"},
+        {445, "&Show"},
+        {446, "&Close"},
     };
     return texts;
 }

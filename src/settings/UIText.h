@@ -15,8 +15,8 @@ namespace velloria {
 // In captions "&" marks the accelerator and "&&" is one ampersand.
 class UIText {
 public:
-    static constexpr int kLastNumber = 435;
-    static constexpr std::size_t kEntryCount = 181;
+    static constexpr int kLastNumber = 446;
+    static constexpr std::size_t kEntryCount = 192;
     // Entries from this number on are younger than language files of version 1.0 may be: a file
     // that lacks them is complete, and shows them in English.
     static constexpr int kFirstAddedNumber = 420;

@@ -229,4 +229,12 @@ void TFolderTree::ensureStructure() const
     m_structureValid = true;
 }
 
+std::string folderPath(const TFolderTree& tree, std::size_t index)
+{
+    std::string path;
+    for (std::size_t folder = index; folder != TFolderTree::npos; folder = tree.parentOf(folder))
+        path = path.empty() ? tree[folder].Name : tree[folder].Name + " / " + path;
+    return path;
+}
+
 } // namespace velloria

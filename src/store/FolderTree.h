@@ -103,4 +103,7 @@ private:
     mutable std::unordered_map<FolderId, std::size_t> m_indexOfId;
 };
 
+// The folder's path from the top: the names of its parents and its own, joined by " / ".
+std::string folderPath(const TFolderTree& tree, std::size_t index);
+
 } // namespace velloria

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,11 +33,18 @@ struct UndoLinkEntry {
     bool operator==(const UndoLinkEntry&) const = default;
 };
 
+// The rows a deletion over several folders took from one folder, in ascending Index.
+struct UndoFolderLinks {
+    std::uint64_t Folder = 0; // the folder's id in the tree, which a rename or move keeps
+    std::vector<UndoLinkEntry> Links;
+};
+
 struct UndoState {
     bool UndoIsFolder = false;
     std::string UndoFolderName;
     std::optional<std::vector<UndoFolderEntry>> UndoFolderSnapshot;
     std::optional<std::vector<UndoLinkEntry>> UndoLinkSnapshot;
+    std::optional<std::vector<UndoFolderLinks>> UndoLinksOfFolders;
 };
 
 // Copies the folder's working link file to its undo copy, line by line, when it exists, as part

@@ -85,9 +85,9 @@ TEST_F(CommandLineToolTest, EachCommandPrintsExitsAndWritesAsDocumented)
         {{"import", "chrome", "~/gone.html"}, 1, "", "Unknown format \"chrome\": use netscape, opera or ie\n", {}},
         {{"lang-check", "~/none.lng"}, 1, "", "none.lng", {}},
         {{"lang-check", "~/older.lng"}, 0,
-         "Entry 434 is not translated; it shows in English: \"cut off at the end of the file\"\n"
-         "Entry 435 is not translated; it shows in English: \"shortcut file cannot be read\"\n", "", {},
-         {"older.lng", test::withoutEntriesFrom(test::shippedLanguage("German.lng"), 434)}},
+         "Entry 445 is not translated; it shows in English: \"&Show\"\n"
+         "Entry 446 is not translated; it shows in English: \"&Close\"\n", "", {},
+         {"older.lng", test::withoutEntriesFrom(test::shippedLanguage("German.lng"), 445)}},
         {{"add-link", "Nowhere", "Title", "x"}, 1, "", "There is no folder named \"Nowhere\"\n", {}},
         {{"add-folder", " Work/Stuff? ", "--description", "line one\nline two"}, 0, "WorkStuff\n", "",
          with(savedTree, {"RefLib/Links/WorkStuff.wnl", "RefLib/Links/WorkStuff.~wnl"})},
@@ -150,6 +150,38 @@ TEST_F(CommandLineToolTest, EachCommandPrintsExitsAndWritesAsDocumented)
             EXPECT_THAT(after[c.written.first], HasSubstr(c.written.second));
         }
     }
+}
+
+TEST_F(CommandLineToolTest, DuplicatesListsEachGroupAndDeleteCarriesOutTheProposal)
+{
+    test::writeLibrary(home, {.tree = {"Work", "\tDocs", "Home"},
+                              .links = {{"Work", {{"a", "https://a.example/", "2026.3.1"}}},
+                                        {"Docs", {{"a2", "https://A.example"}, {"b", "http://b.example/"}}},
+                                        {"Home", {{"b www", "https://www.b.example"}, {"a3", "https://a.example/#x"}}}}});
+    const struct {
+        std::vector<std::string> arguments;
+        std::string out;
+    } cases[] = {
+        {{"duplicates"},
+         "1\tWork\ta\thttps://a.example/\tkeep\n1\tWork / Docs\ta2\thttps://A.example\tdelete\n"
+         "1\tHome\ta3\thttps://a.example/#x\tdelete\n"},
+        {{"duplicates", "--loose"},
+         "1\tWork\ta\thttps://a.example/\tkeep\n1\tWork / Docs\ta2\thttps://A.example\tdelete\n"
+         "1\tHome\ta3\thttps://a.example/#x\tdelete\n"
+         "2\tWork / Docs\tb\thttp://b.example/\tkeep\n2\tHome\tb www\thttps://www.b.example\tdelete\n"},
+        {{"duplicates", "--delete", "--no-save"}, "Removed 2 links\n"},
+        {{"duplicates"}, ""},
+        {{"duplicates", "--loose", "--delete"}, "Removed 1 link\n"},
+    };
+    for (const auto& c : cases) {
+        const CliRun result = run(c.arguments);
+        EXPECT_EQ(result.status, 0);
+        EXPECT_EQ(result.out, c.out) << testing::PrintToString(c.arguments);
+        EXPECT_EQ(result.err, "");
+    }
+    EXPECT_EQ(linksOf("Docs"), (Lines{"b http://b.example/"}));
+    EXPECT_EQ(linksOf("Home"), Lines{});
+    EXPECT_EQ(linksOf("Home", ".~wnl"), Lines{}); // the second deletion saved the first one too
 }
 
 TEST_F(CommandLineToolTest, TheFirstUseCreatesTheDefaultLibrary)

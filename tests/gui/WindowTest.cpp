@@ -4,6 +4,7 @@
 
 #include "GuiTest.h"
 #include "gui/DelMesForm.h"
+#include "gui/DuplicatesForm.h"
 #include "gui/ExportForm.h"
 #include "gui/GenHtmlForm.h"
 #include "gui/ImportForm.h"
@@ -37,6 +38,7 @@
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QTreeWidget>
 
 using namespace velloria;
 using namespace velloria::test;
@@ -254,6 +256,10 @@ private slots:
         QTest::newRow("find") << "EditFind"
                               << "Suchen (fixed size): btnCancel: Abbrechen, btnOK: OK, lblTextToFind: Gesuchter Text:";
         QTest::newRow("statistics") << "ToolsStatistics" << "Statistik (fixed size): btnOk: Gut";
+        QTest::newRow("duplicates") << "ToolsFindDuplicates"
+            << "Duplikate: btnClose: &Close, btnDeleteChecked: Markierte l\u00f6schen, btnOpen: &Open, btnShow: &Show, "
+               "chkLoose: Compare &loosely: http and https, www. and a trailing / alike, lblSummary: No link is in "
+               "the library more than once.";
         QTest::newRow("HTML") << "FileGenHtml"
             << "HTML-Einstellungen (fixed size): btnCancel: Abbrechen, btnOk: Gut, chkGenSelFold: Generate from "
                "selected folder only, grbColorScheme: Farben, grbTextInfo: Texte, lblBackground: Background:, "
@@ -298,7 +304,7 @@ private slots:
                                 "390 IE-Favoriten", "391 Verzeichnis:", "392 Aus Netscape", "393 Netscape-Lesezeichen",
                                 "394 Datei:", "395 Aus Opera", "396 Opera-Hotlist", "397 Exportieren", "398 Nach IE",
                                 "399 Nach Netscape", "400 Nach Opera", "419 \xC3\x9C" "ber Velloria",
-                                "423 Ein Lesezeichen-Manager"}));
+                                "423 Ein Lesezeichen-Manager", "438 Duplikate", "440 Markierte l\xC3\xB6schen"}));
         writeSamplePreferences(window.home, [&](TPreferences& prefs) {
             prefs.LanguageFile = (window.home.refLib() / "Deutsch.lng").string();
         });
@@ -368,6 +374,47 @@ private slots:
         QCOMPARE(window.linkModel()->rowCount(), 2);
         window.trigger("EditDelete");
         QCOMPARE(window.linkModel()->rowCount(), 1);
+    }
+
+    // Space unticks a link; Delete Checked asks first, removes the ticked one from its folder's
+    // list on screen, and Ctrl+Z in the window brings it back.
+    void findDuplicatesDeletesTheTickedLinksAfterTheQuestion()
+    {
+        SampleWindow window;
+        QVERIFY(window.start());
+        window.model.tree().selectFolder(6);
+        window.model.editing().addLink("Mail copy", "https://mail.example", "");
+        window.model.tree().selectFolder(2);
+        window.model.editing().addLink("Wiki again", "https://WIKI.example", "");
+        QStringList shown;
+        QString listed;
+        QVERIFY(answerDialog<DuplicatesForm>([&] { window.trigger("ToolsFindDuplicates"); }, [&](DuplicatesForm& dialog) {
+            auto* list = control<QTreeWidget>(dialog, "tvDuplicates");
+            for (int group = 0; group < list->topLevelItemCount(); ++group)
+                for (int member = 0; member < list->topLevelItem(group)->childCount(); ++member) {
+                    const QTreeWidgetItem* item = list->topLevelItem(group)->child(member);
+                    shown << item->text(0) + ": " + item->text(1) + (item->checkState(0) == Qt::Checked ? " x" : "");
+                }
+            list->setCurrentItem(list->topLevelItem(1)->child(1));
+            QTest::keyClick(list, Qt::Key_Space);
+            shown << control<QLabel>(dialog, "lblSummary")->text();
+            const ModalAnswerer<DelMesForm> yes([&](DelMesForm& question) {
+                listed = control<QPlainTextEdit>(question, "memDelItems")->toPlainText();
+                click(question, "btnYes");
+            });
+            click(dialog, "btnDeleteChecked");
+            shown << control<QLabel>(dialog, "lblSummary")->text();
+            click(dialog, "btnClose");
+        }));
+        QCOMPARE(shown, QStringList({"Main / Caf\u00e9: Wiki again x", "Work: Wiki", "Work: Mail",
+                                     "Work / Archive: Mail copy x",
+                                     "Groups of the same link: 2. Checked for deleting: 1.",
+                                     "Groups of the same link: 1. Checked for deleting: 1."}));
+        QCOMPARE(listed, QStringLiteral("Main / Caf\u00e9: Wiki again (Bookmark)"));
+        QCOMPARE(rowLines(*window.linkModel()).size(), 1);
+        QVERIFY(window.action("EditUndo")->isEnabled());
+        QTest::keyClick(window.linkView(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(rowLines(*window.linkModel()).size(), 2);
     }
 
     void eachDialogHandsItsChoicesToTheModel()
@@ -495,7 +542,7 @@ private slots:
                               "&View: T&oolbar, &Status Bar, -, &Expand all Folders, &Collapse all Folders, -, "
                               "Sort by &Title, Sort by &Address, Sort by Last &Visit, Sort by Add &Date, &Unsorted, -, "
                               "&Reversed Order",
-                              "&Tools: &Go, Go in New &Window, -, S&tatistics..., &Preferences..."}));
+                              "&Tools: &Go, Go in New &Window, -, Find &Duplicates..., S&tatistics..., &Preferences..."}));
         QCOMPARE(menus.value(4), QStringLiteral("&Help: &Help, -, &H&ome Page, &Feedback, -, &About..."));
         QCOMPARE(actionTexts(window.form.findChild<QToolBar*>(QStringLiteral("MainToolBar"))->actions()),
                  QStringLiteral("&Save, -, Add F&older..., Add &Bookmark..., &Edit Item..., &Delete, &Undo, -, "
