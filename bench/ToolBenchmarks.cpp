@@ -3,6 +3,9 @@
 #include "Measure.h"
 #include "WindowModel.h"
 
+#include "mainwindow/DuplicatesDialog.h"
+#include "platform/FileIO.h"
+#include "store/LibraryPaths.h"
 #include "tools/Statistics.h"
 
 #include <stdexcept>
@@ -73,6 +76,105 @@ std::vector<double> computeTheStatistics(const fs::path& home, const LibraryPlan
     return times;
 }
 
+constexpr std::size_t kAddedDuplicates = 10000;
+constexpr std::size_t kFoldersWithDuplicates = 1000;
+
+// The links of a folder of the plan with addresses made unique: the generated addresses repeat
+// by chance, and the duplicates benchmarks count only the ones they add.
+FolderLinks uniqueLinks(const LibraryPlan& plan, std::size_t folder)
+{
+    FolderLinks links = makeFolderLinks(plan, folder);
+    for (std::size_t row = 0; row < links.links.size(); ++row) {
+        std::string& address = links.links[row].Address;
+        address += address.find('?') == std::string::npos ? "?u=" : "&u=";
+        address += std::to_string(folder) + '-' + std::to_string(row);
+    }
+    return links;
+}
+
+// A copy of the library in <home>/duplicates, its addresses unique, with 10,000 links added to
+// 1,000 folders, ten each, every one the copy of a link of another folder; made once, one
+// folder at a time.
+fs::path libraryWithDuplicates(const fs::path& home, const LibraryPlan& plan)
+{
+    const fs::path copy = home / "duplicates";
+    if (fs::exists(copy))
+        return copy;
+    const fs::path making = home / "duplicates.new";
+    fs::remove_all(making);
+    fs::create_directories(making);
+    fs::copy(home / "RefLib", making / "RefLib", fs::copy_options::recursive);
+    const std::size_t folders = plan.folders.size();
+    const std::size_t step = folders / kFoldersWithDuplicates;
+    expect(step >= 2, "the library has too few folders for 1,000 with duplicates");
+    // The sources: the links of the folders between the targets, taken in order.
+    std::size_t source = 1;
+    std::size_t sourceRow = 0;
+    FolderLinks sourceLinks = uniqueLinks(plan, source);
+    const auto nextSource = [&]() -> std::pair<TLinkRecord, std::string> {
+        while (sourceRow >= sourceLinks.links.size()) {
+            source = (source + 1) % folders;
+            if (source % step == 0 || source == plan.bigFolder)
+                source = (source + 1) % folders;
+            sourceLinks = uniqueLinks(plan, source);
+            sourceRow = 0;
+        }
+        const std::size_t row = sourceRow++;
+        return {sourceLinks.links[row], sourceLinks.descriptions[row]};
+    };
+    const LibraryPaths paths(making);
+    for (std::size_t folder = 0; folder < folders; ++folder) {
+        if (plan.linkCounts[folder] == 0 && folder % step != 0)
+            continue;
+        FolderLinks links = uniqueLinks(plan, folder);
+        for (std::size_t i = 0; folder % step == 0 && i < kAddedDuplicates / kFoldersWithDuplicates; ++i) {
+            auto [link, description] = nextSource();
+            link.LastVisit.assign(1, ' ');
+            links.links.push_back(std::move(link));
+            links.descriptions.push_back(std::move(description));
+        }
+        const std::string bytes = writeLinkFile(links.links, links.descriptions);
+        for (const std::string_view ext : {kWorkingLinkExt, kSavedLinkExt})
+            writeFileAtomically(paths.linkFilePath(plan.folders[folder].Name, ext), bytes);
+    }
+    fs::rename(making, copy);
+    return copy;
+}
+
+// Tools > Find Duplicates up to the groups shown: every link file read, the groups and the proposal.
+std::vector<double> findTheDuplicates(const fs::path& home, const LibraryPlan& plan)
+{
+    const fs::path copy = libraryWithDuplicates(home, plan);
+    WindowModel window(copy);
+    window.model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
+    std::vector<double> times;
+    for (int run = 0; run < kRuns; ++run) {
+        std::size_t checked = 0;
+        times.push_back(millisecondsOf([&] { checked = DuplicatesDialog(window.model).checkedCount(); }));
+        expect(checked == kAddedDuplicates, "the proposal deletes " + std::to_string(checked) + " links");
+    }
+    return times;
+}
+
+// Delete Checked with the proposal (the files written, the library read again), undone untimed.
+std::vector<double> deleteTheDuplicates(const fs::path& home, const LibraryPlan& plan)
+{
+    const fs::path copy = libraryWithDuplicates(home, plan);
+    WindowModel window(copy);
+    MainWindowModel& model = window.model;
+    model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
+    std::vector<double> times;
+    for (int run = 0; run < kRuns; ++run) {
+        DuplicatesDialog dialog(model);
+        std::size_t deleted = 0;
+        times.push_back(millisecondsOf([&] { deleted = dialog.deleteChecked(); }));
+        expect(deleted == kAddedDuplicates && dialog.groups().empty(),
+               "deleted " + std::to_string(deleted) + " links, " + std::to_string(dialog.groups().size()) + " groups left");
+        model.deleting().RestoreUndoState();
+    }
+    return times;
+}
+
 } // namespace
 
 std::vector<Benchmark> toolBenchmarks(const fs::path& home, const LibraryPlan& plan)
@@ -81,6 +183,9 @@ std::vector<Benchmark> toolBenchmarks(const fs::path& home, const LibraryPlan& p
         {"find a text that is nowhere", 150, [&plan, home] { return findAbsentText(home, plan); }},
         {"find again through 1,000 matches", 1000, [home] { return stepThroughMatches(home); }},
         {"statistics", 200, [&plan, home] { return computeTheStatistics(home, plan); }},
+        {"find duplicates (10,000 added over 1,000 folders)", 150,
+         [&plan, home] { return findTheDuplicates(home, plan); }},
+        {"delete the 10,000 proposed duplicates", 1000, [&plan, home] { return deleteTheDuplicates(home, plan); }},
     };
 }
 

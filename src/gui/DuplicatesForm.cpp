@@ -137,7 +137,7 @@ void DuplicatesForm::fillList()
         auto* groupItem = new QTreeWidgetItem({toQString(m_dialog.groupLine(group))});
         groupItem->setFlags(Qt::ItemIsEnabled);
         for (std::size_t member = 0; member < m_dialog.groups()[group].links.size(); ++member) {
-            const TLinkRecord& link = m_dialog.link(group, member).link;
+            const LinkRecordView& link = m_dialog.link(group, member).link;
             auto* item = new QTreeWidgetItem(groupItem, {toQString(m_dialog.folderPath(group, member)),
                                                          toQString(link.Title), toQString(link.AddDate),
                                                          toQString(link.LastVisit)});

@@ -39,12 +39,12 @@ FolderRows folderRows(const Library& library, std::string_view name)
 }
 
 // The row holding the link: the given row when it does, else the first such row not taken.
-std::size_t findLinkRow(const TLinkList& links, const TLinkRecord& link, std::size_t row, const std::vector<bool>& taken)
+std::size_t findLinkRow(const TLinkList& links, const LinkRecordView& link, std::size_t row, const std::vector<bool>& taken)
 {
-    if (row < links.size() && !taken[row] && links[row] == link)
+    if (row < links.size() && !taken[row] && link == links[row])
         return row;
     for (std::size_t i = 0; i < links.size(); ++i)
-        if (!taken[i] && links[i] == link)
+        if (!taken[i] && link == links[i])
             return i;
     return npos;
 }

@@ -29,6 +29,8 @@ DuplicatesDialog::DuplicatesDialog(MainWindowModel& model)
 
 void DuplicatesDialog::readLibrary()
 {
+    m_groups.clear();
+    m_links = {}; // the links read before go first, so that the two never fill memory together
     m_links = readLibraryLinks(m_model.library());
     regroup();
 }
@@ -63,7 +65,8 @@ std::string DuplicatesDialog::groupLine(std::size_t group) const
 {
     const DuplicateGroup& g = m_groups[group];
     const std::string& count = m_model.texts()[kLinksCounted + (g.links.size() == 1 ? 0 : 1)];
-    return link(group, g.kept).link.Address + "  (" + replaced(count, "%1", std::to_string(g.links.size())) + ")";
+    return std::string(link(group, g.kept).link.Address) + "  (" + replaced(count, "%1", std::to_string(g.links.size()))
+         + ")";
 }
 
 bool DuplicatesDialog::checkable(std::size_t group, std::size_t member) const
@@ -97,8 +100,10 @@ std::string DuplicatesDialog::summary() const
                          ? texts[kNoDuplicates]
                          : replaced(replaced(texts[kGroupsSummary], "%1", std::to_string(m_groups.size())), "%2",
                                     std::to_string(checkedCount()));
-    for (const std::string& problem : m_links.problems)
-        text += "\n" + replaced(texts[kReadInPart], "%1", problem);
+    for (const std::string& problem : m_links.problems) {
+        text += '\n';
+        text += replaced(texts[kReadInPart], "%1", problem);
+    }
     return text;
 }
 
@@ -113,7 +118,7 @@ std::vector<std::string> DuplicatesDialog::deletionLines() const
     for (std::size_t group = 0; group < m_groups.size(); ++group)
         for (std::size_t member = 0; member < m_groups[group].links.size(); ++member)
             if (m_checked[group][member])
-                lines.push_back(folderPath(group, member) + ": " + link(group, member).link.Title + " ("
+                lines.push_back(folderPath(group, member) + ": " + std::string(link(group, member).link.Title) + " ("
                                 + m_model.texts()[kLinkText] + ")");
     return lines;
 }
@@ -121,10 +126,13 @@ std::vector<std::string> DuplicatesDialog::deletionLines() const
 std::size_t DuplicatesDialog::deleteChecked()
 {
     std::vector<LibraryLink> chosen;
+    std::vector<bool> gone(m_links.links.size());
     for (std::size_t group = 0; group < m_groups.size(); ++group)
         for (std::size_t member = 0; member < m_groups[group].links.size(); ++member)
-            if (m_checked[group][member])
+            if (m_checked[group][member]) {
                 chosen.push_back(link(group, member));
+                gone[m_groups[group].links[member]] = true;
+            }
     if (chosen.empty())
         return 0;
     std::size_t deleted = 0;
@@ -134,7 +142,26 @@ std::size_t DuplicatesDialog::deleteChecked()
         readLibrary(); // what the failure left
         throw;
     }
-    readLibrary();
+    if (deleted != chosen.size()) {
+        readLibrary(); // some were no longer where they were read: the files say what is left
+        return deleted;
+    }
+    // The rest stays as it was read, each folder's later rows a place further up.
+    std::vector<LibraryLink>& links = m_links.links;
+    std::size_t kept = 0;
+    std::size_t removedBefore = 0;
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        if (i > 0 && links[i].folder != links[i - 1].folder)
+            removedBefore = 0;
+        if (gone[i]) {
+            ++removedBefore;
+            continue;
+        }
+        links[kept] = links[i];
+        links[kept++].row -= removedBefore;
+    }
+    links.resize(kept);
+    regroup();
     return deleted;
 }
 

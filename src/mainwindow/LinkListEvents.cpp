@@ -124,7 +124,7 @@ void LinkListEvents::SortLinkList()
         m.m_library.SaveLinkFile(m.folderTree()[folder].Name, kWorkingLinkExt);
 }
 
-void LinkListEvents::showLink(std::size_t folder, const TLinkRecord& link, std::size_t row)
+void LinkListEvents::showLink(std::size_t folder, const LinkRecordView& link, std::size_t row)
 {
     MainWindowModel& m = m_model;
     if (folder >= m.folderTree().count())
@@ -132,17 +132,18 @@ void LinkListEvents::showLink(std::size_t folder, const TLinkRecord& link, std::
     if (folder != m.selectedFolder() || !m.tree().listShows(folder))
         m.selectFolder(folder);
     const TLinkList& links = m.linkList();
-    if (row >= links.size() || links[row] != link)
-        row = static_cast<std::size_t>(std::find(links.begin(), links.end(), link) - links.begin());
+    if (row >= links.size() || !(link == links[row]))
+        row = static_cast<std::size_t>(
+            std::find_if(links.begin(), links.end(), [&](const TLinkRecord& shown) { return link == shown; }) - links.begin());
     if (row >= links.size())
         return;
     m.setRowSelection({row}, row);
     m.requestFocus(Pane::List);
 }
 
-void LinkListEvents::openAddress(const std::string& address)
+void LinkListEvents::openAddress(std::string_view address)
 {
-    m_model.m_opener.open(browserAddress(address));
+    m_model.m_opener.open(browserAddress(std::string(address)));
 }
 
 void LinkListEvents::goTo(bool newWindow)

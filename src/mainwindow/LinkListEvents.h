@@ -33,9 +33,9 @@ public:
     void goTo(bool newWindow);
     // Shows a link of any folder: the folder selected, then the row holding the link (the given
     // row when it does), selected and with the focus.
-    void showLink(std::size_t folder, const TLinkRecord& link, std::size_t row);
+    void showLink(std::size_t folder, const LinkRecordView& link, std::size_t row);
     // Hands an address to the browser as opening a link does, without recording a visit.
-    void openAddress(const std::string& address);
+    void openAddress(std::string_view address);
     // At start, with "open last link" set: selects the last opened link and opens it again.
     void openLastLink();
 

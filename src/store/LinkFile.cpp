@@ -9,21 +9,22 @@ namespace velloria {
 
 namespace {
 
-std::string* columnOf(TLinkRecord& link, int column)
+template <typename Record> auto* columnOf(Record& link, int column)
 {
     switch (column) {
     case 0: return &link.Address;
     case 1: return &link.LastVisit;
     case 2: return &link.AddDate;
-    default: return nullptr;
+    default: return static_cast<decltype(&link.Address)>(nullptr);
     }
 }
 
-} // namespace
-
-LinkFileParse parseLinkFile(std::string_view bytes)
+// The one reading of a link file, into values of their own (LinkFileParse) or into parts of the
+// bytes (LinkFileView).
+template <typename Result> Result readLinkBytes(std::string_view bytes)
 {
-    LinkFileParse result;
+    using Text = decltype(Result{}.links.front().Title);
+    Result result;
     std::vector<int> filledColumns; // per row, how many of its three columns have a value
     std::size_t completed = 0;      // the row that the next column value goes to
     const std::size_t expectedRows = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) / 5 + 1;
@@ -45,7 +46,7 @@ LinkFileParse parseLinkFile(std::string_view bytes)
         const std::string_view value = line.size() > 2 ? line.substr(2) : std::string_view();
         switch (code) {
         case '0':
-            result.links.push_back({.Title = std::string(value)});
+            result.links.push_back({.Title = Text(value)});
             filledColumns.push_back(0);
             break;
         case '1':
@@ -65,6 +66,18 @@ LinkFileParse parseLinkFile(std::string_view bytes)
         }
     });
     return result;
+}
+
+} // namespace
+
+LinkFileParse parseLinkFile(std::string_view bytes)
+{
+    return readLinkBytes<LinkFileParse>(bytes);
+}
+
+LinkFileView viewLinkFile(std::string_view bytes)
+{
+    return readLinkBytes<LinkFileView>(bytes);
 }
 
 std::string writeLinkFile(const TLinkList& links, const std::vector<std::string>& descriptions)

@@ -22,6 +22,29 @@ using TLinkList = std::vector<TLinkRecord>;
 // The link file (Links/<folder>.wnl, .~wnl, .wnt): five lines per link, "0 " title, "1 "
 // address, "2 " last visit, "3 " add date, "4 " description.
 
+// The columns of a row as parts of the bytes of a link file.
+struct LinkRecordView {
+    std::string_view Title;
+    std::string_view Address;
+    std::string_view LastVisit;
+    std::string_view AddDate;
+    bool operator==(const LinkRecordView&) const = default;
+    bool operator==(const TLinkRecord& link) const
+    {
+        return Title == link.Title && Address == link.Address && LastVisit == link.LastVisit && AddDate == link.AddDate;
+    }
+    TLinkRecord record() const { return {std::string(Title), std::string(Address), std::string(LastVisit), std::string(AddDate)}; }
+};
+
+// A link file read as parseLinkFile reads it, its values left in the bytes, which must outlive it.
+struct LinkFileView {
+    std::vector<LinkRecordView> links;
+    std::vector<std::string_view> descriptions;
+    std::size_t skippedLines = 0;
+    std::optional<std::string> error;
+};
+LinkFileView viewLinkFile(std::string_view bytes);
+
 struct LinkFileParse {
     TLinkList links;                       // the rows read, also when reading stopped
     std::vector<std::string> descriptions; // parallel to the rows as far as the file is well formed

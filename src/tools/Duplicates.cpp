@@ -8,14 +8,16 @@
 #include "store/Library.h"
 
 #include <algorithm>
+#include <thread>
 #include <cstdint>
 #include <optional>
-#include <unordered_map>
+#include <functional>
 
 namespace velloria {
 
 namespace {
 
+// Short texts only: a scheme or "www.".
 std::string lowerAscii(std::string_view text)
 {
     std::string lower(text);
@@ -37,22 +39,32 @@ std::string_view defaultPort(std::string_view scheme)
 
 } // namespace
 
-std::string sameLinkForm(std::string_view address, SameLinkRule rule)
+namespace {
+
+// The form of the address into form, which is emptied first; its memory is used again.
+void formInto(std::string& form, std::string_view address, SameLinkRule rule)
 {
+    form.clear();
     address = trimmed(address);
-    std::string scheme = "http";
+    std::string_view scheme = "http";
     std::string_view rest = address;
     if (hasScheme(address)) {
         const std::size_t colon = address.find(':');
-        scheme = lowerAscii(address.substr(0, colon));
+        const std::string named = lowerAscii(address.substr(0, colon));
         rest = address.substr(colon + 1);
-        if ((scheme != "http" && scheme != "https" && scheme != "ftp") || !rest.starts_with("//"))
-            return std::string(address);
+        if ((named != "http" && named != "https" && named != "ftp") || !rest.starts_with("//")) {
+            form.assign(address);
+            return;
+        }
+        scheme = named == "http" ? "http" : named == "https" ? "https" : "ftp";
         rest.remove_prefix(2);
     } else if (address.empty() || address.front() == '/' || hasBlankOrControl(address)) {
-        return std::string(address); // a text, not an address a browser would be given
+        form.assign(address); // a text, not an address a browser would be given
+        return;
     }
-    const std::size_t authorityEnd = std::min(rest.find_first_of("/?#"), rest.size());
+    std::size_t authorityEnd = 0;
+    while (authorityEnd < rest.size() && rest[authorityEnd] != '/' && rest[authorityEnd] != '?' && rest[authorityEnd] != '#')
+        ++authorityEnd;
     const std::string_view authority = rest.substr(0, authorityEnd);
     std::string_view tail = rest.substr(authorityEnd);
     tail = tail.substr(0, tail.find('#'));
@@ -70,7 +82,6 @@ std::string sameLinkForm(std::string_view address, SameLinkRule rule)
         port = hostAndPort.substr(portColon + 1);
         hostAndPort = hostAndPort.substr(0, portColon);
     }
-    std::string host = lowerAscii(hostAndPort);
     if (port == defaultPort(scheme))
         port = {};
     if (path.empty())
@@ -78,42 +89,93 @@ std::string sameLinkForm(std::string_view address, SameLinkRule rule)
     if (rule == SameLinkRule::Loose) {
         if (scheme == "https")
             scheme = "http";
-        if (host.starts_with("www."))
-            host.erase(0, 4);
+        if (hostAndPort.size() >= 4 && lowerAscii(hostAndPort.substr(0, 4)) == "www.")
+            hostAndPort.remove_prefix(4);
         if (path.ends_with('/'))
             path.remove_suffix(1);
     }
-    std::string form;
-    form.reserve(scheme.size() + address.size() + 4);
-    form.append(scheme).append("://").append(userInfo).append(host);
+    form.append(scheme).append("://").append(userInfo);
+    const std::size_t hostStart = form.size();
+    form.append(hostAndPort);
+    for (std::size_t i = hostStart; i < form.size(); ++i)
+        if (form[i] >= 'A' && form[i] <= 'Z')
+            form[i] = static_cast<char>(form[i] - 'A' + 'a');
     if (!port.empty())
         form.append(":").append(port);
     form.append(path).append(query);
+}
+
+} // namespace
+
+std::string sameLinkForm(std::string_view address, SameLinkRule rule)
+{
+    std::string form;
+    formInto(form, address, rule);
     return form;
 }
+
+namespace {
+
+// Runs work(begin, end, part) over parts of [0, count), one part per processor (at most four),
+// the first on the calling thread, and returns when every part is done; a count under smallest
+// is one part.
+template <typename Work> void inParts(std::size_t count, std::size_t smallest, Work&& work)
+{
+    const std::size_t parts = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
+    if (parts == 1 || count < smallest) {
+        work(std::size_t{0}, count, std::size_t{0});
+        return;
+    }
+    std::vector<std::thread> helpers;
+    for (std::size_t part = 1; part < parts; ++part)
+        helpers.emplace_back([&, part] { work(count * part / parts, count * (part + 1) / parts, part); });
+    work(std::size_t{0}, count / parts, std::size_t{0});
+    for (std::thread& helper : helpers)
+        helper.join();
+}
+
+} // namespace
 
 LibraryLinks readLibraryLinks(const Library& library)
 {
     LibraryLinks result;
     const TFolderTree& tree = library.folderTree();
+    // The files are read one after the other, in tree order; then read apart in parts at once.
+    std::vector<std::size_t> folderOf;
     for (std::size_t folder = 0; folder < tree.count(); ++folder) {
         const std::string& name = tree[folder].Name;
-        std::optional<std::string> bytes;
         try {
-            bytes = readFileIfExists(library.paths().linkFilePath(name, kWorkingLinkExt));
+            if (auto bytes = readFileIfExists(library.paths().linkFilePath(name, kWorkingLinkExt)); bytes && !bytes->empty()) {
+                result.files.push_back(std::make_unique<const std::string>(std::move(*bytes)));
+                folderOf.push_back(folder);
+            }
         } catch (const Error& error) {
             result.problems.push_back(name + ": " + error.what());
-            continue;
         }
-        if (!bytes)
-            continue;
-        LinkFileParse parse = parseLinkFile(*bytes);
-        if (parse.error)
-            result.problems.push_back(name + ": " + *parse.error);
-        for (std::size_t row = 0; row < parse.links.size(); ++row)
-            result.links.push_back({.folder = folder, .row = row, .link = std::move(parse.links[row]),
-                                    .writable = !parse.error});
     }
+    std::vector<std::vector<LibraryLink>> partLinks(4);
+    std::vector<std::vector<std::pair<std::size_t, std::string>>> partProblems(4);
+    inParts(result.files.size(), 64, [&](std::size_t begin, std::size_t end, std::size_t part) {
+        for (std::size_t i = begin; i < end; ++i) {
+            const LinkFileView view = viewLinkFile(*result.files[i]);
+            if (view.error)
+                partProblems[part].emplace_back(folderOf[i], tree[folderOf[i]].Name + ": " + *view.error);
+            for (std::size_t row = 0; row < view.links.size(); ++row)
+                partLinks[part].push_back(
+                    {.folder = folderOf[i], .row = row, .link = view.links[row], .writable = !view.error});
+        }
+    });
+    std::size_t total = 0;
+    for (const auto& links : partLinks)
+        total += links.size();
+    result.links.reserve(total);
+    for (auto& links : partLinks) { // each part goes once copied, so that two copies never fill memory
+        result.links.insert(result.links.end(), links.begin(), links.end());
+        std::vector<LibraryLink>().swap(links);
+    }
+    for (auto& problems : partProblems)
+        for (auto& [folder, problem] : problems)
+            result.problems.push_back(std::move(problem));
     return result;
 }
 
@@ -137,37 +199,70 @@ std::size_t keptMember(const std::vector<std::size_t>& members, const std::vecto
         }
         return best;
     };
-    if (const auto visited = latest([](const TLinkRecord& link) { return link.LastVisit; }, true))
+    if (const auto visited = latest([](const LinkRecordView& link) { return link.LastVisit; }, true))
         return *visited;
-    return latest([](const TLinkRecord& link) { return link.AddDate; }, false).value_or(0);
+    return latest([](const LinkRecordView& link) { return link.AddDate; }, false).value_or(0);
 }
 
 } // namespace
 
 std::vector<DuplicateGroup> findDuplicates(const std::vector<LibraryLink>& links, SameLinkRule rule)
 {
-    // The first link of each form, then the group it leads once a second one comes.
-    constexpr std::uint32_t kNoGroup = UINT32_MAX;
-    struct First {
-        std::uint32_t link;
-        std::uint32_t group;
-    };
-    std::unordered_map<std::string, First> firstOfForm;
-    firstOfForm.reserve(links.size());
-    std::vector<DuplicateGroup> groups;
-    for (std::size_t i = 0; i < links.size(); ++i) {
-        std::string form = sameLinkForm(links[i].link.Address, rule);
-        if (form.empty())
-            continue;
-        const auto [it, added] =
-            firstOfForm.try_emplace(std::move(form), First{static_cast<std::uint32_t>(i), kNoGroup});
-        if (added)
-            continue;
-        if (it->second.group == kNoGroup) {
-            it->second.group = static_cast<std::uint32_t>(groups.size());
-            groups.push_back({.links = {it->second.link}});
+    // The forms of all links one after the other in one text, read in the order of the links;
+    // then the links in the order of the hash of their form, so that a run of equal hashes holds
+    // every group, which the forms themselves then split (two forms may share a hash).
+    // Each part of the links has a text of its own, which formOf finds by the part's first link.
+    std::vector<std::string> forms(4);
+    std::vector<std::size_t> partStart(4, links.size());
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> formSpan(links.size()); // start, length
+    std::vector<std::vector<std::pair<std::uint64_t, std::uint32_t>>> partHashes(4);
+    inParts(links.size(), 1000, [&](std::size_t begin, std::size_t end, std::size_t part) {
+        partStart[part] = begin;
+        std::string& text = forms[part];
+        std::size_t size = 0;
+        for (std::size_t i = begin; i < end; ++i)
+            size += links[i].link.Address.size() + 8; // a scheme put in front, a "/" after the host
+        text.reserve(size);
+        auto& hashes = partHashes[part];
+        hashes.reserve(part == 0 ? links.size() : end - begin); // the first part's takes in the others
+        std::string form;
+        for (std::size_t i = begin; i < end; ++i) {
+            formInto(form, links[i].link.Address, rule);
+            formSpan[i] = {static_cast<std::uint32_t>(text.size()), static_cast<std::uint32_t>(form.size())};
+            text += form;
+            if (!form.empty())
+                hashes.emplace_back(std::hash<std::string>()(form), static_cast<std::uint32_t>(i));
         }
-        groups[it->second.group].links.push_back(i);
+    });
+    const auto formOf = [&](std::uint32_t i) {
+        std::size_t part = 0;
+        while (part + 1 < partStart.size() && partStart[part + 1] <= i)
+            ++part;
+        return std::string_view(forms[part]).substr(formSpan[i].first, formSpan[i].second);
+    };
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> hashed = std::move(partHashes[0]);
+    for (std::size_t part = 1; part < partHashes.size(); ++part) {
+        hashed.insert(hashed.end(), partHashes[part].begin(), partHashes[part].end());
+        partHashes[part] = {};
+    }
+    std::sort(hashed.begin(), hashed.end());
+    std::vector<DuplicateGroup> groups;
+    std::vector<std::uint32_t> run;
+    for (auto begin = hashed.begin(); begin != hashed.end();) {
+        const auto end = std::find_if(begin, hashed.end(), [&](const auto& h) { return h.first != begin->first; });
+        if (end - begin > 1) {
+            run.clear();
+            for (auto it = begin; it != end; ++it)
+                run.push_back(it->second);
+            std::stable_sort(run.begin(), run.end(), [&](auto a, auto b) { return formOf(a) < formOf(b); });
+            for (auto same = run.begin(); same != run.end();) {
+                const auto last = std::find_if(same, run.end(), [&](auto i) { return formOf(i) != formOf(*same); });
+                if (last - same > 1)
+                    groups.push_back({.links = std::vector<std::size_t>(same, last)});
+                same = last;
+            }
+        }
+        begin = end;
     }
     std::sort(groups.begin(), groups.end(),
               [](const DuplicateGroup& a, const DuplicateGroup& b) { return a.links.front() < b.links.front(); });

@@ -3,6 +3,7 @@
 #include "store/LinkFile.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,11 +24,12 @@ class Library;
 enum class SameLinkRule { Exact, Loose };
 std::string sameLinkForm(std::string_view address, SameLinkRule rule);
 
-// One link of the library where the duplicate search found it.
+// One link of the library where the duplicate search found it, its columns in the bytes of its
+// folder's file as LibraryLinks holds them.
 struct LibraryLink {
     std::size_t folder = 0; // the folder's index in the tree
     std::size_t row = 0;    // its row in the folder's working link file
-    TLinkRecord link;
+    LinkRecordView link;
     bool writable = true; // false for a link of a file read only up to a damaged line
 };
 
@@ -36,6 +38,13 @@ struct LibraryLink {
 // are not to be deleted (that would rewrite the file without the rest); a folder whose file
 // cannot be read gives none. Both are named in problems, one line each ("folder: reason").
 struct LibraryLinks {
+    LibraryLinks() = default;
+    LibraryLinks(LibraryLinks&&) = default;
+    LibraryLinks& operator=(LibraryLinks&&) = default;
+    LibraryLinks(const LibraryLinks&) = delete; // the links point into these files' bytes
+    LibraryLinks& operator=(const LibraryLinks&) = delete;
+
+    std::vector<std::unique_ptr<const std::string>> files; // the bytes of each file read
     std::vector<LibraryLink> links;
     std::vector<std::string> problems;
 };

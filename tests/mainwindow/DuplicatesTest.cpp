@@ -12,12 +12,14 @@ namespace {
 
 using ::testing::ElementsAre;
 
-LibraryLink linkAt(std::string address, std::string lastVisit = "", std::string added = "", bool writable = true)
+LibraryLink linkAt(const char* address, const char* lastVisit = "", const char* added = "", bool writable = true)
 {
-    return {.link = {"t", std::move(address), std::move(lastVisit), std::move(added)}, .writable = writable};
+    return {.link = {"t", address, lastVisit, added}, .writable = writable};
 }
 
 // Whether two addresses are the same link by each rule.
+using HomeTestForDuplicates = test::HomeTest;
+
 TEST(SameLink, EachStepOfBothRules)
 {
     const struct {
@@ -87,7 +89,33 @@ TEST(SameLink, TheProposalKeepsTheLastVisitedElseTheFirstAddedElseTheFirst)
         std::vector<bool> deleted;
         for (std::size_t member = 0; member < c.links.size(); ++member)
             deleted.push_back(proposedForDeletion(groups[0], member, c.links));
-        EXPECT_EQ(deleted, c.deleted) << c.links[0].link.AddDate;
+        EXPECT_EQ(deleted, c.deleted) << c.links[0].link.LastVisit;
+    }
+}
+
+// A library large enough to be read and compared in parts at once gives what one part would.
+TEST_F(HomeTestForDuplicates, ALargeLibraryIsReadInPartsInTreeOrder)
+{
+    test::SmallLibrary files;
+    for (int folder = 0; folder < 100; ++folder) {
+        files.tree.push_back("F" + std::to_string(folder));
+        auto& links = files.links["F" + std::to_string(folder)];
+        for (int row = 0; row < 20; ++row)
+            links.push_back({"t", "https://s" + std::to_string(row) + ".example/p"});
+    }
+    files.links["F50"][3].address = "HTTPS://S3.example:443/p#x";
+    test::writeLibrary(home, files);
+    library.LoadFolderTree();
+    const LibraryLinks links = readLibraryLinks(library);
+    ASSERT_EQ(links.links.size(), 2000u);
+    const auto groups = findDuplicates(links.links, SameLinkRule::Exact);
+    ASSERT_EQ(groups.size(), 20u);
+    for (std::size_t group = 0; group < groups.size(); ++group) {
+        ASSERT_EQ(groups[group].links.size(), 100u);
+        for (std::size_t member = 0; member < 100; ++member) {
+            const LibraryLink& link = links.links[groups[group].links[member]];
+            EXPECT_EQ(std::pair(link.folder, link.row), std::pair(member, group));
+        }
     }
 }
 
@@ -119,7 +147,7 @@ protected:
         for (std::size_t group = 0; group < dialog.groups().size(); ++group) {
             groups.emplace_back();
             for (std::size_t member = 0; member < dialog.groups()[group].links.size(); ++member)
-                groups.back().push_back(dialog.folderPath(group, member) + ": " + dialog.link(group, member).link.Title
+                groups.back().push_back(dialog.folderPath(group, member) + ": " + std::string(dialog.link(group, member).link.Title)
                                         + (!dialog.checkable(group, member) ? " locked"
                                            : dialog.checked(group, member) ? " delete"
                                                                             : " keep"));
