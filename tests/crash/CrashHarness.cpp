@@ -1,6 +1,7 @@
 #include "crash/CrashHarness.h"
 
 #include "interchange/Import.h"
+#include "mainwindow/DuplicatesDialog.h"
 #include "settings/HomeSetup.h"
 #include "store/FolderTreeFile.h"
 #include "store/LibraryPaths.h"
@@ -86,6 +87,15 @@ std::vector<Operation> operations(const fs::path& importFile)
              const auto& tree = p.model.library().folderTree();
              p.model.reordering().trvFoldersDragDrop(tree.findExact("Folder 12"), tree.findExact("Folder 2"));
          }},
+        // Link 1 of folders 30 to 34 repeats link 0 of folder 30. A file the dialog cannot read is
+        // named under its groups, as the window names it.
+        {"delete duplicates",
+         [](Program& p) {
+             DuplicatesDialog dialog(p.show("Folder 31"));
+             if (dialog.summary().find('\n') != std::string::npos)
+                 throw Error(dialog.summary());
+             dialog.deleteChecked();
+         }},
         {"save", [](Program& p) { p.model.lifecycle().saveLibrary(); }},
         {"import", [importFile](Program& p) { importSource(p.model, ImportSource::Netscape, importFile); }},
         {"sort by address and save",
@@ -112,6 +122,8 @@ Scenario::Scenario(const test::TempHome& temporaryHome, const fs::path& work, in
             library.links[name].push_back({"Link " + id, "https://site" + id + ".example/page?x=" + id,
                                            "2026.3.4", "2025.1.2", "About link " + id});
         }
+        if (folder >= 30 && folder < 35 && linksPerFolder > 1)
+            library.links[name][1] = {"Again", "https://site30-0.example/page?x=30-0", "", "2025.1.3", "again"};
     }
     test::writeLibrary(temporaryHome, library);
     Program(home).model.lifecycle().saveLibrary();
