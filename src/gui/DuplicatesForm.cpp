@@ -25,8 +25,10 @@ constexpr int kAddDateText = 305;
 constexpr int kLastVisitText = 304;
 constexpr int kGroupRole = Qt::UserRole;
 constexpr int kMemberRole = Qt::UserRole + 1;
-constexpr int kListWidthInCharacters = 110;
-constexpr int kListHeightInLines = 22;
+constexpr int kListWidthInCharacters = 120;
+constexpr int kListHeightInLines = 30;
+// The widths of the folder, title and date columns; the last visit takes the rest.
+constexpr int kColumnCharacters[] = {46, 40, 12};
 
 // The size the user gave the dialog, for its next opening in this run.
 QSize& rememberedSize()
@@ -71,8 +73,9 @@ void DuplicatesForm::createControls()
     const QFontMetrics metrics = m_list->fontMetrics();
     m_list->setMinimumSize(metrics.averageCharWidth() * kListWidthInCharacters / 2,
                            metrics.lineSpacing() * kListHeightInLines / 2);
-    m_list->header()->resizeSection(0, metrics.averageCharWidth() * 40);
-    m_list->header()->resizeSection(1, metrics.averageCharWidth() * 40);
+    for (int column = 0; column < 3; ++column)
+        m_list->header()->resizeSection(column, metrics.averageCharWidth() * kColumnCharacters[column]);
+    m_list->header()->setStretchLastSection(true);
     m_summary = new QLabel;
     m_summary->setObjectName(QStringLiteral("lblSummary"));
     m_summary->setWordWrap(true);
@@ -136,6 +139,9 @@ void DuplicatesForm::fillList()
     for (std::size_t group = 0; group < m_dialog.groups().size(); ++group) {
         auto* groupItem = new QTreeWidgetItem({toQString(m_dialog.groupLine(group))});
         groupItem->setFlags(Qt::ItemIsEnabled);
+        QFont bold = m_list->font();
+        bold.setBold(true);
+        groupItem->setFont(0, bold);
         for (std::size_t member = 0; member < m_dialog.groups()[group].links.size(); ++member) {
             const LinkRecordView& link = m_dialog.link(group, member).link;
             auto* item = new QTreeWidgetItem(groupItem, {toQString(m_dialog.folderPath(group, member)),
