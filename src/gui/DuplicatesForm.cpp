@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -109,10 +110,11 @@ void DuplicatesForm::connectControls()
 {
     connect(m_list, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) { linkChecked(item); });
     connect(m_list, &QTreeWidget::currentItemChanged, this, [this] { updateButtons(); });
-    connect(m_list, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         if (item->parent())
             m_open->click();
     });
+    m_list->installEventFilter(this);
     connect(m_loose, &QCheckBox::toggled, this, [this](bool loose) {
         m_owner.run([&] { m_dialog.setLoose(loose); });
         fillList();
@@ -129,6 +131,18 @@ void DuplicatesForm::connectControls()
             m_owner.run([&] { m_dialog.show(group, member); });
     });
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+bool DuplicatesForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            m_open->click(); // does nothing on a group's row, where the button is disabled
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void DuplicatesForm::fillList()

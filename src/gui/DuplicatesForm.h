@@ -25,6 +25,10 @@ public:
     DuplicatesForm(MainWindowModel& model, MainForm& owner);
     ~DuplicatesForm() override;
 
+protected:
+    // Enter on a link opens it; the list would pass the key on to the Close button as well.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void createControls();
     void arrangeControls();

@@ -397,6 +397,8 @@ private slots:
                 }
             list->setCurrentItem(list->topLevelItem(1)->child(1));
             QTest::keyClick(list, Qt::Key_Space);
+            QTest::keyClick(list, Qt::Key_Return); // opens the link, and the dialog stays
+            shown << window.opened() + (dialog.isVisible() ? " (open)" : "");
             shown << control<QLabel>(dialog, "lblSummary")->text();
             const ModalAnswerer<DelMesForm> yes([&](DelMesForm& question) {
                 listed = control<QPlainTextEdit>(question, "memDelItems")->toPlainText();
@@ -407,7 +409,7 @@ private slots:
             click(dialog, "btnClose");
         }));
         QCOMPARE(shown, QStringList({"Main / Caf\u00e9: Wiki again x", "Work: Wiki", "Work: Mail",
-                                     "Work / Archive: Mail copy x",
+                                     "Work / Archive: Mail copy x", "https://mail.example (open)",
                                      "Groups of the same link: 2. Checked for deleting: 1.",
                                      "Groups of the same link: 1. Checked for deleting: 1."}));
         QCOMPARE(listed, QStringLiteral("Main / Caf\u00e9: Wiki again (Bookmark)"));
