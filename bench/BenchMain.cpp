@@ -371,7 +371,7 @@ int run(const BenchOptions& options, const LibraryPlan& plan)
 
     bool allSucceeded = true;
     std::vector<Benchmark> benchmarks = storeBenchmarks(home.path(), plan);
-    for (auto* area : {toolBenchmarks, interchangeBenchmarks})
+    for (auto* area : {toolBenchmarks, interchangeBenchmarks, duplicateBenchmarks})
         for (Benchmark& benchmark : area(home.path(), plan))
             benchmarks.push_back(std::move(benchmark));
     std::vector<Result> results;
