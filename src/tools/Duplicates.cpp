@@ -118,18 +118,21 @@ namespace {
 
 // Runs work(begin, end, part) over parts of [0, count), one part per processor (at most four),
 // the first on the calling thread, and returns when every part is done; a count under smallest
-// is one part.
-template <typename Work> void inParts(std::size_t count, std::size_t smallest, Work&& work)
+// is one part. prepare(begin, end, part) runs first for every part on the calling thread, to
+// reserve what the parts fill: memory that threads take for themselves is kept apart from the
+// rest of the program's after they end, and so adds to its peak.
+template <typename Prepare, typename Work>
+void inParts(std::size_t count, std::size_t smallest, Prepare&& prepare, Work&& work)
 {
-    const std::size_t parts = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
-    if (parts == 1 || count < smallest) {
-        work(std::size_t{0}, count, std::size_t{0});
-        return;
-    }
+    const std::size_t parts =
+        count < smallest ? 1 : std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
+    const auto start = [&](std::size_t part) { return count * part / parts; };
+    for (std::size_t part = 0; part < parts; ++part)
+        prepare(start(part), start(part + 1), part);
     std::vector<std::thread> helpers;
     for (std::size_t part = 1; part < parts; ++part)
-        helpers.emplace_back([&, part] { work(count * part / parts, count * (part + 1) / parts, part); });
-    work(std::size_t{0}, count / parts, std::size_t{0});
+        helpers.emplace_back([&, part] { work(start(part), start(part + 1), part); });
+    work(start(0), start(1), std::size_t{0});
     for (std::thread& helper : helpers)
         helper.join();
 }
@@ -155,7 +158,13 @@ LibraryLinks readLibraryLinks(const Library& library)
     }
     std::vector<std::vector<LibraryLink>> partLinks(4);
     std::vector<std::vector<std::pair<std::size_t, std::string>>> partProblems(4);
-    inParts(result.files.size(), 64, [&](std::size_t begin, std::size_t end, std::size_t part) {
+    const auto reserve = [&](std::size_t begin, std::size_t end, std::size_t part) {
+        std::size_t most = 0; // a link takes five lines of at least four bytes
+        for (std::size_t i = begin; i < end; ++i)
+            most += result.files[i]->size() / 20 + 1;
+        partLinks[part].reserve(most); // pages never filled cost no memory
+    };
+    inParts(result.files.size(), 64, reserve, [&](std::size_t begin, std::size_t end, std::size_t part) {
         for (std::size_t i = begin; i < end; ++i) {
             const LinkFileView view = viewLinkFile(*result.files[i]);
             if (view.error)
@@ -216,15 +225,17 @@ std::vector<DuplicateGroup> findDuplicates(const std::vector<LibraryLink>& links
     std::vector<std::size_t> partStart(4, links.size());
     std::vector<std::pair<std::uint32_t, std::uint32_t>> formSpan(links.size()); // start, length
     std::vector<std::vector<std::pair<std::uint64_t, std::uint32_t>>> partHashes(4);
-    inParts(links.size(), 1000, [&](std::size_t begin, std::size_t end, std::size_t part) {
+    const auto reserve = [&](std::size_t begin, std::size_t end, std::size_t part) {
         partStart[part] = begin;
-        std::string& text = forms[part];
         std::size_t size = 0;
         for (std::size_t i = begin; i < end; ++i)
             size += links[i].link.Address.size() + 8; // a scheme put in front, a "/" after the host
-        text.reserve(size);
+        forms[part].reserve(size);
+        partHashes[part].reserve(part == 0 ? links.size() : end - begin); // the first part's takes in the others
+    };
+    inParts(links.size(), 1000, reserve, [&](std::size_t begin, std::size_t end, std::size_t part) {
+        std::string& text = forms[part];
         auto& hashes = partHashes[part];
-        hashes.reserve(part == 0 ? links.size() : end - begin); // the first part's takes in the others
         std::string form;
         for (std::size_t i = begin; i < end; ++i) {
             formInto(form, links[i].link.Address, rule);
