@@ -7,17 +7,6 @@ namespace velloria {
 namespace {
 
 constexpr int kLinkText = 323;
-constexpr int kLinksCounted = 426; // "%1 link", then "%1 links"
-constexpr int kGroupsSummary = 441;
-constexpr int kNoDuplicates = 442;
-constexpr int kReadInPart = 443;
-
-std::string replaced(std::string text, std::string_view mark, std::string_view value)
-{
-    if (const std::size_t at = text.find(mark); at != std::string::npos)
-        text.replace(at, mark.size(), value);
-    return text;
-}
 
 } // namespace
 
@@ -64,9 +53,8 @@ std::string DuplicatesDialog::folderPath(std::size_t group, std::size_t member) 
 std::string DuplicatesDialog::groupLine(std::size_t group) const
 {
     const DuplicateGroup& g = m_groups[group];
-    const std::string& count = m_model.texts()[kLinksCounted + (g.links.size() == 1 ? 0 : 1)];
-    return std::string(link(group, g.kept).link.Address) + "  (" + replaced(count, "%1", std::to_string(g.links.size()))
-         + ")";
+    return std::string(link(group, g.kept).link.Address) + "  ("
+         + counted(m_model.texts(), g.links.size(), text::OneLink, text::ManyLinks) + ")";
 }
 
 bool DuplicatesDialog::checkable(std::size_t group, std::size_t member) const
@@ -96,15 +84,14 @@ std::size_t DuplicatesDialog::checkedCount() const
 std::string DuplicatesDialog::summary() const
 {
     const UIText& texts = m_model.texts();
-    std::string text = m_groups.empty()
-                         ? texts[kNoDuplicates]
-                         : replaced(replaced(texts[kGroupsSummary], "%1", std::to_string(m_groups.size())), "%2",
-                                    std::to_string(checkedCount()));
+    std::string shown = m_groups.empty() ? texts[text::NoDuplicates]
+                                         : filledIn(texts[text::DuplicateGroupsChecked], std::to_string(m_groups.size()),
+                                                    std::to_string(checkedCount()));
     for (const std::string& problem : m_links.problems) {
-        text += '\n';
-        text += replaced(texts[kReadInPart], "%1", problem);
+        shown += '\n';
+        shown += filledIn(texts[text::ReadInPart], problem);
     }
-    return text;
+    return shown;
 }
 
 bool DuplicatesDialog::asksFirst() const

@@ -289,4 +289,24 @@ std::size_t LoadLanguage(UIText& texts, TPreferences& preferences)
     return content.ignoredLines;
 }
 
+// A text of the table with "%1" and "%2" replaced.
+std::string filledIn(std::string_view pattern, const std::string& first, const std::string& second)
+{
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
+            out += pattern[++i] == '1' ? first : second;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
+}
+
+// "1 folder", "3 folders": the text for one or the text for any other number.
+std::string counted(const UIText& texts, std::size_t count, int one, int many)
+{
+    return filledIn(texts[count == 1 ? one : many], std::to_string(count));
+}
+
 } // namespace velloria

@@ -80,6 +80,15 @@ inline constexpr int SkippedNoAddress = 432;
 inline constexpr int SkippedNotWebAddress = 433;
 inline constexpr int SkippedCutOff = 434;
 inline constexpr int SkippedUnreadable = 435;
+// Find Duplicates.
+inline constexpr int DuplicateGroupsChecked = 441;
+inline constexpr int NoDuplicates = 442;
+inline constexpr int ReadInPart = 443;
 } // namespace text
+
+// A text of the table with "%1" and "%2" replaced.
+std::string filledIn(std::string_view pattern, const std::string& first, const std::string& second = {});
+// "1 folder", "3 folders": the text for one or the text for any other number, filled in.
+std::string counted(const UIText& texts, std::size_t count, int one, int many);
 
 } // namespace velloria
