@@ -16,10 +16,11 @@ namespace {
 constexpr std::size_t npos = MainWindowModel::npos;
 
 // A folder's rows as a deletion over several folders rewrites them: the list's when the list
-// shows the folder, otherwise its working link file's. Empty when its file is damaged or missing.
+// shows the folder, otherwise its working link file's (none when it has none). Not usable when
+// the file is damaged or could not be read: writing it would cut off what was not read.
 struct FolderRows {
     bool inList = false;
-    bool usable = false;
+    bool usable = true;
     TLinkList links;
     std::vector<std::string> descriptions;
 };
@@ -28,7 +29,8 @@ FolderRows folderRows(const Library& library, std::string_view name)
 {
     FolderRows rows;
     if (library.linkListHolds(name)) {
-        rows = {.inList = true, .usable = !library.linkListReadInPart(), .links = library.linkList(),
+        rows = {.inList = true, .usable = !library.linkListReadInPart() && !library.linkListUnread(),
+                .links = library.linkList(),
                 .descriptions = library.linkDescriptions()};
     } else if (auto bytes = readFileIfExists(library.paths().linkFilePath(name, kWorkingLinkExt))) {
         LinkFileParse parse = parseLinkFile(*bytes);
@@ -168,7 +170,7 @@ void UndoDeleting::restoreLinksOfFolders()
         if (folder == npos)
             continue;
         FolderRows rows = folderRows(library, tree[folder].Name);
-        if (!rows.usable && !rows.links.empty())
+        if (!rows.usable)
             continue; // a file damaged since: writing it would cut off its rest
         for (const UndoLinkEntry& link : entry.Links) {
             const auto at = static_cast<std::ptrdiff_t>(std::min(link.Index, rows.links.size()));

@@ -68,6 +68,8 @@ public:
     void clearLinkList();
     // True while the list holds a link file read only up to a damaged line and not written since.
     bool linkListReadInPart() const { return m_damagedLinkFile.has_value(); }
+    // True while the list is empty because its folder's file could not be read (an I/O error).
+    bool linkListUnread() const { return m_unreadLinkFile.has_value(); }
     // Writes the list as the folder's link file. The working file of a folder whose file could
     // not be read (an I/O error) is not overwritten: that throws the reading's error again.
     void SaveLinkFile(std::string_view folderName, std::string_view ext);

@@ -215,6 +215,16 @@ TEST_F(DuplicatesTest, UndoFindsAFolderRenamedSinceAndALinkGoneIsPassedOver)
     EXPECT_EQ(titles(), (test::Lines{"P"}));
 }
 
+TEST_F(DuplicatesTest, UndoLeavesAFileDamagedSinceAsItIs)
+{
+    DuplicatesDialog(model).deleteChecked();
+    const std::string damaged = "x damaged at once\r\n" + test::linkFile({{"kept", "k.example"}});
+    test::writeBytes(home.path() / "RefLib/Links/Other.wnl", damaged);
+    model.execute(Command::EditUndo);
+    EXPECT_EQ(home.read("Links/Other.wnl"), damaged);
+    EXPECT_EQ(titles(), (test::Lines{"zeta", "Alpha", "mid", "page again"})); // B is put back all the same
+}
+
 TEST_F(DuplicatesTest, ShowSelectsTheFolderAndRowAndOpenHandsTheAddressOver)
 {
     DuplicatesDialog dialog(model);
