@@ -2,10 +2,10 @@
 
 #include "base/Text.h"
 #include "cli/CommandTable.h"
+#include "mainwindow/DuplicatesDialog.h"
 #include "mainwindow/MainWindowModel.h"
 #include "mainwindow/StatisticsLines.h"
 #include "platform/SystemInfo.h"
-#include "tools/Duplicates.h"
 
 #include <ostream>
 
@@ -49,7 +49,7 @@ void statistics(Invocation& call)
 }
 
 // The links that are in the library more than once, one line per link of each group, or with
-// --delete the proposal carried out.
+// --delete the proposal carried out, as Find Duplicates does both.
 void duplicates(Invocation& call)
 {
     const bool deleting = call.hasOption("--delete");
@@ -57,32 +57,26 @@ void duplicates(Invocation& call)
         call.lockForChange();
     MainWindowModel& model =
         call.model(deleting ? Invocation::WholeTree::Required : Invocation::WholeTree::NotRequired);
-    const LibraryLinks links = readLibraryLinks(model.library());
-    for (const std::string& problem : links.problems) {
+    model.flags().DuplicatesLoose = call.hasOption("--loose");
+    DuplicatesDialog dialog(model);
+    for (const std::string& problem : dialog.problems()) {
         call.context.err << problem << '\n';
         call.status = 1;
     }
-    const auto groups =
-        findDuplicates(links.links, call.hasOption("--loose") ? SameLinkRule::Loose : SameLinkRule::Exact);
-    const TFolderTree& tree = model.library().folderTree();
-    std::vector<LibraryLink> proposed;
-    for (std::size_t group = 0; group < groups.size(); ++group)
-        for (std::size_t member = 0; member < groups[group].links.size(); ++member) {
-            const LibraryLink& link = links.links[groups[group].links[member]];
-            const bool remove = proposedForDeletion(groups[group], member, links.links);
-            if (remove)
-                proposed.push_back(link);
-            if (!deleting)
-                call.out() << group + 1 << '\t' << toUtf8(folderPath(tree, link.folder)) << '\t'
-                           << toUtf8(link.link.Title) << '\t' << toUtf8(link.link.Address) << '\t'
-                           << (remove ? "delete" : "keep") << '\n';
-        }
-    if (!deleting)
+    if (deleting) {
+        const std::size_t removed = dialog.deleteChecked();
+        if (removed > 0 && !call.hasOption("--no-save"))
+            model.lifecycle().saveLibrary();
+        call.out() << "Removed " << removed << (removed == 1 ? " link\n" : " links\n");
         return;
-    const std::size_t removed = model.deleting().deleteLinks(proposed);
-    if (removed > 0 && !call.hasOption("--no-save"))
-        model.lifecycle().saveLibrary();
-    call.out() << "Removed " << removed << (removed == 1 ? " link\n" : " links\n");
+    }
+    for (std::size_t group = 0; group < dialog.groups().size(); ++group)
+        for (std::size_t member = 0; member < dialog.groups()[group].links.size(); ++member) {
+            const LinkRecordView& link = dialog.link(group, member).link;
+            call.out() << group + 1 << '\t' << toUtf8(dialog.folderPath(group, member)) << '\t' << toUtf8(link.Title)
+                       << '\t' << toUtf8(link.Address) << '\t' << (dialog.checked(group, member) ? "delete" : "keep")
+                       << '\n';
+        }
 }
 
 } // namespace

@@ -194,17 +194,20 @@ void DuplicatesForm::updateButtons()
 
 void DuplicatesForm::linkChecked(QTreeWidgetItem* item)
 {
-    if (m_filling || !item->parent())
+    std::size_t group = 0, member = 0;
+    if (m_filling || !linkOf(item, group, member))
         return;
-    const auto group = static_cast<std::size_t>(item->data(0, kGroupRole).toULongLong());
-    const auto member = static_cast<std::size_t>(item->data(0, kMemberRole).toULongLong());
     m_dialog.setChecked(group, member, item->checkState(0) == Qt::Checked);
     updateButtons();
 }
 
 bool DuplicatesForm::currentLink(std::size_t& group, std::size_t& member) const
 {
-    const QTreeWidgetItem* item = m_list->currentItem();
+    return linkOf(m_list->currentItem(), group, member);
+}
+
+bool DuplicatesForm::linkOf(const QTreeWidgetItem* item, std::size_t& group, std::size_t& member)
+{
     if (!item || !item->parent())
         return false;
     group = static_cast<std::size_t>(item->data(0, kGroupRole).toULongLong());

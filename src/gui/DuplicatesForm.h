@@ -37,8 +37,9 @@ private:
     void updateButtons();
     void linkChecked(QTreeWidgetItem* item);
     void deleteChecked();
-    // The group and member of the current row when it is a link's.
+    // The group and member of the current row, or of a row, when it is a link's.
     bool currentLink(std::size_t& group, std::size_t& member) const;
+    static bool linkOf(const QTreeWidgetItem* item, std::size_t& group, std::size_t& member);
 
     MainWindowModel& m_model;
     MainForm& m_owner;

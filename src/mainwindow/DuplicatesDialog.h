@@ -37,6 +37,8 @@ public:
     // What the dialog says under the list: the number of groups and of links checked, or that
     // there are none, and the folders that could not be read in full.
     std::string summary() const;
+    // The folders not read in full, "folder: reason" each.
+    const std::vector<std::string>& problems() const { return m_links.problems; }
 
     // Delete Checked: whether it asks first, the lines the question lists, and the deletion,
     // after which the library is read again. Returns how many links went.

@@ -33,7 +33,6 @@ struct LinkRecordView {
     {
         return Title == link.Title && Address == link.Address && LastVisit == link.LastVisit && AddDate == link.AddDate;
     }
-    TLinkRecord record() const { return {std::string(Title), std::string(Address), std::string(LastVisit), std::string(AddDate)}; }
 };
 
 // A link file read as parseLinkFile reads it, its values left in the bytes, which must outlive it.
