@@ -3,6 +3,7 @@
 #include "base/Error.h"
 #include "base/Text.h"
 #include "cli/CommandTable.h"
+#include "cli/TerminalProgress.h"
 #include "interchange/Export.h"
 #include "interchange/HtmlPage.h"
 #include "interchange/Import.h"
@@ -27,49 +28,6 @@ ImportSource formatNamed(const std::string& name)
         return ImportSource::InternetExplorer;
     throw Error("Unknown format \"" + name + "\": use netscape, opera or ie");
 }
-
-// A bar on a terminal for work that takes longer than a moment; nothing for a quick one or
-// when the error stream is not a terminal.
-class TerminalProgress {
-public:
-    explicit TerminalProgress(const CommandLineContext& context) : m_context(context) {}
-    ~TerminalProgress()
-    {
-        if (m_drawn)
-            m_context.err << '\r' << std::string(kWidth + 8, ' ') << '\r' << std::flush;
-    }
-
-    ProgressFunction function()
-    {
-        if (!m_context.errIsTerminal)
-            return {};
-        return [this](std::uint64_t done, std::uint64_t total) { draw(done, total); };
-    }
-
-private:
-    static constexpr std::size_t kWidth = 40;
-
-    void draw(std::uint64_t done, std::uint64_t total)
-    {
-        const auto now = std::chrono::steady_clock::now();
-        if (now - m_start < std::chrono::milliseconds(300) || now - m_last < std::chrono::milliseconds(50))
-            return;
-        m_last = now;
-        m_drawn = true;
-        if (total == 0) {
-            m_context.err << "\r" << done << " ..." << std::flush;
-            return;
-        }
-        const std::size_t filled = static_cast<std::size_t>(kWidth * std::min(done, total) / total);
-        m_context.err << "\r[" << std::string(filled, '#') << std::string(kWidth - filled, ' ') << "] "
-                      << (100 * std::min(done, total) / total) << '%' << std::flush;
-    }
-
-    const CommandLineContext& m_context;
-    const std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
-    std::chrono::steady_clock::time_point m_last{};
-    bool m_drawn = false;
-};
 
 void importCommand(Invocation& call)
 {

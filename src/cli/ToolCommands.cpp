@@ -2,12 +2,17 @@
 
 #include "base/Text.h"
 #include "cli/CommandTable.h"
+#include "cli/TerminalProgress.h"
 #include "mainwindow/DuplicatesDialog.h"
+#include "mainwindow/LinkCheckDialog.h"
 #include "mainwindow/MainWindowModel.h"
 #include "mainwindow/StatisticsLines.h"
 #include "platform/SystemInfo.h"
 
+#include <charconv>
+#include <cmath>
 #include <ostream>
+#include <thread>
 
 namespace velloria {
 
@@ -79,6 +84,63 @@ void duplicates(Invocation& call)
         }
 }
 
+// A number of the option's value within [least, most].
+double numberOption(const Invocation& call, const std::string& name, double least, double most)
+{
+    const std::string& value = call.options.at(name);
+    double number = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (error != std::errc() || end != value.data() + value.size() || !std::isfinite(number) || number < least
+        || number > most)
+        throw Error(name + " takes a number from " + std::to_string(static_cast<int>(least)) + " to "
+                    + std::to_string(static_cast<int>(most)) + ", not \"" + value + "\"");
+    return number;
+}
+
+// Checks the links of a folder (with --recursive its subfolders too) or of the whole library, as
+// Check Links does, and prints one line per link checked, in tree order. Exit status 3 when one
+// is Broken or has an Error.
+void checkLinks(Invocation& call)
+{
+    MainWindowModel& model = call.model();
+    HttpCheckOptions options;
+    if (call.hasOption("--jobs"))
+        options.jobs = static_cast<std::size_t>(numberOption(call, "--jobs", 1, 64));
+    if (call.hasOption("--timeout")) {
+        options.timeout = std::chrono::milliseconds(std::lround(numberOption(call, "--timeout", 0.1, 600) * 1000));
+        options.connectTimeout = std::min(options.connectTimeout, options.timeout);
+    }
+    LinkCheckDialog dialog(model);
+    dialog.setWholeLibrary(call.operands.empty());
+    if (!call.operands.empty())
+        dialog.setFolder(findFolder(model.library().folderTree(), call.operands[0]));
+    dialog.setSubfolders(call.hasOption("--recursive"));
+    dialog.start(options);
+    TerminalProgress progress(call.context);
+    const ProgressFunction report = progress.function();
+    while (!dialog.collect()) {
+        if (report)
+            report(dialog.done(), dialog.total());
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    static constexpr const char* kWords[] = {"Broken", "Moved", "Error", "OK"};
+    bool failing = false;
+    for (std::size_t i = 0; i < dialog.linkCount(); ++i) {
+        const LinkCheck& check = dialog.check(i);
+        if (check.result == CheckResult::NotChecked)
+            continue;
+        failing = failing || check.result == CheckResult::Broken || check.result == CheckResult::Error;
+        using Column = LinkCheckDialog::Column;
+        call.out() << kWords[static_cast<int>(check.result)] << '\t' << check.status << '\t'
+                   << toUtf8(dialog.text(i, Column::Folder)) << '\t' << toUtf8(dialog.text(i, Column::Title)) << '\t'
+                   << toUtf8(dialog.text(i, Column::Address)) << '\t' << check.finalAddress << '\t'
+                   << toUtf8(dialog.text(i, Column::Details)) << '\n';
+    }
+    for (const std::string& problem : dialog.problems())
+        call.context.err << toUtf8(problem) << '\n';
+    call.status = !dialog.problems().empty() ? 1 : failing ? 3 : 0;
+}
+
 } // namespace
 
 std::vector<CliCommand> toolCommands()
@@ -90,6 +152,11 @@ std::vector<CliCommand> toolCommands()
          "links in the library more than once: group, folder path, title, address, keep or delete; --delete "
          "deletes the proposed ones and saves unless --no-save",
          0, 0, {{"--loose"}, {"--delete"}, {"--no-save"}}, duplicates},
+        {"check-links", "check-links [FOLDER] [--recursive] [--jobs N] [--timeout S]",
+         "checks the web links of a folder (with --recursive its subfolders too) or of the whole library: result, "
+         "HTTP status, folder path, title, address, final address, details; exit status 3 when a link is Broken "
+         "or has an Error",
+         0, 1, {{"--recursive"}, {"--jobs", true}, {"--timeout", true}}, checkLinks},
         {"stats", "stats", "the four figures of the statistics", 0, 0, {}, statistics},
     };
 }

@@ -19,6 +19,7 @@
 #include "gui/QtText.h"
 #include "gui/StatisticsForm.h"
 #include "gui/DuplicatesForm.h"
+#include "gui/LinkCheckForm.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -143,6 +144,7 @@ void MainForm::dialogRequested(DialogKind kind)
     case DialogKind::Find: run([this] { showForm<FindForm>(); }); break;
     case DialogKind::Statistics: run([this] { showForm<StatisticsForm>(); }); break;
     case DialogKind::Duplicates: run([this] { showForm<DuplicatesForm>(); }); break;
+    case DialogKind::CheckLinks: run([this] { showForm<LinkCheckForm>(); }); break;
     case DialogKind::Import: run([this] { showForm<ImportForm>(); }); break;
     case DialogKind::Export: run([this] { showForm<ExportForm>(); }); break;
     case DialogKind::GenHtml: run([this] { showForm<GenHtmlForm>(); }); break;

@@ -32,7 +32,7 @@ CommandStates commandStates(const CommandInputs& in)
     enable({C::FileSave}, in.libraryModified);
     enable({C::EditUndo}, in.undoAvailable);
     enable({C::EditPaste}, in.clipboardFilled && in.folderSelected);
-    enable({C::ToolsFindDuplicates}, !in.treeEmpty);
+    enable({C::ToolsFindDuplicates, C::ToolsCheckLinks}, !in.treeEmpty);
     if (in.treeEmpty) {
         enable(kFolderCommands, false);
     } else if (in.folderSelected) {

@@ -66,6 +66,7 @@ void MainWindowModel::run(Command command)
     case C::EditSearchAgain: m_search.SearchAgain(); break;
     case C::ToolsStatistics: requestDialog(DialogKind::Statistics); break;
     case C::ToolsFindDuplicates: requestDialog(DialogKind::Duplicates); break;
+    case C::ToolsCheckLinks: requestDialog(DialogKind::CheckLinks); break;
     case C::FileImport: requestDialog(DialogKind::Import); break;
     case C::FileExport: requestDialog(DialogKind::Export); break;
     case C::FileGenHtml: requestDialog(DialogKind::GenHtml); break;

@@ -39,6 +39,7 @@ enum class Command {
     ToolsGo,
     ToolsGoInNewBrowser,
     ToolsFindDuplicates,
+    ToolsCheckLinks,
     ToolsStatistics,
     ToolsPreferences,
     HelpNavigatorHelp,

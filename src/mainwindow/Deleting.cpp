@@ -3,6 +3,7 @@
 #include "mainwindow/UndoDeleting.h"
 
 #include "base/Text.h"
+#include "mainwindow/FolderRows.h"
 #include "mainwindow/MainWindowModel.h"
 #include "platform/FileIO.h"
 #include "store/FolderNames.h"
@@ -14,42 +15,6 @@ namespace velloria {
 namespace {
 
 constexpr std::size_t npos = MainWindowModel::npos;
-
-// A folder's rows as a deletion over several folders rewrites them: the list's when the list
-// shows the folder, otherwise its working link file's (none when it has none). Not usable when
-// the file is damaged or could not be read: writing it would cut off what was not read.
-struct FolderRows {
-    bool inList = false;
-    bool usable = true;
-    TLinkList links;
-    std::vector<std::string> descriptions;
-};
-
-FolderRows folderRows(const Library& library, std::string_view name)
-{
-    FolderRows rows;
-    if (library.linkListHolds(name)) {
-        rows = {.inList = true, .usable = !library.linkListReadInPart() && !library.linkListUnread(),
-                .links = library.linkList(),
-                .descriptions = library.linkDescriptions()};
-    } else if (auto bytes = readFileIfExists(library.paths().linkFilePath(name, kWorkingLinkExt))) {
-        LinkFileParse parse = parseLinkFile(*bytes);
-        rows = {.usable = !parse.error, .links = std::move(parse.links), .descriptions = std::move(parse.descriptions)};
-    }
-    rows.descriptions.resize(rows.links.size());
-    return rows;
-}
-
-// The row holding the link: the given row when it does, else the first such row not taken.
-std::size_t findLinkRow(const TLinkList& links, const LinkRecordView& link, std::size_t row, const std::vector<bool>& taken)
-{
-    if (row < links.size() && !taken[row] && link == links[row])
-        return row;
-    for (std::size_t i = 0; i < links.size(); ++i)
-        if (!taken[i] && link == links[i])
-            return i;
-    return npos;
-}
 
 } // namespace
 

@@ -133,21 +133,7 @@ std::size_t DuplicatesDialog::deleteChecked()
         readLibrary(); // some were no longer where they were read: the files say what is left
         return deleted;
     }
-    // The rest stays as it was read, each folder's later rows a place further up.
-    std::vector<LibraryLink>& links = m_links.links;
-    std::size_t kept = 0;
-    std::size_t removedBefore = 0;
-    for (std::size_t i = 0; i < links.size(); ++i) {
-        if (i > 0 && links[i].folder != links[i - 1].folder)
-            removedBefore = 0;
-        if (gone[i]) {
-            ++removedBefore;
-            continue;
-        }
-        links[kept] = links[i];
-        links[kept++].row -= removedBefore;
-    }
-    links.resize(kept);
+    dropLinks(m_links.links, gone); // the rest stays as it was read
     regroup();
     return deleted;
 }

@@ -5,9 +5,12 @@
 #include "base/Clock.h"
 #include "base/Text.h"
 #include "base/TextLines.h"
+#include "mainwindow/FolderRows.h"
 #include "mainwindow/MainWindowModel.h"
+#include "platform/FileIO.h"
 #include "store/FolderNames.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace velloria {
@@ -179,6 +182,53 @@ std::string ItemEditing::editLink(std::string_view title, std::string_view addre
     m_model.m_lifecycle.libraryChanged();
     m_model.m_list.SortLinkList();
     return final;
+}
+
+std::size_t ItemEditing::changeAddresses(const std::vector<AddressChange>& changes)
+{
+    Library& library = m_model.m_library;
+    const TFolderTree& tree = m_model.folderTree();
+    std::vector<const AddressChange*> ordered;
+    for (const AddressChange& change : changes)
+        if (change.link.folder < tree.count())
+            ordered.push_back(&change);
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const AddressChange* a, const AddressChange* b) { return a->link.folder < b->link.folder; });
+    // Every file is written before the list changes, so that a failure leaves the window as it was.
+    std::vector<std::pair<std::size_t, std::string>> listChanges;
+    std::size_t count = 0;
+    StagedWrites batch;
+    for (auto begin = ordered.begin(); begin != ordered.end();) {
+        const std::size_t folder = (*begin)->link.folder;
+        const auto end = std::find_if(begin, ordered.end(), [folder](const AddressChange* c) { return c->link.folder != folder; });
+        FolderRows rows = folderRows(library, tree[folder].Name);
+        std::vector<bool> changed(rows.links.size());
+        bool any = false;
+        for (auto it = begin; it != end && rows.usable; ++it)
+            if (const std::size_t row = findLinkRow(rows.links, (*it)->link.link, (*it)->link.row, changed); row != npos) {
+                changed[row] = true;
+                any = true;
+                rows.links[row].Address = (*it)->address;
+                if (rows.inList)
+                    listChanges.emplace_back(row, (*it)->address);
+                ++count;
+            }
+        begin = end;
+        if (any)
+            batch.stage(library.paths().linkFilePath(tree[folder].Name, kWorkingLinkExt),
+                        writeLinkFile(rows.links, rows.descriptions));
+    }
+    if (count == 0)
+        return 0;
+    batch.commit();
+    for (const auto& [row, address] : listChanges) {
+        library.linkList()[row].Address = address;
+        m_model.notify([row](MainWindowObserver& o) { o.linkRowsChanged(row, row); });
+    }
+    m_model.m_lifecycle.libraryChanged();
+    if (!listChanges.empty())
+        m_model.m_list.SortLinkList();
+    return count;
 }
 
 } // namespace velloria

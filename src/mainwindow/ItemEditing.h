@@ -1,8 +1,11 @@
 #pragma once
 
+#include "tools/LibraryLinks.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velloria {
 
@@ -24,6 +27,15 @@ public:
     std::string addFolderIn(std::size_t parent, std::string_view name, std::string_view description);
     std::string editFolder(std::string_view name, std::string_view description);
     std::string editLink(std::string_view title, std::string_view address, std::string_view description);
+    // Gives links of any folders a new address, as the link checker's Update Address does: each
+    // link is looked for in its folder by its columns, at its row first; one no longer there, and
+    // the links of a file read only up to a damaged line, stay as they are. The files are written
+    // as one batch. Returns how many links changed.
+    struct AddressChange {
+        LibraryLink link;
+        std::string address;
+    };
+    std::size_t changeAddresses(const std::vector<AddressChange>& changes);
     std::string uniqueFolderName(std::string_view cleaned) const;
     std::string uniqueLinkTitle(std::string_view cleaned) const;
 

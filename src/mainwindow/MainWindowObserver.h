@@ -11,7 +11,7 @@ namespace velloria {
 enum class Pane { None, Tree, List };
 enum class Answer { Yes, No, Cancel };
 // The dialogs that the main window's commands open.
-enum class DialogKind { NewItem, EditItem, DeleteConfirmation, Find, Statistics, Duplicates, Import, Export, GenHtml, Preferences };
+enum class DialogKind { NewItem, EditItem, DeleteConfirmation, Find, Statistics, Duplicates, CheckLinks, Import, Export, GenHtml, Preferences };
 
 // Structural changes of the tree and the list come as about-to/done pairs: the about-to notice
 // comes while the tree or the list is still as before, the done notice once it has changed.

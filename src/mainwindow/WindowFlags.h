@@ -18,6 +18,8 @@ struct WindowFlags {
     bool SearchFocusPending = false; // the list's next focus keeps the search match shown
     bool TrayIconCreated = false;    // the window made its notification-area icon
     bool DuplicatesLoose = false;    // Find Duplicates compares loosely (chosen in its dialog)
+    bool CheckWholeLibrary = false;  // Check Links checks the whole library, not the selected folder
+    bool CheckSubfolders = true;     // Check Links takes the selected folder's subfolders too
     NewItemKind NewItem = NewItemKind::Folder;
     // The address a new link starts with in the dialog (the tray menu's Add to Folder fills it).
     std::string NewItemAddress;

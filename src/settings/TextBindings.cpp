@@ -50,6 +50,7 @@ const std::vector<TextBinding>& textBindings()
         {TextWindow::MainCommand, "ViewReversedOrder", 147},
         {TextWindow::MainCommand, "ToolsStatistics", 148},
         {TextWindow::MainCommand, "ToolsFindDuplicates", 436},
+        {TextWindow::MainCommand, "ToolsCheckLinks", 447},
         // MainCommandHint
         {TextWindow::MainCommandHint, "EditMoveUp", 200},
         {TextWindow::MainCommandHint, "EditMoveDown", 201},
@@ -65,6 +66,7 @@ const std::vector<TextBinding>& textBindings()
         {TextWindow::MainCommandHint, "HelpNavigatorHelp", 214},
         {TextWindow::MainCommandHint, "ToolsStatistics", 215},
         {TextWindow::MainCommandHint, "ToolsFindDuplicates", 437},
+        {TextWindow::MainCommandHint, "ToolsCheckLinks", 448},
         // MainOther
         {TextWindow::MainOther, "memDescr", 306},
         {TextWindow::MainOther, "lvReferences.Title", 300},
@@ -146,6 +148,18 @@ const std::vector<TextBinding>& textBindings()
         {TextWindow::Duplicates, "btnOpen", 444},
         {TextWindow::Duplicates, "btnShow", 445},
         {TextWindow::Duplicates, "btnClose", 446},
+        // Check Links
+        {TextWindow::CheckLinks, "", 449},
+        {TextWindow::CheckLinks, "chkSubfolders", 451},
+        {TextWindow::CheckLinks, "rbWholeLibrary", 452},
+        {TextWindow::CheckLinks, "btnStart", 453},
+        {TextWindow::CheckLinks, "btnCancel", 312},
+        {TextWindow::CheckLinks, "lblFilter", 455},
+        {TextWindow::CheckLinks, "btnUpdateAddress", 465},
+        {TextWindow::CheckLinks, "btnDelete", 113},
+        {TextWindow::CheckLinks, "btnOpen", 444},
+        {TextWindow::CheckLinks, "btnShow", 445},
+        {TextWindow::CheckLinks, "btnClose", 446},
         // Import
         {TextWindow::Import, "", 388},
         {TextWindow::Import, "btnOk", 313},

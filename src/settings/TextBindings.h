@@ -20,6 +20,7 @@ enum class TextWindow {
     Find,
     Statistics,
     Duplicates,
+    CheckLinks,
     Import,
     Export,
     HtmlSettings,

@@ -208,6 +208,37 @@ const std::vector<std::pair<int, std::string_view>>& builtInTexts()
         {444, "&Open"},
         {445, "&Show"},
         {446, "&Close"},
+        {447, "Check &Links..."},
+        {448, "Check whether the pages of the links are still there"},
+        {449, "Check Links"},
+        {450, "The selected &folder: %1"},
+        {451, "With its &subfolders"},
+        {452, "The &whole library"},
+        {453, "&Start"},
+        {454, "Checked %1 of %2"},
+        {455, "S&how:"},
+        {456, "All results"},
+        {457, "OK"},
+        {458, "Moved"},
+        {459, "Broken"},
+        {460, "Error"},
+        {461, "Not checked"},
+        {462, "Result"},
+        {463, "Details"},
+        {464, "Final Address"},
+        {465, "&Update Address"},
+        {466, "Checked: %1. Broken: %2. Moved: %3. Errors: %4. OK: %5. Not checked: %6."},
+        {467, "HTTP %1"},
+        {468, "HTTP %1, also on the second try"},
+        {469, "Host not found"},
+        {470, "No connection: %1"},
+        {471, "No answer in time, also on the second try"},
+        {472, "Secure connection failed: %1"},
+        {473, "More than %1 redirects"},
+        {474, "Redirect to an address that is not checked: %1"},
+        {475, "Not a valid web address: %1"},
+        {476, "Not a web address"},
+        {477, "Cancelled before it was checked"},
     };
     return texts;
 }
@@ -290,17 +321,24 @@ std::size_t LoadLanguage(UIText& texts, TPreferences& preferences)
 }
 
 // A text of the table with "%1" and "%2" replaced.
-std::string filledIn(std::string_view pattern, const std::string& first, const std::string& second)
+std::string filledIn(std::string_view pattern, const std::vector<std::string>& values)
 {
     std::string out;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
-            out += pattern[++i] == '1' ? first : second;
+        const std::size_t number = i + 1 < pattern.size() && pattern[i] == '%' ? static_cast<std::size_t>(pattern[i + 1] - '0') : 0;
+        if (number >= 1 && number <= 9 && number <= values.size()) {
+            out += values[number - 1];
+            ++i;
         } else {
             out += pattern[i];
         }
     }
     return out;
+}
+
+std::string filledIn(std::string_view pattern, const std::string& first, const std::string& second)
+{
+    return filledIn(pattern, std::vector<std::string>{first, second});
 }
 
 // "1 folder", "3 folders": the text for one or the text for any other number.

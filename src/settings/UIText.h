@@ -15,8 +15,8 @@ namespace velloria {
 // In captions "&" marks the accelerator and "&&" is one ampersand.
 class UIText {
 public:
-    static constexpr int kLastNumber = 446;
-    static constexpr std::size_t kEntryCount = 192;
+    static constexpr int kLastNumber = 477;
+    static constexpr std::size_t kEntryCount = 223;
     // Entries from this number on are younger than language files of version 1.0 may be: a file
     // that lacks them is complete, and shows them in English.
     static constexpr int kFirstAddedNumber = 420;
@@ -84,10 +84,32 @@ inline constexpr int SkippedUnreadable = 435;
 inline constexpr int DuplicateGroupsChecked = 441;
 inline constexpr int NoDuplicates = 442;
 inline constexpr int ReadInPart = 443;
+// Check Links.
+inline constexpr int CheckFolderScope = 450;
+inline constexpr int CheckedOf = 454;
+inline constexpr int AllResults = 456;
+inline constexpr int ResultOK = 457; // then Moved, Broken, Error, Not checked
+inline constexpr int ResultMoved = 458;
+inline constexpr int ResultBroken = 459;
+inline constexpr int ResultError = 460;
+inline constexpr int ResultNotChecked = 461;
+inline constexpr int CheckSummary = 466;
+inline constexpr int HttpStatus = 467;
+inline constexpr int HttpStatusTwice = 468;
+inline constexpr int HostNotFound = 469;
+inline constexpr int NoConnection = 470;
+inline constexpr int TimedOutTwice = 471;
+inline constexpr int SecureConnectionFailed = 472;
+inline constexpr int TooManyRedirects = 473;
+inline constexpr int RedirectNotChecked = 474;
+inline constexpr int NotValidWebAddress = 475;
+inline constexpr int NotWebAddress = 476;
+inline constexpr int CheckCancelled = 477;
 } // namespace text
 
-// A text of the table with "%1" and "%2" replaced.
+// A text of the table with "%1" and "%2" replaced; with "%1" to "%9" by the values given.
 std::string filledIn(std::string_view pattern, const std::string& first, const std::string& second = {});
+std::string filledIn(std::string_view pattern, const std::vector<std::string>& values);
 // "1 folder", "3 folders": the text for one or the text for any other number, filled in.
 std::string counted(const UIText& texts, std::size_t count, int one, int many);
 

@@ -1,5 +1,7 @@
 #include "tools/Duplicates.h"
 
+#include "base/Parallel.h"
+
 #include "base/Clock.h"
 #include "base/Error.h"
 #include "base/TextLines.h"
@@ -114,79 +116,6 @@ std::string sameLinkForm(std::string_view address, SameLinkRule rule)
     return form;
 }
 
-namespace {
-
-// Runs work(begin, end, part) over parts of [0, count), one part per processor (at most four),
-// the first on the calling thread, and returns when every part is done; a count under smallest
-// is one part. prepare(begin, end, part) runs first for every part on the calling thread, to
-// reserve what the parts fill: memory that threads take for themselves is kept apart from the
-// rest of the program's after they end, and so adds to its peak.
-template <typename Prepare, typename Work>
-void inParts(std::size_t count, std::size_t smallest, Prepare&& prepare, Work&& work)
-{
-    const std::size_t parts =
-        count < smallest ? 1 : std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
-    const auto start = [&](std::size_t part) { return count * part / parts; };
-    for (std::size_t part = 0; part < parts; ++part)
-        prepare(start(part), start(part + 1), part);
-    std::vector<std::thread> helpers;
-    for (std::size_t part = 1; part < parts; ++part)
-        helpers.emplace_back([&, part] { work(start(part), start(part + 1), part); });
-    work(start(0), start(1), std::size_t{0});
-    for (std::thread& helper : helpers)
-        helper.join();
-}
-
-} // namespace
-
-LibraryLinks readLibraryLinks(const Library& library)
-{
-    LibraryLinks result;
-    const TFolderTree& tree = library.folderTree();
-    // The files are read one after the other, in tree order; then read apart in parts at once.
-    std::vector<std::size_t> folderOf;
-    for (std::size_t folder = 0; folder < tree.count(); ++folder) {
-        const std::string& name = tree[folder].Name;
-        try {
-            if (auto bytes = readFileIfExists(library.paths().linkFilePath(name, kWorkingLinkExt)); bytes && !bytes->empty()) {
-                result.files.push_back(std::make_unique<const std::string>(std::move(*bytes)));
-                folderOf.push_back(folder);
-            }
-        } catch (const Error& error) {
-            result.problems.push_back(name + ": " + error.what());
-        }
-    }
-    std::vector<std::vector<LibraryLink>> partLinks(4);
-    std::vector<std::vector<std::pair<std::size_t, std::string>>> partProblems(4);
-    const auto reserve = [&](std::size_t begin, std::size_t end, std::size_t part) {
-        std::size_t most = 0; // a link takes five lines of at least four bytes
-        for (std::size_t i = begin; i < end; ++i)
-            most += result.files[i]->size() / 20 + 1;
-        partLinks[part].reserve(most); // pages never filled cost no memory
-    };
-    inParts(result.files.size(), 64, reserve, [&](std::size_t begin, std::size_t end, std::size_t part) {
-        for (std::size_t i = begin; i < end; ++i) {
-            const LinkFileView view = viewLinkFile(*result.files[i]);
-            if (view.error)
-                partProblems[part].emplace_back(folderOf[i], tree[folderOf[i]].Name + ": " + *view.error);
-            for (std::size_t row = 0; row < view.links.size(); ++row)
-                partLinks[part].push_back(
-                    {.folder = folderOf[i], .row = row, .link = view.links[row], .writable = !view.error});
-        }
-    });
-    std::size_t total = 0;
-    for (const auto& links : partLinks)
-        total += links.size();
-    result.links.reserve(total);
-    for (auto& links : partLinks) { // each part goes once copied, so that two copies never fill memory
-        result.links.insert(result.links.end(), links.begin(), links.end());
-        std::vector<LibraryLink>().swap(links);
-    }
-    for (auto& problems : partProblems)
-        for (auto& [folder, problem] : problems)
-            result.problems.push_back(std::move(problem));
-    return result;
-}
 
 namespace {
 

@@ -85,9 +85,9 @@ TEST_F(CommandLineToolTest, EachCommandPrintsExitsAndWritesAsDocumented)
         {{"import", "chrome", "~/gone.html"}, 1, "", "Unknown format \"chrome\": use netscape, opera or ie\n", {}},
         {{"lang-check", "~/none.lng"}, 1, "", "none.lng", {}},
         {{"lang-check", "~/older.lng"}, 0,
-         "Entry 445 is not translated; it shows in English: \"&Show\"\n"
-         "Entry 446 is not translated; it shows in English: \"&Close\"\n", "", {},
-         {"older.lng", test::withoutEntriesFrom(test::shippedLanguage("German.lng"), 445)}},
+         "Entry 476 is not translated; it shows in English: \"Not a web address\"\n"
+         "Entry 477 is not translated; it shows in English: \"Cancelled before it was checked\"\n", "", {},
+         {"older.lng", test::withoutEntriesFrom(test::shippedLanguage("German.lng"), 476)}},
         {{"add-link", "Nowhere", "Title", "x"}, 1, "", "There is no folder named \"Nowhere\"\n", {}},
         {{"add-folder", " Work/Stuff? ", "--description", "line one\nline two"}, 0, "WorkStuff\n", "",
          with(savedTree, {"RefLib/Links/WorkStuff.wnl", "RefLib/Links/WorkStuff.~wnl"})},

@@ -544,7 +544,7 @@ private slots:
                               "&View: T&oolbar, &Status Bar, -, &Expand all Folders, &Collapse all Folders, -, "
                               "Sort by &Title, Sort by &Address, Sort by Last &Visit, Sort by Add &Date, &Unsorted, -, "
                               "&Reversed Order",
-                              "&Tools: &Go, Go in New &Window, -, Find &Duplicates..., S&tatistics..., &Preferences..."}));
+                              "&Tools: &Go, Go in New &Window, -, Find &Duplicates..., Check &Links..., S&tatistics..., &Preferences..."}));
         QCOMPARE(menus.value(4), QStringLiteral("&Help: &Help, -, &H&ome Page, &Feedback, -, &About..."));
         QCOMPARE(actionTexts(window.form.findChild<QToolBar*>(QStringLiteral("MainToolBar"))->actions()),
                  QStringLiteral("&Save, -, Add F&older..., Add &Bookmark..., &Edit Item..., &Delete, &Undo, -, "

@@ -135,7 +135,7 @@ TEST_F(PresentationTest, EnablingRules)
     const Case cases[] = {
         {"an empty tree", {.treeEmpty = true, .clipboardFilled = true},
          "FileSave EditUndo EditAddUrl EditEditItem EditMoveUp EditMoveDown EditCut EditCopy EditPaste EditDelete "
-         "EditFind EditSearchAgain ViewExpandAllFolders ViewCollapseAllFolders ToolsGo ToolsGoInNewBrowser ToolsFindDuplicates"},
+         "EditFind EditSearchAgain ViewExpandAllFolders ViewCollapseAllFolders ToolsGo ToolsGoInNewBrowser ToolsFindDuplicates ToolsCheckLinks"},
         {"the list, sorted", shown(Pane::List, same), "FileSave EditUndo EditMoveUp EditMoveDown EditPaste"},
         {"the list, sorted by add date", shown(Pane::List, [](auto& i) { i.sortMode = 3; }),
          "FileSave EditUndo EditMoveUp EditMoveDown EditPaste"},
