@@ -84,16 +84,15 @@ void duplicates(Invocation& call)
         }
 }
 
-// A number of the option's value within [least, most].
-double numberOption(const Invocation& call, const std::string& name, double least, double most)
+// A number of the option's value within [least, most], as range says.
+double numberOption(const Invocation& call, const std::string& name, double least, double most, const char* range)
 {
     const std::string& value = call.options.at(name);
     double number = 0;
     const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
     if (error != std::errc() || end != value.data() + value.size() || !std::isfinite(number) || number < least
         || number > most)
-        throw Error(name + " takes a number from " + std::to_string(static_cast<int>(least)) + " to "
-                    + std::to_string(static_cast<int>(most)) + ", not \"" + value + "\"");
+        throw Error(name + " takes " + range + ", not \"" + value + "\"");
     return number;
 }
 
@@ -105,9 +104,9 @@ void checkLinks(Invocation& call)
     MainWindowModel& model = call.model();
     HttpCheckOptions options;
     if (call.hasOption("--jobs"))
-        options.jobs = static_cast<std::size_t>(numberOption(call, "--jobs", 1, 64));
+        options.jobs = static_cast<std::size_t>(numberOption(call, "--jobs", 1, 64, "a number from 1 to 64"));
     if (call.hasOption("--timeout")) {
-        options.timeout = std::chrono::milliseconds(std::lround(numberOption(call, "--timeout", 0.1, 600) * 1000));
+        options.timeout = std::chrono::milliseconds(std::lround(numberOption(call, "--timeout", 0.1, 600, "seconds from 0.1 to 600") * 1000));
         options.connectTimeout = std::min(options.connectTimeout, options.timeout);
     }
     LinkCheckDialog dialog(model);

@@ -4,6 +4,7 @@
 #include "platform/InstanceLock.h"
 #include "support/Fixtures.h"
 #include "support/LanguageFiles.h"
+#include "support/WebServer.h"
 
 #include <gmock/gmock.h>
 
@@ -182,6 +183,37 @@ TEST_F(CommandLineToolTest, DuplicatesListsEachGroupAndDeleteCarriesOutThePropos
     EXPECT_EQ(linksOf("Docs"), (Lines{"b http://b.example/"}));
     EXPECT_EQ(linksOf("Home"), Lines{});
     EXPECT_EQ(linksOf("Home", ".~wnl"), Lines{}); // the second deletion saved the first one too
+}
+
+TEST_F(CommandLineToolTest, CheckLinksPrintsEachLinkCheckedInTreeOrderAndSaysBrokenByItsStatus)
+{
+    const test::WebServer server;
+    test::writeLibrary(home, {.tree = {"Work", "\tDocs", "Home"},
+                              .links = {{"Work", {{"ok", server.address("/ok")}, {"mail", "mailto:a@example.com"}}},
+                                        {"Docs", {{"moved", server.address("/moved")}}},
+                                        {"Home", {{"gone", server.address("/gone")}}}}});
+    const std::string ok = "OK\t200\tWork\tok\t" + server.address("/ok") + "\t\tHTTP 200\n";
+    const std::string moved =
+        "Moved\t200\tWork / Docs\tmoved\t" + server.address("/moved") + "\t" + server.address("/ok") + "\tHTTP 200\n";
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        std::string out, err;
+    } cases[] = {
+        {{"check-links"}, 3, ok + moved + "Broken\t410\tHome\tgone\t" + server.address("/gone") + "\t\tHTTP 410\n", ""},
+        {{"check-links", "Work", "--jobs", "2", "--timeout", "5"}, 0, ok, ""},
+        {{"check-links", "Work", "--recursive"}, 0, ok + moved, ""},
+        {{"check-links", "Nowhere"}, 1, "", "There is no folder named \"Nowhere\"\n"},
+        {{"check-links", "--jobs", "0"}, 1, "", "--jobs takes a number from 1 to 64, not \"0\"\n"},
+        {{"check-links", "--timeout", "x"}, 1, "", "--timeout takes seconds from 0.1 to 600, not \"x\"\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        const CliRun result = run(c.arguments);
+        EXPECT_EQ(result.status, c.status);
+        EXPECT_EQ(result.out, c.out);
+        EXPECT_EQ(result.err, c.err);
+    }
 }
 
 TEST_F(CommandLineToolTest, TheFirstUseCreatesTheDefaultLibrary)

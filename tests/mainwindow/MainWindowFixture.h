@@ -15,7 +15,7 @@ public:
     void aboutBoxRequested() override { notices.push_back("about"); }
     void dialogRequested(DialogKind kind) override
     {
-        const char* names[] = {"new item", "edit item", "delete", "find", "statistics", "duplicates", "import", "export",
+        const char* names[] = {"new item", "edit item", "delete", "find", "statistics", "duplicates", "check links", "import", "export",
                                "html", "preferences"};
         notices.push_back(std::string("dialog ") + names[static_cast<int>(kind)]);
     }
