@@ -31,10 +31,10 @@ constexpr int kAddressText = 302;
 constexpr int kResultText = 462;
 constexpr int kDetailsText = 463;
 constexpr int kFinalAddressText = 464;
-constexpr int kListWidthInCharacters = 140;
-constexpr int kListHeightInLines = 32;
+constexpr int kListWidthInCharacters = 160;
+constexpr int kListHeightInLines = 40;
 // The widths of the columns but the last, which takes the rest.
-constexpr int kColumnCharacters[] = {28, 30, 36, 10, 28};
+constexpr int kColumnCharacters[] = {22, 24, 32, 11, 26};
 // The filter's entries after "All results", in the order the list shows results.
 constexpr CheckResult kFilterResults[] = {CheckResult::Broken, CheckResult::Moved, CheckResult::Error, CheckResult::OK,
                                           CheckResult::NotChecked};
@@ -269,8 +269,7 @@ void LinkCheckForm::connectControls()
     connect(m_timer, &QTimer::timeout, this, [this] { showProgress(); });
     connect(m_filter, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_dialog.setFilter(index <= 0 ? std::nullopt : std::optional(kFilterResults[index - 1]));
-        m_results->reset();
-        updateButtons();
+        refreshList();
     });
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { updateButtons(); });
     connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { updateButtons(); });
@@ -279,8 +278,7 @@ void LinkCheckForm::connectControls()
     onEnterKey(*m_list, [this] { m_open->click(); });
     connect(m_update, &QPushButton::clicked, this, [this] {
         m_owner.run([&] { m_dialog.updateAddresses(selectedLinks()); });
-        m_results->reset();
-        m_summary->setText(toQString(m_dialog.summary()));
+        refreshList();
     });
     connect(m_delete, &QPushButton::clicked, this, [this] { deleteSelected(); });
     connect(m_open, &QPushButton::clicked, this, [this] {
@@ -325,10 +323,10 @@ void LinkCheckForm::showProgress()
 void LinkCheckForm::showResults()
 {
     m_timer->stop();
-    m_cancel->setEnabled(false);
-    m_inHand->clear();
+    m_progressPanel->hide(); // the summary under the list says what was checked
     m_resultsPanel->setEnabled(true);
     m_results->reset();
+    m_list->resizeColumnToContents(static_cast<int>(LinkCheckDialog::Column::Result)); // the words of the language
     m_summary->setText(toQString(m_dialog.summary()));
     if (m_results->rowCount({}) > 0)
         m_list->setCurrentIndex(m_results->index(0, 0));
@@ -376,8 +374,18 @@ void LinkCheckForm::deleteSelected()
     } else {
         m_owner.run(remove);
     }
+    refreshList();
+}
+
+void LinkCheckForm::refreshList()
+{
+    const int row = m_list->currentIndex().row();
     m_results->reset();
     m_summary->setText(toQString(m_dialog.summary()));
+    const int rows = m_results->rowCount({});
+    if (rows > 0) // the place of the row worked on stays current
+        m_list->setCurrentIndex(m_results->index(std::clamp(row, 0, rows - 1), 0));
+    updateButtons();
 }
 
 void LinkCheckForm::reject()

@@ -34,8 +34,7 @@ public:
     // How often the progress is shown while the check runs.
     static constexpr int kProgressEveryMs = 50;
 
-protected:
-    void reject() override; // Escape and the window's close button: a running check is cancelled
+    void reject() override; // Escape, Close and the window's close button: a running check is cancelled
 
 private:
     void createControls();
@@ -46,6 +45,8 @@ private:
     void showResults();
     void updateButtons();
     void deleteSelected();
+    // The list after a change to the links, the current row at its place.
+    void refreshList();
     std::vector<std::size_t> selectedLinks() const;
     std::optional<std::size_t> currentLink() const;
 

@@ -51,6 +51,7 @@ struct Task {
 
 struct Transfer {
     CURL* easy = nullptr;
+    bool busy = false;
     Task task;
     std::string host;
     bool bodyStopped = false;
@@ -288,6 +289,7 @@ private:
         curl_easy_setopt(easy, CURLOPT_QUICK_EXIT, 1L);
         if (m_fixedHosts)
             curl_easy_setopt(easy, CURLOPT_RESOLVE, m_fixedHosts);
+        transfer.busy = true;
         m_progress.setInHand(transfer.task.address);
         if (curl_multi_add_handle(m_multi, easy) != CURLM_OK) {
             transfer.task.retried = true; // not to be tried again
@@ -373,7 +375,19 @@ private:
         std::string host = hostOf(transfer.task.address);
         m_queue.finished(transfer.host);
         m_queue.add(std::move(transfer.task), std::move(host), !secondTry);
+        setIdle(transfer);
+    }
+
+    // The address in hand stays one on its way while there is one.
+    void setIdle(Transfer& transfer)
+    {
+        transfer.busy = false;
         m_idle.push_back(&transfer);
+        for (const Transfer& other : m_transfers)
+            if (other.busy) {
+                m_progress.setInHand(other.task.address);
+                return;
+            }
     }
 
     void settle(Transfer& transfer, Failure failure, long status, std::string detail)
@@ -389,7 +403,7 @@ private:
         if (failure != Failure::None)
             outcome.detail = std::move(detail);
         m_queue.finished(transfer.host);
-        m_idle.push_back(&transfer);
+        setIdle(transfer);
         m_progress.addDone();
     }
 

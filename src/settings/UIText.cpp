@@ -215,7 +215,7 @@ const std::vector<std::pair<int, std::string_view>>& builtInTexts()
         {451, "With its &subfolders"},
         {452, "The &whole library"},
         {453, "&Start"},
-        {454, "Checked %1 of %2"},
+        {454, "Addresses checked: %1 of %2"},
         {455, "S&how:"},
         {456, "All results"},
         {457, "OK"},

@@ -5,6 +5,7 @@
 #include "GuiTest.h"
 #include "gui/DelMesForm.h"
 #include "gui/DuplicatesForm.h"
+#include "gui/LinkCheckForm.h"
 #include "gui/ExportForm.h"
 #include "gui/GenHtmlForm.h"
 #include "gui/ImportForm.h"
@@ -15,6 +16,7 @@
 #include "gui/TrayIcon.h"
 #include "platform/FileIO.h"
 #include "settings/HomeSetup.h"
+#include "support/WebServer.h"
 #include "support/LibraryFiles.h"
 #include "tools/Sort.h"
 
@@ -260,6 +262,10 @@ private slots:
             << "Duplikate: btnClose: &Close, btnDeleteChecked: Markierte l\u00f6schen, btnOpen: &Open, btnShow: &Show, "
                "chkLoose: Compare &loosely: http and https, www. and a trailing / alike, lblSummary: No link is in "
                "the library more than once.";
+        QTest::newRow("check links") << "ToolsCheckLinks"
+            << "Check Links: btnCancel: Abbrechen, btnClose: &Close, btnDelete: &Delete, btnOpen: &Open, btnShow: &Show, "
+               "btnStart: &Start, btnUpdateAddress: &Update Address, chkSubfolders: With its &subfolders, lblFilter: "
+               "S&how:, rbFolder: The selected &folder: Work, rbWholeLibrary: The &whole library";
         QTest::newRow("HTML") << "FileGenHtml"
             << "HTML-Einstellungen (fixed size): btnCancel: Abbrechen, btnOk: Gut, chkGenSelFold: Generate from "
                "selected folder only, grbColorScheme: Farben, grbTextInfo: Texte, lblBackground: Background:, "
@@ -417,6 +423,54 @@ private slots:
         QVERIFY(window.action("EditUndo")->isEnabled());
         QTest::keyClick(window.linkView(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(rowLines(*window.linkModel()).size(), 2);
+    }
+
+    void checkLinksShowsItsProgressThenTheResultsAndActsOnTheRowsChosen()
+    {
+        test::WebServer server;
+        SampleWindow window;
+        QVERIFY(window.start());
+        window.model.editing().addFolderIn(MainWindowModel::npos, "Checked", "");
+        window.model.tree().selectFolder(7);
+        for (const char* page : {"/ok", "/moved", "/missing", "/slow"})
+            window.model.editing().addLink(page + 1, server.address(page), "");
+        QStringList shown;
+        QString listed;
+        QVERIFY(answerDialog<LinkCheckForm>([&] { window.trigger("ToolsCheckLinks"); }, [&](LinkCheckForm& dialog) {
+            auto* list = control<QTreeView>(dialog, "tvResults");
+            click(dialog, "btnStart");
+            // The slow page holds the check up until it is released.
+            QTRY_COMPARE(control<QLabel>(dialog, "lblProgress")->text(), QStringLiteral("Addresses checked: 3 of 4"));
+            shown << control<QLabel>(dialog, "lblInHand")->text() + (list->isEnabled() ? " enabled" : "");
+            server.releaseSlowPages();
+            QTRY_VERIFY(list->isEnabled());
+            for (int row = 0; row < list->model()->rowCount(); ++row)
+                shown << list->model()->index(row, 1).data().toString() + ": "
+                             + list->model()->index(row, 3).data().toString();
+            QTest::keyClick(list, Qt::Key_Return); // the current row, the first, opens
+            shown << window.opened();
+            list->selectionModel()->select(list->model()->index(1, 0),
+                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            click(dialog, "btnUpdateAddress");
+            shown << control<QLabel>(dialog, "lblSummary")->text();
+            list->selectionModel()->select(list->model()->index(0, 0),
+                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            const ModalAnswerer<DelMesForm> yes([&](DelMesForm& question) {
+                listed = control<QPlainTextEdit>(question, "memDelItems")->toPlainText();
+                click(question, "btnYes");
+            });
+            click(dialog, "btnDelete");
+            shown << control<QLabel>(dialog, "lblSummary")->text();
+            click(dialog, "btnClose");
+        }));
+        QCOMPARE(shown, QStringList({QString::fromStdString(server.address("/slow")), "missing: Broken", "moved: Moved", "ok: OK", "slow: OK",
+                                     QString::fromStdString(server.address("/missing")),
+                                     "Checked: 4. Broken: 1. Moved: 0. Errors: 0. OK: 3. Not checked: 0.",
+                                     "Checked: 3. Broken: 0. Moved: 0. Errors: 0. OK: 3. Not checked: 0."}));
+        QCOMPARE(listed, QStringLiteral("Checked: missing (Bookmark)"));
+        QCOMPARE(rowLines(*window.linkModel()).size(), 3);
+        QTest::keyClick(window.linkView(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(rowLines(*window.linkModel()).size(), 4);
     }
 
     void eachDialogHandsItsChoicesToTheModel()

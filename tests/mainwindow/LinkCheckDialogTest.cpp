@@ -88,7 +88,7 @@ TEST_F(LinkCheckDialogTest, ResultsShowBrokenAndMovedFirstAndSortAndFilterByColu
     model.flags().CheckWholeLibrary = true;
     LinkCheckDialog dialog(model);
     run(dialog);
-    EXPECT_EQ(dialog.progressLine(), "Checked 7 of 7");
+    EXPECT_EQ(dialog.progressLine(), "Addresses checked: 7 of 7");
     EXPECT_EQ(shownColumn(dialog), (test::Lines{"gone", "missing", "moved", "chain", "down", "top", "flaky", "mail"}));
     EXPECT_EQ(shownColumn(dialog, Column::Details),
               (test::Lines{"HTTP 410", "HTTP 404", "HTTP 200", "HTTP 200", "HTTP 500, also on the second try", "HTTP 200",
