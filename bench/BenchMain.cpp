@@ -3,6 +3,7 @@
 // that the program must keep to.
 
 #include "InterchangeBenchmarks.h"
+#include "LinkCheckBenchmarks.h"
 #include "LibraryGenerator.h"
 #include "Measure.h"
 #include "StoreBenchmarks.h"
@@ -371,7 +372,7 @@ int run(const BenchOptions& options, const LibraryPlan& plan)
 
     bool allSucceeded = true;
     std::vector<Benchmark> benchmarks = storeBenchmarks(home.path(), plan);
-    for (auto* area : {toolBenchmarks, interchangeBenchmarks, duplicateBenchmarks})
+    for (auto* area : {toolBenchmarks, interchangeBenchmarks, duplicateBenchmarks, linkCheckBenchmarks})
         for (Benchmark& benchmark : area(home.path(), plan))
             benchmarks.push_back(std::move(benchmark));
     std::vector<Result> results;

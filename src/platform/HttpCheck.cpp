@@ -19,6 +19,20 @@ std::string HttpCheckProgress::inHand() const
     return m_inHand;
 }
 
+void HttpCheckProgress::cancel()
+{
+    const std::lock_guard lock(m_mutex);
+    m_cancelled = true;
+    if (m_wake)
+        m_wake();
+}
+
+void HttpCheckProgress::setWake(std::function<void()> wake)
+{
+    const std::lock_guard lock(m_mutex);
+    m_wake = std::move(wake);
+}
+
 void HttpCheckProgress::setInHand(std::string_view address)
 {
     const std::lock_guard lock(m_mutex);
@@ -29,7 +43,7 @@ namespace {
 
 using Failure = HttpOutcome::Failure;
 
-constexpr long kPollMs = 100; // how long the loop waits for the network before it looks at Cancel
+constexpr int kPollMs = 100; // the longest the loop waits for the network; Cancel wakes it at once
 
 void startNetworkLibrary()
 {
@@ -217,10 +231,12 @@ public:
             m_idle.push_back(&transfer);
         }
         m_userAgent = std::string("Velloria/") + VELLORIA_VERSION + " (link check)";
+        m_progress.setWake([multi = m_multi] { curl_multi_wakeup(multi); });
     }
 
     ~Checker()
     {
+        m_progress.setWake({});
         for (Transfer& transfer : m_transfers) {
             if (transfer.easy && m_multi)
                 curl_multi_remove_handle(m_multi, transfer.easy); // does nothing to one not added

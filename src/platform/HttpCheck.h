@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -52,18 +53,20 @@ class HttpCheckProgress {
 public:
     std::size_t done() const { return m_done.load(); }
     std::string inHand() const;
-    void cancel() { m_cancelled = true; }
+    void cancel();
     bool cancelled() const { return m_cancelled.load(); }
 
-    // For the checker.
+    // For the checker: what it is at, and how Cancel wakes it while it waits for the network.
     void setInHand(std::string_view address);
     void addDone() { ++m_done; }
+    void setWake(std::function<void()> wake);
 
 private:
     std::atomic<std::size_t> m_done{0};
     std::atomic<bool> m_cancelled{false};
     mutable std::mutex m_mutex;
     std::string m_inHand;
+    std::function<void()> m_wake;
 };
 
 // Asks for every address (http:// or https://, as UTF-8 with anything else percent-encoded) as a
@@ -71,8 +74,8 @@ private:
 // HEAD (405, 501) or breaks off its answer to it; redirects followed one at a time, up to
 // maxRedirects and only to http and https; one more try after a timeout or a 5xx answer;
 // certificates verified; no cookies kept; a User-Agent naming Velloria. Returns one outcome per
-// address, in their order; when cancelled, it stops within a tenth of a second and the addresses
-// not done are Failure::Cancelled. Throws Error when the network library cannot be started.
+// address, in their order; when cancelled, it stops at once and the addresses not done are
+// Failure::Cancelled. Throws Error when the network library cannot be started.
 std::vector<HttpOutcome> checkHttpAddresses(const std::vector<std::string>& addresses, const HttpCheckOptions& options,
                                             HttpCheckProgress& progress);
 

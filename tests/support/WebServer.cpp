@@ -86,7 +86,9 @@ WebServer::WebServer(std::chrono::milliseconds delay) : m_state(std::make_unique
 {
     State& s = *m_state;
     s.delay = delay;
-    s.server.new_task_queue = [] { return new httplib::ThreadPool(40); };
+    // A thread per connection kept open.
+    s.server.new_task_queue = [] { return new httplib::ThreadPool(96); };
+    s.server.set_tcp_nodelay(true); // an answer goes out at once, not held for an acknowledgement
     const auto isHead = [](const httplib::Request& request) { return request.method == "HEAD"; };
     s.page("/ok", [](auto&, auto& response, int) { response.set_content("fine", "text/plain"); });
     for (const auto& [path, status, to] : std::vector<std::tuple<std::string, int, std::string>>{
@@ -130,8 +132,16 @@ WebServer::WebServer(std::chrono::milliseconds delay) : m_state(std::make_unique
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
         response.set_content("held", "text/plain");
     });
+    int listener = -1;
+    s.server.set_socket_options([&listener](int socket) {
+        const int yes = 1;
+        ::setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        listener = socket;
+    });
     s.port = s.server.bind_to_any_port("127.0.0.1");
-    if (s.port <= 0)
+    // The library listens with a queue of 5 connections, which sixteen made at once overflow: a
+    // connection refused so is tried again a second later.
+    if (s.port <= 0 || ::listen(listener, 128) != 0)
         throw std::runtime_error("the test web server could not listen on 127.0.0.1");
     s.thread = std::thread([&s] { s.server.listen_after_bind(); });
     while (!s.server.is_running()) // stop() does nothing to a server not yet running
