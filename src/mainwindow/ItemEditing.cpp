@@ -184,7 +184,7 @@ std::string ItemEditing::editLink(std::string_view title, std::string_view addre
     return final;
 }
 
-std::size_t ItemEditing::changeAddresses(const std::vector<AddressChange>& changes)
+std::vector<bool> ItemEditing::changeAddresses(const std::vector<AddressChange>& changes)
 {
     Library& library = m_model.m_library;
     const TFolderTree& tree = m_model.folderTree();
@@ -196,7 +196,7 @@ std::size_t ItemEditing::changeAddresses(const std::vector<AddressChange>& chang
                      [](const AddressChange* a, const AddressChange* b) { return a->link.folder < b->link.folder; });
     // Every file is written before the list changes, so that a failure leaves the window as it was.
     std::vector<std::pair<std::size_t, std::string>> listChanges;
-    std::size_t count = 0;
+    std::vector<bool> made(changes.size());
     StagedWrites batch;
     for (auto begin = ordered.begin(); begin != ordered.end();) {
         const std::size_t folder = (*begin)->link.folder;
@@ -211,15 +211,15 @@ std::size_t ItemEditing::changeAddresses(const std::vector<AddressChange>& chang
                 rows.links[row].Address = (*it)->address;
                 if (rows.inList)
                     listChanges.emplace_back(row, (*it)->address);
-                ++count;
+                made[static_cast<std::size_t>(*it - changes.data())] = true;
             }
         begin = end;
         if (any)
             batch.stage(library.paths().linkFilePath(tree[folder].Name, kWorkingLinkExt),
                         writeLinkFile(rows.links, rows.descriptions));
     }
-    if (count == 0)
-        return 0;
+    if (std::find(made.begin(), made.end(), true) == made.end())
+        return made;
     batch.commit();
     for (const auto& [row, address] : listChanges) {
         library.linkList()[row].Address = address;
@@ -228,7 +228,7 @@ std::size_t ItemEditing::changeAddresses(const std::vector<AddressChange>& chang
     m_model.m_lifecycle.libraryChanged();
     if (!listChanges.empty())
         m_model.m_list.SortLinkList();
-    return count;
+    return made;
 }
 
 } // namespace velloria

@@ -30,12 +30,12 @@ public:
     // Gives links of any folders a new address, as the link checker's Update Address does: each
     // link is looked for in its folder by its columns, at its row first; one no longer there, and
     // the links of a file read only up to a damaged line, stay as they are. The files are written
-    // as one batch. Returns how many links changed.
+    // as one batch. Returns which of the changes were made.
     struct AddressChange {
         LibraryLink link;
         std::string address;
     };
-    std::size_t changeAddresses(const std::vector<AddressChange>& changes);
+    std::vector<bool> changeAddresses(const std::vector<AddressChange>& changes);
     std::string uniqueFolderName(std::string_view cleaned) const;
     std::string uniqueLinkTitle(std::string_view cleaned) const;
 

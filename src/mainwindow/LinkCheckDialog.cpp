@@ -232,24 +232,27 @@ std::size_t LinkCheckDialog::updateAddresses(const std::vector<std::size_t>& lin
         }
     if (changes.empty())
         return 0;
-    std::size_t changed = 0;
+    std::vector<bool> made;
     try {
-        changed = m_model.editing().changeAddresses(changes);
+        made = m_model.editing().changeAddresses(changes);
     } catch (...) {
         readAgain(); // what the failure left
         throw;
     }
-    if (changed != changes.size()) {
-        readAgain(); // some were no longer where they were read: the files say what is left
-        return changed;
-    }
-    for (const std::size_t i : changing) {
-        LinkCheck& check = m_checks[i];
-        m_links.links[i].link.Address = m_newAddresses.emplace_back(std::move(check.finalAddress));
+    std::size_t changed = 0;
+    for (std::size_t c = 0; c < changing.size(); ++c) {
+        if (!made[c])
+            continue;
+        ++changed;
+        LinkCheck& check = m_checks[changing[c]];
+        m_links.links[changing[c]].link.Address = m_newAddresses.emplace_back(std::move(check.finalAddress));
         check.result = CheckResult::OK; // where it moved answered
         check.finalAddress.clear();
     }
-    reshow();
+    if (changed != changes.size())
+        readAgain(); // some were no longer where they were read: the files say what is left
+    else
+        reshow();
     return changed;
 }
 

@@ -2,6 +2,7 @@
 
 #include "interchange/Import.h"
 #include "mainwindow/DuplicatesDialog.h"
+#include "mainwindow/ItemEditing.h"
 #include "settings/HomeSetup.h"
 #include "store/FolderTreeFile.h"
 #include "store/LibraryPaths.h"
@@ -95,6 +96,21 @@ std::vector<Operation> operations(const fs::path& importFile)
              if (dialog.summary().find('\n') != std::string::npos)
                  throw Error(dialog.summary());
              dialog.deleteChecked();
+         }},
+        // Check Links' Update Address: link 2 of folders 35 to 39 moved.
+        {"update addresses",
+         [](Program& p) {
+             const TFolderTree& tree = p.model.library().folderTree();
+             const LibraryLinks links = readLibraryLinks(p.model.library(), tree.findExact("Folder 35"), tree.findExact("Folder 40"));
+             if (!links.problems.empty()) // the dialog names a file it could not read under the list
+                 throw Error(links.problems.front());
+             std::vector<ItemEditing::AddressChange> changes;
+             for (const LibraryLink& link : links.links)
+                 if (link.row == 2)
+                     changes.push_back({link, "https://moved.example/" + std::string(link.link.Title)});
+             const std::vector<bool> made = p.show("Folder 36").editing().changeAddresses(changes);
+             if (std::count(made.begin(), made.end(), true) != 5)
+                 throw Error("not every link was updated");
          }},
         {"save", [](Program& p) { p.model.lifecycle().saveLibrary(); }},
         {"import", [importFile](Program& p) { importSource(p.model, ImportSource::Netscape, importFile); }},

@@ -130,6 +130,21 @@ TEST_F(LinkCheckDialogTest, UpdateAddressWritesTheFinalAddressIntoEachFolderAtOn
     EXPECT_EQ(home.read("Links/A1.wnl"), test::linkFile({{"mail", "mailto:x@example.com"}}));
 }
 
+TEST_F(LinkCheckDialogTest, UpdateAddressLeavesAFileDamagedSinceTheCheckAsItIs)
+{
+    model.flags().CheckWholeLibrary = true;
+    LinkCheckDialog dialog(model);
+    run(dialog);
+    const std::string damaged = test::linkFile({{"moved", server.address("/moved"), "", "2026.1.1", "a1's"}}) + "x damaged\r\n";
+    test::writeBytes(home.path() / "RefLib/Links/A1.wnl", damaged);
+    EXPECT_EQ(dialog.updateAddresses({indexOf(dialog, "moved"), indexOf(dialog, "chain")}), 1u);
+    EXPECT_EQ(home.read("Links/A1.wnl"), damaged);
+    EXPECT_EQ(dialog.text(indexOf(dialog, "moved"), Column::Result), "Moved"); // read again: still to do
+    EXPECT_FALSE(dialog.canUpdate({indexOf(dialog, "moved")})); // but not in a damaged file
+    EXPECT_EQ(dialog.text(indexOf(dialog, "chain"), Column::Address), server.address("/ok"));
+    EXPECT_EQ(dialog.text(indexOf(dialog, "chain"), Column::Result), "OK");
+}
+
 TEST_F(LinkCheckDialogTest, DeleteAsksWithTheFolderPathsAndIsUndoneInOneStep)
 {
     model.flags().CheckWholeLibrary = true;
