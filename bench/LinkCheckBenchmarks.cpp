@@ -95,7 +95,7 @@ std::vector<double> cancelACheck(const fs::path& home)
         window.model.flags().CheckWholeLibrary = true;
         LinkCheckDialog dialog(window.model);
         dialog.start(options);
-        while (server.requests().size() < options.jobs)
+        while (server.record().requests.size() < options.jobs)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         times.push_back(millisecondsOf([&] {
             dialog.cancel();

@@ -109,6 +109,9 @@ void checkLinks(Invocation& call)
         options.timeout = std::chrono::milliseconds(std::lround(numberOption(call, "--timeout", 0.1, 600, "seconds from 0.1 to 600") * 1000));
         options.connectTimeout = std::min(options.connectTimeout, options.timeout);
     }
+    if (call.hasOption("--connect-timeout"))
+        options.connectTimeout = std::chrono::milliseconds(
+            std::lround(numberOption(call, "--connect-timeout", 0.1, 600, "seconds from 0.1 to 600") * 1000));
     LinkCheckDialog dialog(model);
     dialog.setWholeLibrary(call.operands.empty());
     if (!call.operands.empty())
@@ -151,11 +154,11 @@ std::vector<CliCommand> toolCommands()
          "links in the library more than once: group, folder path, title, address, keep or delete; --delete "
          "deletes the proposed ones and saves unless --no-save",
          0, 0, {{"--loose"}, {"--delete"}, {"--no-save"}}, duplicates},
-        {"check-links", "check-links [FOLDER] [--recursive] [--jobs N] [--timeout S]",
+        {"check-links", "check-links [FOLDER] [--recursive] [--jobs N] [--timeout S] [--connect-timeout S]",
          "checks the web links of a folder (with --recursive its subfolders too) or of the whole library: result, "
          "HTTP status, folder path, title, address, final address, details; exit status 3 when a link is Broken "
          "or has an Error",
-         0, 1, {{"--recursive"}, {"--jobs", true}, {"--timeout", true}}, checkLinks},
+         0, 1, {{"--recursive"}, {"--jobs", true}, {"--timeout", true}, {"--connect-timeout", true}}, checkLinks},
         {"stats", "stats", "the four figures of the statistics", 0, 0, {}, statistics},
     };
 }

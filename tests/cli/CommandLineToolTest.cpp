@@ -201,7 +201,7 @@ TEST_F(CommandLineToolTest, CheckLinksPrintsEachLinkCheckedInTreeOrderAndSaysBro
         std::string out, err;
     } cases[] = {
         {{"check-links"}, 3, ok + moved + "Broken\t410\tHome\tgone\t" + server.address("/gone") + "\t\tHTTP 410\n", ""},
-        {{"check-links", "Work", "--jobs", "2", "--timeout", "5"}, 0, ok, ""},
+        {{"check-links", "Work", "--jobs", "2", "--timeout", "5", "--connect-timeout", "1"}, 0, ok, ""},
         {{"check-links", "Work", "--recursive"}, 0, ok + moved, ""},
         {{"check-links", "Nowhere"}, 1, "", "There is no folder named \"Nowhere\"\n"},
         {{"check-links", "--jobs", "0"}, 1, "", "--jobs takes a number from 1 to 64, not \"0\"\n"},

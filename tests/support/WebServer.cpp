@@ -7,7 +7,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <atomic>
+#include <cstdlib>
 #include <condition_variable>
 #include <mutex>
 #include <stdexcept>
@@ -23,15 +23,10 @@ struct WebServer::State {
     mutable std::mutex mutex;
     std::condition_variable released;
     bool slowReleased = false;
-    std::vector<std::string> requests;
-    std::vector<std::string> userAgents;
+    Record record;
     std::map<std::string, std::size_t> active;
-    std::map<std::string, std::size_t> mostByHost;
     std::size_t activeAll = 0;
-    std::size_t mostAll = 0;
     std::map<std::string, int> seen;
-    bool cookie = false;
-    std::atomic<bool> bigSent{false};
 
     // Counts the request as answered until the handler returns; gives how often its path was asked.
     struct Visit {
@@ -51,11 +46,12 @@ struct WebServer::State {
         int count = 0;
         {
             const std::lock_guard lock(mutex);
-            requests.push_back(request.method + " " + request.path);
-            userAgents.push_back(request.get_header_value("User-Agent"));
-            cookie = cookie || request.has_header("Cookie");
-            mostByHost[host] = std::max(mostByHost[host], ++active[host]);
-            mostAll = std::max(mostAll, ++activeAll);
+            record.requests.push_back(request.method + " " + request.path);
+            record.userAgents.push_back(request.get_header_value("User-Agent"));
+            record.cookieSent = record.cookieSent || request.has_header("Cookie");
+            std::size_t& mostOfHost = record.mostAtOnceByHost[host];
+            mostOfHost = std::max(mostOfHost, ++active[host]);
+            record.mostAtOnce = std::max(record.mostAtOnce, ++activeAll);
             count = ++seen[request.method + request.path];
         }
         if (delay.count() > 0)
@@ -86,6 +82,9 @@ WebServer::WebServer(std::chrono::milliseconds delay) : m_state(std::make_unique
 {
     State& s = *m_state;
     s.delay = delay;
+    // The checker is to reach this server directly, whatever proxy the machine names.
+    ::setenv("no_proxy", "*", 1);
+    ::setenv("NO_PROXY", "*", 1);
     // A thread per connection kept open.
     s.server.new_task_queue = [] { return new httplib::ThreadPool(96); };
     s.server.set_tcp_nodelay(true); // an answer goes out at once, not held for an acknowledgement
@@ -118,8 +117,10 @@ WebServer::WebServer(std::chrono::milliseconds delay) : m_state(std::make_unique
                                                                               httplib::DataSink& sink) {
                                           if (!sink.write(chunk.data(), chunk.size()))
                                               return false;
-                                          if (offset + chunk.size() >= kSize)
-                                              s.bigSent = true;
+                                          if (offset + chunk.size() >= kSize) {
+                                              const std::lock_guard lock(s.mutex);
+                                              s.record.bigBodySent = true;
+                                          }
                                           return true;
                                       });
     });
@@ -165,39 +166,10 @@ std::string WebServer::address(std::string_view path) const
     return "http://127.0.0.1:" + std::to_string(m_state->port) + std::string(path);
 }
 
-std::vector<std::string> WebServer::requests() const
+WebServer::Record WebServer::record() const
 {
     const std::lock_guard lock(m_state->mutex);
-    return m_state->requests;
-}
-
-std::size_t WebServer::mostAtOnce() const
-{
-    const std::lock_guard lock(m_state->mutex);
-    return m_state->mostAll;
-}
-
-std::map<std::string, std::size_t> WebServer::mostAtOnceByHost() const
-{
-    const std::lock_guard lock(m_state->mutex);
-    return m_state->mostByHost;
-}
-
-std::vector<std::string> WebServer::userAgents() const
-{
-    const std::lock_guard lock(m_state->mutex);
-    return m_state->userAgents;
-}
-
-bool WebServer::cookieSent() const
-{
-    const std::lock_guard lock(m_state->mutex);
-    return m_state->cookie;
-}
-
-bool WebServer::bigBodySent() const
-{
-    return m_state->bigSent;
+    return m_state->record;
 }
 
 void WebServer::releaseSlowPages()
@@ -212,16 +184,13 @@ void WebServer::releaseSlowPages()
 int WebServer::closedPort()
 {
     const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    sockaddr_in address{.sin_family = AF_INET, .sin_port = 0, .sin_addr = {htonl(INADDR_LOOPBACK)}, .sin_zero = {}};
     socklen_t length = sizeof address;
     int port = 0;
     if (socket >= 0 && ::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
         && ::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length) == 0)
         port = ntohs(address.sin_port);
-    if (socket >= 0)
-        ::close(socket);
+    ::close(socket); // bound, never listening, and now closed
     return port;
 }
 

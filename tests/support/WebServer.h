@@ -29,14 +29,16 @@ public:
     int port() const;
     // "http://127.0.0.1:PORT" and the path.
     std::string address(std::string_view path) const;
-    // "METHOD path" of every request, in the order they came.
-    std::vector<std::string> requests() const;
-    // The most requests answered at once, of all and per Host header.
-    std::size_t mostAtOnce() const;
-    std::map<std::string, std::size_t> mostAtOnceByHost() const;
-    std::vector<std::string> userAgents() const;
-    bool cookieSent() const;      // a request came with a Cookie header
-    bool bigBodySent() const;     // the 64 MB body went out in full
+    // What the server was asked so far.
+    struct Record {
+        std::vector<std::string> requests; // "METHOD path", in the order they came
+        std::vector<std::string> userAgents;
+        std::size_t mostAtOnce = 0; // the most requests answered at once, of all and per Host header
+        std::map<std::string, std::size_t> mostAtOnceByHost;
+        bool cookieSent = false;  // a request came with a Cookie header
+        bool bigBodySent = false; // the 64 MB body went out in full
+    };
+    Record record() const;
     void releaseSlowPages();
 
     // A port on 127.0.0.1 where nothing listens.

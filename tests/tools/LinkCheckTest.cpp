@@ -85,7 +85,7 @@ protected:
     }
     long asked(const std::string& request) const
     {
-        const std::vector<std::string> requests = server.requests();
+        const std::vector<std::string> requests = server.record().requests;
         return std::count(requests.begin(), requests.end(), request);
     }
 
@@ -128,23 +128,23 @@ TEST_F(LinkCheckOnServer, EveryKindOfAnswer)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.address);
-        const std::size_t asked = server.requests().size();
+        const std::size_t asked = server.record().requests.size();
         const HttpOutcome outcome = check({c.address}).front();
         EXPECT_EQ(outcome.failure, c.failure);
         EXPECT_EQ(outcome.status, c.status);
         EXPECT_EQ(outcome.movedTo, c.movedTo);
         EXPECT_EQ(outcome.finalAddress, c.finalAddress);
         EXPECT_EQ(outcome.retried, c.retried);
-        const std::vector<std::string> requests = server.requests();
+        const std::vector<std::string> requests = server.record().requests;
         if (!c.requests.empty()) {
             EXPECT_EQ(std::vector(requests.begin() + static_cast<std::ptrdiff_t>(asked), requests.end()), c.requests);
         }
     }
     EXPECT_EQ(asked("HEAD /loop"), 11); // the first and 10 more
-    EXPECT_THAT(server.userAgents(), Each(StartsWith("Velloria/")));
-    EXPECT_FALSE(server.cookieSent());
+    EXPECT_THAT(server.record().userAgents, Each(StartsWith("Velloria/")));
+    EXPECT_FALSE(server.record().cookieSent);
     EXPECT_EQ(check({server.address("/cookie"), server.address("/cookie")}).back().status, 200);
-    EXPECT_FALSE(server.cookieSent()); // none kept from the first
+    EXPECT_FALSE(server.record().cookieSent); // none kept from the first
 }
 
 TEST_F(LinkCheckOnServer, AGetStopsAtTheHeadersAndATimeoutIsTriedOnceMore)
@@ -156,7 +156,7 @@ TEST_F(LinkCheckOnServer, AGetStopsAtTheHeadersAndATimeoutIsTriedOnceMore)
     EXPECT_EQ(late.failure, Failure::TimedOut);
     EXPECT_TRUE(late.retried);
     EXPECT_EQ(asked("HEAD /slow"), 2);
-    EXPECT_FALSE(server.bigBodySent());
+    EXPECT_FALSE(server.record().bigBodySent);
 }
 
 TEST_F(LinkCheckOnServer, AtMostSoManyAtATimeAndFourToAHost)
@@ -172,9 +172,9 @@ TEST_F(LinkCheckOnServer, AtMostSoManyAtATimeAndFourToAHost)
     }
     const std::vector<HttpOutcome> outcomes = check(addresses, options);
     EXPECT_THAT(outcomes, Each(::testing::Field(&HttpOutcome::status, 200)));
-    EXPECT_LE(server.mostAtOnce(), 12u);
-    EXPECT_GT(server.mostAtOnce(), 4u); // several hosts at once
-    for (const auto& [host, most] : server.mostAtOnceByHost())
+    EXPECT_LE(server.record().mostAtOnce, 12u);
+    EXPECT_GT(server.record().mostAtOnce, 4u); // several hosts at once
+    for (const auto& [host, most] : server.record().mostAtOnceByHost)
         EXPECT_LE(most, 4u) << host;
 }
 
@@ -184,7 +184,7 @@ TEST_F(LinkCheckOnServer, CancelStopsWhatIsOnItsWayAndLeavesTheRestNotChecked)
     HttpCheckProgress progress;
     std::vector<HttpOutcome> outcomes;
     std::thread checking([&] { outcomes = checkHttpAddresses(addresses, {}, progress); });
-    while (server.requests().size() < 4)
+    while (server.record().requests.size() < 4)
         std::this_thread::yield();
     progress.cancel();
     checking.join();
@@ -209,7 +209,7 @@ TEST_F(LinkCheckOnServer, LinksSharingAnAddressAreAskedOnceAndOthersNotAtAll)
         results.push_back(c.result);
     EXPECT_THAT(results, ElementsAre(CheckResult::OK, CheckResult::NotChecked, CheckResult::Broken, CheckResult::OK,
                                      CheckResult::NotChecked));
-    EXPECT_THAT(server.requests(), ::testing::UnorderedElementsAre("HEAD /ok", "HEAD /missing"));
+    EXPECT_THAT(server.record().requests, ::testing::UnorderedElementsAre("HEAD /ok", "HEAD /missing"));
 }
 
 } // namespace
