@@ -4,6 +4,7 @@
 #include "gui/DialogFields.h"
 #include "gui/MainForm.h"
 #include "gui/QtText.h"
+#include "mainwindow/MainWindowModel.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -89,6 +90,18 @@ void DelMesForm::answerYes()
 {
     m_owner.run([this] { m_confirmation.yes(); });
     accept();
+}
+
+void DelMesForm::deleteAsked(QWidget& over, MainWindowModel& model, MainForm& owner, std::vector<std::string> lines,
+                             const std::function<void()>& remove)
+{
+    if (!model.prefs().ConfirmDeleting) {
+        owner.run(remove);
+        return;
+    }
+    DelMesForm question(DeleteConfirmation(model, std::move(lines), remove), model, owner);
+    question.setParent(&over, question.windowFlags());
+    question.exec();
 }
 
 } // namespace velloria

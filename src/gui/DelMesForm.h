@@ -23,6 +23,11 @@ public:
     DelMesForm(MainWindowModel& model, MainForm& owner);
     DelMesForm(DeleteConfirmation confirmation, MainWindowModel& model, MainForm& owner);
 
+    // Deletes links of any folders from a dialog over the main window (Find Duplicates, Check
+    // Links): asked first over that dialog when the preferences say so, with these lines.
+    static void deleteAsked(QWidget& over, MainWindowModel& model, MainForm& owner, std::vector<std::string> lines,
+                            const std::function<void()>& remove);
+
 private:
     void createControls();
     void arrangeControls();

@@ -217,14 +217,7 @@ bool DuplicatesForm::linkOf(const QTreeWidgetItem* item, std::size_t& group, std
 
 void DuplicatesForm::deleteChecked()
 {
-    const auto remove = [this] { m_dialog.deleteChecked(); };
-    if (m_dialog.asksFirst()) {
-        DelMesForm question(DeleteConfirmation(m_model, m_dialog.deletionLines(), remove), m_model, m_owner);
-        question.setParent(this, question.windowFlags());
-        question.exec();
-    } else {
-        m_owner.run(remove);
-    }
+    DelMesForm::deleteAsked(*this, m_model, m_owner, m_dialog.deletionLines(), [this] { m_dialog.deleteChecked(); });
     fillList();
 }
 

@@ -366,14 +366,8 @@ std::optional<std::size_t> LinkCheckForm::currentLink() const
 void LinkCheckForm::deleteSelected()
 {
     const std::vector<std::size_t> links = selectedLinks();
-    const auto remove = [this, links] { m_dialog.deleteLinks(links); };
-    if (m_dialog.asksFirst()) {
-        DelMesForm question(DeleteConfirmation(m_model, m_dialog.deletionLines(links), remove), m_model, m_owner);
-        question.setParent(this, question.windowFlags());
-        question.exec();
-    } else {
-        m_owner.run(remove);
-    }
+    DelMesForm::deleteAsked(*this, m_model, m_owner, m_dialog.deletionLines(links),
+                            [this, &links] { m_dialog.deleteLinks(links); });
     refreshList();
 }
 

@@ -37,6 +37,12 @@ DeleteConfirmation::DeleteConfirmation(MainWindowModel& model)
             m_lines.push_back(itemLine(model, link.Title, kBookmarkText, true));
 }
 
+std::string DeleteConfirmation::lineOf(const MainWindowModel& model, const LibraryLink& link)
+{
+    return folderPath(model.library().folderTree(), link.folder) + ": " + std::string(link.link.Title) + " ("
+         + model.texts()[kBookmarkText] + ")";
+}
+
 DeleteConfirmation::DeleteConfirmation(MainWindowModel& model, std::vector<std::string> lines, std::function<void()> yes)
     : m_model(model), m_lines(std::move(lines)), m_yes(std::move(yes))
 {

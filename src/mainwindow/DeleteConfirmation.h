@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/LibraryLinks.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,8 +16,11 @@ class MainWindowModel;
 class DeleteConfirmation {
 public:
     explicit DeleteConfirmation(MainWindowModel& model);
-    // The question over other links (the duplicate finder's): its lines, and what Yes does.
+    // The question over links of any folders (Find Duplicates', Check Links'): its lines, one
+    // per link as lineOf gives it, and what Yes does.
     DeleteConfirmation(MainWindowModel& model, std::vector<std::string> lines, std::function<void()> yes);
+
+    static std::string lineOf(const MainWindowModel& model, const LibraryLink& link); // "path: title (Bookmark)"
 
     bool folderMode() const { return m_folderMode; }
     const std::vector<std::string>& lines() const { return m_lines; }

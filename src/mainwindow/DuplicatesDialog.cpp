@@ -1,14 +1,9 @@
 #include "mainwindow/DuplicatesDialog.h"
 
+#include "mainwindow/DeleteConfirmation.h"
 #include "mainwindow/MainWindowModel.h"
 
 namespace velloria {
-
-namespace {
-
-constexpr int kLinkText = 323;
-
-} // namespace
 
 DuplicatesDialog::DuplicatesDialog(MainWindowModel& model)
     : m_model(model), m_rule(model.flags().DuplicatesLoose ? SameLinkRule::Loose : SameLinkRule::Exact)
@@ -94,19 +89,13 @@ std::string DuplicatesDialog::summary() const
     return shown;
 }
 
-bool DuplicatesDialog::asksFirst() const
-{
-    return m_model.prefs().ConfirmDeleting;
-}
-
 std::vector<std::string> DuplicatesDialog::deletionLines() const
 {
     std::vector<std::string> lines;
     for (std::size_t group = 0; group < m_groups.size(); ++group)
         for (std::size_t member = 0; member < m_groups[group].links.size(); ++member)
             if (m_checked[group][member])
-                lines.push_back(folderPath(group, member) + ": " + std::string(link(group, member).link.Title) + " ("
-                                + m_model.texts()[kLinkText] + ")");
+                lines.push_back(DeleteConfirmation::lineOf(m_model, link(group, member)));
     return lines;
 }
 

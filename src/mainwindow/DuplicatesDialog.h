@@ -40,9 +40,8 @@ public:
     // The folders not read in full, "folder: reason" each.
     const std::vector<std::string>& problems() const { return m_links.problems; }
 
-    // Delete Checked: whether it asks first, the lines the question lists, and the deletion,
-    // after which the library is read again. Returns how many links went.
-    bool asksFirst() const;
+    // Delete Checked: the lines the question lists, and the deletion, after which the library is
+    // read again. Returns how many links went.
     std::vector<std::string> deletionLines() const;
     std::size_t deleteChecked();
     // Opens the link in the browser (a look, not counted as a visit); Show selects its folder

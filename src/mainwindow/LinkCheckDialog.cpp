@@ -1,6 +1,7 @@
 #include "mainwindow/LinkCheckDialog.h"
 
 #include "base/Text.h"
+#include "mainwindow/DeleteConfirmation.h"
 #include "mainwindow/MainWindowModel.h"
 #include "tools/Sort.h"
 
@@ -12,7 +13,6 @@ namespace velloria {
 
 namespace {
 
-constexpr int kLinkText = 323;
 constexpr std::size_t npos = MainWindowModel::npos;
 
 int resultText(CheckResult result)
@@ -261,18 +261,12 @@ bool LinkCheckDialog::canDelete(const std::vector<std::size_t>& links) const
     return std::any_of(links.begin(), links.end(), [this](std::size_t i) { return m_links.links[i].writable; });
 }
 
-bool LinkCheckDialog::asksFirst() const
-{
-    return m_model.prefs().ConfirmDeleting;
-}
-
 std::vector<std::string> LinkCheckDialog::deletionLines(const std::vector<std::size_t>& links) const
 {
     std::vector<std::string> lines;
     for (const std::size_t i : links)
         if (m_links.links[i].writable)
-            lines.push_back(text(i, Column::Folder) + ": " + std::string(m_links.links[i].link.Title) + " ("
-                            + m_model.texts()[kLinkText] + ")");
+            lines.push_back(DeleteConfirmation::lineOf(m_model, m_links.links[i]));
     return lines;
 }
 

@@ -76,7 +76,6 @@ public:
     bool canUpdate(const std::vector<std::size_t>& links) const;
     std::size_t updateAddresses(const std::vector<std::size_t>& links);
     bool canDelete(const std::vector<std::size_t>& links) const;
-    bool asksFirst() const;
     std::vector<std::string> deletionLines(const std::vector<std::size_t>& links) const;
     std::size_t deleteLinks(const std::vector<std::size_t>& links);
     void open(std::size_t link);
