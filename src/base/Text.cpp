@@ -103,6 +103,30 @@ std::string foldCase(std::string_view bytes)
     return std::string(reinterpret_cast<const char*>(folded), static_cast<std::size_t>(n));
 }
 
+void appendFoldedPlain(std::string& out, std::string_view bytes)
+{
+    if (isAscii(bytes)) {
+        const std::size_t start = out.size();
+        out.append(bytes);
+        for (std::size_t i = start; i < out.size(); ++i)
+            if (out[i] >= 'A' && out[i] <= 'Z')
+                out[i] = static_cast<char>(out[i] - 'A' + 'a');
+        return;
+    }
+    const std::string text = toUtf8(bytes);
+    utf8proc_uint8_t* folded = nullptr;
+    const auto options = static_cast<utf8proc_option_t>(UTF8PROC_CASEFOLD | UTF8PROC_STABLE | UTF8PROC_DECOMPOSE |
+                                                        UTF8PROC_STRIPMARK);
+    const utf8proc_ssize_t n = utf8proc_map(reinterpret_cast<const utf8proc_uint8_t*>(text.data()),
+                                            static_cast<utf8proc_ssize_t>(text.size()), &folded, options);
+    if (n < 0) {
+        out += text;
+        return;
+    }
+    std::unique_ptr<utf8proc_uint8_t, decltype(&std::free)> owner(folded, &std::free);
+    out.append(reinterpret_cast<const char*>(folded), static_cast<std::size_t>(n));
+}
+
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
     if (a.size() == b.size() && a == b)

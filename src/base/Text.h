@@ -21,6 +21,11 @@ std::string toUtf8(std::string_view bytes);
 // for comparisons that do not regard case. Takes library bytes (decoded as above).
 std::string foldCase(std::string_view bytes);
 
+// Appends the text folded as foldCase folds it and with its accents and other combining marks
+// left out ("É" and "e" fold alike), for matching that regards neither case nor accents. Takes
+// library bytes (decoded as above).
+void appendFoldedPlain(std::string& out, std::string_view bytes);
+
 // True when the two texts are equal without regard to case.
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 

@@ -8,6 +8,7 @@
 #include "mainwindow/MainWindowModel.h"
 #include "mainwindow/StatisticsLines.h"
 #include "platform/SystemInfo.h"
+#include "tools/LinkFilter.h"
 
 #include <charconv>
 #include <cmath>
@@ -36,6 +37,27 @@ void find(Invocation& call)
     printMatch(call, model);
     while (model.search().SearchAgain())
         printMatch(call, model);
+}
+
+// The links whose title, address or description hold every word given, as the filter above the
+// link list finds them: folder path, title, address, in tree order.
+void filter(Invocation& call)
+{
+    MainWindowModel& model = call.model();
+    std::string text;
+    for (const std::string& word : call.operands)
+        text += word + ' ';
+    LinkIndex index;
+    index.refresh(model.library());
+    for (const std::uint32_t i : index.match(FilterWords(text))) {
+        const LinkIndex::Link link = index.at(i);
+        call.out() << toUtf8(index.folderPath(i)) << '\t' << toUtf8(link.link.Title) << '\t'
+                   << toUtf8(link.link.Address) << '\n';
+    }
+    for (const std::string& problem : index.problems()) {
+        call.context.err << toUtf8(problem) << '\n';
+        call.status = 1;
+    }
 }
 
 void statistics(Invocation& call)
@@ -150,6 +172,10 @@ std::vector<CliCommand> toolCommands()
     return {
         {"find", "find TEXT",
          "every match: place (0-4), folder, row, position, field; in the order Find Again shows them", 1, 1, {}, find},
+        {"filter", "filter WORD...",
+         "the links whose title, address or description hold every word, case and accents aside: folder path, "
+         "title, address",
+         1, static_cast<std::size_t>(-1), {}, filter},
         {"duplicates", "duplicates [--loose] [--delete] [--no-save]",
          "links in the library more than once: group, folder path, title, address, keep or delete; --delete "
          "deletes the proposed ones and saves unless --no-save",

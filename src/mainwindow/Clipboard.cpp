@@ -34,6 +34,13 @@ void LinkClipboard::EditCopyExecute()
     m_model.updateCommands();
 }
 
+void LinkClipboard::take(std::vector<UndoLinkEntry> entries)
+{
+    m_entries = std::move(entries);
+    m_model.m_flags.ClipboardFilled = true;
+    m_model.updateCommands();
+}
+
 void LinkClipboard::EditCutExecute()
 {
     const std::size_t folder = m_model.selectedFolder();

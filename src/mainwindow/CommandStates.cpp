@@ -46,6 +46,16 @@ CommandStates commandStates(const CommandInputs& in)
             enable({C::EditMoveUp, C::EditMoveDown}, in.rowSelected && !sorts(in.sortMode));
         }
     }
+    // The filter's rows come from many folders: they are opened, edited, deleted, cut and copied
+    // where they are, but new and pasted links have no folder shown to go to.
+    if (in.filtering && !in.treeEmpty) {
+        enable({C::ToolsGo, C::ToolsGoInNewBrowser}, in.rowSelected);
+        enable({C::EditCut, C::EditCopy}, in.focus == Pane::List && in.rowSelected);
+        if (in.focus != Pane::Tree) {
+            enable({C::EditEditItem, C::EditDelete}, in.rowSelected);
+            enable({C::EditAddUrl, C::EditPaste, C::EditMoveUp, C::EditMoveDown}, false);
+        }
+    }
 
     const auto check = [&](Command command, bool checked) { states.checked[indexOf(command)] = checked; };
     check(C::ViewToolbar, in.toolbarShown);

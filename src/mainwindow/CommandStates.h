@@ -12,7 +12,8 @@ struct CommandInputs {
     Pane focus = Pane::None;      // None: neither pane, as after the tree lost the focus
     bool treeEmpty = true;
     bool folderSelected = false;  // false before the first folder is shown
-    bool listEmpty = true;        // the links of the selected folder
+    bool filtering = false;       // the list shows the filter's rows instead of the folder's links
+    bool listEmpty = true;        // the links of the selected folder, or the filter's rows
     bool rowSelected = false;
     bool clipboardFilled = false; // a Copy or Cut since the start
     bool undoAvailable = false;   // a deletion that Undo has not yet put back

@@ -27,6 +27,8 @@ bool MainWindowModel::execute(Command command)
 
 void MainWindowModel::run(Command command)
 {
+    if (m_filter.active() && m_selection.focus() != Pane::Tree && runOnFilter(command))
+        return;
     switch (command) {
     case C::FileSave: m_lifecycle.saveLibrary(); break;
     case C::ViewToolbar:
@@ -75,6 +77,22 @@ void MainWindowModel::run(Command command)
     }
 }
 
+// The commands that act on the filter's rows while the list shows them; false for the others.
+bool MainWindowModel::runOnFilter(Command command)
+{
+    switch (command) {
+    case C::ToolsGo: m_filter.open(false); return true;
+    case C::ToolsGoInNewBrowser: m_filter.open(true); return true;
+    case C::EditCut: m_filter.cut(); return true;
+    case C::EditCopy: m_filter.copy(); return true;
+    case C::EditEditItem:
+        m_flags.NewItem = NewItemKind::Link;
+        requestDialog(DialogKind::EditItem);
+        return true;
+    default: return false; // Delete asks first as it does for the folder's rows
+    }
+}
+
 void MainWindowModel::requestDialog(DialogKind kind)
 {
     notify([kind](MainWindowObserver& o) { o.dialogRequested(kind); });
@@ -103,14 +121,20 @@ void MainWindowModel::runSortCommand(Command command)
     const auto mode = std::find(kSortCommands.begin(), kSortCommands.end(), command) - kSortCommands.begin();
     m_preferences.record().SortMode = static_cast<std::int32_t>(mode);
     updateCommands();
-    savePreferencesAndThen([this] { m_list.SortLinkList(); });
+    savePreferencesAndThen([this] {
+        m_list.SortLinkList();
+        m_filter.sortModeChanged();
+    });
 }
 
 void MainWindowModel::runReversedOrder()
 {
     m_preferences.record().ReversedOrder = !prefs().ReversedOrder;
     updateCommands();
-    savePreferencesAndThen([this] { m_list.SortLinkList(); });
+    savePreferencesAndThen([this] {
+        m_list.SortLinkList();
+        m_filter.sortModeChanged();
+    });
 }
 
 // The page is written first, so that the browser never shows a missing page or one of another

@@ -19,6 +19,12 @@ std::string itemLine(const MainWindowModel& model, std::string_view name, int ki
 DeleteConfirmation::DeleteConfirmation(MainWindowModel& model)
     : m_model(model), m_folderMode(model.selection().focus() == Pane::Tree)
 {
+    if (!m_folderMode && model.filter().active()) {
+        for (const LibraryLink& link : model.filter().selectedLinks())
+            m_lines.push_back(lineOf(model, link));
+        m_yes = [&model] { model.filter().deleteSelected(); };
+        return;
+    }
     if (!m_folderMode) {
         for (std::size_t row : model.selection().selectedRows())
             m_lines.push_back(itemLine(model, model.library().linkList()[row].Title, kBookmarkText, false));

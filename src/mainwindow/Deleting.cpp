@@ -330,6 +330,7 @@ void UndoDeleting::RestoreUndoState()
     m_undo.UndoLinksOfFolders.reset();
     m_model.m_list.SortLinkList();
     m_model.setUndoAvailable(false);
+    m_model.m_filter.libraryChanged();
 }
 
 } // namespace velloria

@@ -80,6 +80,16 @@ EditItemDialog::EditItemDialog(MainWindowModel& model)
         m_description = model.library().folderDescription();
         return;
     }
+    if (model.filter().active() && model.selection().focus() != Pane::Tree) {
+        m_editsFiltered = model.filter().focusedRow() != LinkFiltering::npos;
+        if (m_editsFiltered) {
+            const LinkIndex::Link link = model.filter().link(model.filter().focusedRow());
+            m_title = link.link.Title;
+            m_address = link.link.Address;
+            m_description = link.description;
+        }
+        return;
+    }
     const std::size_t row = model.selection().selectedRow();
     if (row == MainWindowModel::npos)
         return;
@@ -97,6 +107,9 @@ bool EditItemDialog::accept(std::string_view title, std::string_view address, st
     ItemEditing& editing = m_model.editing();
     if (m_editsFolder)
         editing.editFolder(name, descriptionKept ? m_description : std::string(trimmed(fieldText(description))));
+    else if (m_editsFiltered)
+        m_model.filter().editFocused(name, unchanged(m_address, address) ? m_address : fieldText(address),
+                                     descriptionKept ? m_description : fieldText(description));
     else
         editing.editLink(name, unchanged(m_address, address) ? m_address : fieldText(address),
                          descriptionKept ? m_description : fieldText(description));

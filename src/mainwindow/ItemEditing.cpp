@@ -174,7 +174,7 @@ std::string ItemEditing::editLink(std::string_view title, std::string_view addre
     library.linkDescriptions().resize(std::max(m_model.m_library.linkDescriptions().size(), m_model.linkList().size()));
     library.linkDescriptions()[row] = std::string(description);
     std::string final = link.Title;
-    m_model.notify([row](MainWindowObserver& o) { o.linkRowsChanged(row, row); });
+    m_model.notify([row = row](MainWindowObserver& o) { o.linkRowsChanged(row, row); });
     m_model.setRowSelection(m_model.m_selection.selectedRows(), m_model.m_selection.focusedRow());
     m_model.m_statusPanels[1] = final;
     m_model.setDescription(std::string(description));
@@ -184,35 +184,54 @@ std::string ItemEditing::editLink(std::string_view title, std::string_view addre
     return final;
 }
 
-std::vector<bool> ItemEditing::changeAddresses(const std::vector<AddressChange>& changes)
+std::vector<bool> ItemEditing::changeLinks(const std::vector<LinkChange>& changes)
 {
     Library& library = m_model.m_library;
     const TFolderTree& tree = m_model.folderTree();
-    std::vector<const AddressChange*> ordered;
-    for (const AddressChange& change : changes)
+    std::vector<const LinkChange*> ordered;
+    for (const LinkChange& change : changes)
         if (change.link.folder < tree.count())
             ordered.push_back(&change);
     std::stable_sort(ordered.begin(), ordered.end(),
-                     [](const AddressChange* a, const AddressChange* b) { return a->link.folder < b->link.folder; });
+                     [](const LinkChange* a, const LinkChange* b) { return a->link.folder < b->link.folder; });
     // Every file is written before the list changes, so that a failure leaves the window as it was.
-    std::vector<std::pair<std::size_t, std::string>> listChanges;
+    std::vector<std::pair<std::size_t, const LinkChange*>> listChanges;
+    std::vector<std::pair<const LinkChange*, std::string>> titles;
     std::vector<bool> made(changes.size());
     StagedWrites batch;
     for (auto begin = ordered.begin(); begin != ordered.end();) {
         const std::size_t folder = (*begin)->link.folder;
-        const auto end = std::find_if(begin, ordered.end(), [folder](const AddressChange* c) { return c->link.folder != folder; });
+        const auto end = std::find_if(begin, ordered.end(), [folder](const LinkChange* c) { return c->link.folder != folder; });
         FolderRows rows = folderRows(library, tree[folder].Name);
+        rows.descriptions.resize(std::max(rows.descriptions.size(), rows.links.size()));
         std::vector<bool> changed(rows.links.size());
         bool any = false;
-        for (auto it = begin; it != end && rows.usable; ++it)
-            if (const std::size_t row = findLinkRow(rows.links, (*it)->link.link, (*it)->link.row, changed); row != npos) {
-                changed[row] = true;
-                any = true;
-                rows.links[row].Address = (*it)->address;
-                if (rows.inList)
-                    listChanges.emplace_back(row, (*it)->address);
-                made[static_cast<std::size_t>(*it - changes.data())] = true;
+        for (auto it = begin; it != end && rows.usable; ++it) {
+            const LinkChange& change = **it;
+            const std::size_t row = findLinkRow(rows.links, change.link.link, change.link.row, changed);
+            if (row == npos)
+                continue;
+            changed[row] = true;
+            any = true;
+            TLinkRecord& link = rows.links[row];
+            if (change.title && *change.title != link.Title) {
+                std::unordered_set<std::string> others;
+                for (std::size_t other = 0; other < rows.links.size(); ++other)
+                    if (other != row)
+                        others.insert(foldCase(rows.links[other].Title));
+                link.Title = uniqueAmong(*change.title, others);
+                titles.emplace_back(&change, link.Title);
             }
+            if (change.address)
+                link.Address = *change.address;
+            if (change.lastVisit)
+                link.LastVisit = *change.lastVisit;
+            if (change.description)
+                rows.descriptions[row] = *change.description;
+            if (rows.inList)
+                listChanges.emplace_back(row, &change);
+            made[static_cast<std::size_t>(&change - changes.data())] = true;
+        }
         begin = end;
         if (any)
             batch.stage(library.paths().linkFilePath(tree[folder].Name, kWorkingLinkExt),
@@ -221,9 +240,20 @@ std::vector<bool> ItemEditing::changeAddresses(const std::vector<AddressChange>&
     if (std::find(made.begin(), made.end(), true) == made.end())
         return made;
     batch.commit();
-    for (const auto& [row, address] : listChanges) {
-        library.linkList()[row].Address = address;
-        m_model.notify([row](MainWindowObserver& o) { o.linkRowsChanged(row, row); });
+    for (const auto& [row, change] : listChanges) {
+        TLinkRecord& link = library.linkList()[row];
+        for (const auto& [titled, title] : titles)
+            if (titled == change)
+                link.Title = title;
+        if (change->address)
+            link.Address = *change->address;
+        if (change->lastVisit)
+            link.LastVisit = *change->lastVisit;
+        if (change->description) {
+            library.linkDescriptions().resize(std::max(library.linkDescriptions().size(), library.linkList().size()));
+            library.linkDescriptions()[row] = *change->description;
+        }
+        m_model.notify([row = row](MainWindowObserver& o) { o.linkRowsChanged(row, row); });
     }
     m_model.m_lifecycle.libraryChanged();
     if (!listChanges.empty())

@@ -3,6 +3,7 @@
 #include "tools/LibraryLinks.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,15 +28,19 @@ public:
     std::string addFolderIn(std::size_t parent, std::string_view name, std::string_view description);
     std::string editFolder(std::string_view name, std::string_view description);
     std::string editLink(std::string_view title, std::string_view address, std::string_view description);
-    // Gives links of any folders a new address, as the link checker's Update Address does: each
-    // link is looked for in its folder by its columns, at its row first; one no longer there, and
-    // the links of a file read only up to a damaged line, stay as they are. The files are written
-    // as one batch. Returns which of the changes were made.
-    struct AddressChange {
+    // Changes links of any folders, as the link checker's Update Address, and Edit and Open on the
+    // filter's rows do: each link is looked for in its folder by its columns, at its row first;
+    // one no longer there, and the links of a file read only up to a damaged line, stay as they
+    // are. A new title is made unique among the folder's other links. The files are written as
+    // one batch. Returns which of the changes were made.
+    struct LinkChange {
         LibraryLink link;
-        std::string address;
+        std::optional<std::string> title;
+        std::optional<std::string> address;
+        std::optional<std::string> description;
+        std::optional<std::string> lastVisit;
     };
-    std::vector<bool> changeAddresses(const std::vector<AddressChange>& changes);
+    std::vector<bool> changeLinks(const std::vector<LinkChange>& changes);
     std::string uniqueFolderName(std::string_view cleaned) const;
     std::string uniqueLinkTitle(std::string_view cleaned) const;
 

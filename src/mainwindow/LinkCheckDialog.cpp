@@ -223,7 +223,7 @@ bool LinkCheckDialog::canUpdate(const std::vector<std::size_t>& links) const
 
 std::size_t LinkCheckDialog::updateAddresses(const std::vector<std::size_t>& links)
 {
-    std::vector<ItemEditing::AddressChange> changes;
+    std::vector<ItemEditing::LinkChange> changes;
     std::vector<std::size_t> changing;
     for (const std::size_t i : links)
         if (m_checks[i].result == CheckResult::Moved && m_links.links[i].writable) {
@@ -234,7 +234,7 @@ std::size_t LinkCheckDialog::updateAddresses(const std::vector<std::size_t>& lin
         return 0;
     std::vector<bool> made;
     try {
-        made = m_model.editing().changeAddresses(changes);
+        made = m_model.editing().changeLinks(changes);
     } catch (...) {
         readAgain(); // what the failure left
         throw;

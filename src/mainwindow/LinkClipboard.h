@@ -19,6 +19,8 @@ public:
     void EditCopyExecute();
     void EditCutExecute();
     void EditPasteExecute();
+    // Puts links of any folders on the clipboard, as Copy on the filter's rows does.
+    void take(std::vector<UndoLinkEntry> entries);
     const std::vector<UndoLinkEntry>& entries() const { return m_entries; }
 
 private:

@@ -178,6 +178,7 @@ void WindowLifecycle::FormDestroy()
 void WindowLifecycle::libraryChanged()
 {
     m_libraryModified = true;
+    m_model.m_filter.libraryChanged();
     m_model.updateCommands();
 }
 

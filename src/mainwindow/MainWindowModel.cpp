@@ -27,8 +27,9 @@ CommandInputs MainWindowModel::commandInputs() const
     return {.focus = m_selection.focus(),
             .treeEmpty = folderTree().empty(),
             .folderSelected = selectedFolder() != npos,
-            .listEmpty = linkList().empty(),
-            .rowSelected = m_selection.anySelected(),
+            .filtering = m_filter.active(),
+            .listEmpty = m_filter.active() ? m_filter.rowCount() == 0 : linkList().empty(),
+            .rowSelected = m_filter.active() ? !m_filter.selectedRows().empty() : m_selection.anySelected(),
             .clipboardFilled = m_flags.ClipboardFilled,
             .undoAvailable = m_undoAvailable,
             .libraryModified = m_lifecycle.libraryModified(),
@@ -66,6 +67,7 @@ void MainWindowModel::treeReplaced(bool hadNodes)
         folderNodesRemoved();
     if (!folderTree().empty())
         folderNodesAdded();
+    m_filter.libraryChanged();
 }
 
 void MainWindowModel::folderNodesRemoved()
@@ -151,6 +153,11 @@ void MainWindowModel::updateStatusBar()
     m_statusPanels[1] = row == npos ? "" : linkList()[row].Title;
     m_statusPanels[2] = m_texts[text::Folders] + ' ' + (folder == npos ? "" : std::to_string(folderTree().childCount(folder)));
     m_statusPanels[3] = m_texts[text::Bookmarks] + ' ' + (folder == npos ? "" : std::to_string(linkList().size()));
+    if (m_filter.active()) {
+        const std::size_t focused = m_filter.focusedRow();
+        m_statusPanels[1] = focused == npos ? "" : std::string(m_filter.link(focused).link.Title);
+        m_statusPanels[3] = m_texts[text::FilterMatches] + ' ' + std::to_string(m_filter.rowCount());
+    }
     notify([](MainWindowObserver& o) { o.statusBarChanged(); });
 }
 

@@ -8,6 +8,7 @@
 #include "mainwindow/ItemEditing.h"
 #include "mainwindow/LibrarySearch.h"
 #include "mainwindow/LinkClipboard.h"
+#include "mainwindow/LinkFiltering.h"
 #include "mainwindow/LinkListEvents.h"
 #include "mainwindow/MainWindowObserver.h"
 #include "mainwindow/Reordering.h"
@@ -122,6 +123,10 @@ public:
     LibrarySearch& search() { return m_search; }
     const LibrarySearch& search() const { return m_search; }
 
+    // The filter above the link list and the commands on its rows.
+    LinkFiltering& filter() { return m_filter; }
+    const LinkFiltering& filter() const { return m_filter; }
+
     // Moving up and down, and dropping a folder onto another.
     Reordering& reordering() { return m_reordering; }
     const Reordering& reordering() const { return m_reordering; }
@@ -137,6 +142,7 @@ private:
     friend class ItemEditing;
     friend class LibrarySearch;
     friend class WindowLifecycle;
+    friend class LinkFiltering;
 
     // The library as import and export see it.
     const Clock& clock() const override { return m_clock; }
@@ -177,6 +183,7 @@ private:
     };
     void setUndoAvailable(bool available);
     void run(Command command);
+    bool runOnFilter(Command command);
     void runSortCommand(Command command);
     void runReversedOrder();
     void runBarToggle(Command command);
@@ -225,6 +232,7 @@ private:
     ItemEditing m_editing{*this};
     LibrarySearch m_search{*this};
     WindowLifecycle m_lifecycle{*this};
+    LinkFiltering m_filter{*this};
 };
 
 } // namespace velloria

@@ -55,6 +55,11 @@ public:
     virtual void linkRowsMoved() {}
     virtual void linkRowsChanged(std::size_t /*first*/, std::size_t /*last*/) {} // the values of the rows
     virtual void rowSelectionChanged() {} // the selected and focused rows
+    // The filter's rows (model.filter()) are about to be replaced, and have been: another text, a
+    // change of the library, another order. Before the first and after the last the list shows
+    // the selected folder.
+    virtual void filterAboutToChange() {}
+    virtual void filterChanged() {}
 };
 
 // What a view of the whole main window model hears, and the few things the model asks of it.

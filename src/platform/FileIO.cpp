@@ -127,6 +127,15 @@ std::optional<FileDescriptor> openForReading(const fs::path& path, struct stat& 
 
 } // namespace
 
+FileStamp fileStamp(const fs::path& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return {};
+    return {static_cast<std::uint64_t>(info.st_ino), info.st_size,
+            info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec};
+}
+
 std::optional<std::string> readFileIfExists(const fs::path& path)
 {
     struct stat info {};

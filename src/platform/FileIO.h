@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -40,6 +41,17 @@ public:
 // The watcher of every file step from now on; nullptr for none. Not for use while another thread
 // writes files.
 void setFileStepWatcher(FileStepWatcher* watcher);
+
+// What tells one version of a file from another without reading it: every write replaces a file
+// with a new one, so its inode tells a change even within one tick of the clock. Equal for two
+// missing files.
+struct FileStamp {
+    std::uint64_t inode = 0;
+    std::int64_t size = -1;
+    std::int64_t modified = 0; // nanoseconds
+    bool operator==(const FileStamp&) const = default;
+};
+FileStamp fileStamp(const std::filesystem::path& path);
 
 // The file's bytes; nullopt when it does not exist. Other failures (no permission, a directory
 // in its place) throw "Cannot open file ...".

@@ -239,6 +239,9 @@ const std::vector<std::pair<int, std::string_view>>& builtInTexts()
         {475, "Not a valid web address: %1"},
         {476, "Not a web address"},
         {477, "Cancelled before it was checked"},
+        {478, "Filter all links (Ctrl+L)"},
+        {479, "Matches:"},
+        {480, "Folder"},
     };
     return texts;
 }

@@ -15,8 +15,8 @@ namespace velloria {
 // In captions "&" marks the accelerator and "&&" is one ampersand.
 class UIText {
 public:
-    static constexpr int kLastNumber = 477;
-    static constexpr std::size_t kEntryCount = 223;
+    static constexpr int kLastNumber = 480;
+    static constexpr std::size_t kEntryCount = 226;
     // Entries from this number on are younger than language files of version 1.0 may be: a file
     // that lacks them is complete, and shows them in English.
     static constexpr int kFirstAddedNumber = 420;
@@ -105,6 +105,10 @@ inline constexpr int RedirectNotChecked = 474;
 inline constexpr int NotValidWebAddress = 475;
 inline constexpr int NotWebAddress = 476;
 inline constexpr int CheckCancelled = 477;
+// The filter above the link list.
+inline constexpr int FilterPlaceholder = 478;
+inline constexpr int FilterMatches = 479;
+inline constexpr int ColumnFolder = 480;
 } // namespace text
 
 // A text of the table with "%1" and "%2" replaced; with "%1" to "%9" by the values given.

@@ -9,7 +9,6 @@
 #include "store/FolderStateFile.h"
 #include "store/FolderTreeFile.h"
 
-#include <sys/stat.h>
 
 namespace velloria {
 
@@ -192,18 +191,12 @@ void Library::GetFolderDescription(std::string_view folderName, std::string& des
 
 const std::unordered_map<std::string, std::string>& Library::folderDescriptions() const
 {
-    // Every write replaces the file with a new one, so its inode tells a change even within
-    // one tick of the clock.
-    struct stat info {};
-    const bool exists = ::stat(m_paths.libraryFile(kWorkingDescriptionFile).c_str(), &info) == 0;
-    const auto inode = exists ? static_cast<std::uint64_t>(info.st_ino) : 0;
-    const std::int64_t size = exists ? info.st_size : -1;
-    const std::int64_t modified = exists ? info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec : 0;
+    const FileStamp stamp = fileStamp(m_paths.libraryFile(kWorkingDescriptionFile));
     DescriptionCache& cache = m_descriptionCache;
-    if (!cache.valid || cache.inode != inode || cache.size != size || cache.modified != modified) {
+    if (!cache.valid || cache.stamp != stamp) {
         const auto bytes = readFileIfExists(m_paths.libraryFile(kWorkingDescriptionFile));
         cache.descriptions = bytes ? lastFolderDescriptions(*bytes) : std::unordered_map<std::string, std::string>();
-        cache = {true, inode, size, modified, std::move(cache.descriptions)};
+        cache = {true, stamp, std::move(cache.descriptions)};
     }
     return cache.descriptions;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Error.h"
+#include "platform/FileIO.h"
 #include "store/FolderDescriptionFile.h"
 #include "store/FolderTree.h"
 #include "store/LibraryPaths.h"
@@ -102,9 +103,7 @@ private:
 
     struct DescriptionCache {
         bool valid = false;
-        std::uint64_t inode = 0;
-        std::int64_t size = -1;
-        std::int64_t modified = 0;
+        FileStamp stamp;
         std::unordered_map<std::string, std::string> descriptions;
     };
 

@@ -79,6 +79,9 @@ TEST_F(CommandLineToolTest, EachCommandPrintsExitsAndWritesAsDocumented)
         {{"find", "NEWS"}, 0,
          "0\tNews\t\t1\tNews\n1\tDaily\t\t11\tthe daily news\n2\tDaily\t0\t6\tGood News\n"
          "4\tDaily\t0\t1\tnewsletter\n2\tDaily\t1\t4\tzz news\n3\tDaily\t1\t1\tnews.example\n", "", {}},
+        {{"filter", "NEWS", "g\xC3\xB6\xC3\xB6" "d"}, 0, "News / Daily\tGood News\tg\n", "", {}},
+        {{"filter", "t.EXAMPLE"}, 0, "Caf\xC3\xA9\tT\thttps://t.example/\n", "", {}},
+        {{"filter"}, 2, "", "usage: velloria-cli filter", {}},
         {{"links", "Nope"}, 1, "", "There is no folder named \"Nope\"\n", {}},
         {{"links"}, 2, "", "usage: velloria-cli links", {}},
         {{"frobnicate"}, 2, "", "unknown command frobnicate", {}},
@@ -86,9 +89,9 @@ TEST_F(CommandLineToolTest, EachCommandPrintsExitsAndWritesAsDocumented)
         {{"import", "chrome", "~/gone.html"}, 1, "", "Unknown format \"chrome\": use netscape, opera or ie\n", {}},
         {{"lang-check", "~/none.lng"}, 1, "", "none.lng", {}},
         {{"lang-check", "~/older.lng"}, 0,
-         "Entry 476 is not translated; it shows in English: \"Not a web address\"\n"
-         "Entry 477 is not translated; it shows in English: \"Cancelled before it was checked\"\n", "", {},
-         {"older.lng", test::withoutEntriesFrom(test::shippedLanguage("German.lng"), 476)}},
+         "Entry 479 is not translated; it shows in English: \"Matches:\"\n"
+         "Entry 480 is not translated; it shows in English: \"Folder\"\n", "", {},
+         {"older.lng", test::withoutEntriesFrom(test::shippedLanguage("German.lng"), 479)}},
         {{"add-link", "Nowhere", "Title", "x"}, 1, "", "There is no folder named \"Nowhere\"\n", {}},
         {{"add-folder", " Work/Stuff? ", "--description", "line one\nline two"}, 0, "WorkStuff\n", "",
          with(savedTree, {"RefLib/Links/WorkStuff.wnl", "RefLib/Links/WorkStuff.~wnl"})},

@@ -104,11 +104,11 @@ std::vector<Operation> operations(const fs::path& importFile)
              const LibraryLinks links = readLibraryLinks(p.model.library(), tree.findExact("Folder 35"), tree.findExact("Folder 40"));
              if (!links.problems.empty()) // the dialog names a file it could not read under the list
                  throw Error(links.problems.front());
-             std::vector<ItemEditing::AddressChange> changes;
+             std::vector<ItemEditing::LinkChange> changes;
              for (const LibraryLink& link : links.links)
                  if (link.row == 2)
-                     changes.push_back({link, "https://moved.example/" + std::string(link.link.Title)});
-             const std::vector<bool> made = p.show("Folder 36").editing().changeAddresses(changes);
+                     changes.push_back({.link = link, .address = "https://moved.example/" + std::string(link.link.Title)});
+             const std::vector<bool> made = p.show("Folder 36").editing().changeLinks(changes);
              if (std::count(made.begin(), made.end(), true) != 5)
                  throw Error("not every link was updated");
          }},

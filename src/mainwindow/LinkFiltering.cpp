@@ -1,0 +1,168 @@
+// The filter above the link list: the matching links of the whole library and the commands on them.
+
+#include "mainwindow/LinkFiltering.h"
+
+#include "base/Clock.h"
+#include "base/WebAddress.h"
+#include "mainwindow/MainWindowModel.h"
+#include "platform/UrlOpener.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace velloria {
+
+void LinkFiltering::setText(std::string_view text)
+{
+    const bool wasActive = active();
+    FilterWords words(text);
+    const bool narrowing = wasActive && m_indexed && words.narrows(m_words);
+    m_text = std::string(text);
+    m_words = std::move(words);
+    if (!active()) {
+        if (wasActive)
+            showRows({});
+        return;
+    }
+    // Coming back to the filter, the index reads what changed while it was not shown.
+    const bool changed = !wasActive && m_index.refresh(m_model.library());
+    m_indexed = true;
+    showRows(m_index.match(m_words, narrowing && !changed ? &m_matches : nullptr));
+}
+
+void LinkFiltering::showRows(std::vector<std::uint32_t> matches)
+{
+    m_model.notify([](MainWindowObserver& o) { o.filterAboutToChange(); });
+    m_matches = std::move(matches);
+    const TPreferences& prefs = m_model.prefs();
+    m_rows = m_index.sorted(m_matches, prefs.SortMode, prefs.ReversedOrder);
+    m_selected.clear(); // the callers select again what they keep
+    m_focused = npos;
+    m_model.notify([](MainWindowObserver& o) { o.filterChanged(); });
+    m_model.updateStatusBar();
+    m_model.updateCommands();
+}
+
+void LinkFiltering::selectRows(std::vector<std::size_t> rows, std::size_t focused)
+{
+    rows.erase(std::remove_if(rows.begin(), rows.end(), [this](std::size_t row) { return row >= m_rows.size(); }),
+               rows.end());
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    m_selected = std::move(rows);
+    m_focused = focused < m_rows.size() ? focused : npos;
+    m_model.updateStatusBar();
+    m_model.updateCommands();
+}
+
+std::vector<LibraryLink> LinkFiltering::selectedLinks() const
+{
+    std::vector<LibraryLink> links;
+    for (const std::size_t row : m_selected) {
+        const LinkIndex::Link found = link(row);
+        links.push_back({.folder = found.folder, .row = found.row, .link = found.link, .writable = found.writable});
+    }
+    return links;
+}
+
+void LinkFiltering::libraryChanged()
+{
+    if (!active())
+        return;
+    // The rows selected stay selected where they are still shown: a link keeps its folder and row
+    // through an edit, and a deletion selects the links that took the places of those gone.
+    std::vector<std::pair<std::size_t, std::size_t>> selected;
+    for (const std::size_t row : m_selected)
+        selected.emplace_back(link(row).folder, link(row).row);
+    std::sort(selected.begin(), selected.end());
+    const bool focusSelected = m_focused != npos && std::binary_search(m_selected.begin(), m_selected.end(), m_focused);
+    if (!m_index.refresh(m_model.library()))
+        return;
+    showRows(m_index.match(m_words));
+    std::vector<std::size_t> rows;
+    for (std::size_t row = 0; row < m_rows.size() && rows.size() < selected.size(); ++row)
+        if (std::binary_search(selected.begin(), selected.end(), std::make_pair(link(row).folder, link(row).row)))
+            rows.push_back(row);
+    selectRows(rows, focusSelected && !rows.empty() ? rows.front() : npos);
+    m_model.notify([](MainWindowObserver& o) { o.rowSelectionChanged(); });
+}
+
+void LinkFiltering::sortModeChanged()
+{
+    if (!active())
+        return;
+    std::vector<std::uint32_t> selected;
+    for (const std::size_t row : m_selected)
+        selected.push_back(m_rows[row]);
+    const std::uint32_t focused = m_focused == npos ? UINT32_MAX : m_rows[m_focused];
+    showRows(std::move(m_matches));
+    std::vector<std::size_t> rows;
+    std::size_t focusedRow = npos;
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        if (std::find(selected.begin(), selected.end(), m_rows[row]) != selected.end())
+            rows.push_back(row);
+        if (m_rows[row] == focused)
+            focusedRow = row;
+    }
+    selectRows(rows, focusedRow);
+    m_model.notify([](MainWindowObserver& o) { o.rowSelectionChanged(); });
+}
+
+void LinkFiltering::open(bool newWindow)
+{
+    const std::size_t row = m_focused != npos ? m_focused : m_selected.empty() ? npos : m_selected.front();
+    if (row == npos)
+        return;
+    const LinkIndex::Link found = link(row);
+    const std::string address = browserAddress(std::string(found.link.Address));
+    TPreferences& record = m_model.m_preferences.record();
+    record.LastLinkTitle = std::string(found.link.Title);
+    record.LastFolderName = m_model.folderTree()[found.folder].Name;
+    const LibraryLink visited{.folder = found.folder, .row = found.row, .link = found.link, .writable = found.writable};
+    // The visit is recorded whether or not the preferences could be written.
+    m_model.savePreferencesAndThen([&] {
+        if (newWindow)
+            m_model.m_opener.openInNewWindow("about:blank");
+        m_model.m_opener.open(address);
+        m_model.editing().changeLinks({{.link = visited, .lastVisit = formatDate(m_model.m_clock.today())}});
+    });
+}
+
+void LinkFiltering::copy()
+{
+    std::vector<UndoLinkEntry> entries;
+    for (const std::size_t row : m_selected) {
+        const LinkIndex::Link found = link(row);
+        entries.push_back({.Title = std::string(found.link.Title), .Address = std::string(found.link.Address),
+                           .LastVisit = std::string(found.link.LastVisit), .AddDate = std::string(found.link.AddDate),
+                           .Description = std::string(found.description), .Index = found.row});
+    }
+    m_model.clipboard().take(std::move(entries));
+}
+
+void LinkFiltering::cut()
+{
+    copy();
+    deleteSelected();
+}
+
+void LinkFiltering::deleteSelected()
+{
+    m_model.deleting().deleteLinks(selectedLinks());
+}
+
+void LinkFiltering::editFocused(std::string_view title, std::string_view address, std::string_view description)
+{
+    if (m_focused == npos)
+        return;
+    const LinkIndex::Link found = link(m_focused);
+    ItemEditing::LinkChange change{
+        .link = {.folder = found.folder, .row = found.row, .link = found.link, .writable = found.writable},
+        .address = std::string(address),
+        .description = std::string(description)};
+    if (title != found.link.Title)
+        change.title = std::string(title);
+    m_model.editing().changeLinks({change});
+}
+
+} // namespace velloria
