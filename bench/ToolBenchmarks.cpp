@@ -6,6 +6,7 @@
 #include "mainwindow/DuplicatesDialog.h"
 #include "platform/FileIO.h"
 #include "store/LibraryPaths.h"
+#include "tools/LinkFilter.h"
 #include "tools/Statistics.h"
 
 #include <stdexcept>
@@ -179,6 +180,55 @@ std::vector<double> deleteTheDuplicates(const fs::path& home, const LibraryPlan&
     return times;
 }
 
+// The filter's index of every link made, with the order by title that the list shows its rows in;
+// what it adds to the process's peak memory is held to 48 MB.
+std::vector<double> buildTheFilterIndex(const fs::path& home, const LibraryPlan& plan)
+{
+    WindowModel window(home);
+    window.model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
+    std::vector<double> times;
+    const double before = peakResidentMegabytes();
+    for (int run = 0; run < kRuns; ++run) {
+        LinkIndex index;
+        times.push_back(millisecondsOf([&] {
+            index.refresh(window.model.library());
+            index.sorted({}, static_cast<int>(SortMode::Title), false);
+        }));
+        expect(index.size() >= plan.linkCount(), "the index holds " + std::to_string(index.size()) + " links");
+    }
+    const double extra = peakResidentMegabytes() - before;
+    expect(extra < 48, "the index took " + std::to_string(static_cast<int>(extra)) + " MB more");
+    return times;
+}
+
+// Keystrokes in the filter field: a letter that most links hold, typed over another such letter
+// (nothing to narrow: every link is looked at and the result sorted), and a word typed letter by
+// letter. Each time is one keystroke's, from the text to the rows in their order.
+std::vector<double> filterKeystrokes(const fs::path& home, const LibraryPlan& plan, bool oneLetter)
+{
+    WindowModel window(home);
+    MainWindowModel& model = window.model;
+    model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
+    model.filter().setText("x"); // the index made
+    std::vector<double> times;
+    for (int run = 0; run < kRuns; ++run) {
+        if (oneLetter) {
+            for (const char* letter : {"e", "a"}) {
+                times.push_back(millisecondsOf([&] { model.filter().setText(letter); }));
+                expect(model.filter().rowCount() > plan.linkCount() / 2,
+                       "\"" + std::string(letter) + "\" matches only " + std::to_string(model.filter().rowCount()));
+            }
+            continue;
+        }
+        model.filter().setText("");
+        const std::string word = kFrequentWord;
+        for (std::size_t length = 1; length <= word.size(); ++length)
+            times.push_back(millisecondsOf([&] { model.filter().setText(word.substr(0, length)); }));
+        expect(model.filter().rowCount() > 0, "the word matches nothing");
+    }
+    return times;
+}
+
 } // namespace
 
 std::vector<Benchmark> toolBenchmarks(const fs::path& home, const LibraryPlan& plan)
@@ -187,6 +237,11 @@ std::vector<Benchmark> toolBenchmarks(const fs::path& home, const LibraryPlan& p
         {"find a text that is nowhere", 150, [&plan, home] { return findAbsentText(home, plan); }},
         {"find again through 1,000 matches", 1000, [home] { return stepThroughMatches(home); }},
         {"statistics", 200, [&plan, home] { return computeTheStatistics(home, plan); }},
+        {"filter: make the index", 150, [&plan, home] { return buildTheFilterIndex(home, plan); }},
+        {"filter: one-letter keystroke", 16,
+         [&plan, home] { return filterKeystrokes(home, plan, true); }},
+        {"filter: keystrokes of a word", 16,
+         [&plan, home] { return filterKeystrokes(home, plan, false); }},
     };
 }
 

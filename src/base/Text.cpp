@@ -2,6 +2,7 @@
 
 #include <utf8proc.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <memory>
@@ -105,26 +106,44 @@ std::string foldCase(std::string_view bytes)
 
 void appendFoldedPlain(std::string& out, std::string_view bytes)
 {
+    const auto lowered = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     if (isAscii(bytes)) {
         const std::size_t start = out.size();
-        out.append(bytes);
-        for (std::size_t i = start; i < out.size(); ++i)
-            if (out[i] >= 'A' && out[i] <= 'Z')
-                out[i] = static_cast<char>(out[i] - 'A' + 'a');
+        out.resize(start + bytes.size());
+        std::transform(bytes.begin(), bytes.end(), out.begin() + static_cast<std::ptrdiff_t>(start), lowered);
         return;
     }
-    const std::string text = toUtf8(bytes);
-    utf8proc_uint8_t* folded = nullptr;
+    // One character at a time: the ASCII ones lowered, the others folded and decomposed by
+    // utf8proc with their marks left out (no allocation, as many fields hold a few such).
+    const std::string text = isValidUtf8(bytes) ? std::string() : toUtf8(bytes);
+    const std::string_view utf8 = text.empty() ? bytes : std::string_view(text);
     const auto options = static_cast<utf8proc_option_t>(UTF8PROC_CASEFOLD | UTF8PROC_STABLE | UTF8PROC_DECOMPOSE |
                                                         UTF8PROC_STRIPMARK);
-    const utf8proc_ssize_t n = utf8proc_map(reinterpret_cast<const utf8proc_uint8_t*>(text.data()),
-                                            static_cast<utf8proc_ssize_t>(text.size()), &folded, options);
-    if (n < 0) {
-        out += text;
-        return;
+    const auto* p = reinterpret_cast<const utf8proc_uint8_t*>(utf8.data());
+    auto left = static_cast<utf8proc_ssize_t>(utf8.size());
+    while (left > 0) {
+        if (*p < 0x80) {
+            out += lowered(static_cast<char>(*p));
+            ++p;
+            --left;
+            continue;
+        }
+        utf8proc_int32_t codePoint = 0;
+        utf8proc_ssize_t n = utf8proc_iterate(p, left, &codePoint);
+        if (n <= 0) {
+            codePoint = 0xFFFD;
+            n = 1;
+        }
+        utf8proc_int32_t parts[16];
+        utf8proc_int32_t boundary = 0;
+        const utf8proc_ssize_t count = utf8proc_decompose_char(codePoint, parts, 16, options, &boundary);
+        for (utf8proc_ssize_t i = 0; i < std::min<utf8proc_ssize_t>(count, 16); ++i)
+            appendUtf8(out, static_cast<char32_t>(parts[i]));
+        if (count < 0 || count > 16)
+            appendUtf8(out, static_cast<char32_t>(codePoint));
+        p += n;
+        left -= n;
     }
-    std::unique_ptr<utf8proc_uint8_t, decltype(&std::free)> owner(folded, &std::free);
-    out.append(reinterpret_cast<const char*>(folded), static_cast<std::size_t>(n));
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)

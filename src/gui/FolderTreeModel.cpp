@@ -28,7 +28,30 @@ private:
     TFolderTree::FolderId m_id;
 };
 
+const QString kLinksMimeType = QStringLiteral("application/x-velloria-links");
+
+// The data of a drag of the selected links.
+class LinksMimeData : public QMimeData {
+public:
+    LinksMimeData() { setData(kLinksMimeType, {}); }
+};
+
 } // namespace
+
+QMimeData* FolderTreeModel::linksDrag()
+{
+    return new LinksMimeData;
+}
+
+QString FolderTreeModel::linksMimeType()
+{
+    return kLinksMimeType;
+}
+
+bool FolderTreeModel::carriesLinks(const QMimeData* data)
+{
+    return dynamic_cast<const LinksMimeData*>(data) != nullptr;
+}
 
 FolderTreeModel::FolderTreeModel(const MainWindowModel& model, QObject* parent)
     : QAbstractItemModel(parent),
@@ -111,12 +134,12 @@ Qt::DropActions FolderTreeModel::supportedDragActions() const
 
 Qt::DropActions FolderTreeModel::supportedDropActions() const
 {
-    return Qt::MoveAction;
+    return Qt::MoveAction | Qt::CopyAction;
 }
 
 QStringList FolderTreeModel::mimeTypes() const
 {
-    return {kFolderMimeType};
+    return {kFolderMimeType, kLinksMimeType};
 }
 
 QMimeData* FolderTreeModel::mimeData(const QModelIndexList& indexes) const
@@ -129,7 +152,11 @@ bool FolderTreeModel::canDropMimeData(const QMimeData* data, Qt::DropAction /*ac
                                       const QModelIndex& parent) const
 {
     // A row of -1 is a drop onto the parent itself.
-    return row == -1 && m_model.reordering().trvFoldersDragOver(draggedFolder(data), folderOf(parent));
+    if (row != -1)
+        return false;
+    if (carriesLinks(data))
+        return m_model.reordering().linksDragOver(folderOf(parent));
+    return m_model.reordering().trvFoldersDragOver(draggedFolder(data), folderOf(parent));
 }
 
 bool FolderTreeModel::dropMimeData(const QMimeData* /*data*/, Qt::DropAction /*action*/, int /*row*/,

@@ -16,6 +16,8 @@ class MainWindowModel;
 // A folder can be dragged onto another folder where the main window model allows it; the model
 // only answers where, and never changes the tree itself: the view's drop goes to the main
 // window model. (After a move the view asks to remove the dragged rows; the model declines.)
+// The links selected in the list (the folder's or the filter's) can be dragged onto a folder
+// too: their drag carries no data, only a type that this program's own lists give it.
 class FolderTreeModel : public QAbstractItemModel {
     Q_OBJECT
 
@@ -40,6 +42,10 @@ public:
                       const QModelIndex& parent) override;
     // The absolute index of the folder that a drag of this model carries; npos for any other data.
     std::size_t draggedFolder(const QMimeData* data) const;
+    // A drag of the links selected in a list of this program, and whether data is one.
+    static QMimeData* linksDrag();
+    static QString linksMimeType();
+    static bool carriesLinks(const QMimeData* data);
 
     // The absolute index of the folder in the core tree; npos for an invalid or stale index.
     std::size_t folderOf(const QModelIndex& index) const;

@@ -1,5 +1,6 @@
 #include "gui/LinkListModel.h"
 
+#include "gui/FolderTreeModel.h"
 #include "gui/ImageList.h"
 #include "gui/QtText.h"
 #include "mainwindow/MainWindowModel.h"
@@ -108,6 +109,22 @@ void LinkListModel::linksChanged(std::size_t first, std::size_t last)
 void LinkListModel::captionsChanged()
 {
     emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
+}
+
+Qt::ItemFlags LinkListModel::flags(const QModelIndex& index) const
+{
+    const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    return index.isValid() ? flags | Qt::ItemIsDragEnabled : flags;
+}
+
+QStringList LinkListModel::mimeTypes() const
+{
+    return {FolderTreeModel::linksMimeType()};
+}
+
+QMimeData* LinkListModel::mimeData(const QModelIndexList& indexes) const
+{
+    return indexes.isEmpty() ? nullptr : FolderTreeModel::linksDrag();
 }
 
 } // namespace velloria

@@ -181,24 +181,8 @@ void MainForm::createLinkList()
     m_linkView = new QTableView;
     m_linkView->setObjectName(QStringLiteral("lvReferences"));
     m_linkView->setModel(m_linkModel);
-    m_linkView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_linkView->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_linkView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_linkView->setSortingEnabled(false); // the model sorts, and writes the order to the folder's file
-    m_linkView->setShowGrid(false);
-    m_linkView->setWordWrap(false);
-    m_linkView->setTabKeyNavigation(false);
-    m_linkView->setContextMenuPolicy(Qt::CustomContextMenu);
-    // Rows of one fixed height let the view place a hundred thousand rows without measuring any.
-    QHeaderView* rows = m_linkView->verticalHeader();
-    rows->hide();
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(m_linkView->fontMetrics().height() + 6);
+    setUpListView(*m_linkView);
     QHeaderView* columns = m_linkView->horizontalHeader();
-    columns->setMinimumSectionSize(kMinimumColumnWidth);
-    columns->setHighlightSections(false);
-    columns->setSectionsClickable(true);
-    columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     connect(columns, &QHeaderView::sectionResized, this, [this](int column, int, int width) {
         if (m_fittingLastColumn)
             return;
@@ -209,6 +193,34 @@ void MainForm::createLinkList()
     });
     m_linkView->installEventFilter(this);
     m_linkView->viewport()->installEventFilter(this);
+}
+
+// A list of links: whole rows selected, several at once, nothing edited in place, sorted by the
+// model, and rows of one fixed height.
+void MainForm::setUpListView(QTableView& view)
+{
+    view.setSelectionBehavior(QAbstractItemView::SelectRows);
+    view.setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view.setSortingEnabled(false); // the model sorts, and writes the order to the folder's file
+    view.setShowGrid(false);
+    view.setWordWrap(false);
+    view.setTabKeyNavigation(false);
+    view.setContextMenuPolicy(Qt::CustomContextMenu);
+    // The selected rows are dragged onto a folder of the tree: moved, or copied with Ctrl held.
+    view.setDragEnabled(true);
+    view.setDragDropMode(QAbstractItemView::DragOnly);
+    view.setDefaultDropAction(Qt::MoveAction);
+    // Rows of one fixed height let the view place a hundred thousand rows without measuring any.
+    QHeaderView* rows = view.verticalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(view.fontMetrics().height() + 6);
+    QHeaderView* columns = view.horizontalHeader();
+    columns->setMinimumSectionSize(kMinimumColumnWidth);
+    columns->setHighlightSections(false);
+    columns->setSectionsClickable(true);
+    columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void MainForm::createDescriptionPane()
@@ -230,7 +242,7 @@ void MainForm::arrangePanes()
     // The tree and the description keep their sizes when the window changes; the list takes it.
     m_listSplitter = new QSplitter(Qt::Vertical);
     m_listSplitter->setObjectName(QStringLiteral("splList"));
-    m_listSplitter->addWidget(m_linkView);
+    createFilter();
     m_listSplitter->addWidget(m_descriptionPane);
     m_listSplitter->setStretchFactor(0, 1);
     m_listSplitter->setStretchFactor(1, 0);

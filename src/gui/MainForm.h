@@ -15,11 +15,14 @@ class QAbstractScrollArea;
 class QDialog;
 class QDropEvent;
 class QItemSelection;
+class QKeyEvent;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QMouseEvent;
 class QPlainTextEdit;
 class QSplitter;
+class QStackedWidget;
 class QTableView;
 class QTimer;
 class QToolBar;
@@ -28,6 +31,7 @@ class QTreeView;
 namespace velloria {
 
 class CommandActions;
+class FilterListModel;
 class FolderTreeModel;
 class LinkListModel;
 class TrayIcon;
@@ -97,6 +101,8 @@ protected:
     void folderChanged(std::size_t folder) override;
     void folderSelectionChanged() override;
     void rowSelectionChanged() override;
+    void filterAboutToChange() override;
+    void filterChanged() override;
     void descriptionChanged() override;
     void statusBarChanged() override;
     void commandsChanged() override;
@@ -132,6 +138,12 @@ private:
     // Building the window.
     void createFolderTree();
     void createLinkList();
+    static void setUpListView(QTableView& view);
+    // The filter field above the list and the list of its rows (MainFormFilter.cpp).
+    void createFilter();
+    void filterViewSelectionChanged();
+    void showFilterSelection();
+    bool filterFieldKey(const QKeyEvent& event);
     void createDescriptionPane();
     void arrangePanes();
     void createStatusBar();
@@ -179,6 +191,10 @@ private:
     LinkListModel* m_linkModel = nullptr;
     QTreeView* m_folderView = nullptr;
     QTableView* m_linkView = nullptr;
+    FilterListModel* m_filterModel = nullptr;
+    QTableView* m_filterView = nullptr;
+    QLineEdit* m_filterField = nullptr;
+    QStackedWidget* m_listStack = nullptr; // the folder's links or the filter's rows
     QPlainTextEdit* m_descriptionPane = nullptr;
     QSplitter* m_mainSplitter = nullptr;
     QSplitter* m_listSplitter = nullptr;

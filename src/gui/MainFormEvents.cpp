@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
 #include <QStatusBar>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTimer>
 #include <QTreeView>
@@ -92,6 +93,8 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event)
         paneFocusOut(watched, static_cast<QFocusEvent*>(event)->reason());
         break;
     case QEvent::KeyPress:
+        if (watched == m_filterField && filterFieldKey(*static_cast<QKeyEvent*>(event)))
+            return true;
         if (paneOf(watched) != Pane::None && m_actions->triggerShortcut(*static_cast<QKeyEvent*>(event)))
             return true;
         break;
@@ -122,7 +125,7 @@ Pane MainForm::paneOf(const QObject* widget) const
 {
     if (widget == m_folderView)
         return Pane::Tree;
-    return widget == m_linkView ? Pane::List : Pane::None;
+    return widget == m_linkView || widget == m_filterView ? Pane::List : Pane::None;
 }
 
 void MainForm::paneFocusIn(const QObject* widget)
@@ -164,6 +167,9 @@ void MainForm::mouseEvent(const QObject* viewport, const QMouseEvent& event)
         } else if (type == QEvent::MouseButtonRelease && event.button() == Qt::LeftButton) {
             run([this] { m_model.tree().trvFoldersClick(); });
         }
+    } else if (viewport == m_filterView->viewport() && event.button() == Qt::LeftButton) {
+        if (type == QEvent::MouseButtonDblClick)
+            run([this] { m_model.execute(Command::ToolsGo); });
     } else if (viewport == m_linkView->viewport() && event.button() == Qt::LeftButton) {
         if (type == QEvent::MouseButtonRelease)
             run([this] { m_model.list().lvReferencesClick(); });
@@ -179,6 +185,18 @@ void MainForm::showContextMenu(const QAbstractScrollArea& view, const QPoint& po
 
 void MainForm::folderDropped(QDropEvent& event)
 {
+    if (FolderTreeModel::carriesLinks(event.mimeData())) {
+        const std::size_t target = m_folderModel->folderOf(m_folderView->indexAt(event.position().toPoint()));
+        if (target == MainWindowModel::npos || !m_model.reordering().linksDragOver(target)) {
+            event.ignore();
+            return;
+        }
+        const bool copy = event.dropAction() == Qt::CopyAction; // Ctrl held, as the drag tells it
+        event.setDropAction(copy ? Qt::CopyAction : Qt::MoveAction);
+        event.accept();
+        run([&] { m_model.reordering().dropLinks(target, copy); });
+        return;
+    }
     const std::size_t dragged = m_folderModel->draggedFolder(event.mimeData());
     const std::size_t target = m_folderModel->folderOf(m_folderView->indexAt(event.position().toPoint()));
     if (dragged == MainWindowModel::npos || target == MainWindowModel::npos) {

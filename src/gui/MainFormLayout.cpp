@@ -160,6 +160,7 @@ void MainForm::paintViews(const TPreferences& prefs)
 {
     paint(*m_folderView, prefs.TreeBackgroundColor, prefs.TreeFontColor);
     paint(*m_linkView, prefs.ListBackgroundColor, prefs.ListFontColor);
+    paint(*m_filterView, prefs.ListBackgroundColor, prefs.ListFontColor);
 }
 
 void MainForm::styleMenus(const TPreferences& prefs)

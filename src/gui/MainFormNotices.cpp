@@ -1,12 +1,14 @@
 // What the main window model reports, shown in the main window's widgets.
 
 #include "gui/CommandActions.h"
+#include "gui/FilterListModel.h"
 #include "gui/FolderTreeModel.h"
 #include "gui/LinkListModel.h"
 #include "gui/MainForm.h"
 #include "gui/QtText.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
 #include <QStatusBar>
@@ -164,7 +166,10 @@ void MainForm::rowSelectionChanged()
     if (m_syncingRows)
         return;
     const QScopedValueRollback<bool> syncing(m_syncingRows, true);
-    showRowSelection();
+    if (m_model.filter().active())
+        showFilterSelection();
+    else
+        showRowSelection();
 }
 
 void MainForm::descriptionChanged()
@@ -211,6 +216,8 @@ void MainForm::captionsChanged()
 {
     m_actions->showCaptions(m_model);
     m_linkModel->captionsChanged();
+    m_filterModel->captionsChanged();
+    m_filterField->setPlaceholderText(toQString(m_model.texts()[text::FilterPlaceholder]));
 }
 
 void MainForm::autoSaveTimerChanged()

@@ -1,9 +1,14 @@
-// Moving folders and links up and down, and dropping a folder onto another. Every move is
-// written at once, so that it is never lost to a folder change before the next write.
+// Moving folders and links up and down, dropping a folder onto another and links onto a folder.
+// Every move is written at once, so that it is never lost to a folder change before the next write.
 
 #include "mainwindow/Reordering.h"
 
+#include "mainwindow/FolderRows.h"
 #include "mainwindow/MainWindowModel.h"
+#include "platform/FileIO.h"
+#include "store/FolderNames.h"
+
+#include <algorithm>
 
 namespace velloria {
 
@@ -113,6 +118,143 @@ void Reordering::trvFoldersDragDrop(std::size_t dragged, std::size_t target)
     m_model.selectFolder(targetNow);
     m_model.m_library.SaveFolderTree(kWorkingTreeFile);
     m_model.m_lifecycle.libraryChanged();
+}
+
+// The links selected in the list shown (the filter's or the folder's), where they are, and
+// their descriptions.
+std::vector<LibraryLink> Reordering::selectedLinks(std::vector<std::string>* descriptions) const
+{
+    std::vector<LibraryLink> links;
+    if (m_model.m_filter.active()) {
+        for (const std::size_t row : m_model.m_filter.selectedRows()) {
+            const LinkIndex::Link link = m_model.m_filter.link(row);
+            links.push_back({.folder = link.folder, .row = link.row, .link = link.link, .writable = link.writable});
+            if (descriptions)
+                descriptions->emplace_back(link.description);
+        }
+    } else if (const std::size_t folder = m_model.selectedFolder(); folder != npos) {
+        const std::vector<std::string>& stored = m_model.m_library.linkDescriptions();
+        for (const std::size_t row : m_model.m_selection.selectedRows()) {
+            const TLinkRecord& link = m_model.linkList()[row];
+            links.push_back({.folder = folder, .row = row, .link = {link.Title, link.Address, link.LastVisit, link.AddDate}});
+            if (descriptions)
+                descriptions->push_back(row < stored.size() ? stored[row] : "");
+        }
+    }
+    return links;
+}
+
+bool Reordering::linksDragOver(std::size_t target) const
+{
+    if (target >= m_model.folderTree().count())
+        return false;
+    const std::vector<LibraryLink> links = selectedLinks(nullptr);
+    return std::any_of(links.begin(), links.end(), [target](const LibraryLink& link) { return link.folder != target; });
+}
+
+std::size_t Reordering::dropLinks(std::size_t target, bool copy)
+{
+    Library& library = m_model.m_library;
+    const TFolderTree& tree = m_model.folderTree();
+    if (target >= tree.count())
+        return 0;
+    std::vector<std::string> descriptions;
+    const std::vector<LibraryLink> links = selectedLinks(&descriptions);
+    FolderRows into = folderRows(library, tree[target].Name);
+    if (!into.usable)
+        throw Error(folderPath(tree, target) + ": the folder's link file is damaged; nothing was moved");
+    into.descriptions.resize(into.links.size());
+    UniqueNames titles;
+    for (const TLinkRecord& link : into.links)
+        titles.add(link.Title);
+    // Each source folder's file loses the links moved out; a link not found there (or in a file
+    // that cannot be written whole) is neither moved nor copied.
+    std::vector<std::size_t> order(links.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return links[a].folder < links[b].folder; });
+    StagedWrites batch;
+    std::vector<std::size_t> listRowsGone;
+    std::vector<std::string> added;
+    for (auto begin = order.begin(); begin != order.end();) {
+        const std::size_t folder = links[*begin].folder;
+        const auto end = std::find_if(begin, order.end(), [&](std::size_t i) { return links[i].folder != folder; });
+        if (folder == target) {
+            begin = end;
+            continue;
+        }
+        FolderRows from = folderRows(library, tree[folder].Name);
+        std::vector<bool> taken(from.links.size());
+        for (auto it = begin; it != end && from.usable; ++it) {
+            const std::size_t row = findLinkRow(from.links, links[*it].link, links[*it].row, taken);
+            if (row == npos)
+                continue;
+            taken[row] = true;
+            TLinkRecord moved = from.links[row];
+            moved.Title = titles.take(moved.Title);
+            added.push_back(moved.Title);
+            into.links.push_back(std::move(moved));
+            into.descriptions.push_back(descriptions[*it]);
+        }
+        begin = end;
+        if (copy || std::find(taken.begin(), taken.end(), true) == taken.end())
+            continue;
+        TLinkList kept;
+        std::vector<std::string> keptDescriptions;
+        from.descriptions.resize(from.links.size());
+        for (std::size_t row = 0; row < from.links.size(); ++row) {
+            if (taken[row]) {
+                if (from.inList)
+                    listRowsGone.push_back(row);
+                continue;
+            }
+            kept.push_back(std::move(from.links[row]));
+            keptDescriptions.push_back(std::move(from.descriptions[row]));
+        }
+        batch.stage(library.paths().linkFilePath(tree[folder].Name, kWorkingLinkExt), writeLinkFile(kept, keptDescriptions));
+    }
+    if (added.empty())
+        return 0;
+    batch.stage(library.paths().linkFilePath(tree[target].Name, kWorkingLinkExt),
+                writeLinkFile(into.links, into.descriptions));
+    batch.commit();
+    // The list hears of the rows gone from the folder it shows; the target is shown afterwards.
+    if (!listRowsGone.empty())
+        m_model.removeRows(listRowsGone);
+    if (into.inList) {
+        const std::size_t first = m_model.linkList().size();
+        const std::size_t last = first + added.size() - 1;
+        m_model.notify([first, last](MainWindowObserver& o) { o.linkRowsAboutToBeInserted(first, last); });
+        for (std::size_t i = into.links.size() - added.size(); i < into.links.size(); ++i) {
+            const TLinkRecord& link = into.links[i];
+            m_model.insertRow(m_model.linkList().size(), {.Title = link.Title, .Address = link.Address,
+                                                           .LastVisit = link.LastVisit, .AddDate = link.AddDate,
+                                                           .Description = into.descriptions[i]});
+        }
+        m_model.notify([](MainWindowObserver& o) { o.linkRowsInserted(); });
+    }
+    m_model.m_lifecycle.libraryChanged();
+    if (m_model.selectedFolder() != target)
+        m_model.selectFolder(target);
+    else
+        m_model.m_list.SortLinkList();
+    std::vector<std::size_t> rows;
+    for (std::size_t row = 0; row < m_model.linkList().size(); ++row)
+        if (std::find(added.begin(), added.end(), m_model.linkList()[row].Title) != added.end())
+            rows.push_back(row);
+    m_model.setRowSelection(rows, rows.empty() ? npos : rows.front());
+    m_model.updateStatusBar();
+    if (m_model.m_filter.active()) { // the filter's rows of the links where they went
+        std::vector<std::size_t> shown;
+        for (std::size_t row = 0; row < m_model.m_filter.rowCount(); ++row) {
+            const LinkIndex::Link link = m_model.m_filter.link(row);
+            if (link.folder == target && std::find(added.begin(), added.end(), link.link.Title) != added.end())
+                shown.push_back(row);
+        }
+        m_model.m_filter.selectRows(shown, shown.empty() ? npos : shown.front());
+        m_model.notify([](MainWindowObserver& o) { o.rowSelectionChanged(); });
+    }
+    return added.size();
 }
 
 } // namespace velloria

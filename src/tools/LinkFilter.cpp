@@ -97,9 +97,9 @@ struct LinkIndex::Part {
         return std::string_view(folded).substr(starts[row], starts[row + 1] - starts[row]);
     }
 
-    void read(const std::string& content)
+    void read(std::string content)
     {
-        bytes = content;
+        bytes = std::move(content);
         const LinkFileView view = viewLinkFile(bytes);
         if (view.error) {
             writable = false;
@@ -112,7 +112,8 @@ struct LinkIndex::Part {
         };
         links.resize(view.links.size());
         starts.resize(view.links.size() + 1);
-        folded.reserve(bytes.size() / 2);
+        // Every page of memory first written costs; the folded text is reserved about its size.
+        folded.reserve(bytes.size() * 3 / 4);
         for (std::size_t row = 0; row < view.links.size(); ++row) {
             const LinkRecordView& link = view.links[row];
             const std::string_view description = row < view.descriptions.size() ? view.descriptions[row] : "";
@@ -125,7 +126,6 @@ struct LinkIndex::Part {
             }
         }
         starts.back() = static_cast<std::uint32_t>(folded.size());
-        folded.shrink_to_fit();
     }
 };
 
@@ -173,8 +173,7 @@ bool LinkIndex::refresh(const Library& library)
     inParts(unread.size(), 16, [](std::size_t, std::size_t, std::size_t) {},
             [&](std::size_t begin, std::size_t end, std::size_t) {
                 for (std::size_t i = begin; i < end; ++i) {
-                    unread[i]->read(contents[i]);
-                    std::string().swap(contents[i]);
+                    unread[i]->read(std::move(contents[i]));
                 }
             });
     m_parts = std::move(parts);
@@ -262,14 +261,20 @@ const std::vector<std::uint32_t>& LinkIndex::orderBy(int column, bool reversed) 
 {
     auto& order = m_orders[static_cast<std::size_t>(column * 2 + (reversed ? 1 : 0))];
     if (!order) {
-        // Each link's value once, then one stable sort of all: ties keep tree order.
+        // Each link's value and key once, then one stable sort of all: ties keep tree order.
         std::vector<std::string_view> values(size());
+        std::vector<std::uint64_t> keys(size());
         for (std::size_t p = 0; p < m_parts.size(); ++p)
-            for (std::size_t row = 0; row < m_parts[p]->links.size(); ++row)
-                values[m_first[p] + row] = m_parts[p]->at(row, static_cast<std::size_t>(column));
+            for (std::size_t row = 0; row < m_parts[p]->links.size(); ++row) {
+                const std::size_t i = m_first[p] + row;
+                values[i] = m_parts[p]->at(row, static_cast<std::size_t>(column));
+                keys[i] = sortKeyPrefix(values[i]);
+            }
         order.emplace(size());
         std::iota(order->begin(), order->end(), std::uint32_t{0});
         std::stable_sort(order->begin(), order->end(), [&](std::uint32_t x, std::uint32_t y) {
+            if (keys[x] != keys[y])
+                return reversed ? keys[x] > keys[y] : keys[x] < keys[y];
             const int result = compareSortValues(values[x], values[y]);
             return reversed ? result > 0 : result < 0;
         });

@@ -27,6 +27,16 @@ int compareSortValues(std::string_view a, std::string_view b)
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
+std::uint64_t sortKeyPrefix(std::string_view value)
+{
+    // A value shorter than eight bytes is padded with zero bytes, which sort first as a shorter
+    // value does; a real zero byte makes the keys equal, and compareSortValues decides.
+    std::uint64_t key = 0;
+    for (std::size_t i = 0; i < 8; ++i)
+        key = (key << 8) | (i < value.size() ? upperAscii(value[i]) : 0u);
+    return key;
+}
+
 std::string_view sortValue(const TLinkRecord& link, int column)
 {
     switch (column) {

@@ -3,7 +3,7 @@
 #include "store/LinkFile.h"
 
 #include <algorithm>
-
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +18,11 @@ enum class SortMode { Title = 0, Address = 1, LastVisit = 2, AddDate = 3, Unsort
 // as A to Z, a value that begins the other first. No locale: accented letters sort by code, and
 // dates sort as the text they are stored as. Negative, zero or positive.
 int compareSortValues(std::string_view a, std::string_view b);
+
+// The first eight bytes of a value as compareSortValues compares them, as a number: of two
+// values, the one with the smaller key is the smaller; equal keys leave it to compareSortValues.
+// For sorting many values, which then mostly compare numbers.
+std::uint64_t sortKeyPrefix(std::string_view value);
 
 // The value of a column (0 title, 1 address, 2 last visit, 3 add date) of a row.
 std::string_view sortValue(const TLinkRecord& link, int column);

@@ -113,20 +113,22 @@ QPoint rowCentre(const QTableView& view, int row)
 }
 
 // Drags the data onto the target folder as the window system does; returns whether the tree took it.
-bool dragOnto(SampleWindow& window, const QMimeData& data, const QString& target)
+bool dragOnto(SampleWindow& window, const QMimeData& data, const QString& target, Qt::KeyboardModifiers keys = {})
 {
     QWidget* viewport = window.folderView()->viewport();
     const QPoint where = window.folderView()->visualRect(window.folderItem(target)).center();
-    QDragEnterEvent enter(where, Qt::MoveAction, &data, Qt::LeftButton, {});
+    // As a drag that the program starts offers: a move, or with Ctrl a copy.
+    const Qt::DropActions offered = keys.testFlag(Qt::ControlModifier) ? Qt::CopyAction : Qt::MoveAction;
+    QDragEnterEvent enter(where, offered, &data, Qt::LeftButton, keys);
     QApplication::sendEvent(viewport, &enter);
-    QDragMoveEvent move(where, Qt::MoveAction, &data, Qt::LeftButton, {});
+    QDragMoveEvent move(where, offered, &data, Qt::LeftButton, keys);
     QApplication::sendEvent(viewport, &move);
     if (!move.isAccepted()) {
         QDragLeaveEvent leave;
         QApplication::sendEvent(viewport, &leave);
         return false;
     }
-    QDropEvent drop(where, Qt::MoveAction, &data, Qt::LeftButton, {});
+    QDropEvent drop(where, offered, &data, Qt::LeftButton, keys);
     QApplication::sendEvent(viewport, &drop);
     return drop.isAccepted();
 }
@@ -833,7 +835,64 @@ private slots:
                                                   "    Velloria"}));
         QCOMPARE(window.currentFolder(), QStringLiteral("Recipes"));
         QVERIFY(window.folderView()->isExpanded(window.folderItem("Main/Recipes")));
-        QVERIFY(!(window.linkModel()->flags(window.linkModel()->index(0, 0)) & Qt::ItemIsDragEnabled)); // links stay
+    }
+
+    // Ctrl+L and a few letters: every match of the library with its folder, and the commands and
+    // drags act on those rows; Escape: the folder's links again.
+    void theFilterShowsEveryMatchAndItsRowsDropOntoFolders()
+    {
+        SampleWindow window;
+        QVERIFY(window.start());
+        QVERIFY(showActive(window.form));
+        auto* field = window.form.findChild<QLineEdit*>(QStringLiteral("edFilter"));
+        auto* filtered = window.form.findChild<QTableView*>(QStringLiteral("lvFiltered"));
+        QTest::keyClick(&window.form, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(field->hasFocus());
+        QTest::keyClicks(field, QStringLiteral("CAFE"));
+        QVERIFY(filtered->isVisible() && !window.linkView()->isVisible());
+        QAbstractItemModelTester tester(filtered->model(), kReportToQtTest);
+        QCOMPARE(headerCaptions(*filtered->model()), QStringList({"Title +", "Address", "Last Visit", "Add Date", "Folder"}));
+        QCOMPARE(rowLines(*filtered->model()),
+                 QStringList({"Café Central | https://cafe.example/ | 2024.2.3 | 2020.1.1 | Main / Café"}));
+        QCOMPARE(window.statusPanel(3), QStringLiteral("Matches: 1"));
+
+        field->clear();
+        QTest::keyClicks(field, QStringLiteral("https"));
+        QTest::keyClick(field, Qt::Key_Down); // to the rows found, the first selected
+        QVERIFY(filtered->hasFocus());
+        QCOMPARE(window.model.filter().selectedRows(), std::vector<std::size_t>{0});
+        QCOMPARE(window.action("EditPaste")->isEnabled(), false);
+        QCOMPARE(window.action("EditDelete")->isEnabled(), true);
+        const auto selectRows = [&](std::initializer_list<int> rows) {
+            QItemSelection selection;
+            for (const int row : rows)
+                selection.select(filtered->model()->index(row, 0), filtered->model()->index(row, 4));
+            filtered->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+        };
+        const std::unique_ptr<QMimeData> links(filtered->model()->mimeData({filtered->model()->index(0, 0)}));
+        selectRows({0, 1}); // Café Central of Café, Mail of Work: copied with Ctrl
+        QVERIFY(dragOnto(window, *links, "Main/Recipes", Qt::ControlModifier));
+        QCOMPARE(rowLines(*filtered->model()).mid(0, 4),
+                 QStringList({"Café Central | https://cafe.example/ | 2024.2.3 | 2020.1.1 | Main / Recipes",
+                              "Café Central | https://cafe.example/ | 2024.2.3 | 2020.1.1 | Main / Café",
+                              "Mail | https://mail.example/ |  | 2022.7.8 | Main / Recipes",
+                              "Mail | https://mail.example/ |  | 2022.7.8 | Work"}));
+        QCOMPARE(window.model.filter().selectedRows(), (std::vector<std::size_t>{0, 2}));
+        QCOMPARE(window.currentFolder(), QStringLiteral("Recipes"));
+        QVERIFY(!dragOnto(window, *links, "Main/Recipes")); // where they are now
+        selectRows({3}); // Mail of Work, moved: its title is taken there
+        QVERIFY(dragOnto(window, *links, "Main/Recipes"));
+        QCOMPARE(linkLines(window.home.read("Links/Recipes.wnl")),
+                 std::vector<std::string>({"Caf\xE9 Central https://cafe.example/", "Mail https://mail.example/",
+                                           "Mail_1 https://mail.example/"}));
+        QCOMPARE(linkLines(window.home.read("Links/Work.wnl")),
+                 std::vector<std::string>({"Velloria home https://velloria.example/", "Wiki https://wiki.example/"}));
+
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Escape);
+        QVERIFY(field->text().isEmpty());
+        QVERIFY(window.linkView()->isVisible() && !filtered->isVisible());
+        QCOMPARE(window.statusPanel(3), QStringLiteral("Bookmarks: 3")); // Recipes, where the links went
     }
 
     void theRememberedLayoutIsAppliedAndWrittenBack()

@@ -1,6 +1,7 @@
 // The filter above the link list: the rows it shows for a text, kept current through every kind
 // of change of the library, and the commands on its rows writing each link's own folder file.
 
+#include "interchange/Import.h"
 #include "mainwindow/DeleteConfirmation.h"
 #include "mainwindow/ItemDialogs.h"
 #include "mainwindow/MainWindowFixture.h"
@@ -121,6 +122,20 @@ TEST_F(LinkFilteringTest, EveryKindOfChangeOfTheLibraryShowsAtOnce)
          },
          {"Top / B: Alpha", "Top / Aa / A1: Caf\xC3\xA9 list", "Top / B: mid", "Top / Aa / A1: Other news",
           "Top / B: Renamed", "Top: Top news", "Top / B: zeta"}},
+        {"a file imported",
+         [&] {
+             test::writeBytes(home.path() / "in.html", "<DL><p><DT><A HREF=\"https://in.example/\">Imported</A></DL>");
+             importSource(model, ImportSource::Netscape, home.path() / "in.html");
+         },
+         {"Top / B: Alpha", "Top / Aa / A1: Caf\xC3\xA9 list", "Netscape: Imported", "Top / B: mid",
+          "Top / Aa / A1: Other news", "Top / B: Renamed", "Top: Top news", "Top / B: zeta"}},
+        {"the library reverted to its last save and read again",
+         [&] {
+             model.lifecycle().revertLibrary();
+             model.lifecycle().loadLibrary(RestoreFolderStates::No);
+         },
+         {"Top / B: Alpha", "Top / A / A1: Caf\xC3\xA9 list", "Top / B: mid", "Top / A / A1: Other news",
+          "Top: Top news", "Top / B: zeta"}},
     };
     for (const auto& c : cases) {
         c.run();
@@ -185,6 +200,39 @@ TEST_F(LinkFilteringTest, ALongerTextLooksOnlyAmongTheRowsOfTheShorterAndSorting
     EXPECT_THAT(rows(), ElementsAre("Top: Top news", "Top / A / A1: Other news"));
     EXPECT_EQ(model.filter().selectedRows(), std::vector<std::size_t>{0});
     EXPECT_EQ(model.filter().focusedRow(), 0u);
+}
+
+// Links dragged onto a folder of the tree, from the folder's list and from the filter's.
+TEST_F(LinkFilteringTest, LinksDroppedOntoAFolderMoveOrCopyThereWithUniqueTitles)
+{
+    const std::string a1 = "Caf\xC3\xA9 list https://cafe.example/";
+    model.list().selectRows({0, 1}, 1); // Alpha and mid of B
+    EXPECT_FALSE(model.reordering().linksDragOver(4)); // onto their own folder: nothing to do
+    EXPECT_EQ(model.reordering().dropLinks(4, false), 0u);
+    EXPECT_TRUE(model.reordering().linksDragOver(2));
+
+    EXPECT_EQ(model.reordering().dropLinks(2, true), 2u); // copied, with Ctrl
+    EXPECT_THAT(linksOf("B"), ElementsAre("Alpha a.example/path", "mid mailto:mid@example.org", "zeta https://z.example/"));
+    EXPECT_THAT(linksOf("A1"), ElementsAre("Alpha a.example/path", a1, "mid mailto:mid@example.org",
+                                           "Other news https://other.example/")); // shown, and so sorted
+    EXPECT_EQ(model.tree().selectedFolder(), 2u); // A1 shown, the links dropped selected
+    EXPECT_THAT(titles(), ElementsAre("Alpha", "Caf\xC3\xA9 list", "mid", "Other news"));
+    EXPECT_EQ(model.selection().selectedRows(), (std::vector<std::size_t>{0, 2}));
+
+    model.tree().selectFolder(4);
+    model.list().selectRows({0}, 0); // Alpha again: its title is taken in A1 now
+    EXPECT_EQ(model.reordering().dropLinks(2, false), 1u);
+    EXPECT_THAT(linksOf("B"), ElementsAre("mid mailto:mid@example.org", "zeta https://z.example/"));
+    EXPECT_THAT(linksOf("A1"), ::testing::Contains("Alpha_1 a.example/path"));
+
+    model.filter().setText("news"); // from the filter's rows, out of two folders at once
+    select({0, 1});
+    EXPECT_EQ(model.reordering().dropLinks(4, false), 2u);
+    EXPECT_THAT(linksOf("Top"), ElementsAre());
+    EXPECT_THAT(linksOf("B"), ElementsAre("mid mailto:mid@example.org", "Other news https://other.example/",
+                                          "Top news https://news.example/", "zeta https://z.example/"));
+    EXPECT_THAT(rows(), ElementsAre("Top / B: Other news", "Top / B: Top news"));
+    EXPECT_EQ(model.filter().selectedRows(), (std::vector<std::size_t>{0, 1}));
 }
 
 } // namespace

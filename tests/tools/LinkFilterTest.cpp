@@ -5,6 +5,7 @@
 #include "store/Library.h"
 #include "support/Fixtures.h"
 #include "tools/LinkFilter.h"
+#include "tools/Sort.h"
 
 #include <gmock/gmock.h>
 
@@ -56,6 +57,23 @@ TEST(LinkFilter, AFilterNarrowsAnotherWhenEachOfItsWordsIsInOneOfTheNew)
     };
     for (const auto& c : cases)
         EXPECT_EQ(FilterWords(c.later).narrows(FilterWords(c.earlier)), c.narrows) << c.earlier << " -> " << c.later;
+}
+
+TEST(LinkFilter, SortKeysOrderValuesAsTheListSortsThemOrLeaveItOpen)
+{
+    const std::vector<std::string> values = {"", "a", "A", std::string("a\0", 2), "ab", "abcdefgh", "abcdefghi",
+                                             "ABCDEFGH!", "abcdefgH", "Zeta", "zeta", "[x", "_", "\xC3\xA9", "\xFF"};
+    for (const std::string& a : values)
+        for (const std::string& b : values) {
+            const std::uint64_t x = sortKeyPrefix(a), y = sortKeyPrefix(b);
+            const int compared = compareSortValues(a, b);
+            if (x != y) {
+                EXPECT_EQ(x < y, compared < 0) << a << " / " << b;
+            } else if (a.size() <= 7 && b.size() <= 7 && a.find('\0') == std::string::npos
+                       && b.find('\0') == std::string::npos) {
+                EXPECT_EQ(compared, 0) << a << " / " << b; // short values: the key is the whole value
+            }
+        }
 }
 
 class LinkIndexTest : public test::HomeTest {
