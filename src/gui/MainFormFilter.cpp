@@ -95,9 +95,10 @@ void MainForm::filterChanged()
     QWidget* shown = active ? static_cast<QWidget*>(m_filterView) : m_linkView;
     if (m_listStack->currentWidget() == shown)
         return;
-    if (active) { // the folder list's column widths, and the rest for the folder
-        for (int column = 0; column < FilterListModel::FolderColumn; ++column)
+    if (active) { // the folder list's column widths (the last without the room it fills), the rest for the folder
+        for (int column = 0; column < FilterListModel::AddDateColumn; ++column)
             m_filterView->setColumnWidth(column, m_linkView->columnWidth(column));
+        m_filterView->setColumnWidth(FilterListModel::AddDateColumn, m_lastColumnWidth);
     }
     const bool focused = m_listStack->currentWidget()->hasFocus();
     m_listStack->setCurrentWidget(shown);

@@ -81,9 +81,9 @@ EditItemDialog::EditItemDialog(MainWindowModel& model)
         return;
     }
     if (model.filter().active() && model.selection().focus() != Pane::Tree) {
-        m_editsFiltered = model.filter().focusedRow() != LinkFiltering::npos;
-        if (m_editsFiltered) {
-            const LinkIndex::Link link = model.filter().link(model.filter().focusedRow());
+        m_editsFiltered = true;
+        if (const std::size_t row = model.filter().currentRow(); row != LinkFiltering::npos) {
+            const LinkIndex::Link link = model.filter().link(row);
             m_title = link.link.Title;
             m_address = link.link.Address;
             m_description = link.description;
@@ -108,7 +108,7 @@ bool EditItemDialog::accept(std::string_view title, std::string_view address, st
     if (m_editsFolder)
         editing.editFolder(name, descriptionKept ? m_description : std::string(trimmed(fieldText(description))));
     else if (m_editsFiltered)
-        m_model.filter().editFocused(name, unchanged(m_address, address) ? m_address : fieldText(address),
+        m_model.filter().editCurrent(name, unchanged(m_address, address) ? m_address : fieldText(address),
                                      descriptionKept ? m_description : fieldText(description));
     else
         editing.editLink(name, unchanged(m_address, address) ? m_address : fieldText(address),

@@ -63,7 +63,7 @@ public:
 private:
     MainWindowModel& m_model;
     bool m_editsFolder = false;
-    bool m_editsFiltered = false; // the focused row of the filter's
+    bool m_editsFiltered = false; // the current row of the filter's
     std::string m_title;
     std::string m_address;
     std::string m_description;

@@ -51,8 +51,29 @@ void LinkFiltering::selectRows(std::vector<std::size_t> rows, std::size_t focuse
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     m_selected = std::move(rows);
     m_focused = focused < m_rows.size() ? focused : npos;
+    if (m_focused != npos) // the pane shows the focused link's description, as for a folder's row
+        m_model.setDescription(std::string(link(m_focused).description));
     m_model.updateStatusBar();
     m_model.updateCommands();
+}
+
+std::size_t LinkFiltering::currentRow() const
+{
+    return m_focused != npos ? m_focused : m_selected.empty() ? npos : m_selected.front();
+}
+
+void LinkFiltering::entered()
+{
+    if (m_rows.empty()) {
+        m_model.requestFocus(Pane::Tree);
+        return;
+    }
+    if (m_selected.empty()) {
+        selectRows({0}, 0);
+        m_model.notify([](MainWindowObserver& o) { o.rowSelectionChanged(); });
+    } else if (m_focused != npos) {
+        m_model.setDescription(std::string(link(m_focused).description));
+    }
 }
 
 std::vector<LibraryLink> LinkFiltering::selectedLinks() const
@@ -110,7 +131,7 @@ void LinkFiltering::sortModeChanged()
 
 void LinkFiltering::open(bool newWindow)
 {
-    const std::size_t row = m_focused != npos ? m_focused : m_selected.empty() ? npos : m_selected.front();
+    const std::size_t row = currentRow();
     if (row == npos)
         return;
     const LinkIndex::Link found = link(row);
@@ -151,11 +172,11 @@ void LinkFiltering::deleteSelected()
     m_model.deleting().deleteLinks(selectedLinks());
 }
 
-void LinkFiltering::editFocused(std::string_view title, std::string_view address, std::string_view description)
+void LinkFiltering::editCurrent(std::string_view title, std::string_view address, std::string_view description)
 {
-    if (m_focused == npos)
+    if (currentRow() == npos)
         return;
-    const LinkIndex::Link found = link(m_focused);
+    const LinkIndex::Link found = link(currentRow());
     ItemEditing::LinkChange change{
         .link = {.folder = found.folder, .row = found.row, .link = found.link, .writable = found.writable},
         .address = std::string(address),

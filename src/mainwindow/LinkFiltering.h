@@ -39,9 +39,14 @@ public:
     void selectRows(std::vector<std::size_t> rows, std::size_t focused);
     const std::vector<std::size_t>& selectedRows() const { return m_selected; }
     std::size_t focusedRow() const { return m_focused; }
+    // The row Open and Edit act on: the focused one, else the first selected; npos for none.
+    std::size_t currentRow() const;
     // The selected rows' links, as the commands that act on several folders take them.
     std::vector<LibraryLink> selectedLinks() const;
 
+    // The list of the rows has the focus: without a selection its first row is selected, as in a
+    // folder's list; with no row, the focus goes back to the tree.
+    void entered();
     // The library has changed (an edit, an import, a revert): the index reads what changed and
     // the rows are found again; the rows selected stay selected where they are still shown.
     void libraryChanged();
@@ -53,8 +58,8 @@ public:
     void copy();
     void cut();
     void deleteSelected();
-    // Changes the focused link as Edit does; the title is made unique in its folder.
-    void editFocused(std::string_view title, std::string_view address, std::string_view description);
+    // Changes the current link as Edit does; the title is made unique in its folder.
+    void editCurrent(std::string_view title, std::string_view address, std::string_view description);
 
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 

@@ -31,6 +31,10 @@ void LinkListEvents::lvReferencesEnter()
         m.m_flags.SearchFocusPending = false;
         return;
     }
+    if (m.m_filter.active()) {
+        m.m_filter.entered();
+        return;
+    }
     if (m.linkList().empty()) {
         m.requestFocus(Pane::Tree);
         return;

@@ -48,8 +48,15 @@ TEST_F(LinkFilteringTest, ShowsTheMatchesOfTheWholeLibraryUntilTheTextHasNoWord)
     EXPECT_EQ(panels()[3], "Matches: 2");
     EXPECT_EQ(model.tree().selectedFolder(), 4u); // the tree stays as it was
     EXPECT_THAT(titles(), ElementsAre("Alpha", "mid", "zeta"));
+    model.tree().trvFoldersEnter();
+    model.list().lvReferencesEnter(); // entering the rows selects the first, as in a folder's list
+    EXPECT_EQ(model.filter().selectedRows(), std::vector<std::size_t>{0});
     model.filter().setText("cafe eat"); // accents and the description
     EXPECT_THAT(rows(), ElementsAre("Top / A / A1: Caf\xC3\xA9 list"));
+    model.filter().setText("nowhere");
+    recorder.notices.clear();
+    model.list().lvReferencesEnter(); // no row to go to
+    EXPECT_THAT(recorder.notices, ElementsAre("focus tree"));
     model.filter().setText("  ");
     EXPECT_FALSE(model.filter().active());
     EXPECT_EQ(panels()[3], "Bookmarks: 3");
@@ -63,6 +70,13 @@ TEST_F(LinkFilteringTest, CommandsFollowTheFilterRowsSelected)
     select({1});
     EXPECT_EQ(disabledCommands(), "FileSave EditUndo EditAddUrl EditMoveUp EditMoveDown EditPaste");
     EXPECT_EQ(panels()[1], "Top news");
+    EXPECT_EQ(model.description().text(), "Description: ");
+    select({0}); // Other news
+    model.filter().setText("eat");
+    select({0});
+    EXPECT_EQ(model.description().text(), "Description: where to eat");
+    model.filter().setText("news");
+    select({1});
     model.tree().trvFoldersEnter(); // the tree's commands act on its folder as ever
     EXPECT_EQ(disabledCommands(), "FileSave EditUndo EditCut EditCopy EditPaste");
 }
