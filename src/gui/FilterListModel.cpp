@@ -1,6 +1,5 @@
 #include "gui/FilterListModel.h"
 
-#include "gui/FolderTreeModel.h"
 #include "gui/ImageList.h"
 #include "gui/QtText.h"
 #include "mainwindow/MainWindowModel.h"
@@ -8,7 +7,7 @@
 namespace velloria {
 
 FilterListModel::FilterListModel(const MainWindowModel& model, QObject* parent)
-    : QAbstractTableModel(parent), m_model(model), m_linkIcon(imageIcon(kLinkImage))
+    : LinkTableModel(parent), m_model(model), m_linkIcon(imageIcon(kLinkImage))
 {
 }
 
@@ -46,22 +45,6 @@ QVariant FilterListModel::headerData(int section, Qt::Orientation orientation, i
     if (section == FolderColumn)
         return toQString(m_model.texts()[text::ColumnFolder]);
     return toQString(m_model.captions().columnCaption(section)); // with the sort mark, as the list's
-}
-
-Qt::ItemFlags FilterListModel::flags(const QModelIndex& index) const
-{
-    const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    return index.isValid() ? flags | Qt::ItemIsDragEnabled : flags;
-}
-
-QStringList FilterListModel::mimeTypes() const
-{
-    return {FolderTreeModel::linksMimeType()};
-}
-
-QMimeData* FilterListModel::mimeData(const QModelIndexList& indexes) const
-{
-    return indexes.isEmpty() ? nullptr : FolderTreeModel::linksDrag();
 }
 
 } // namespace velloria

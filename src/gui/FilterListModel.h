@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QAbstractTableModel>
+#include "gui/LinkTableModel.h"
+
 #include <QIcon>
 
 namespace velloria {
@@ -10,7 +11,7 @@ class MainWindowModel;
 // The filter's rows as a Qt table: the link list's four columns and the link's folder. Rows are
 // read from the window model's filter when the view asks for them, so a hundred thousand
 // matches cost no more than ten.
-class FilterListModel : public QAbstractTableModel {
+class FilterListModel : public LinkTableModel {
     Q_OBJECT
 
 public:
@@ -22,11 +23,6 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
-    // The selected rows are dragged onto folders of the tree (FolderTreeModel::linksDrag).
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-    Qt::DropActions supportedDragActions() const override { return Qt::MoveAction | Qt::CopyAction; }
-    QStringList mimeTypes() const override;
-    QMimeData* mimeData(const QModelIndexList& indexes) const override;
 
     // Forwarded from the main window model's observer.
     void beginRowsReset() { beginResetModel(); }

@@ -1,6 +1,5 @@
 #include "gui/LinkListModel.h"
 
-#include "gui/FolderTreeModel.h"
 #include "gui/ImageList.h"
 #include "gui/QtText.h"
 #include "mainwindow/MainWindowModel.h"
@@ -8,7 +7,7 @@
 namespace velloria {
 
 LinkListModel::LinkListModel(const MainWindowModel& model, QObject* parent)
-    : QAbstractTableModel(parent), m_model(model), m_linkIcon(imageIcon(kLinkImage))
+    : LinkTableModel(parent), m_model(model), m_linkIcon(imageIcon(kLinkImage))
 {
 }
 
@@ -109,22 +108,6 @@ void LinkListModel::linksChanged(std::size_t first, std::size_t last)
 void LinkListModel::captionsChanged()
 {
     emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
-}
-
-Qt::ItemFlags LinkListModel::flags(const QModelIndex& index) const
-{
-    const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    return index.isValid() ? flags | Qt::ItemIsDragEnabled : flags;
-}
-
-QStringList LinkListModel::mimeTypes() const
-{
-    return {FolderTreeModel::linksMimeType()};
-}
-
-QMimeData* LinkListModel::mimeData(const QModelIndexList& indexes) const
-{
-    return indexes.isEmpty() ? nullptr : FolderTreeModel::linksDrag();
 }
 
 } // namespace velloria

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QAbstractTableModel>
+#include "gui/LinkTableModel.h"
+
 #include <QIcon>
 
 namespace velloria {
@@ -9,7 +10,7 @@ class MainWindowModel;
 
 // The selected folder's links as a Qt table. Rows are read from the core list when the view
 // asks for them, so a reset costs the same for ten links as for a hundred thousand.
-class LinkListModel : public QAbstractTableModel {
+class LinkListModel : public LinkTableModel {
     Q_OBJECT
 
 public:
@@ -21,11 +22,6 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
-    // The selected rows are dragged onto folders of the tree (FolderTreeModel::linksDrag).
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-    Qt::DropActions supportedDragActions() const override { return Qt::MoveAction | Qt::CopyAction; }
-    QStringList mimeTypes() const override;
-    QMimeData* mimeData(const QModelIndexList& indexes) const override;
 
     // Forwarded from the main window model's observer.
     void beginListReset();

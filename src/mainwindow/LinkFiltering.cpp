@@ -76,12 +76,14 @@ void LinkFiltering::entered()
     }
 }
 
-std::vector<LibraryLink> LinkFiltering::selectedLinks() const
+std::vector<LibraryLink> LinkFiltering::selectedLinks(std::vector<std::string>* descriptions) const
 {
     std::vector<LibraryLink> links;
     for (const std::size_t row : m_selected) {
         const LinkIndex::Link found = link(row);
         links.push_back({.folder = found.folder, .row = found.row, .link = found.link, .writable = found.writable});
+        if (descriptions)
+            descriptions->emplace_back(found.description);
     }
     return links;
 }

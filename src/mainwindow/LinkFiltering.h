@@ -41,8 +41,9 @@ public:
     std::size_t focusedRow() const { return m_focused; }
     // The row Open and Edit act on: the focused one, else the first selected; npos for none.
     std::size_t currentRow() const;
-    // The selected rows' links, as the commands that act on several folders take them.
-    std::vector<LibraryLink> selectedLinks() const;
+    // The selected rows' links, as the commands that act on several folders take them, and when
+    // asked their descriptions.
+    std::vector<LibraryLink> selectedLinks(std::vector<std::string>* descriptions = nullptr) const;
 
     // The list of the rows has the focus: without a selection its first row is selected, as in a
     // folder's list; with no row, the focus goes back to the tree.

@@ -124,15 +124,10 @@ void Reordering::trvFoldersDragDrop(std::size_t dragged, std::size_t target)
 // their descriptions.
 std::vector<LibraryLink> Reordering::selectedLinks(std::vector<std::string>* descriptions) const
 {
+    if (m_model.m_filter.active())
+        return m_model.m_filter.selectedLinks(descriptions);
     std::vector<LibraryLink> links;
-    if (m_model.m_filter.active()) {
-        for (const std::size_t row : m_model.m_filter.selectedRows()) {
-            const LinkIndex::Link link = m_model.m_filter.link(row);
-            links.push_back({.folder = link.folder, .row = link.row, .link = link.link, .writable = link.writable});
-            if (descriptions)
-                descriptions->emplace_back(link.description);
-        }
-    } else if (const std::size_t folder = m_model.selectedFolder(); folder != npos) {
+    if (const std::size_t folder = m_model.selectedFolder(); folder != npos) {
         const std::vector<std::string>& stored = m_model.m_library.linkDescriptions();
         for (const std::size_t row : m_model.m_selection.selectedRows()) {
             const TLinkRecord& link = m_model.linkList()[row];
