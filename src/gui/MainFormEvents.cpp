@@ -169,7 +169,7 @@ void MainForm::mouseEvent(const QObject* viewport, const QMouseEvent& event)
         }
     } else if (viewport == m_filterView->viewport() && event.button() == Qt::LeftButton) {
         if (type == QEvent::MouseButtonDblClick)
-            run([this] { m_model.execute(Command::ToolsGo); });
+            run([this] { m_model.list().lvReferencesDblClick(); });
     } else if (viewport == m_linkView->viewport() && event.button() == Qt::LeftButton) {
         if (type == QEvent::MouseButtonRelease)
             run([this] { m_model.list().lvReferencesClick(); });

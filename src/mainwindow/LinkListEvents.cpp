@@ -59,7 +59,10 @@ void LinkListEvents::lvReferencesClick()
 
 void LinkListEvents::lvReferencesDblClick()
 {
-    goTo(true);
+    if (m_model.m_filter.active())
+        m_model.m_filter.open(true);
+    else
+        goTo(true);
 }
 
 void LinkListEvents::lvReferencesColumnClick(int column)

@@ -863,6 +863,11 @@ private slots:
         QCOMPARE(window.model.filter().selectedRows(), std::vector<std::size_t>{0});
         QCOMPARE(window.action("EditPaste")->isEnabled(), false);
         QCOMPARE(window.action("EditDelete")->isEnabled(), true);
+        QTest::keyClick(filtered, Qt::Key_Return); // opens, as in a folder's list, and counts the visit
+        QTest::mouseClick(filtered->viewport(), Qt::LeftButton, {}, rowCentre(*filtered, 1));
+        QTest::mouseDClick(filtered->viewport(), Qt::LeftButton, {}, rowCentre(*filtered, 1));
+        QCOMPARE(window.opened(), QStringLiteral("new window: about:blank; https://cafe.example/; "
+                                                 "new window: about:blank; https://mail.example/"));
         const auto selectRows = [&](std::initializer_list<int> rows) {
             QItemSelection selection;
             for (const int row : rows)
@@ -873,10 +878,10 @@ private slots:
         selectRows({0, 1}); // Café Central of Café, Mail of Work: copied with Ctrl
         QVERIFY(dragOnto(window, *links, "Main/Recipes", Qt::ControlModifier));
         QCOMPARE(rowLines(*filtered->model()).mid(0, 4),
-                 QStringList({"Café Central | https://cafe.example/ | 2024.2.3 | 2020.1.1 | Main / Recipes",
-                              "Café Central | https://cafe.example/ | 2024.2.3 | 2020.1.1 | Main / Café",
-                              "Mail | https://mail.example/ |  | 2022.7.8 | Main / Recipes",
-                              "Mail | https://mail.example/ |  | 2022.7.8 | Work"}));
+                 QStringList({"Café Central | https://cafe.example/ | 2024.6.1 | 2020.1.1 | Main / Recipes",
+                              "Café Central | https://cafe.example/ | 2024.6.1 | 2020.1.1 | Main / Café",
+                              "Mail | https://mail.example/ | 2024.6.1 | 2022.7.8 | Main / Recipes",
+                              "Mail | https://mail.example/ | 2024.6.1 | 2022.7.8 | Work"}));
         QCOMPARE(window.model.filter().selectedRows(), (std::vector<std::size_t>{0, 2}));
         QCOMPARE(window.currentFolder(), QStringLiteral("Recipes"));
         QVERIFY(!dragOnto(window, *links, "Main/Recipes")); // where they are now
