@@ -20,8 +20,14 @@ void LinkFiltering::setText(std::string_view text)
     m_text = std::string(text);
     m_words = std::move(words);
     if (!active()) {
-        if (wasActive)
-            showRows({});
+        if (!wasActive)
+            return;
+        showRows({});
+        // The description of what the list shows again.
+        if (m_model.m_selection.focus() == Pane::List && m_model.m_selection.selectedRow() != npos)
+            m_model.showRowDescription();
+        else
+            m_model.showFolderDescription();
         return;
     }
     // Coming back to the filter, the index reads what changed while it was not shown.

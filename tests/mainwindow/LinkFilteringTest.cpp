@@ -60,6 +60,7 @@ TEST_F(LinkFilteringTest, ShowsTheMatchesOfTheWholeLibraryUntilTheTextHasNoWord)
     model.filter().setText("  ");
     EXPECT_FALSE(model.filter().active());
     EXPECT_EQ(panels()[3], "Bookmarks: 3");
+    EXPECT_EQ(model.description().text(), "Description: Bee"); // what the list shows again: B, no row selected
 }
 
 TEST_F(LinkFilteringTest, CommandsFollowTheFilterRowsSelected)
