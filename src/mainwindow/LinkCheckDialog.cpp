@@ -13,8 +13,6 @@ namespace velloria {
 
 namespace {
 
-constexpr std::size_t npos = MainWindowModel::npos;
-
 int resultText(CheckResult result)
 {
     switch (result) {
