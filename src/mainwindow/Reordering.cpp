@@ -9,6 +9,7 @@
 #include "store/FolderNames.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace velloria {
 
@@ -156,71 +157,77 @@ std::size_t Reordering::dropLinks(std::size_t target, bool copy)
     std::vector<std::string> descriptions;
     const std::vector<LibraryLink> links = selectedLinks(&descriptions);
     FolderRows into = folderRows(library, tree[target].Name);
-    if (!into.usable)
-        throw Error(folderPath(tree, target) + ": the folder's link file is damaged; nothing was moved");
+    if (!into.usable) // writing it would cut off what was not read
+        throw Error(filledIn(m_model.texts()[text::DropTargetDamaged], folderPath(tree, target)));
     into.descriptions.resize(into.links.size());
     UniqueNames titles;
     for (const TLinkRecord& link : into.links)
         titles.add(link.Title);
-    // Each source folder's file loses the links moved out; a link not found there (or in a file
-    // that cannot be written whole) is neither moved nor copied.
+    // Folder by folder, the links are found in their files and go to the target's rows.
     std::vector<std::size_t> order(links.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
+    std::iota(order.begin(), order.end(), std::size_t{0});
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return links[a].folder < links[b].folder; });
     StagedWrites batch;
     std::vector<std::size_t> listRowsGone;
-    std::vector<std::string> added;
+    const std::size_t before = into.links.size();
     for (auto begin = order.begin(); begin != order.end();) {
         const std::size_t folder = links[*begin].folder;
         const auto end = std::find_if(begin, order.end(), [&](std::size_t i) { return links[i].folder != folder; });
-        if (folder == target) {
-            begin = end;
-            continue;
-        }
-        FolderRows from = folderRows(library, tree[folder].Name);
-        std::vector<bool> taken(from.links.size());
-        for (auto it = begin; it != end && from.usable; ++it) {
-            const std::size_t row = findLinkRow(from.links, links[*it].link, links[*it].row, taken);
-            if (row == npos)
-                continue;
-            taken[row] = true;
-            TLinkRecord moved = from.links[row];
-            moved.Title = titles.take(moved.Title);
-            added.push_back(moved.Title);
-            into.links.push_back(std::move(moved));
-            into.descriptions.push_back(descriptions[*it]);
+        if (folder != target) {
+            FolderRows from = folderRows(library, tree[folder].Name);
+            std::vector<bool> taken(from.links.size());
+            for (auto it = begin; it != end && from.usable; ++it)
+                if (const std::size_t row = findLinkRow(from.links, links[*it].link, links[*it].row, taken); row != npos) {
+                    taken[row] = true;
+                    into.links.push_back(from.links[row]);
+                    into.links.back().Title = titles.take(from.links[row].Title);
+                    into.descriptions.push_back(descriptions[*it]);
+                }
+            if (!copy && std::find(taken.begin(), taken.end(), true) != taken.end())
+                takeOut(folder, from, taken, batch, listRowsGone);
         }
         begin = end;
-        if (copy || std::find(taken.begin(), taken.end(), true) == taken.end())
-            continue;
-        TLinkList kept;
-        std::vector<std::string> keptDescriptions;
-        from.descriptions.resize(from.links.size());
-        for (std::size_t row = 0; row < from.links.size(); ++row) {
-            if (taken[row]) {
-                if (from.inList)
-                    listRowsGone.push_back(row);
-                continue;
-            }
-            kept.push_back(std::move(from.links[row]));
-            keptDescriptions.push_back(std::move(from.descriptions[row]));
-        }
-        batch.stage(library.paths().linkFilePath(tree[folder].Name, kWorkingLinkExt), writeLinkFile(kept, keptDescriptions));
     }
-    if (added.empty())
+    if (into.links.size() == before)
         return 0;
     batch.stage(library.paths().linkFilePath(tree[target].Name, kWorkingLinkExt),
                 writeLinkFile(into.links, into.descriptions));
     batch.commit();
-    // The list hears of the rows gone from the folder it shows; the target is shown afterwards.
+    showDropped(target, into, before, listRowsGone);
+    return into.links.size() - before;
+}
+
+// Stages the folder's file without the rows taken; those of the list shown are noted.
+void Reordering::takeOut(std::size_t folder, FolderRows& from, const std::vector<bool>& taken, StagedWrites& batch,
+                         std::vector<std::size_t>& listRowsGone) const
+{
+    TLinkList kept;
+    std::vector<std::string> keptDescriptions;
+    from.descriptions.resize(from.links.size());
+    for (std::size_t row = 0; row < from.links.size(); ++row) {
+        if (!taken[row]) {
+            kept.push_back(std::move(from.links[row]));
+            keptDescriptions.push_back(std::move(from.descriptions[row]));
+        } else if (from.inList) {
+            listRowsGone.push_back(row);
+        }
+    }
+    const std::string& name = m_model.folderTree()[folder].Name;
+    batch.stage(m_model.m_library.paths().linkFilePath(name, kWorkingLinkExt), writeLinkFile(kept, keptDescriptions));
+}
+
+// After a drop, its files written: the list shown hears of its rows gone and added, and the
+// target is shown with the links dropped selected, in the filter's rows too when it is on.
+void Reordering::showDropped(std::size_t target, const FolderRows& into, std::size_t before,
+                             const std::vector<std::size_t>& listRowsGone)
+{
     if (!listRowsGone.empty())
         m_model.removeRows(listRowsGone);
     if (into.inList) {
         const std::size_t first = m_model.linkList().size();
-        const std::size_t last = first + added.size() - 1;
+        const std::size_t last = first + into.links.size() - before - 1;
         m_model.notify([first, last](MainWindowObserver& o) { o.linkRowsAboutToBeInserted(first, last); });
-        for (std::size_t i = into.links.size() - added.size(); i < into.links.size(); ++i) {
+        for (std::size_t i = before; i < into.links.size(); ++i) {
             const TLinkRecord& link = into.links[i];
             m_model.insertRow(m_model.linkList().size(), {.Title = link.Title, .Address = link.Address,
                                                            .LastVisit = link.LastVisit, .AddDate = link.AddDate,
@@ -233,23 +240,24 @@ std::size_t Reordering::dropLinks(std::size_t target, bool copy)
         m_model.selectFolder(target);
     else
         m_model.m_list.SortLinkList();
+    const auto dropped = [&](std::string_view title) {
+        return std::any_of(into.links.begin() + static_cast<std::ptrdiff_t>(before), into.links.end(),
+                           [&](const TLinkRecord& link) { return link.Title == title; });
+    };
     std::vector<std::size_t> rows;
     for (std::size_t row = 0; row < m_model.linkList().size(); ++row)
-        if (std::find(added.begin(), added.end(), m_model.linkList()[row].Title) != added.end())
+        if (dropped(m_model.linkList()[row].Title))
             rows.push_back(row);
     m_model.setRowSelection(rows, rows.empty() ? npos : rows.front());
     m_model.updateStatusBar();
-    if (m_model.m_filter.active()) { // the filter's rows of the links where they went
-        std::vector<std::size_t> shown;
-        for (std::size_t row = 0; row < m_model.m_filter.rowCount(); ++row) {
-            const LinkIndex::Link link = m_model.m_filter.link(row);
-            if (link.folder == target && std::find(added.begin(), added.end(), link.link.Title) != added.end())
-                shown.push_back(row);
-        }
-        m_model.m_filter.selectRows(shown, shown.empty() ? npos : shown.front());
-        m_model.notify([](MainWindowObserver& o) { o.rowSelectionChanged(); });
-    }
-    return added.size();
+    if (!m_model.m_filter.active())
+        return;
+    std::vector<std::size_t> shown;
+    for (std::size_t row = 0; row < m_model.m_filter.rowCount(); ++row)
+        if (m_model.m_filter.link(row).folder == target && dropped(m_model.m_filter.link(row).link.Title))
+            shown.push_back(row);
+    m_model.m_filter.selectRows(shown, shown.empty() ? npos : shown.front());
+    m_model.notify([](MainWindowObserver& o) { o.rowSelectionChanged(); });
 }
 
 } // namespace velloria

@@ -9,6 +9,8 @@
 namespace velloria {
 
 class MainWindowModel;
+class StagedWrites;
+struct FolderRows;
 
 // Moving the selected folder or links up and down, dropping a folder onto another, and dropping
 // the selected links onto a folder. A part of the window model, which it acts on.
@@ -32,6 +34,10 @@ public:
 
 private:
     std::vector<LibraryLink> selectedLinks(std::vector<std::string>* descriptions) const;
+    void takeOut(std::size_t folder, FolderRows& from, const std::vector<bool>& taken, StagedWrites& batch,
+                 std::vector<std::size_t>& listRowsGone) const;
+    void showDropped(std::size_t target, const FolderRows& into, std::size_t before,
+                     const std::vector<std::size_t>& listRowsGone);
     void moveFolder(bool up);
     void moveLinks(bool up);
 

@@ -242,6 +242,7 @@ const std::vector<std::pair<int, std::string_view>>& builtInTexts()
         {478, "Filter all links (Ctrl+L)"},
         {479, "Matches:"},
         {480, "Folder"},
+        {481, "The link file of \"%1\" is damaged: nothing was moved or copied into it"},
     };
     return texts;
 }

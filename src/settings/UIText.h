@@ -15,8 +15,8 @@ namespace velloria {
 // In captions "&" marks the accelerator and "&&" is one ampersand.
 class UIText {
 public:
-    static constexpr int kLastNumber = 480;
-    static constexpr std::size_t kEntryCount = 226;
+    static constexpr int kLastNumber = 481;
+    static constexpr std::size_t kEntryCount = 227;
     // Entries from this number on are younger than language files of version 1.0 may be: a file
     // that lacks them is complete, and shows them in English.
     static constexpr int kFirstAddedNumber = 420;
@@ -109,6 +109,7 @@ inline constexpr int CheckCancelled = 477;
 inline constexpr int FilterPlaceholder = 478;
 inline constexpr int FilterMatches = 479;
 inline constexpr int ColumnFolder = 480;
+inline constexpr int DropTargetDamaged = 481;
 } // namespace text
 
 // A text of the table with "%1" and "%2" replaced; with "%1" to "%9" by the values given.

@@ -89,9 +89,10 @@ TEST_F(CommandLineToolTest, EachCommandPrintsExitsAndWritesAsDocumented)
         {{"import", "chrome", "~/gone.html"}, 1, "", "Unknown format \"chrome\": use netscape, opera or ie\n", {}},
         {{"lang-check", "~/none.lng"}, 1, "", "none.lng", {}},
         {{"lang-check", "~/older.lng"}, 0,
-         "Entry 479 is not translated; it shows in English: \"Matches:\"\n"
-         "Entry 480 is not translated; it shows in English: \"Folder\"\n", "", {},
-         {"older.lng", test::withoutEntriesFrom(test::shippedLanguage("German.lng"), 479)}},
+         "Entry 480 is not translated; it shows in English: \"Folder\"\n"
+         "Entry 481 is not translated; it shows in English: \"The link file of \"%1\" is damaged: nothing was moved "
+         "or copied into it\"\n", "", {},
+         {"older.lng", test::withoutEntriesFrom(test::shippedLanguage("German.lng"), 480)}},
         {{"add-link", "Nowhere", "Title", "x"}, 1, "", "There is no folder named \"Nowhere\"\n", {}},
         {{"add-folder", " Work/Stuff? ", "--description", "line one\nline two"}, 0, "WorkStuff\n", "",
          with(savedTree, {"RefLib/Links/WorkStuff.wnl", "RefLib/Links/WorkStuff.~wnl"})},

@@ -248,6 +248,14 @@ TEST_F(LinkFilteringTest, LinksDroppedOntoAFolderMoveOrCopyThereWithUniqueTitles
                                           "Top news https://news.example/", "zeta https://z.example/"));
     EXPECT_THAT(rows(), ElementsAre("Top / B: Other news", "Top / B: Top news"));
     EXPECT_EQ(model.filter().selectedRows(), (std::vector<std::size_t>{0, 1}));
+
+    // A target whose file is damaged would lose what was not read: nothing goes there.
+    const std::string damaged = test::linkFile({{"Kept", "https://kept.example/"}}) + "x broken\r\n";
+    home.write("Links/Other.wnl", damaged);
+    EXPECT_EQ(test::errorOf([&] { model.reordering().dropLinks(5, false); }),
+              "The link file of \"Other\" is damaged: nothing was moved or copied into it");
+    EXPECT_EQ(home.read("Links/Other.wnl"), damaged);
+    EXPECT_THAT(linksOf("B"), ::testing::Contains("Top news https://news.example/"));
 }
 
 } // namespace
