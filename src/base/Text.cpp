@@ -20,6 +20,11 @@ constexpr std::array<char32_t, 32> kCp1252High = {
 };
 
 
+char lowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 bool isAscii(std::string_view bytes)
 {
     for (unsigned char c : bytes)
@@ -88,9 +93,7 @@ std::string foldCase(std::string_view bytes)
 {
     if (isAscii(bytes)) {
         std::string out(bytes);
-        for (char& c : out)
-            if (c >= 'A' && c <= 'Z')
-                c = static_cast<char>(c - 'A' + 'a');
+        std::transform(out.begin(), out.end(), out.begin(), lowerAscii);
         return out;
     }
     const std::string text = toUtf8(bytes);
@@ -106,11 +109,10 @@ std::string foldCase(std::string_view bytes)
 
 void appendFoldedPlain(std::string& out, std::string_view bytes)
 {
-    const auto lowered = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     if (isAscii(bytes)) {
         const std::size_t start = out.size();
         out.resize(start + bytes.size());
-        std::transform(bytes.begin(), bytes.end(), out.begin() + static_cast<std::ptrdiff_t>(start), lowered);
+        std::transform(bytes.begin(), bytes.end(), out.begin() + static_cast<std::ptrdiff_t>(start), lowerAscii);
         return;
     }
     // One character at a time: the ASCII ones lowered, the others folded and decomposed by
@@ -123,7 +125,7 @@ void appendFoldedPlain(std::string& out, std::string_view bytes)
     auto left = static_cast<utf8proc_ssize_t>(utf8.size());
     while (left > 0) {
         if (*p < 0x80) {
-            out += lowered(static_cast<char>(*p));
+            out += lowerAscii(static_cast<char>(*p));
             ++p;
             --left;
             continue;

@@ -170,7 +170,7 @@ private:
     void showSelectedFolder();
     void showRowSelection();
     QItemSelection selectedRowRanges() const;
-    std::vector<std::size_t> viewSelectedRows() const;
+    static std::vector<std::size_t> viewSelectedRows(const QTableView& view);
     void layOutStatusPanels();
     void showBars();
 

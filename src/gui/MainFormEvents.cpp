@@ -231,13 +231,13 @@ void MainForm::linkViewSelectionChanged()
 {
     const QModelIndex current = m_linkView->selectionModel()->currentIndex();
     const std::size_t focused = current.isValid() ? static_cast<std::size_t>(current.row()) : MainWindowModel::npos;
-    forward(m_syncingRows, [&] { m_model.list().selectRows(viewSelectedRows(), focused); });
+    forward(m_syncingRows, [&] { m_model.list().selectRows(viewSelectedRows(*m_linkView), focused); });
 }
 
-std::vector<std::size_t> MainForm::viewSelectedRows() const
+std::vector<std::size_t> MainForm::viewSelectedRows(const QTableView& view)
 {
     std::vector<std::size_t> rows;
-    for (const QItemSelectionRange& range : m_linkView->selectionModel()->selection())
+    for (const QItemSelectionRange& range : view.selectionModel()->selection())
         for (int row = range.top(); row <= range.bottom(); ++row)
             rows.push_back(static_cast<std::size_t>(row));
     return rows;

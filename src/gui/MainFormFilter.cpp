@@ -112,10 +112,7 @@ void MainForm::filterViewSelectionChanged()
         return;
     const QScopedValueRollback<bool> syncing(m_syncingRows, true);
     const QModelIndex current = m_filterView->selectionModel()->currentIndex();
-    std::vector<std::size_t> selected;
-    for (const QItemSelectionRange& range : m_filterView->selectionModel()->selection())
-        for (int row = range.top(); row <= range.bottom(); ++row)
-            selected.push_back(static_cast<std::size_t>(row));
+    const std::vector<std::size_t> selected = viewSelectedRows(*m_filterView);
     const std::size_t focused = current.isValid() ? static_cast<std::size_t>(current.row()) : LinkFiltering::npos;
     run([&] { m_model.filter().selectRows(selected, focused); });
 }

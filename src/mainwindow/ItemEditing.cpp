@@ -195,8 +195,12 @@ std::vector<bool> ItemEditing::changeLinks(const std::vector<LinkChange>& change
     std::stable_sort(ordered.begin(), ordered.end(),
                      [](const LinkChange* a, const LinkChange* b) { return a->link.folder < b->link.folder; });
     // Every file is written before the list changes, so that a failure leaves the window as it was.
-    std::vector<std::pair<std::size_t, const LinkChange*>> listChanges;
-    std::vector<std::pair<const LinkChange*, std::string>> titles;
+    struct ListChange {
+        std::size_t row;
+        TLinkRecord link;
+        std::string description;
+    };
+    std::vector<ListChange> listChanges; // the rows of the list shown as their files will hold them
     std::vector<bool> made(changes.size());
     StagedWrites batch;
     for (auto begin = ordered.begin(); begin != ordered.end();) {
@@ -220,7 +224,6 @@ std::vector<bool> ItemEditing::changeLinks(const std::vector<LinkChange>& change
                     if (other != row)
                         others.insert(foldCase(rows.links[other].Title));
                 link.Title = uniqueAmong(*change.title, others);
-                titles.emplace_back(&change, link.Title);
             }
             if (change.address)
                 link.Address = *change.address;
@@ -229,7 +232,7 @@ std::vector<bool> ItemEditing::changeLinks(const std::vector<LinkChange>& change
             if (change.description)
                 rows.descriptions[row] = *change.description;
             if (rows.inList)
-                listChanges.emplace_back(row, &change);
+                listChanges.push_back({row, link, rows.descriptions[row]});
             made[static_cast<std::size_t>(&change - changes.data())] = true;
         }
         begin = end;
@@ -240,20 +243,11 @@ std::vector<bool> ItemEditing::changeLinks(const std::vector<LinkChange>& change
     if (std::find(made.begin(), made.end(), true) == made.end())
         return made;
     batch.commit();
-    for (const auto& [row, change] : listChanges) {
-        TLinkRecord& link = library.linkList()[row];
-        for (const auto& [titled, title] : titles)
-            if (titled == change)
-                link.Title = title;
-        if (change->address)
-            link.Address = *change->address;
-        if (change->lastVisit)
-            link.LastVisit = *change->lastVisit;
-        if (change->description) {
-            library.linkDescriptions().resize(std::max(library.linkDescriptions().size(), library.linkList().size()));
-            library.linkDescriptions()[row] = *change->description;
-        }
-        m_model.notify([row = row](MainWindowObserver& o) { o.linkRowsChanged(row, row); });
+    for (ListChange& change : listChanges) {
+        library.linkList()[change.row] = std::move(change.link);
+        library.linkDescriptions().resize(std::max(library.linkDescriptions().size(), library.linkList().size()));
+        library.linkDescriptions()[change.row] = std::move(change.description);
+        m_model.notify([row = change.row](MainWindowObserver& o) { o.linkRowsChanged(row, row); });
     }
     m_model.m_lifecycle.libraryChanged();
     if (!listChanges.empty())

@@ -16,7 +16,7 @@ void LinkFiltering::setText(std::string_view text)
 {
     const bool wasActive = active();
     FilterWords words(text);
-    const bool narrowing = wasActive && m_indexed && words.narrows(m_words);
+    const bool narrowing = wasActive && words.narrows(m_words);
     m_text = std::string(text);
     m_words = std::move(words);
     if (!active()) {
@@ -32,7 +32,6 @@ void LinkFiltering::setText(std::string_view text)
     }
     // Coming back to the filter, the index reads what changed while it was not shown.
     const bool changed = !wasActive && m_index.refresh(m_model.library());
-    m_indexed = true;
     showRows(m_index.match(m_words, narrowing && !changed ? &m_matches : nullptr));
 }
 
@@ -94,47 +93,50 @@ std::vector<LibraryLink> LinkFiltering::selectedLinks(std::vector<std::string>* 
     return links;
 }
 
+LinkFiltering::Places LinkFiltering::selectionPlaces() const
+{
+    Places places;
+    for (const std::size_t row : m_selected)
+        places.selected.emplace_back(link(row).folder, link(row).row);
+    std::sort(places.selected.begin(), places.selected.end());
+    if (m_focused != npos)
+        places.focused = {link(m_focused).folder, link(m_focused).row};
+    return places;
+}
+
+void LinkFiltering::selectPlaces(const Places& places)
+{
+    std::vector<std::size_t> rows;
+    std::size_t focused = npos;
+    for (std::size_t row = 0; row < m_rows.size() && (!places.selected.empty() || places.focused); ++row) {
+        const std::pair<std::size_t, std::size_t> place{link(row).folder, link(row).row};
+        if (std::binary_search(places.selected.begin(), places.selected.end(), place))
+            rows.push_back(row);
+        if (place == places.focused)
+            focused = row;
+    }
+    selectRows(std::move(rows), focused);
+    m_model.notify([](MainWindowObserver& o) { o.rowSelectionChanged(); });
+}
+
 void LinkFiltering::libraryChanged()
 {
     if (!active())
         return;
-    // The rows selected stay selected where they are still shown: a link keeps its folder and row
-    // through an edit, and a deletion selects the links that took the places of those gone.
-    std::vector<std::pair<std::size_t, std::size_t>> selected;
-    for (const std::size_t row : m_selected)
-        selected.emplace_back(link(row).folder, link(row).row);
-    std::sort(selected.begin(), selected.end());
-    const bool focusSelected = m_focused != npos && std::binary_search(m_selected.begin(), m_selected.end(), m_focused);
+    const Places places = selectionPlaces(); // before the index changes
     if (!m_index.refresh(m_model.library()))
         return;
     showRows(m_index.match(m_words));
-    std::vector<std::size_t> rows;
-    for (std::size_t row = 0; row < m_rows.size() && rows.size() < selected.size(); ++row)
-        if (std::binary_search(selected.begin(), selected.end(), std::make_pair(link(row).folder, link(row).row)))
-            rows.push_back(row);
-    selectRows(rows, focusSelected && !rows.empty() ? rows.front() : npos);
-    m_model.notify([](MainWindowObserver& o) { o.rowSelectionChanged(); });
+    selectPlaces(places);
 }
 
 void LinkFiltering::sortModeChanged()
 {
     if (!active())
         return;
-    std::vector<std::uint32_t> selected;
-    for (const std::size_t row : m_selected)
-        selected.push_back(m_rows[row]);
-    const std::uint32_t focused = m_focused == npos ? UINT32_MAX : m_rows[m_focused];
+    const Places places = selectionPlaces();
     showRows(std::move(m_matches));
-    std::vector<std::size_t> rows;
-    std::size_t focusedRow = npos;
-    for (std::size_t row = 0; row < m_rows.size(); ++row) {
-        if (std::find(selected.begin(), selected.end(), m_rows[row]) != selected.end())
-            rows.push_back(row);
-        if (m_rows[row] == focused)
-            focusedRow = row;
-    }
-    selectRows(rows, focusedRow);
-    m_model.notify([](MainWindowObserver& o) { o.rowSelectionChanged(); });
+    selectPlaces(places);
 }
 
 void LinkFiltering::open(bool newWindow)

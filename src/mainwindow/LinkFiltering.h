@@ -5,8 +5,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace velloria {
@@ -65,14 +67,21 @@ public:
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
 private:
-    void findRows(bool narrowing);
+    // Where the selected and focused rows' links are, by folder and row: a link keeps its place
+    // through an edit and a new order, and after a deletion the links that took the places of
+    // those gone are selected.
+    struct Places {
+        std::vector<std::pair<std::size_t, std::size_t>> selected; // ascending
+        std::optional<std::pair<std::size_t, std::size_t>> focused;
+    };
+    Places selectionPlaces() const;
+    void selectPlaces(const Places& places);
     void showRows(std::vector<std::uint32_t> matches);
 
     MainWindowModel& m_model;
     std::string m_text;
     FilterWords m_words;
     LinkIndex m_index;
-    bool m_indexed = false;
     std::vector<std::uint32_t> m_matches; // in tree order
     std::vector<std::uint32_t> m_rows;    // the matches in the order shown
     std::vector<std::size_t> m_selected;

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <unordered_set>
 
 namespace velloria {
 
@@ -240,10 +241,10 @@ void Reordering::showDropped(std::size_t target, const FolderRows& into, std::si
         m_model.selectFolder(target);
     else
         m_model.m_list.SortLinkList();
-    const auto dropped = [&](std::string_view title) {
-        return std::any_of(into.links.begin() + static_cast<std::ptrdiff_t>(before), into.links.end(),
-                           [&](const TLinkRecord& link) { return link.Title == title; });
-    };
+    std::unordered_set<std::string_view> titles; // unique in the target, so they name the links
+    for (std::size_t i = before; i < into.links.size(); ++i)
+        titles.insert(into.links[i].Title);
+    const auto dropped = [&](std::string_view title) { return titles.contains(title); };
     std::vector<std::size_t> rows;
     for (std::size_t row = 0; row < m_model.linkList().size(); ++row)
         if (dropped(m_model.linkList()[row].Title))
