@@ -250,6 +250,7 @@ std::size_t linksExported(ImportSource target, const fs::path& location)
     switch (target) {
     case ImportSource::Netscape: return occurrences(readFile(location), "<DT><A HREF=\"");
     case ImportSource::Opera: return occurrences(readFile(location), "\n#URL");
+    case ImportSource::Xbel: return occurrences(readFile(location), "<bookmark ");
     case ImportSource::InternetExplorer: break;
     }
     std::size_t shortcuts = 0;

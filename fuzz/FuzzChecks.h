@@ -30,9 +30,11 @@ inline void requireStorable(std::string_view text, const char* what)
 // Takes what a bookmark reader hands over and checks every value as the import would store it.
 class CheckingSink : public ImportSink {
 public:
-    void beginFolder(std::string_view name) override
+    void beginFolder(std::string_view name, std::optional<std::string_view> description) override
     {
         requireStorable(name, "folder name");
+        if (description)
+            requireStorable(*description, "folder description");
         ++depth;
     }
     void endFolder() override
@@ -40,8 +42,11 @@ public:
         if (depth > 0)
             --depth;
     }
-    void addLink(std::string_view title, std::string_view address, std::string_view description) override
+    void addLink(std::string_view title, std::string_view address, std::string_view description,
+                 const LinkDates& dates) override
     {
+        for (const std::optional<Date>& date : {dates.added, dates.visited})
+            require(!date || parseDate(formatDate(*date)) == date, "link date");
         requireStorable(title, "link title");
         requireStorable(address, "link address");
         requireStorable(description, "link description");

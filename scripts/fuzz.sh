@@ -15,7 +15,7 @@ all_targets=(FolderTreeFileFuzz LinkFileFuzz FolderDescriptionFileFuzz FolderSta
 targets=("$@")
 ((${#targets[@]})) || targets=("${all_targets[@]}")
 
-scripts/install-packages.sh clang libclang-rt-14-dev cmake ninja-build pkg-config libutf8proc-dev libcurl4-openssl-dev
+scripts/install-packages.sh clang libclang-rt-14-dev cmake ninja-build pkg-config libutf8proc-dev libcurl4-openssl-dev libsqlite3-dev libsimdjson-dev libpugixml-dev
 build=$root/build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLORIA_FUZZ=ON >/dev/null
 cmake --build "$build"

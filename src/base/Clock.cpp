@@ -35,12 +35,17 @@ std::optional<Date> parseDate(std::string_view text)
     return Date{parts[0], parts[1], parts[2]};
 }
 
+Date localDateAt(long long secondsSinceEpoch)
+{
+    const auto moment = static_cast<std::time_t>(secondsSinceEpoch);
+    std::tm local{};
+    localtime_r(&moment, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
 Date SystemClock::today() const
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+    return localDateAt(std::time(nullptr));
 }
 
 } // namespace velloria

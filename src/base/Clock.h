@@ -20,6 +20,8 @@ std::string formatDate(const Date& date);
 // blank of a link never visited) or is not a date.
 std::optional<Date> parseDate(std::string_view text);
 // A number that orders dates: later dates give greater numbers.
+// The local date at a moment given in seconds since 1970-01-01 UTC.
+Date localDateAt(long long secondsSinceEpoch);
 inline int dateOrder(const Date& date)
 {
     return (date.year * 13 + date.month) * 32 + date.day;

@@ -4,6 +4,7 @@
 #include "base/Text.h"
 #include "cli/CommandTable.h"
 #include "cli/TerminalProgress.h"
+#include "interchange/BrowserProfiles.h"
 #include "interchange/Export.h"
 #include "interchange/HtmlPage.h"
 #include "interchange/Import.h"
@@ -18,7 +19,7 @@ namespace velloria {
 
 namespace {
 
-ImportSource formatNamed(const std::string& name)
+ImportSource formatNamed(const std::string& name, bool browsersToo)
 {
     if (name == "netscape")
         return ImportSource::Netscape;
@@ -26,24 +27,46 @@ ImportSource formatNamed(const std::string& name)
         return ImportSource::Opera;
     if (name == "ie")
         return ImportSource::InternetExplorer;
-    throw Error("Unknown format \"" + name + "\": use netscape, opera or ie");
+    if (name == "xbel")
+        return ImportSource::Xbel;
+    throw Error("Unknown format \"" + name + "\": use netscape, opera, ie, xbel"
+                + (browsersToo ? ", firefox or chromium" : ""));
+}
+
+// The profile an import of a browser means: the one at the path given, or the browser's default.
+BrowserProfile profileToImport(BrowserKind kind, const Invocation& call)
+{
+    if (call.operands.size() > 1)
+        return profileAt(kind, call.operands[1]);
+    if (const std::optional<BrowserProfile> profile = defaultProfile(findBrowserProfiles(userBrowserPlaces()), kind))
+        return *profile;
+    throw Error(std::string("Nothing was imported: no ") + (kind == BrowserKind::Firefox ? "Firefox" : "Chromium-based")
+                + " browser's profile was found on this computer; give the path of a profile or of its bookmark file");
 }
 
 void importCommand(Invocation& call)
 {
-    const ImportSource source = formatNamed(call.operands[0]);
-    // The driver reads a missing source as an empty one, which suits the window, whose pickers
-    // offer only what exists; a path typed on the command line may be mistyped.
-    const std::string& location = call.operands[1];
-    std::error_code error;
-    if (!std::filesystem::exists(location, error))
-        throw Error("Nothing was imported: \"" + location + "\" does not exist");
+    const std::optional<BrowserKind> browser = browserKindNamed(call.operands[0]);
+    const ImportSource source = browser ? ImportSource::Netscape : formatNamed(call.operands[0], true);
+    std::optional<BrowserProfile> profile;
+    if (browser) {
+        profile = profileToImport(*browser, call);
+    } else {
+        // The driver reads a missing source as an empty one, which suits the window, whose
+        // pickers offer only what exists; a path typed on the command line may be mistyped.
+        std::error_code error;
+        if (call.operands.size() < 2)
+            throw Error("Nothing was imported: give the path of the " + call.operands[0] + " file");
+        if (!std::filesystem::exists(call.operands[1], error))
+            throw Error("Nothing was imported: \"" + call.operands[1] + "\" does not exist");
+    }
     call.lockForChange();
     MainWindowModel& model = call.model(Invocation::WholeTree::Required);
     ImportReport report;
     {
         TerminalProgress progress(call.context);
-        report = importSource(model, source, location, progress.function());
+        report = profile ? importProfile(model, *profile, progress.function())
+                         : importSource(model, source, call.operands[1], progress.function());
     }
     // The summary goes to the error stream, so that the output stays the folder's name alone.
     for (const std::string& line : importSummary(model.texts(), report.counts))
@@ -55,10 +78,27 @@ void importCommand(Invocation& call)
 
 void exportCommand(Invocation& call)
 {
-    const ImportSource target = formatNamed(call.operands[0]);
+    const ImportSource target = formatNamed(call.operands[0], false);
     MainWindowModel& model = call.model(Invocation::WholeTree::Required);
     TerminalProgress progress(call.context);
     exportTarget(model, target, call.operands[1], progress.function());
+}
+
+// Each profile found: browser, profile, directory and the number of links an import would bring.
+void browsersCommand(Invocation& call)
+{
+    for (const BrowserProfile& profile : findBrowserProfiles(userBrowserPlaces())) {
+        std::string count;
+        try {
+            count = std::to_string(countProfileLinks(profile));
+        } catch (const Error& error) {
+            call.context.err << error.what() << '\n';
+            count = "?";
+            call.status = 1;
+        }
+        call.out() << profile.browser << '\t' << profile.name << '\t' << profile.directory.string() << '\t' << count
+                   << '\n';
+    }
 }
 
 void htmlCommand(Invocation& call)
@@ -77,12 +117,17 @@ void htmlCommand(Invocation& call)
 std::vector<CliCommand> interchangeCommands()
 {
     return {
-        {"import", "import netscape|opera|ie PATH [--no-save]",
-         "import a bookmark HTML file, a hotlist or a favorites directory into a new top-level folder; "
-         "prints its name, and on the error stream what was imported and skipped",
-         2, 2, {{"--no-save"}}, importCommand},
-        {"export", "export netscape|opera|ie PATH", "export the whole library (saved links) to PATH", 2, 2, {},
+        {"import", "import netscape|opera|ie|xbel PATH | import firefox|chromium [PATH] [--no-save]",
+         "import a bookmark HTML file, a hotlist, a favorites directory, an XBEL file or a browser's profile (a "
+         "profile directory, places.sqlite or Bookmarks; without PATH the browser's default profile) into a new "
+         "top-level folder; prints its name, and on the error stream what was imported and skipped",
+         1, 2, {{"--no-save"}}, importCommand},
+        {"export", "export netscape|opera|ie|xbel PATH", "export the whole library (saved links) to PATH", 2, 2, {},
          exportCommand},
+        {"browsers", "browsers",
+         "list the browser profiles on this computer whose bookmarks can be imported: browser, profile, directory "
+         "and number of links",
+         0, 0, {}, browsersCommand},
         {"html", "html PATH [--folder NAME]", "write the library, or one folder, as an HTML page", 1, 1,
          {{"--folder", true}}, htmlCommand},
     };

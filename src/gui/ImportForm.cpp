@@ -85,7 +85,7 @@ ExchangeForm::ExchangeForm(MainWindowModel& model, MainForm& owner, const Exchan
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     arrangeControls();
     applyTexts(*this, direction.texts, model.texts());
-    fill(direction.open(model.prefs(), model.preferences().userHome()));
+    fill(direction.open(model));
 }
 
 ExchangeForm::Row ExchangeForm::createRow(std::size_t index)

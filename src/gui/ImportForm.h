@@ -55,7 +55,7 @@ struct ExchangeDirection {
     // (a location only comes from the picker) and the pickers always work.
     bool checkOpensRow;
     int progressText; // the label of the progress dialog, from the text table
-    ExchangeChoice (*open)(const TPreferences& prefs, const std::filesystem::path& userHome);
+    ExchangeChoice (*open)(ExchangeLibrary& model);
     // The work of OK; an import reports what it did for each source, an export nothing.
     std::vector<ImportReport> (*confirm)(ExchangeLibrary& model, const ExchangeChoice& choice,
                                          const ProgressFunction& progress);

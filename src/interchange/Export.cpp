@@ -6,18 +6,21 @@
 #include "interchange/Favorites.h"
 #include "interchange/NetscapeFile.h"
 #include "interchange/OperaHotlist.h"
+#include "interchange/XbelFile.h"
 #include "platform/FileIO.h"
 #include "settings/PreferenceRecord.h"
 #include "store/Library.h"
 
 namespace velloria {
 
-ExchangeChoice exportDialogChoice(const TPreferences& prefs, const std::filesystem::path& userHome)
+ExchangeChoice exportDialogChoice(ExchangeLibrary& model)
 {
-    ExchangeChoice choice = importDialogChoice(prefs, userHome);
+    ExchangeChoice choice = importDialogChoice(model);
+    const TPreferences& prefs = model.exchangePreferences();
     choice.ie = prefs.ExportIE;
     choice.netscape = prefs.ExportNetscape;
     choice.opera = prefs.ExportOpera;
+    choice.xbel = model.exchangeMemory().exportXbel;
     return choice;
 }
 
@@ -31,6 +34,15 @@ void exportTarget(ExchangeLibrary& model, ImportSource target, const std::filesy
     case ImportSource::InternetExplorer: ExportIEFavorites(location, folders, readLinks, progress); break;
     case ImportSource::Netscape: writeFileAtomically(location, writeNetscapeFile(folders, readLinks, progress)); break;
     case ImportSource::Opera: writeFileAtomically(location, writeOperaHotlist(folders, readLinks, progress)); break;
+    case ImportSource::Xbel: {
+        const auto& descriptions = model.library().folderDescriptions();
+        const auto describe = [&descriptions](const std::string& name) {
+            const auto it = descriptions.find(name);
+            return it == descriptions.end() ? std::string() : it->second;
+        };
+        writeFileAtomically(location, writeXbelFile(folders, readLinks, describe, progress));
+        break;
+    }
     }
 }
 
@@ -40,17 +52,11 @@ void exportBookmarks(ExchangeLibrary& model, const ExchangeChoice& choice, const
     prefs.ExportIE = choice.ie;
     prefs.ExportNetscape = choice.netscape;
     prefs.ExportOpera = choice.opera;
-    if (!model.library().folderTree().empty()) {
-        const std::pair<bool, const std::string*> targets[] = {
-            {choice.ie, &choice.ieLocation}, {choice.netscape, &choice.netscapeLocation}, {choice.opera, &choice.operaLocation}};
-        const ImportSource kinds[] = {ImportSource::InternetExplorer, ImportSource::Netscape, ImportSource::Opera};
-        for (std::size_t i = 0; i < 3; ++i)
-            if (targets[i].first && !isBlankLocation(*targets[i].second))
-                exportTarget(model, kinds[i], exchangeLocation(model, *targets[i].second), progress);
-    }
-    prefs.IEFavoritesDir = choice.ieLocation;
-    prefs.NetscapeFile = choice.netscapeLocation;
-    prefs.OperaFile = choice.operaLocation;
+    model.exchangeMemory().exportXbel = choice.xbel;
+    if (!model.library().folderTree().empty())
+        for (const auto& [kind, location] : exchangeTargets(choice))
+            exportTarget(model, kind, exchangeLocation(model, location), progress);
+    storeLocations(model, choice);
 }
 
 } // namespace velloria

@@ -4,8 +4,8 @@
 
 namespace velloria {
 
-// What the export dialog shows when it opens, from the preferences.
-ExchangeChoice exportDialogChoice(const TPreferences& prefs, const std::filesystem::path& userHome);
+// What the export dialog shows when it opens, from the preferences and what this run chose.
+ExchangeChoice exportDialogChoice(ExchangeLibrary& model);
 
 // OK of the export dialog: stores the check boxes, writes the whole library to every checked
 // target with a location (nothing when the library has no folder), then stores the locations.

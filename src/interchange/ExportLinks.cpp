@@ -14,7 +14,8 @@ namespace velloria {
 // Export scans what is saved line by line and passes over what it cannot use, where the full
 // reader stops: a damaged line in the middle of a file costs no link before or after it. A line
 // with code 0 starts a link with its title, the next line gives its address whatever its code,
-// and the line with code 4 that completes the link gives its description. Empty lines count for
+// lines with codes 2 and 3 give its dates, and the line with code 4 that completes the link
+// gives its description. Empty lines count for
 // nothing, as for the full reader.
 std::vector<ExportLink> parseExportLinks(std::string_view linkFileBytes)
 {
@@ -31,6 +32,10 @@ std::vector<ExportLink> parseExportLinks(std::string_view linkFileBytes)
         } else if (linesSinceTitle == 1) {
             links.back().address = value;
             linesSinceTitle = 2;
+        } else if (linesSinceTitle > 1 && line[0] == '2') {
+            links.back().lastVisit = value;
+        } else if (linesSinceTitle > 1 && line[0] == '3') {
+            links.back().addDate = value;
         } else if (linesSinceTitle > 1 && line[0] == '4') {
             links.back().description = value;
             linesSinceTitle = 0;

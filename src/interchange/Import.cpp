@@ -6,10 +6,12 @@
 #include "base/Clock.h"
 #include "base/Text.h"
 #include "base/TextLines.h"
+#include "interchange/BrowserProfiles.h"
 #include "interchange/ExchangeLibrary.h"
 #include "interchange/Favorites.h"
 #include "interchange/NetscapeFile.h"
 #include "interchange/OperaHotlist.h"
+#include "interchange/XbelFile.h"
 #include "platform/FileIO.h"
 #include "settings/PreferenceRecord.h"
 #include "settings/UIText.h"
@@ -41,14 +43,14 @@ public:
     // source name as its description.
     std::string beginSource(std::string_view sourceName)
     {
-        openFolder(sourceName, 0);
+        openFolder(sourceName, std::nullopt, 0);
         return m_records.back().Name;
     }
 
-    void beginFolder(std::string_view name) override
+    void beginFolder(std::string_view name, std::optional<std::string_view> description) override
     {
         m_received = true;
-        openFolder(name, static_cast<int>(m_open.size()));
+        openFolder(name, description, static_cast<int>(m_open.size()));
     }
 
     // After an error: true when what was read is to be kept, false when nothing was read or a
@@ -62,7 +64,8 @@ public:
             closeFolder();
     }
 
-    void addLink(std::string_view title, std::string_view address, std::string_view description) override
+    void addLink(std::string_view title, std::string_view address, std::string_view description,
+                 const LinkDates& dates) override
     {
         m_received = true;
         OpenFolder& folder = m_open.back();
@@ -71,7 +74,8 @@ public:
         if (cleanTitle.empty())
             cleanTitle = cleanAddress;
         folder.links.push_back({.Title = std::move(cleanTitle), .Address = std::move(cleanAddress),
-                                .LastVisit = " ", .AddDate = m_addDate});
+                                .LastVisit = dates.visited ? formatDate(*dates.visited) : " ",
+                                .AddDate = dates.added ? formatDate(*dates.added) : m_addDate});
         folder.descriptions.push_back(singleLine(description));
     }
 
@@ -85,6 +89,9 @@ public:
     // selected. Runs also after an error of the reader.
     void finish()
     {
+        // The states of the tree as it was, as before every import; not before the reader has
+        // read, so that a source that cannot be read changes no file.
+        m_model.library().SaveFolderStates();
         const std::size_t selectedInRecords = m_open.empty() ? 0 : m_open.back().record;
         while (!m_open.empty())
             closeFolder();
@@ -103,10 +110,10 @@ private:
         std::vector<std::string> descriptions;
     };
 
-    void openFolder(std::string_view name, int level)
+    void openFolder(std::string_view name, std::optional<std::string_view> description, int level)
     {
         std::string unique = m_names.take(safeFolderName(singleLine(name)));
-        m_descriptions.push_back({unique, singleLine(trimmed(name))});
+        m_descriptions.push_back({unique, singleLine(trimmed(description.value_or(name)))});
         m_records.push_back({.Name = std::move(unique), .Level = level});
         m_open.push_back({.record = m_records.size() - 1, .links = {}, .descriptions = {}});
     }
@@ -147,6 +154,7 @@ std::string_view sourceName(ImportSource source)
     case ImportSource::InternetExplorer: return kImportSourceIE;
     case ImportSource::Netscape: return kImportSourceNetscape;
     case ImportSource::Opera: return kImportSourceOpera;
+    case ImportSource::Xbel: return kImportSourceXbel;
     }
     return kImportSourceNetscape;
 }
@@ -157,8 +165,27 @@ ImportCounts runReader(ImportSource source, const std::filesystem::path& locatio
     case ImportSource::InternetExplorer: return ImportIEFavorites(location, sink);
     case ImportSource::Netscape: return ImportNetscapeFile(location, sink);
     case ImportSource::Opera: return ImportOperaHotlist(location, sink);
+    case ImportSource::Xbel: return ImportXbelFile(location, sink);
     }
     return {};
+}
+
+// A new top-level folder of that name with what the reader finds below it.
+ImportReport importInto(ExchangeLibrary& model, std::string_view topFolder,
+                        const std::function<ImportCounts(ImportSink&)>& reader, const ProgressFunction& progress)
+{
+    LibraryImportSink sink(model, progress);
+    ImportReport report{.topFolder = sink.beginSource(topFolder), .counts = {}};
+    try {
+        report.counts = reader(sink);
+    } catch (...) {
+        // What was read is written before the error is reported.
+        if (sink.keepsWhatWasRead())
+            sink.finish();
+        throw;
+    }
+    sink.finish();
+    return report;
 }
 
 int reasonText(SkipReason reason)
@@ -185,38 +212,82 @@ std::filesystem::path userFavoritesDirectory(const std::filesystem::path& userHo
     return userHome / "Favorites";
 }
 
+std::vector<std::pair<ImportSource, std::string>> exchangeTargets(const ExchangeChoice& choice)
+{
+    const std::pair<bool, const std::string*> rows[] = {{choice.ie, &choice.ieLocation},
+                                                        {choice.netscape, &choice.netscapeLocation},
+                                                        {choice.opera, &choice.operaLocation},
+                                                        {choice.xbel, &choice.xbelLocation}};
+    const ImportSource kinds[] = {ImportSource::InternetExplorer, ImportSource::Netscape, ImportSource::Opera,
+                                  ImportSource::Xbel};
+    std::vector<std::pair<ImportSource, std::string>> targets;
+    for (std::size_t i = 0; i < std::size(rows); ++i)
+        if (rows[i].first && !isBlankLocation(*rows[i].second))
+            targets.emplace_back(kinds[i], *rows[i].second);
+    return targets;
+}
+
+void storeLocations(ExchangeLibrary& model, const ExchangeChoice& choice)
+{
+    TPreferences& prefs = model.exchangePreferences();
+    prefs.IEFavoritesDir = choice.ieLocation;
+    prefs.NetscapeFile = choice.netscapeLocation;
+    prefs.OperaFile = choice.operaLocation;
+    model.exchangeMemory().xbelFile = choice.xbelLocation;
+}
+
 std::filesystem::path exchangeLocation(const ExchangeLibrary& model, std::string_view text)
 {
     const std::filesystem::path path(text);
     return path.is_absolute() ? path : model.userHome() / path;
 }
 
-ExchangeChoice importDialogChoice(const TPreferences& prefs, const std::filesystem::path& userHome)
+std::filesystem::path defaultXbelFile(const std::filesystem::path& userHome)
 {
+    return userHome / "bookmarks.xbel";
+}
+
+ExchangeChoice importDialogChoice(ExchangeLibrary& model)
+{
+    const TPreferences& prefs = model.exchangePreferences();
+    const ExchangeMemory& memory = model.exchangeMemory();
+    const std::filesystem::path& userHome = model.userHome();
     return {.ie = prefs.ImportIE,
             .netscape = prefs.ImportNetscape,
             .opera = prefs.ImportOpera,
             .ieLocation = isBlankLocation(prefs.IEFavoritesDir) ? userFavoritesDirectory(userHome).string() : prefs.IEFavoritesDir,
             .netscapeLocation = prefs.NetscapeFile,
-            .operaLocation = prefs.OperaFile};
+            .operaLocation = prefs.OperaFile,
+            .xbel = memory.importXbel,
+            .xbelLocation = memory.xbelFile.empty() ? defaultXbelFile(userHome).string() : memory.xbelFile};
 }
 
 ImportReport importSource(ExchangeLibrary& model, ImportSource source, const std::filesystem::path& location,
                           const ProgressFunction& progress)
 {
-    model.library().SaveFolderStates();
-    LibraryImportSink sink(model, progress);
-    ImportReport report{.topFolder = sink.beginSource(sourceName(source)), .counts = {}};
-    try {
-        report.counts = runReader(source, location, sink);
-    } catch (...) {
-        // What was read is written before the error is reported.
-        if (sink.keepsWhatWasRead())
-            sink.finish();
-        throw;
-    }
-    sink.finish();
-    return report;
+    return importInto(
+        model, sourceName(source), [&](ImportSink& sink) { return runReader(source, location, sink); }, progress);
+}
+
+ImportReport importProfile(ExchangeLibrary& model, const BrowserProfile& profile, const ProgressFunction& progress)
+{
+    return importInto(
+        model, profileFolderName(profile), [&](ImportSink& sink) { return readBrowserProfile(profile, sink); },
+        progress);
+}
+
+std::vector<ImportReport> importProfiles(ExchangeLibrary& model, const std::vector<BrowserProfile>& profiles,
+                                         const ProgressFunction& progress)
+{
+    ExchangeMemory& memory = model.exchangeMemory();
+    memory.browserPage = true;
+    memory.tickedProfiles.clear();
+    for (const BrowserProfile& profile : profiles)
+        memory.tickedProfiles.push_back(profile.bookmarks);
+    std::vector<ImportReport> reports;
+    for (const BrowserProfile& profile : profiles)
+        reports.push_back(importProfile(model, profile, progress));
+    return reports;
 }
 
 std::vector<ImportReport> importBookmarks(ExchangeLibrary& model, const ExchangeChoice& choice,
@@ -226,16 +297,13 @@ std::vector<ImportReport> importBookmarks(ExchangeLibrary& model, const Exchange
     prefs.ImportIE = choice.ie;
     prefs.ImportNetscape = choice.netscape;
     prefs.ImportOpera = choice.opera;
-    const std::pair<bool, const std::string*> sources[] = {
-        {choice.ie, &choice.ieLocation}, {choice.netscape, &choice.netscapeLocation}, {choice.opera, &choice.operaLocation}};
-    const ImportSource kinds[] = {ImportSource::InternetExplorer, ImportSource::Netscape, ImportSource::Opera};
+    ExchangeMemory& memory = model.exchangeMemory();
+    memory.importXbel = choice.xbel;
+    memory.browserPage = false;
     std::vector<ImportReport> reports;
-    for (std::size_t i = 0; i < 3; ++i)
-        if (sources[i].first && !isBlankLocation(*sources[i].second))
-            reports.push_back(importSource(model, kinds[i], exchangeLocation(model, *sources[i].second), progress));
-    prefs.IEFavoritesDir = choice.ieLocation;
-    prefs.NetscapeFile = choice.netscapeLocation;
-    prefs.OperaFile = choice.operaLocation;
+    for (const auto& [kind, location] : exchangeTargets(choice))
+        reports.push_back(importSource(model, kind, exchangeLocation(model, location), progress));
+    storeLocations(model, choice);
     return reports;
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "base/Clock.h"
+
 #include <cstdint>
 #include <exception>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,18 +18,33 @@ class TFolderTree;
 
 // What the bookmark readers and writers share with the import and export drivers.
 
+// The dates a source keeps for a link; nullopt where it keeps none. The import then dates the
+// link today and leaves it unvisited, as it does every link of a source without dates.
+struct LinkDates {
+    std::optional<Date> added;
+    std::optional<Date> visited;
+    bool operator==(const LinkDates&) const = default;
+};
+
 // Where a reader puts what it finds, in the order it finds it. The driver owns the library side:
 // it cleans names and values, makes folder names unique, and writes the files.
 class ImportSink {
 public:
     virtual ~ImportSink() = default;
     // A folder of the source: it becomes a child of the current folder and the current folder.
-    virtual void beginFolder(std::string_view name) = 0;
+    // Its description is the one the source gives it, or without one its name as found.
+    virtual void beginFolder(std::string_view name, std::optional<std::string_view> description) = 0;
+    void beginFolder(std::string_view name) { beginFolder(name, std::nullopt); }
     // The current folder ends and its parent becomes current again. At the import's own top
     // folder this does nothing: a reader can never leave the folder it imports into.
     virtual void endFolder() = 0;
     // A link of the current folder.
-    virtual void addLink(std::string_view title, std::string_view address, std::string_view description) = 0;
+    virtual void addLink(std::string_view title, std::string_view address, std::string_view description,
+                         const LinkDates& dates) = 0;
+    void addLink(std::string_view title, std::string_view address, std::string_view description)
+    {
+        addLink(title, address, description, {});
+    }
     // How far the reader has come (total 0: unknown). May throw OperationCancelled.
     virtual void progress(std::uint64_t done, std::uint64_t total) { (void)done, (void)total; }
 };
@@ -66,11 +84,13 @@ struct ExportFolder {
     bool operator==(const ExportFolder&) const = default;
 };
 
-// A saved link of a folder, as the exporters write it.
+// A saved link of a folder, as the exporters write it; the dates as the link file holds them.
 struct ExportLink {
     std::string title;
     std::string address;
     std::string description;
+    std::string lastVisit;
+    std::string addDate;
     bool operator==(const ExportLink&) const = default;
 };
 

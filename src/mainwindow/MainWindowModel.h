@@ -147,6 +147,7 @@ private:
     // The library as import and export see it.
     const Clock& clock() const override { return m_clock; }
     TPreferences& exchangePreferences() override { return m_preferences.record(); }
+    ExchangeMemory& exchangeMemory() override { return m_exchangeMemory; }
     const std::filesystem::path& userHome() const override { return m_preferences.userHome(); }
     void selectFolder(std::size_t index) override { m_tree.selectFolder(index); }
     // Folders made by an import, their link files and descriptions already written: new
@@ -217,6 +218,7 @@ private:
     CommandTexts m_captions{m_texts};
 
     WindowFlags m_flags;
+    ExchangeMemory m_exchangeMemory;
     bool m_undoAvailable = false;
     mutable int m_modalWindows = 0;
     bool m_lookOnly = false;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <random>
 #include <sys/mman.h>
@@ -126,6 +127,21 @@ std::optional<FileDescriptor> openForReading(const fs::path& path, struct stat& 
 }
 
 } // namespace
+
+TemporaryDirectory::TemporaryDirectory(std::string_view prefix)
+{
+    std::error_code error;
+    std::string pattern = (fs::temp_directory_path(error) / (std::string(prefix) + "-XXXXXX")).string();
+    if (error || ::mkdtemp(pattern.data()) == nullptr)
+        throw cannotCreateDirectoryError(pattern, systemReason(error ? error.value() : errno));
+    m_path = pattern;
+}
+
+TemporaryDirectory::~TemporaryDirectory()
+{
+    std::error_code ignored;
+    fs::remove_all(m_path, ignored);
+}
 
 FileStamp fileStamp(const fs::path& path)
 {

@@ -53,6 +53,21 @@ struct FileStamp {
 };
 FileStamp fileStamp(const std::filesystem::path& path);
 
+// A new empty directory in the system's temporary directory ($TMPDIR, else /tmp), named after
+// the prefix, removed with everything in it when the object goes. Throws "Cannot create
+// directory ..." when it cannot be made.
+class TemporaryDirectory {
+public:
+    explicit TemporaryDirectory(std::string_view prefix);
+    ~TemporaryDirectory();
+    TemporaryDirectory(const TemporaryDirectory&) = delete;
+    TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
 // The file's bytes; nullopt when it does not exist. Other failures (no permission, a directory
 // in its place) throw "Cannot open file ...".
 std::optional<std::string> readFileIfExists(const std::filesystem::path& path);

@@ -119,7 +119,8 @@ TEST_F(ExchangeTest, ADamagedLineCostsNoLinkBeforeOrAfterIt)
                                   + "x damaged by hand\r\n\r\n"
                                   + test::linkFile({{"after", "https://a.example/", "", "2026.1.2", "second"}}));
     EXPECT_EQ(ReadExportLinks(model.library())("B"),
-              (std::vector<ExportLink>{{"before", "b.example", "first"}, {"after", "https://a.example/", "second"}}));
+              (std::vector<ExportLink>{{"before", "b.example", "first", "", "2026.1.1"},
+                                       {"after", "https://a.example/", "second", "", "2026.1.2"}}));
     EXPECT_TRUE(ReadExportLinks(model.library())("Other").empty());
 }
 
@@ -157,7 +158,7 @@ TEST_F(ExchangeTest, ExportWritesTheCheckedTargetsSkipsBlankOnesAndKeepsTheChoic
     EXPECT_THAT(test::readBytes(home.path() / "b.html"), HasSubstr("<A HREF=\"http://a.example/path\">Alpha</A>"));
     EXPECT_THAT(test::readBytes(home.path() / "h.adr"), HasSubstr("NAME=Alpha\r\nURL=http://a.example/path\r\n"));
     EXPECT_FALSE(fs::exists(home.path() / " "));
-    EXPECT_EQ(exportDialogChoice(model.prefs(), "/home/user").operaLocation, choice.operaLocation);
+    EXPECT_EQ(exportDialogChoice(model).operaLocation, choice.operaLocation);
 
     // An empty library writes nothing.
     home.write("folders.wnf", "");

@@ -7,6 +7,7 @@
 #include "interchange/NetscapeFile.h"
 #include "interchange/OperaHotlist.h"
 #include "support/Fixtures.h"
+#include "support/RecordingSink.h"
 
 #include <gmock/gmock.h>
 
@@ -19,25 +20,12 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::crlf;
+using test::RecordingSink;
 using test::filesBelow;
 using test::writeBytes;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-
-// Turns a reader's calls into lines: "folder News", "end", "link Title | address | description".
-class RecordingSink : public ImportSink {
-public:
-    std::vector<std::string> lines;
-
-    void beginFolder(std::string_view name) override { lines.push_back("folder " + std::string(name)); }
-    void endFolder() override { lines.emplace_back("end"); }
-    void addLink(std::string_view title, std::string_view address, std::string_view description) override
-    {
-        lines.push_back("link " + std::string(title) + " | " + std::string(address) + " | " + std::string(description));
-    }
-    void progress(std::uint64_t, std::uint64_t) override {}
-};
 
 // Links by folder name, as the library would give them to a writer.
 ReadExportLinksFunction linksOf(std::map<std::string, std::vector<ExportLink>> links)
