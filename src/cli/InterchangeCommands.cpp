@@ -40,7 +40,8 @@ BrowserProfile profileToImport(BrowserKind kind, const Invocation& call)
         return profileAt(kind, call.operands[1]);
     if (const std::optional<BrowserProfile> profile = defaultProfile(findBrowserProfiles(userBrowserPlaces()), kind))
         return *profile;
-    throw Error(std::string("Nothing was imported: no ") + (kind == BrowserKind::Firefox ? "Firefox" : "Chromium-based")
+    const std::string browser = kind == BrowserKind::Firefox ? "Firefox" : "Chromium-based";
+    throw Error("Nothing was imported: no " + browser
                 + " browser's profile was found on this computer; give the path of a profile or of its bookmark file");
 }
 
@@ -88,12 +89,11 @@ void exportCommand(Invocation& call)
 void browsersCommand(Invocation& call)
 {
     for (const BrowserProfile& profile : findBrowserProfiles(userBrowserPlaces())) {
-        std::string count;
+        std::string count("?"); // when the profile cannot be read
         try {
             count = std::to_string(countProfileLinks(profile));
         } catch (const Error& error) {
             call.context.err << error.what() << '\n';
-            count = "?";
             call.status = 1;
         }
         call.out() << profile.browser << '\t' << profile.name << '\t' << profile.directory.string() << '\t' << count

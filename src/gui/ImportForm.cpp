@@ -7,10 +7,14 @@
 #include "gui/ImageList.h"
 #include "gui/MainForm.h"
 #include "gui/QtText.h"
+#include "base/Error.h"
 #include "settings/UIText.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QHeaderView>
+#include <QTabWidget>
+#include <QTreeWidget>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -39,7 +43,10 @@ const ExchangeDirection kImport{
                "Import from Netscape Navigator", "Import Netscape Bookmarks", "File Location:", kNetscapeFileFilters,
                kBookmarkFileImage},
               {"grbOpera", "chkOpera", "lblOperaFile", "edOperaFile", "sbOperaFile", "Import from Opera",
-               "Import Opera Hotlist", "File Location:", kOperaFileFilters, kHotlistImage}}},
+               "Import Opera Hotlist", "File Location:", kOperaFileFilters, kHotlistImage},
+              {"grbXbel", "chkXbel", "lblXbelFile", "edXbelFile", "sbXbelFile", "Import from XBEL",
+               "Import XBEL Bookmarks", "File Location:", kXbelFileFilters, kBookmarkFileImage}}},
+    .offersBrowsers = true,
     .checkOpensRow = true,
     .progressText = text::ImportingBookmarks,
     .open = importDialogChoice,
@@ -86,6 +93,15 @@ ExchangeForm::ExchangeForm(MainWindowModel& model, MainForm& owner, const Exchan
     arrangeControls();
     applyTexts(*this, direction.texts, model.texts());
     fill(direction.open(model));
+    if (m_pages) {
+        // The page imported from last in this run; the browsers are looked for when it shows.
+        connect(m_pages, &QTabWidget::currentChanged, this, [this] {
+            if (browsersShown())
+                loadProfiles();
+            updateOk();
+        });
+        m_pages->setCurrentIndex(static_cast<ExchangeLibrary&>(model).exchangeMemory().browserPage ? 1 : 0);
+    }
 }
 
 ExchangeForm::Row ExchangeForm::createRow(std::size_t index)
@@ -143,8 +159,21 @@ void ExchangeForm::browse(std::size_t index)
 void ExchangeForm::arrangeControls()
 {
     auto* layout = new QVBoxLayout(this);
+    auto* files = new QWidget;
+    auto* rows = new QVBoxLayout(files);
     for (const Row& row : m_rows)
-        layout->addWidget(row.group);
+        rows->addWidget(row.group);
+    if (m_direction.offersBrowsers) {
+        files->setObjectName(QStringLiteral("tabFiles"));
+        m_pages = new QTabWidget;
+        m_pages->setObjectName(QStringLiteral("pgcImport"));
+        m_pages->addTab(files, QStringLiteral("From files"));
+        m_pages->addTab(createBrowsersPage(), QStringLiteral("From a browser on this computer"));
+        layout->addWidget(m_pages);
+    } else {
+        rows->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(files);
+    }
     layout->addSpacing(6);
     layout->addLayout(buttonRow({m_ok, m_cancel}));
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -152,9 +181,9 @@ void ExchangeForm::arrangeControls()
 
 void ExchangeForm::fill(const ExchangeChoice& choice)
 {
-    const std::array<bool, 3> checked{choice.ie, choice.netscape, choice.opera};
-    const std::array<const std::string*, 3> locations{&choice.ieLocation, &choice.netscapeLocation,
-                                                      &choice.operaLocation};
+    const std::array<bool, 4> checked{choice.ie, choice.netscape, choice.opera, choice.xbel};
+    const std::array<const std::string*, 4> locations{&choice.ieLocation, &choice.netscapeLocation,
+                                                      &choice.operaLocation, &choice.xbelLocation};
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         m_rows[i].check->setChecked(checked[i]);
         m_rows[i].edit->setText(toQString(*locations[i]));
@@ -188,7 +217,89 @@ ExchangeChoice ExchangeForm::choice() const
         .ieLocation = toBytes(m_rows[0].edit->text()),
         .netscapeLocation = toBytes(m_rows[1].edit->text()),
         .operaLocation = toBytes(m_rows[2].edit->text()),
+        .xbel = m_rows[3].check->isChecked(),
+        .xbelLocation = toBytes(m_rows[3].edit->text()),
     };
+}
+
+QWidget* ExchangeForm::createBrowsersPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("tabBrowsers"));
+    const UIText& texts = m_model.texts();
+    m_profileList = new QTreeWidget;
+    m_profileList->setObjectName(QStringLiteral("lvProfiles"));
+    m_profileList->setRootIsDecorated(false);
+    m_profileList->setHeaderLabels({toQString(texts[text::ColumnBrowser]), toQString(texts[text::ColumnProfile]),
+                                    toQString(texts[text::ColumnBookmarks]), toQString(texts[text::ColumnLocation])});
+    m_profileList->header()->setStretchLastSection(true);
+    m_profileList->setMinimumHeight(fontMetrics().height() * 12);
+    connect(m_profileList, &QTreeWidget::itemChanged, this, [this] { updateOk(); });
+    m_noProfile = new QLabel(QStringLiteral("No browser profile was found on this computer."));
+    m_noProfile->setObjectName(QStringLiteral("lblNoProfile"));
+    m_noProfile->hide();
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(m_profileList);
+    layout->addWidget(m_noProfile);
+    return page;
+}
+
+bool ExchangeForm::browsersShown() const
+{
+    return m_pages && m_pages->currentIndex() == 1;
+}
+
+// Each profile with the number of links an import would bring; a profile that cannot be read
+// says so (the reason in its tool tip) and cannot be ticked.
+void ExchangeForm::loadProfiles()
+{
+    if (m_profilesLoaded)
+        return;
+    m_profilesLoaded = true;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_profiles = findBrowserProfiles(userBrowserPlaces());
+    const std::vector<std::filesystem::path>& ticked = static_cast<ExchangeLibrary&>(m_model).exchangeMemory().tickedProfiles;
+    for (const BrowserProfile& profile : m_profiles) {
+        QString count;
+        QString problem;
+        try {
+            count = QString::number(countProfileLinks(profile));
+        } catch (const Error& error) {
+            count = toQString(m_model.texts()[text::ProfileUnreadable]);
+            problem = QString::fromUtf8(error.what());
+        }
+        auto* item = new QTreeWidgetItem({QString::fromUtf8(profile.browser.c_str()), QString::fromUtf8(profile.name.c_str()),
+                                          count, QString::fromStdString(profile.directory.string())});
+        item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+        item->setToolTip(2, problem);
+        if (problem.isEmpty()) {
+            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+            const bool wasTicked = std::find(ticked.begin(), ticked.end(), profile.bookmarks) != ticked.end();
+            item->setCheckState(0, wasTicked ? Qt::Checked : Qt::Unchecked);
+        } else {
+            item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
+        }
+        m_profileList->addTopLevelItem(item);
+    }
+    for (int column = 0; column < 3; ++column)
+        m_profileList->resizeColumnToContents(column);
+    m_noProfile->setVisible(m_profiles.empty());
+    QApplication::restoreOverrideCursor();
+}
+
+std::vector<BrowserProfile> ExchangeForm::tickedProfiles() const
+{
+    std::vector<BrowserProfile> ticked;
+    for (int i = 0; m_profileList && i < m_profileList->topLevelItemCount(); ++i)
+        if (m_profileList->topLevelItem(i)->checkState(0) == Qt::Checked)
+            ticked.push_back(m_profiles[static_cast<std::size_t>(i)]);
+    return ticked;
+}
+
+// On the page of browsers OK imports the ticked profiles, so it waits for one.
+void ExchangeForm::updateOk()
+{
+    m_ok->setEnabled(!browsersShown() || !tickedProfiles().empty());
 }
 
 void ExchangeForm::confirm()
@@ -199,7 +310,8 @@ void ExchangeForm::confirm()
         ExchangeProgress progress(*this, toQString(m_model.texts()[m_direction.progressText]), m_cancel->text(),
                                   progressTiming);
         try {
-            reports = m_direction.confirm(m_model, choice(), progress.function());
+            reports = browsersShown() ? importProfiles(m_model, tickedProfiles(), progress.function())
+                                      : m_direction.confirm(m_model, choice(), progress.function());
         } catch (const OperationCancelled&) {
             // What was done before Cancel stays done; the dialog closes as after OK.
         }

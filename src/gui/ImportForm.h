@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/ExchangeProgress.h"
+#include "interchange/BrowserProfiles.h"
 #include "interchange/Import.h"
 #include "settings/TextBindings.h"
 
@@ -14,7 +15,9 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTabWidget;
 class QToolButton;
+class QTreeWidget;
 
 namespace velloria {
 
@@ -24,6 +27,7 @@ class MainWindowModel;
 // The file filters of the two file pickers, which import and export share.
 inline constexpr const char* kNetscapeFileFilters = "Netscape Bookmarks (*.html);;Any file (*)";
 inline constexpr const char* kOperaFileFilters = "Opera HotList (*.adr);;Any file (*)";
+inline constexpr const char* kXbelFileFilters = "XBEL Bookmarks (*.xbel);;Any file (*)";
 // The icons of the three rows, numbered as the image list numbers them: a folder for the
 // favorites directory, a page for the bookmark file, a globe for the hotlist.
 inline constexpr int kFavoritesImage = 6;
@@ -50,7 +54,9 @@ struct ExchangeDirection {
     const char* objectName;
     const char* caption;
     TextWindow texts;
-    std::array<ExchangeRowInfo, 3> rows; // Internet Explorer, Netscape, Opera
+    std::array<ExchangeRowInfo, 4> rows; // Internet Explorer, Netscape, Opera, XBEL
+    // Import: the rows are a page of files beside a page of the browser profiles on this computer.
+    bool offersBrowsers;
     // Import: an unchecked row closes its edit and picker. Export: edits are always read-only
     // (a location only comes from the picker) and the pickers always work.
     bool checkOpensRow;
@@ -95,16 +101,28 @@ private:
     void browse(std::size_t index);
     ExchangeChoice choice() const;
     void confirm();
+    // The page of browsers: a list of the profiles found, each with a check box.
+    QWidget* createBrowsersPage();
+    bool browsersShown() const;
+    void loadProfiles();
+    std::vector<BrowserProfile> tickedProfiles() const;
+    void updateOk();
 
     MainWindowModel& m_model;
     MainForm& m_owner;
     const ExchangeDirection& m_direction;
-    std::array<Row, 3> m_rows;
+    std::array<Row, 4> m_rows;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
+    QTabWidget* m_pages = nullptr;
+    QTreeWidget* m_profileList = nullptr;
+    QLabel* m_noProfile = nullptr;
+    std::vector<BrowserProfile> m_profiles;
+    bool m_profilesLoaded = false;
 };
 
-// "Import Bookmarks": each checked browser store with a location becomes a new top-level folder.
+// "Import Bookmarks": each checked browser store with a location, or each ticked browser profile,
+// becomes a new top-level folder.
 class ImportForm : public ExchangeForm {
     Q_OBJECT
 

@@ -173,6 +173,12 @@ const std::vector<TextBinding>& textBindings()
         {TextWindow::Import, "grbOpera", 395},
         {TextWindow::Import, "chkOpera", 396},
         {TextWindow::Import, "lblOperaFile", 394},
+        {TextWindow::Import, "grbXbel", 484},
+        {TextWindow::Import, "chkXbel", 485},
+        {TextWindow::Import, "lblXbelFile", 394},
+        {TextWindow::Import, "tabFiles", 482},
+        {TextWindow::Import, "tabBrowsers", 483},
+        {TextWindow::Import, "lblNoProfile", 491},
         // Export
         {TextWindow::Export, "", 397},
         {TextWindow::Export, "btnOk", 313},
@@ -186,6 +192,9 @@ const std::vector<TextBinding>& textBindings()
         {TextWindow::Export, "lblIE", 391},
         {TextWindow::Export, "lblNescape", 394},
         {TextWindow::Export, "lblOpera", 394},
+        {TextWindow::Export, "grbXbel", 486},
+        {TextWindow::Export, "chkXbel", 397},
+        {TextWindow::Export, "lblXbel", 394},
         // HtmlSettings
         {TextWindow::HtmlSettings, "", 308},
         {TextWindow::HtmlSettings, "grbTextInfo", 309},

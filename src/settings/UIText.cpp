@@ -243,6 +243,17 @@ const std::vector<std::pair<int, std::string_view>>& builtInTexts()
         {479, "Matches:"},
         {480, "Folder"},
         {481, "The link file of \"%1\" is damaged: nothing was moved or copied into it"},
+        {482, "From files"},
+        {483, "From a browser on this computer"},
+        {484, "Import from XBEL"},
+        {485, "Import XBEL Bookmarks"},
+        {486, "Export to XBEL"},
+        {487, "Browser"},
+        {488, "Profile"},
+        {489, "Bookmarks"},
+        {490, "Location"},
+        {491, "No browser profile was found on this computer."},
+        {492, "cannot be read"},
     };
     return texts;
 }

@@ -15,8 +15,8 @@ namespace velloria {
 // In captions "&" marks the accelerator and "&&" is one ampersand.
 class UIText {
 public:
-    static constexpr int kLastNumber = 481;
-    static constexpr std::size_t kEntryCount = 227;
+    static constexpr int kLastNumber = 492;
+    static constexpr std::size_t kEntryCount = 238;
     // Entries from this number on are younger than language files of version 1.0 may be: a file
     // that lacks them is complete, and shows them in English.
     static constexpr int kFirstAddedNumber = 420;
@@ -110,6 +110,18 @@ inline constexpr int FilterPlaceholder = 478;
 inline constexpr int FilterMatches = 479;
 inline constexpr int ColumnFolder = 480;
 inline constexpr int DropTargetDamaged = 481;
+// The import dialog's pages, XBEL and the browsers on this computer.
+inline constexpr int FromFiles = 482;
+inline constexpr int FromBrowser = 483;
+inline constexpr int ImportXbelGroup = 484;
+inline constexpr int ImportXbelCheck = 485;
+inline constexpr int ExportXbelGroup = 486;
+inline constexpr int ColumnBrowser = 487;
+inline constexpr int ColumnProfile = 488;
+inline constexpr int ColumnBookmarks = 489;
+inline constexpr int ColumnLocation = 490;
+inline constexpr int NoBrowserProfile = 491;
+inline constexpr int ProfileUnreadable = 492;
 } // namespace text
 
 // A text of the table with "%1" and "%2" replaced; with "%1" to "%9" by the values given.

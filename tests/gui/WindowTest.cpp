@@ -35,6 +35,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSplitter>
 #include <QSystemTrayIcon>
@@ -47,10 +48,13 @@ using namespace velloria::test;
 
 namespace {
 
-using Rows = std::array<std::array<const char*, 2>, 3>; // check box, location
-constexpr Rows kImportRows{
-    {{"chkImportIE", "edIEDirectory"}, {"chkNetscape", "edNetscapeFile"}, {"chkOpera", "edOperaFile"}}};
-constexpr Rows kExportRows{{{"chkIE", "edIEFile"}, {"chkNetscape", "edNetscapeFile"}, {"chkOpera", "edOperaFile"}}};
+using Rows = std::array<std::array<const char*, 2>, 4>; // check box, location
+constexpr Rows kImportRows{{{"chkImportIE", "edIEDirectory"},
+                            {"chkNetscape", "edNetscapeFile"},
+                            {"chkOpera", "edOperaFile"},
+                            {"chkXbel", "edXbelFile"}}};
+constexpr Rows kExportRows{
+    {{"chkIE", "edIEFile"}, {"chkNetscape", "edNetscapeFile"}, {"chkOpera", "edOperaFile"}, {"chkXbel", "edXbelFile"}}};
 
 // The rows as the user sees them: "[x] location, editable|read-only".
 QStringList rowStates(QWidget& dialog, const Rows& rows, const SampleWindow& window)
@@ -514,10 +518,11 @@ private slots:
         }));
         // A blank favorites directory shows the user's own Favorites folder.
         QCOMPARE(rows, QStringList({"[x] ~/Favorites, editable", "[x] ~/bookmarks.html, editable",
-                                    "[ ] ~/opera6.adr, read-only", "[ ] ~/Favorites, read-only",
-                                    "[x] ~/bookmarks.html, editable", "[x] ~/opera6.adr, editable",
+                                    "[ ] ~/opera6.adr, read-only", "[ ] ~/bookmarks.xbel, read-only",
+                                    "[ ] ~/Favorites, read-only", "[x] ~/bookmarks.html, editable",
+                                    "[x] ~/opera6.adr, editable", "[ ] ~/bookmarks.xbel, read-only",
                                     "[x] ~/Favorites, read-only", "[ ] ~/out/in.html, read-only",
-                                    "[x] ~/opera6.adr, read-only"}));
+                                    "[x] ~/opera6.adr, read-only", "[ ] ~/bookmarks.xbel, read-only"}));
         const TPreferences& prefs = window.model.prefs();
         QCOMPARE(window.tilde(QString::fromStdString(prefs.IEFavoritesDir + " " + prefs.NetscapeFile + " "
                                                      + prefs.OperaFile + " " + prefs.HtmlFile)),
@@ -532,6 +537,66 @@ private slots:
         QVERIFY(readFile(out / "list.adr").starts_with("Opera Hotlist version 2.0\r\n"));
         QVERIFY(std::filesystem::exists(out / "Velloria/Work/Mail.url"));
         QVERIFY(readFile(out / "links.html").find("<th bgcolor=\"#123456\"") != std::string::npos);
+    }
+
+    // The page of browsers lists each profile found with its links; OK imports the ticked ones,
+    // and the dialog opens on that page with them ticked next time.
+    void theBrowsersPageImportsTheTickedProfiles()
+    {
+        SampleWindow window;
+        QVERIFY(window.start());
+        const std::filesystem::path user = window.home.path() / "user";
+        writeBytes(user / "config/chromium/Default/Bookmarks",
+                   "{\"roots\": {\"bookmark_bar\": {\"name\": \"Bar\", \"type\": \"folder\", \"children\": ["
+                   "{\"type\": \"url\", \"name\": \"Mail\", \"url\": \"https://mail.example/\"}, "
+                   "{\"type\": \"url\", \"name\": \"News\", \"url\": \"https://news.example/\"}]}}}");
+        writeBytes(user / ".mozilla/firefox/profiles.ini", "[Profile0]\nName=broken\nIsRelative=1\nPath=x\n");
+        writeBytes(user / ".mozilla/firefox/x/places.sqlite", "not a database");
+        // The browsers keep their profiles below the user's home and configuration directories.
+        const QByteArray home = qgetenv("HOME");
+        const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", QByteArray::fromStdString(user.string()));
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((user / "config").string()));
+        const auto restore = qScopeGuard([&] {
+            qputenv("HOME", home);
+            config.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", config);
+        });
+        QStringList shown;
+        const ModalAnswerer<QMessageBox> summary;
+        const auto listed = [&](ImportForm& dialog) {
+            const auto* list = control<QTreeWidget>(dialog, "lvProfiles");
+            for (int i = 0; i < list->topLevelItemCount(); ++i) {
+                const QTreeWidgetItem* item = list->topLevelItem(i);
+                shown << QStringLiteral("%1 | %2 | %3 | %4%5")
+                             .arg(item->text(0), item->text(1), item->text(2), window.tilde(item->text(3)),
+                                  !(item->flags() & Qt::ItemIsEnabled)  ? ", disabled"
+                                  : item->checkState(0) == Qt::Checked ? ", ticked"
+                                                                        : "");
+            }
+            shown << QStringLiteral("OK %1").arg(control<QPushButton>(dialog, "btnOk")->isEnabled() ? "on" : "off");
+        };
+        QVERIFY(answerDialog<ImportForm>([&] { window.trigger("FileImport"); }, [&](ImportForm& dialog) {
+            auto* pages = control<QTabWidget>(dialog, "pgcImport");
+            shown << pages->tabText(0) << pages->tabText(1);
+            pages->setCurrentIndex(1);
+            listed(dialog);
+            control<QTreeWidget>(dialog, "lvProfiles")->topLevelItem(1)->setCheckState(0, Qt::Checked);
+            listed(dialog);
+            click(dialog, "btnOk");
+        }));
+        QVERIFY(answerDialog<ImportForm>([&] { window.trigger("FileImport"); }, [&](ImportForm& dialog) {
+            listed(dialog);
+            click(dialog, "btnCancel");
+        }));
+        QCOMPARE(shown, QStringList({"From files", "From a browser on this computer",
+                                     "Firefox | broken | cannot be read | ~/user/.mozilla/firefox/x, disabled",
+                                     "Chromium | Default | 2 | ~/user/config/chromium/Default", "OK off",
+                                     "Firefox | broken | cannot be read | ~/user/.mozilla/firefox/x, disabled",
+                                     "Chromium | Default | 2 | ~/user/config/chromium/Default, ticked", "OK on",
+                                     "Firefox | broken | cannot be read | ~/user/.mozilla/firefox/x, disabled",
+                                     "Chromium | Default | 2 | ~/user/config/chromium/Default, ticked", "OK on"}));
+        QCOMPARE(treeLines(*window.folderModel()).mid(7), QStringList({"Chromium (Default)", "  Bar"}));
+        QCOMPARE(summary.shown, QStringList({"Velloria: Chromium (Default): 1 folder and 2 links imported"}));
     }
 
     void aLongExchangeShowsItsProgressAndCancelStopsIt()
