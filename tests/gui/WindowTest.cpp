@@ -280,14 +280,16 @@ private slots:
                "Willkommensbereich:, lblWelcomeMessage: Welcome Message:";
         QTest::newRow("import") << "FileImport"
             << "Importieren (fixed size): btnCancel: Abbrechen, btnOk: Gut, chkImportIE: IE-Favoriten, chkNetscape: "
-               "Netscape-Lesezeichen, chkOpera: Opera-Hotlist, grbIE: Aus IE, grbNetscape: Aus Netscape, grbOpera: "
-               "Aus Opera, lblIEDirectory: Verzeichnis:, lblNetscapeFile: Datei:, lblOperaFile: Datei:, "
-               "sbIEDirectory: ..., sbNetscapeFile: ..., sbOperaFile: ...";
+               "Netscape-Lesezeichen, chkOpera: Opera-Hotlist, chkXbel: Import XBEL Bookmarks, grbIE: Aus IE, "
+               "grbNetscape: Aus Netscape, grbOpera: Aus Opera, grbXbel: Import from XBEL, lblIEDirectory: "
+               "Verzeichnis:, lblNetscapeFile: Datei:, lblNoProfile: No browser profile was found on this computer., "
+               "lblOperaFile: Datei:, lblXbelFile: Datei:, sbIEDirectory: ..., sbNetscapeFile: ..., sbOperaFile: ..., "
+               "sbXbelFile: ...";
         QTest::newRow("export") << "FileExport"
             << "Exportieren (fixed size): btnCancel: Abbrechen, btnOk: Gut, chkIE: Exportieren, chkNetscape: "
-               "Exportieren, chkOpera: Exportieren, grbIE: Nach IE, grbNetscape: Nach Netscape, grbOpera: Nach Opera, "
-               "lblIE: Verzeichnis:, lblNescape: Datei:, lblOpera: Datei:, sbIEFav: ..., sbNetscapeFile: ..., "
-               "sbOperaFile: ...";
+               "Exportieren, chkOpera: Exportieren, chkXbel: Exportieren, grbIE: Nach IE, grbNetscape: Nach Netscape, "
+               "grbOpera: Nach Opera, grbXbel: Export to XBEL, lblIE: Verzeichnis:, lblNescape: Datei:, lblOpera: "
+               "Datei:, lblXbel: Datei:, sbIEFav: ..., sbNetscapeFile: ..., sbOperaFile: ..., sbXbelFile: ...";
         QTest::newRow("about") << "HelpAbout"
             << "\u00dcber Velloria (fixed size): btnOK: Gut, lblHomePage: <a href=\"https://velloria.example/\">"
                "https://velloria.example/</a>, lblName: Velloria <version>, lblWhat: Ein Lesezeichen-Manager";
