@@ -4,14 +4,17 @@
 #include "SampleText.h"
 #include "WindowModel.h"
 
+#include "interchange/BrowserProfiles.h"
 #include "interchange/Export.h"
 #include "interchange/HtmlPage.h"
 #include "interchange/Import.h"
 #include "platform/FileIO.h"
 #include "store/LinkFile.h"
+#include "support/BrowserStores.h"
 #include "tools/Statistics.h"
 
 #include <cstdlib>
+#include <functional>
 #include <unistd.h>
 #include <stdexcept>
 
@@ -165,6 +168,47 @@ void writeSingleFolderFile(const fs::path& directory, std::uint32_t seed)
     writeFileAtomically(directory / "single.expected", writer.expected());
 }
 
+// The generated library as a browser keeps it: every folder below the browser's first root (the
+// menu, the bookmarks bar), in a Firefox profile's database and a Chromium profile's Bookmarks
+// file, with the expected lines of the import (the root first).
+void writeBrowserStores(const fs::path& directory, const LibraryPlan& plan)
+{
+    constexpr std::int64_t kAdded = 1700000123;
+    const fs::path firefox = directory / "firefox-profile";
+    const fs::path chromium = directory / "chromium-profile";
+    fs::create_directories(firefox);
+    fs::create_directories(chromium);
+    test::PlacesFile places(firefox / "places.sqlite");
+    test::BookmarksJson json;
+    json.openRoot("bookmark_bar", "Bookmarks bar");
+    places.begin();
+    std::string firefoxExpected = "folder\tBookmarks Menu\n";
+    std::string chromiumExpected = "folder\tBookmarks bar\n";
+    std::vector<std::int64_t> parents{test::PlacesFile::kMenu};
+    for (std::size_t folder = 0; folder < plan.folders.size(); ++folder) {
+        const auto level = static_cast<std::size_t>(plan.folders[folder].Level);
+        while (parents.size() > level + 1) {
+            parents.pop_back();
+            json.close();
+        }
+        const std::string& name = plan.folders[folder].Name;
+        parents.push_back(places.folder(parents.back(), name, kAdded));
+        json.openFolder(name, kAdded);
+        std::string lines = "folder\t" + name + "\n";
+        for (const TLinkRecord& link : makeFolderLinks(plan, folder).links) {
+            places.bookmark(parents.back(), link.Title, link.Address, kAdded);
+            json.link(link.Title, link.Address, kAdded);
+            lines += link.Title + '\t' + link.Address + '\n';
+        }
+        firefoxExpected += lines;
+        chromiumExpected += lines;
+    }
+    places.commit();
+    writeFileAtomically(chromium / "Bookmarks", json.finish());
+    writeFileAtomically(directory / "firefox.expected", firefoxExpected);
+    writeFileAtomically(directory / "chromium.expected", chromiumExpected);
+}
+
 // The folders and links of the import's subtree, in the form of the expected file: each folder
 // with its links sorted the way the import sorts them (by title, as the benchmark model does).
 std::string importedSubtree(const MainWindowModel& model, std::size_t top)
@@ -207,16 +251,19 @@ std::string sortedExpectation(const std::string& expected)
     return result;
 }
 
-std::vector<double> importFile(const fs::path& home, const std::string& name)
+// Imports into a fresh home per run, and checks the imported folders and links against the
+// expected file. With save, the library is saved after the import, as the command-line tool does.
+std::vector<double> importRuns(const fs::path& home, const std::string& expectedName,
+                               const std::function<std::string(MainWindowModel&)>& importOnce, bool save)
 {
-    const fs::path file = interchangeDirectory(home) / (name + ".html");
-    const std::string expected = sortedExpectation(readFile(interchangeDirectory(home) / (name + ".expected")));
-    // Each run imports into a home of its own, and the homes are removed only after the last
-    // run: ext4 looks past every inode freed in the last minute when it creates a file, so files
-    // removed just before a run would make its thousands of new files slower to create.
+    const std::string expected = sortedExpectation(readFile(interchangeDirectory(home) / expectedName));
+    // Each run imports into a home of its own, and the homes stay until the benchmark's own home
+    // goes at the end: ext4 looks past every inode freed in the last minute when it creates a
+    // file, so files removed just before a run (or before the next import's runs) would make its
+    // thousands of new files slower to create.
     std::vector<fs::path> homes;
     for (int run = 0; run < kRuns; ++run) {
-        homes.push_back(interchangeDirectory(home) / ("import-" + std::to_string(run)));
+        homes.push_back(interchangeDirectory(home) / ("import-" + expectedName + "-" + std::to_string(run)));
         fs::remove_all(homes.back());
         fs::create_directories(homes.back());
     }
@@ -226,14 +273,34 @@ std::vector<double> importFile(const fs::path& home, const std::string& name)
         WindowModel window(fresh);
         window.model.lifecycle().loadLibrary(RestoreFolderStates::Yes);
         std::string top;
-        times.push_back(millisecondsOf([&] { top = importSource(window.model, ImportSource::Netscape, file).topFolder; }));
+        times.push_back(millisecondsOf([&] {
+            top = importOnce(window.model);
+            if (save)
+                window.model.lifecycle().saveLibrary();
+        }));
         const std::size_t topIndex = window.model.library().folderTree().findExact(top);
         expect(topIndex != TFolderTree::npos, "the import made no top-level folder");
-        expect(importedSubtree(window.model, topIndex) == expected, "the imported folders or links differ from the file");
+        expect(importedSubtree(window.model, topIndex) == expected, "the imported folders or links differ from the source");
     }
-    for (const fs::path& fresh : homes)
-        fs::remove_all(fresh);
     return times;
+}
+
+std::vector<double> importFile(const fs::path& home, const std::string& name)
+{
+    const fs::path file = interchangeDirectory(home) / (name + ".html");
+    return importRuns(
+        home, name + ".expected",
+        [&](MainWindowModel& model) { return importSource(model, ImportSource::Netscape, file).topFolder; }, false);
+}
+
+std::vector<double> importProfileOf(const fs::path& home, BrowserKind kind)
+{
+    const bool firefox = kind == BrowserKind::Firefox;
+    const BrowserProfile profile =
+        profileAt(kind, interchangeDirectory(home) / (firefox ? "firefox-profile" : "chromium-profile"));
+    return importRuns(
+        home, firefox ? "firefox.expected" : "chromium.expected",
+        [&](MainWindowModel& model) { return importProfile(model, profile).topFolder; }, true);
 }
 
 std::size_t occurrences(std::string_view text, std::string_view part)
@@ -309,6 +376,7 @@ void writeBookmarkFiles(const fs::path& home, const LibraryPlan& plan)
     fs::create_directories(directory);
     writeWholeLibraryFile(directory, plan);
     writeSingleFolderFile(directory, plan.options.seed);
+    writeBrowserStores(directory, plan);
 }
 
 std::vector<Benchmark> interchangeBenchmarks(const fs::path& home, const LibraryPlan& plan)
@@ -317,8 +385,13 @@ std::vector<Benchmark> interchangeBenchmarks(const fs::path& home, const Library
     return {
         {"import " + links + "-link bookmark file", 500, [home] { return importFile(home, "library"); }, 100},
         {"import 20,000-link single folder", 250, [home] { return importFile(home, "single"); }, 100},
+        {"import " + links + " links from Firefox's places.sqlite, with the save", 500,
+         [home] { return importProfileOf(home, BrowserKind::Firefox); }, 100},
+        {"import " + links + " links from Chromium's Bookmarks file, with the save", 300,
+         [home] { return importProfileOf(home, BrowserKind::Chromium); }, 100},
         {"export to a bookmark file", 300, [home] { return exportTo(home, ImportSource::Netscape, "export.html"); }},
         {"export to a hotlist", 300, [home] { return exportTo(home, ImportSource::Opera, "export.adr"); }},
+        {"export to an XBEL file", 300, [home] { return exportTo(home, ImportSource::Xbel, "export.xbel"); }},
         {"export to a favorites directory", 300,
          [home] { return exportTo(home, ImportSource::InternetExplorer, "favorites"); }},
         {"write the HTML page", 300, [home] { return writeThePage(home); }},

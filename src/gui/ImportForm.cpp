@@ -271,6 +271,7 @@ void ExchangeForm::loadProfiles()
         auto* item = new QTreeWidgetItem({QString::fromUtf8(profile.browser.c_str()), QString::fromUtf8(profile.name.c_str()),
                                           count, QString::fromStdString(profile.directory.string())});
         item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+        item->setToolTip(3, item->text(3));
         item->setToolTip(2, problem);
         if (problem.isEmpty()) {
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);

@@ -2,16 +2,18 @@
 
 #include "base/Error.h"
 #include "base/TextLines.h"
-#include "platform/FileIO.h"
 
 #include <simdjson.h>
 
 #include <array>
 #include <charconv>
+#include <map>
 
 namespace velloria {
 
 namespace {
+
+namespace od = simdjson::ondemand;
 
 // The roots in the order the browsers show them, with the names they have when the file gives
 // none.
@@ -21,86 +23,156 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 3> kRoots{
 // Seconds from 1601-01-01 to 1970-01-01.
 constexpr long long kEpochOf1601 = 11644473600LL;
 
-std::string_view stringField(simdjson::dom::element node, std::string_view key)
+// A node of the file as the import needs it. The file is read into these first (and so checked
+// whole) and only then handed to the sink; they hold far less than the file or a full DOM of it.
+struct Node {
+    enum class Kind { Folder, Link, Unknown };
+    Kind kind = Kind::Unknown;
+    std::string name;
+    std::string address;
+    LinkDates dates;
+    std::vector<Node> children;
+};
+
+std::string_view stringOf(od::value value)
 {
-    std::string_view value;
-    return node[key].get_string().get(value) == simdjson::SUCCESS ? value : std::string_view();
+    return std::string_view(value.get_string());
 }
 
-// Calls visit for each child of the node; returns their number.
-template <typename Visit> std::size_t forEachChild(simdjson::dom::element node, Visit&& visit)
+// A string value that holds no escapes (a type, a number of microseconds) as it stands in the
+// file, without the copy that unescaping makes. Anything with an escape or not a string is "".
+std::string_view plainStringOf(od::value value)
 {
-    simdjson::dom::array children;
-    if (node["children"].get_array().get(children) != simdjson::SUCCESS)
-        return 0;
-    for (simdjson::dom::element child : children)
-        visit(child);
-    return children.size();
+    const char* begin = od::raw_json_string(value.get_raw_json_string()).raw();
+    const char* end = begin;
+    while (*end != '"' && *end != '\\')
+        ++end;
+    return *end == '"' ? std::string_view(begin, static_cast<std::size_t>(end - begin)) : std::string_view();
 }
 
-std::size_t countLinks(simdjson::dom::element node)
+// The fields in the order the file gives them: Chromium writes them sorted, so a folder's
+// children come before its name and type.
+Node readNode(od::object object)
 {
-    std::size_t count = stringField(node, "type") == "url" ? 1 : 0;
-    forEachChild(node, [&count](simdjson::dom::element child) { count += countLinks(child); });
+    Node node;
+    std::optional<Date> lastUsed;
+    std::optional<Date> lastVisited;
+    for (od::field field : object) {
+        // The keys are compared as they stand in the file, which copies nothing.
+        const od::raw_json_string key = field.key();
+        if (key == "children") {
+            for (od::value child : field.value().get_array())
+                node.children.push_back(readNode(child.get_object()));
+        } else if (key == "type") {
+            const std::string_view type = plainStringOf(field.value());
+            node.kind = type == "folder" ? Node::Kind::Folder : type == "url" ? Node::Kind::Link : Node::Kind::Unknown;
+        } else if (key == "name") {
+            node.name = singleLine(stringOf(field.value()));
+        } else if (key == "url") {
+            node.address = singleLine(trimmed(stringOf(field.value())));
+        } else if (key == "date_added") {
+            node.dates.added = chromiumDate(plainStringOf(field.value()));
+        } else if (key == "date_last_used") {
+            lastUsed = chromiumDate(plainStringOf(field.value()));
+        } else if (key == "meta_info") {
+            // Older browsers kept the last visit here.
+            for (od::field meta : field.value().get_object())
+                if (meta.key() == "last_visited_desktop")
+                    lastVisited = chromiumDate(plainStringOf(meta.value()));
+        }
+    }
+    node.dates.visited = lastUsed ? lastUsed : lastVisited;
+    return node;
+}
+
+std::uint64_t countLinks(const Node& node)
+{
+    std::uint64_t count = node.kind == Node::Kind::Link ? 1 : 0;
+    for (const Node& child : node.children)
+        count += countLinks(child);
     return count;
 }
 
-// The node's last use: "date_last_used" of newer browsers, or the older "last_visited_desktop"
-// of its meta_info.
-std::optional<Date> lastUsed(simdjson::dom::element node)
+// The roots that hold anything, in the browsers' order, named as the file names them.
+std::vector<Node> readRoots(const simdjson::padded_string_view bytes)
 {
-    if (const std::optional<Date> used = chromiumDate(stringField(node, "date_last_used")))
-        return used;
-    simdjson::dom::element meta;
-    if (node["meta_info"].get(meta) != simdjson::SUCCESS)
-        return std::nullopt;
-    return chromiumDate(stringField(meta, "last_visited_desktop"));
+    od::parser parser;
+    std::map<std::string, Node, std::less<>> roots;
+    bool hasRoots = false;
+    try {
+        od::document document = parser.iterate(bytes);
+        for (od::field field : document.get_object()) {
+            if (field.unescaped_key().value() != "roots")
+                continue;
+            hasRoots = true;
+            for (od::field root : field.value().get_object())
+                roots[std::string(root.unescaped_key().value())] = readNode(root.value().get_object());
+        }
+    } catch (const simdjson::simdjson_error& error) {
+        throw Error("The Bookmarks file is damaged: " + std::string(error.what()));
+    }
+    if (!hasRoots)
+        throw Error("This is not the Bookmarks file of a browser: it has no \"roots\"");
+    std::vector<Node> shown;
+    for (const auto& [key, fallbackName] : kRoots) {
+        const auto it = roots.find(key);
+        if (it == roots.end() || it->second.children.empty())
+            continue;
+        shown.push_back(std::move(it->second));
+        shown.back().kind = Node::Kind::Folder;
+        if (shown.back().name.empty())
+            shown.back().name = fallbackName;
+    }
+    return shown;
 }
 
 class BookmarksReader {
 public:
     BookmarksReader(ImportSink& sink, std::uint64_t total) : m_sink(sink), m_total(total) {}
 
-    void readFolder(simdjson::dom::element folder, std::string_view fallbackName)
+    void read(const Node& node)
     {
-        const std::string_view name = stringField(folder, "name");
-        m_sink.beginFolder(singleLine(name.empty() ? fallbackName : name));
-        ++m_counts.folders;
-        forEachChild(folder, [this](simdjson::dom::element child) { readNode(child); });
-        m_sink.endFolder();
-    }
-
-    ImportCounts counts() const { return m_counts; }
-
-private:
-    void readNode(simdjson::dom::element node)
-    {
-        const std::string_view type = stringField(node, "type");
-        if (type == "folder") {
-            readFolder(node, {});
+        if (node.kind == Node::Kind::Folder) {
+            m_sink.beginFolder(node.name);
+            ++m_counts.folders;
+            for (const Node& child : node.children)
+                read(child);
+            m_sink.endFolder();
             return;
         }
-        if (type != "url") {
+        if (node.kind == Node::Kind::Unknown) {
             m_counts.skip(SkipReason::UnknownEntry);
             return;
         }
-        const std::string address = singleLine(trimmed(stringField(node, "url")));
-        if (address.empty()) {
+        if (node.address.empty()) {
             m_counts.skip(SkipReason::NoAddress);
         } else {
-            m_sink.addLink(singleLine(stringField(node, "name")), address, {},
-                           {.added = chromiumDate(stringField(node, "date_added")), .visited = lastUsed(node)});
+            m_sink.addLink(node.name, node.address, {}, node.dates);
             ++m_counts.links;
         }
         if (++m_done % 1024 == 0)
             m_sink.progress(m_done, m_total);
     }
 
+    ImportCounts counts() const { return m_counts; }
+
+private:
     ImportSink& m_sink;
     std::uint64_t m_total;
     std::uint64_t m_done = 0;
     ImportCounts m_counts;
 };
+
+ImportCounts readInto(const std::vector<Node>& roots, ImportSink& sink)
+{
+    std::uint64_t total = 0;
+    for (const Node& root : roots)
+        total += countLinks(root);
+    BookmarksReader reader(sink, total);
+    for (const Node& root : roots)
+        reader.read(root);
+    return reader.counts();
+}
 
 } // namespace
 
@@ -116,34 +188,24 @@ std::optional<Date> chromiumDate(std::string_view microsecondsSince1601)
 
 ImportCounts readChromiumBookmarks(std::string_view bytes, ImportSink& sink)
 {
-    simdjson::dom::parser parser;
-    simdjson::dom::element document;
-    if (const simdjson::error_code error = parser.parse(bytes.data(), bytes.size()).get(document))
-        throw Error("The Bookmarks file is damaged: " + std::string(simdjson::error_message(error)));
-    simdjson::dom::object roots;
-    if (document["roots"].get_object().get(roots) != simdjson::SUCCESS)
-        throw Error("This is not the Bookmarks file of a browser: it has no \"roots\"");
-    std::vector<std::pair<simdjson::dom::element, std::string_view>> folders;
-    std::uint64_t total = 0;
-    for (const auto& [key, fallbackName] : kRoots) {
-        simdjson::dom::element root;
-        if (roots[key].get(root) == simdjson::SUCCESS && forEachChild(root, [](simdjson::dom::element) {}) != 0) {
-            folders.emplace_back(root, fallbackName);
-            total += countLinks(root);
-        }
-    }
-    BookmarksReader reader(sink, total);
-    for (const auto& [root, fallbackName] : folders)
-        reader.readFolder(root, fallbackName);
-    return reader.counts();
+    const simdjson::padded_string padded(bytes.data(), bytes.size());
+    return readInto(readRoots(padded), sink);
 }
 
 ImportCounts ImportChromiumBookmarks(const std::filesystem::path& path, ImportSink& sink)
 {
-    const std::optional<MappedFile> file = mapFileIfExists(path);
-    if (!file)
-        throw cannotOpenFileError(path, "The file does not exist.");
-    return readChromiumBookmarks(file->bytes(), sink);
+    std::vector<Node> roots;
+    {
+        // Read straight into a buffer with the room the parser needs after the bytes, so that
+        // the file is in memory once, and only until it is read.
+        simdjson::padded_string bytes;
+        if (const simdjson::error_code error = simdjson::padded_string::load(path.string()).get(bytes))
+            throw cannotOpenFileError(path, error == simdjson::IO_ERROR && !std::filesystem::exists(path)
+                                                ? "The file does not exist."
+                                                : simdjson::error_message(error));
+        roots = readRoots(bytes);
+    }
+    return readInto(roots, sink);
 }
 
 } // namespace velloria

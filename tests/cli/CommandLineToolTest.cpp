@@ -94,10 +94,9 @@ TEST_F(CommandLineToolTest, EachCommandPrintsExitsAndWritesAsDocumented)
         {{"import", "xbel", "~/in.xbel"}, 1, "", "The XBEL file is damaged", {}, {"in.xbel", "<xbel><folder>"}},
         {{"lang-check", "~/none.lng"}, 1, "", "none.lng", {}},
         {{"lang-check", "~/older.lng"}, 0,
-         "Entry 480 is not translated; it shows in English: \"Folder\"\n"
-         "Entry 481 is not translated; it shows in English: \"The link file of \"%1\" is damaged: nothing was moved "
-         "or copied into it\"\n", "", {},
-         {"older.lng", test::withoutEntriesFrom(test::shippedLanguage("German.lng"), 480)}},
+         "Entry 491 is not translated; it shows in English: \"No browser profile was found on this computer.\"\n"
+         "Entry 492 is not translated; it shows in English: \"cannot be read\"\n", "", {},
+         {"older.lng", test::withoutEntriesFrom(test::shippedLanguage("German.lng"), 491)}},
         {{"add-link", "Nowhere", "Title", "x"}, 1, "", "There is no folder named \"Nowhere\"\n", {}},
         {{"add-folder", " Work/Stuff? ", "--description", "line one\nline two"}, 0, "WorkStuff\n", "",
          with(savedTree, {"RefLib/Links/WorkStuff.wnl", "RefLib/Links/WorkStuff.~wnl"})},
