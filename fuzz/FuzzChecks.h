@@ -32,6 +32,7 @@ class CheckingSink : public ImportSink {
 public:
     void beginFolder(std::string_view name, std::optional<std::string_view> description) override
     {
+        received = true;
         requireStorable(name, "folder name");
         if (description)
             requireStorable(*description, "folder description");
@@ -45,6 +46,7 @@ public:
     void addLink(std::string_view title, std::string_view address, std::string_view description,
                  const LinkDates& dates) override
     {
+        received = true;
         for (const std::optional<Date>& date : {dates.added, dates.visited})
             require(!date || parseDate(formatDate(*date)) == date, "link date");
         requireStorable(title, "link title");
@@ -53,6 +55,7 @@ public:
     }
 
     std::size_t depth = 0;
+    bool received = false; // a folder or a link was handed over
 };
 
 } // namespace velloria::fuzz

@@ -11,7 +11,8 @@ root=$PWD
 seconds=${1:-30}
 shift || true
 all_targets=(FolderTreeFileFuzz LinkFileFuzz FolderDescriptionFileFuzz FolderStateFileFuzz
-    PreferencesFileFuzz LanguageFileFuzz BookmarkHtmlFuzz HotlistFuzz ShortcutFileFuzz)
+    PreferencesFileFuzz LanguageFileFuzz BookmarkHtmlFuzz HotlistFuzz ShortcutFileFuzz XbelFuzz
+    ChromiumBookmarksFuzz)
 targets=("$@")
 ((${#targets[@]})) || targets=("${all_targets[@]}")
 
@@ -42,6 +43,7 @@ cp "$library/RefLib/foldst.wnf" "$seeds/FolderStateFileFuzz/library"
 cp "$library/RefLib/Links/News.wnl" "$seeds/LinkFileFuzz/library"
 cp "$library/Tessel.cfg" "$seeds/PreferencesFileFuzz/library"
 cp languages/*.lng "$seeds/LanguageFileFuzz/"
+"${cli[@]}" export xbel "$seeds/XbelFuzz/library"
 samples=$root/../shared/samples
 if [ -d "$samples" ]; then
     cp "$samples"/netscape/* "$seeds/BookmarkHtmlFuzz/"

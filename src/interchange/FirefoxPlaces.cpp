@@ -1,6 +1,7 @@
 #include "interchange/FirefoxPlaces.h"
 
 #include "base/Error.h"
+#include "base/Text.h"
 #include "base/TextLines.h"
 #include "platform/FileIO.h"
 
@@ -54,7 +55,7 @@ std::optional<Date> prTimeDate(sqlite3_stmt* statement, int column)
 std::string textColumn(sqlite3_stmt* statement, int column)
 {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-    return text ? singleLine(text) : std::string();
+    return text ? singleLine(toUtf8(text)) : std::string();
 }
 
 // The database copy opened for reading, and its statements.

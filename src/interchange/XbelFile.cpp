@@ -26,7 +26,9 @@ std::string elementText(pugi::xml_node element)
     for (pugi::xml_node child : element.children())
         if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
             text += child.value();
-    return singleLine(text);
+    // Bytes that are not UTF-8 in a document that says it is are taken as Windows-1252, as
+    // everywhere in the library.
+    return singleLine(toUtf8(text));
 }
 
 std::optional<std::string> childText(pugi::xml_node parent, const char* name)
@@ -82,7 +84,7 @@ private:
     void readEntry(pugi::xml_node node, std::uint64_t total)
     {
         if (isNamed(node, "bookmark")) {
-            const std::string address = singleLine(trimmed(node.attribute("href").value()));
+            const std::string address = singleLine(toUtf8(trimmed(node.attribute("href").value())));
             if (address.empty()) {
                 m_counts.skip(SkipReason::NoAddress);
             } else {

@@ -170,6 +170,38 @@ TEST_F(CommandLineToolTest, EachCommandPrintsExitsAndWritesAsDocumented)
     }
 }
 
+// The browsers of the user running the tool: their profiles listed, the default one imported
+// when no path is given, and an error when there is none.
+TEST_F(CommandLineToolTest, BrowsersListsTheProfilesAndImportTakesTheDefault)
+{
+    const std::filesystem::path user = home.path() / "user";
+    const auto environment = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value ? std::optional<std::string>(value) : std::nullopt;
+    };
+    const std::optional<std::string> oldHome = environment("HOME");
+    const std::optional<std::string> oldConfig = environment("XDG_CONFIG_HOME");
+    setenv("HOME", user.c_str(), 1);
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_THAT(run({"import", "chromium"}).err, HasSubstr("no Chromium-based browser's profile was found"));
+    test::writeBytes(user / ".config/vivaldi/Default/Bookmarks",
+                     "{\"roots\": {\"other\": {\"name\": \"Other\", \"type\": \"folder\", \"children\": ["
+                     "{\"type\": \"url\", \"name\": \"V\", \"url\": \"https://v.example/\"}]}}}");
+    test::writeBytes(user / ".config/vivaldi/Profile 1/Bookmarks", "{\"roots\": ");
+    const CliRun listed = run({"browsers"});
+    EXPECT_EQ(listed.status, 1);
+    EXPECT_EQ(listed.out, "Vivaldi\tDefault\t" + (user / ".config/vivaldi/Default").string() + "\t1\n"
+                          "Vivaldi\tProfile 1\t" + (user / ".config/vivaldi/Profile 1").string() + "\t?\n");
+    EXPECT_THAT(listed.err, HasSubstr("The Bookmarks file is damaged"));
+    const CliRun imported = run({"import", "chromium"});
+    EXPECT_EQ(imported.status, 0);
+    EXPECT_EQ(imported.out, "Vivaldi (Default)\n");
+    EXPECT_EQ(linksOf("Other"), (Lines{"V https://v.example/"}));
+    oldHome ? setenv("HOME", oldHome->c_str(), 1) : unsetenv("HOME");
+    if (oldConfig)
+        setenv("XDG_CONFIG_HOME", oldConfig->c_str(), 1);
+}
+
 TEST_F(CommandLineToolTest, DuplicatesListsEachGroupAndDeleteCarriesOutTheProposal)
 {
     test::writeLibrary(home, {.tree = {"Work", "\tDocs", "Home"},

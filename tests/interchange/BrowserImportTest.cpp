@@ -63,6 +63,9 @@ void fillPlaces(PlacesFile& places)
     places.bookmark(places.folder(deep, "Deeper"), "", "https://untitled.example/", k2021_3_4);
     places.folder(news, "Empty");
     places.bookmark(PlacesFile::kToolbar, "Mail", "https://mail.example/", k2022_7_15);
+    places.bookmark(PlacesFile::kToolbar, "Docs", "https://docs.example/");
+    // Moved in front of Mail, as a drag in Firefox moves it.
+    places.exec("UPDATE moz_bookmarks SET position = 1 - position WHERE parent = 3");
 }
 
 TEST_F(BrowserImportTest, FirefoxRootsFoldersDatesTagsAndKeywordsReachTheSinkInFirefoxsOrder)
@@ -81,9 +84,10 @@ TEST_F(BrowserImportTest, FirefoxRootsFoldersDatesTagsAndKeywordsReachTheSinkInF
                             // No title of its own: the page's title.
                             "link page title of  | https://untitled.example/ |  | added 2021.3.4", "end", "end",
                             "folder Empty", "end", "end", "end", "folder Bookmarks Toolbar",
-                            "link Mail | https://mail.example/ |  | added 2022.7.15", "end"));
+                            "link Docs | https://docs.example/ | ", "link Mail | https://mail.example/ |  | added 2022.7.15",
+                            "end"));
     // The empty roots (other, mobile) are left out; the query is counted, the separator not.
-    EXPECT_EQ(counts, (ImportCounts{.folders = 6, .links = 3, .skipped = {{SkipReason::NotWebAddress, 1}}}));
+    EXPECT_EQ(counts, (ImportCounts{.folders = 6, .links = 4, .skipped = {{SkipReason::NotWebAddress, 1}}}));
 }
 
 // A running Firefox holds its database exclusively and keeps new bookmarks in its log until

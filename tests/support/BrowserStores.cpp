@@ -51,6 +51,14 @@ struct Parameter {
     bool isText;
     std::string_view text;
     std::int64_t number;
+    bool isNull = false;
+    // 0 stands for "none" (no place, no date): NULL in the database.
+    static Parameter orNull(std::int64_t n)
+    {
+        Parameter p(n);
+        p.isNull = n == 0;
+        return p;
+    }
     Parameter(std::string_view t) : isText(true), text(t), number(0) {}
     Parameter(const char* t) : isText(true), text(t), number(0) {}
     Parameter(const std::string& t) : isText(true), text(t), number(0) {}
@@ -65,7 +73,7 @@ void run(sqlite3* db, const char* sql, std::initializer_list<Parameter> paramete
     for (const Parameter& p : parameters) {
         if (p.isText)
             sqlite3_bind_text(statement, index++, p.text.data(), static_cast<int>(p.text.size()), SQLITE_TRANSIENT);
-        else if (p.number == 0)
+        else if (p.isNull)
             sqlite3_bind_null(statement, index++);
         else
             sqlite3_bind_int64(statement, index++, p.number);
@@ -150,7 +158,8 @@ std::int64_t PlacesFile::insertBookmark(int type, std::int64_t parent, std::int6
     run(m_db,
         "INSERT INTO moz_bookmarks (type, fk, parent, position, title, dateAdded, lastModified, guid) "
         "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?6, ?7)",
-        {static_cast<std::int64_t>(type), fk, parent, position, title, added * kMicroseconds, guid});
+        {static_cast<std::int64_t>(type), Parameter::orNull(fk), parent, position, title,
+         Parameter::orNull(added * kMicroseconds), guid});
     return sqlite3_last_insert_rowid(m_db);
 }
 
@@ -163,7 +172,7 @@ std::int64_t PlacesFile::bookmark(std::int64_t parent, std::string_view title, s
                                   std::int64_t added, std::int64_t visited)
 {
     run(m_db, "INSERT INTO moz_places (url, title, last_visit_date, guid, url_hash) VALUES (?1, ?2, ?3, ?4, 0)",
-        {url, "page title of " + std::string(title), visited * kMicroseconds,
+        {url, "page title of " + std::string(title), Parameter::orNull(visited * kMicroseconds),
          "p" + std::to_string(sqlite3_total_changes(m_db))});
     return insertBookmark(1, parent, sqlite3_last_insert_rowid(m_db), title, added);
 }
