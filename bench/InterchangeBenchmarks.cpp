@@ -168,45 +168,63 @@ void writeSingleFolderFile(const fs::path& directory, std::uint32_t seed)
     writeFileAtomically(directory / "single.expected", writer.expected());
 }
 
+// The text in JSON quotes.
+std::string jsonString(std::string_view text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out + '"';
+}
+
 // The generated library as a browser keeps it: every folder below the browser's first root (the
 // menu, the bookmarks bar), in a Firefox profile's database and a Chromium profile's Bookmarks
 // file, with the expected lines of the import (the root first).
 void writeBrowserStores(const fs::path& directory, const LibraryPlan& plan)
 {
     constexpr std::int64_t kAdded = 1700000123;
+    const std::string chromiumAdded = std::to_string((kAdded + 11644473600LL) * 1000000);
     const fs::path firefox = directory / "firefox-profile";
     const fs::path chromium = directory / "chromium-profile";
     fs::create_directories(firefox);
     fs::create_directories(chromium);
     test::PlacesFile places(firefox / "places.sqlite");
-    test::BookmarksJson json;
-    json.openRoot("bookmark_bar", "Bookmarks bar");
+    std::string json = R"({"checksum": "0", "roots": {"bookmark_bar": {"name": "Bookmarks bar", "type": "folder", )"
+                       R"("children": [)";
     places.begin();
-    std::string firefoxExpected = "folder\tBookmarks Menu\n";
-    std::string chromiumExpected = "folder\tBookmarks bar\n";
+    std::string expected;
     std::vector<std::int64_t> parents{test::PlacesFile::kMenu};
+    std::vector<bool> listHasItems{false}; // per open folder: a comma before its next item
+    const auto item = [&](const std::string& text) {
+        json += (listHasItems.back() ? "," : "") + text;
+        listHasItems.back() = true;
+    };
     for (std::size_t folder = 0; folder < plan.folders.size(); ++folder) {
-        const auto level = static_cast<std::size_t>(plan.folders[folder].Level);
-        while (parents.size() > level + 1) {
-            parents.pop_back();
-            json.close();
-        }
+        for (const auto level = static_cast<std::size_t>(plan.folders[folder].Level); parents.size() > level + 1;
+             parents.pop_back(), listHasItems.pop_back())
+            json += "]}";
         const std::string& name = plan.folders[folder].Name;
         parents.push_back(places.folder(parents.back(), name, kAdded));
-        json.openFolder(name, kAdded);
-        std::string lines = "folder\t" + name + "\n";
+        item(R"({"type": "folder", "date_added": ")" + chromiumAdded + R"(", "name": )" + jsonString(name)
+             + R"(, "children": [)");
+        listHasItems.push_back(false);
+        expected += "folder\t" + name + "\n";
         for (const TLinkRecord& link : makeFolderLinks(plan, folder).links) {
             places.bookmark(parents.back(), link.Title, link.Address, kAdded);
-            json.link(link.Title, link.Address, kAdded);
-            lines += link.Title + '\t' + link.Address + '\n';
+            item(R"({"type": "url", "date_added": ")" + chromiumAdded + R"(", "name": )" + jsonString(link.Title)
+                 + R"(, "url": )" + jsonString(link.Address) + "}");
+            expected += link.Title + '\t' + link.Address + '\n';
         }
-        firefoxExpected += lines;
-        chromiumExpected += lines;
     }
+    for (; parents.size() > 1; parents.pop_back())
+        json += "]}";
     places.commit();
-    writeFileAtomically(chromium / "Bookmarks", json.finish());
-    writeFileAtomically(directory / "firefox.expected", firefoxExpected);
-    writeFileAtomically(directory / "chromium.expected", chromiumExpected);
+    writeFileAtomically(chromium / "Bookmarks", json + "]}}, \"version\": 1}\n");
+    writeFileAtomically(directory / "firefox.expected", "folder\tBookmarks Menu\n" + expected);
+    writeFileAtomically(directory / "chromium.expected", "folder\tBookmarks bar\n" + expected);
 }
 
 // The folders and links of the import's subtree, in the form of the expected file: each folder

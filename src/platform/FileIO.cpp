@@ -317,7 +317,10 @@ StagedWrites::~StagedWrites()
 
 void StagedWrites::stage(const fs::path& path, std::string_view bytes)
 {
-    m_files.reserve(m_files.size() + 1);
+    // Room first, so that the file written is always recorded (and removed again on failure);
+    // doubling, since a batch of a large import or save holds thousands of files.
+    if (m_files.size() == m_files.capacity())
+        m_files.reserve(std::max<std::size_t>(16, 2 * m_files.size()));
     m_files.emplace_back(writeTemporaryFile(path, bytes, false), path);
 }
 

@@ -154,30 +154,30 @@ TEST_F(BrowserImportTest, AStoreThatCannotBeReadIsAnErrorAndAddsNothing)
 
 TEST_F(BrowserImportTest, ChromiumRootsFoldersAndDatesReachTheSink)
 {
-    test::BookmarksJson json;
-    json.openRoot("bookmark_bar", "Lesezeichenleiste");
-    json.link("Caf\xC3\xA9 \"quoted\" \\ back", "https://cafe.example/", k2021_3_4, k2022_7_15);
-    json.openFolder("Work", k2019_1_2);
-    json.openFolder("Empty");
-    json.close();
-    json.link("", "https://untitled.example/", k2021_3_4);
-    json.link("No address", "");
-    json.close();
-    json.openRoot("other", "Other bookmarks");
-    json.link("Line\nbreak", "https://other.example/");
-    json.openRoot("synced", "Mobile bookmarks"); // empty: left out
-    std::string bytes = json.finish();
-    // A node of a kind the reader does not know.
-    bytes.replace(bytes.find("{ \"date_added\": \"0\", \"date_last_used\": \"0\", \"guid\""), 0,
-                  "{ \"type\": \"workspace\", \"name\": \"W\" }, ");
+    // Dates in microseconds since 1601: 2021-03-04, 2022-07-15 and 2019-01-02 at noon UTC.
+    const std::string bytes = R"({"checksum": "0f", "roots": {
+        "bookmark_bar": {"children": [
+            {"date_added": "13259332800000000", "date_last_used": "13302360000000000",
+             "name": "Caf\u00e9 \"quoted\" \\ back", "type": "url", "url": "https://cafe.example/"},
+            {"children": [
+                {"children": [], "name": "Empty", "type": "folder"},
+                {"date_added": "13259332800000000", "name": "", "type": "url", "url": "https://untitled.example/"},
+                {"name": "No address", "type": "url", "url": ""},
+                {"name": "W", "type": "workspace"}],
+             "date_added": "13190904000000000", "name": "Work", "type": "folder"}],
+            "name": "Lesezeichenleiste", "type": "folder"},
+        "other": {"children": [{"meta_info": {"last_visited_desktop": "13302360000000000"}, "name": "Line\nbreak",
+                                "type": "url", "url": "https://other.example/"}], "name": "", "type": "folder"},
+        "synced": {"children": [], "name": "Mobile bookmarks", "type": "folder"}},
+        "version": 1})";
     ImportCounts counts;
     const Lines lines = recorded([&](ImportSink& sink) { counts = readChromiumBookmarks(bytes, sink); });
     EXPECT_THAT(lines, ElementsAre("folder Lesezeichenleiste",
                                    "link Caf\xC3\xA9 \"quoted\" \\ back | https://cafe.example/ |  | added 2021.3.4 | "
                                    "visited 2022.7.15",
                                    "folder Work", "folder Empty", "end", "link  | https://untitled.example/ |  | added 2021.3.4",
-                                   "end", "end", "folder Other bookmarks", "link Line break | https://other.example/ | ",
-                                   "end"));
+                                   "end", "end", "folder Other bookmarks",
+                                   "link Line break | https://other.example/ |  | visited 2022.7.15", "end"));
     EXPECT_EQ(counts, (ImportCounts{.folders = 4, .links = 3,
                                     .skipped = {{SkipReason::UnknownEntry, 1}, {SkipReason::NoAddress, 1}}}));
 }
@@ -187,25 +187,27 @@ TEST_F(BrowserImportTest, TwentyThousandLinksAndDeepNestingArriveWhole)
 {
     constexpr int kLinks = 20000;
     constexpr int kDepth = 60;
-    test::BookmarksJson json;
-    json.openRoot("bookmark_bar", "Bar");
+    std::string json = R"({"roots": {"bookmark_bar": {"name": "Bar", "type": "folder", "children": [)";
     {
         PlacesFile places(file("places.sqlite"));
         places.begin();
         std::int64_t parent = PlacesFile::kMenu;
         for (int level = 0; level < kDepth; ++level) {
             parent = places.folder(parent, "Level " + std::to_string(level));
-            json.openFolder("Level " + std::to_string(level));
+            json += R"({"type": "folder", "name": "Level )" + std::to_string(level) + R"(", "children": [)";
         }
         for (int i = 0; i < kLinks; ++i) {
             const std::string title = "Link \xE2\x84\x96" + std::to_string(i);
             const std::string address = "https://example.com/" + std::to_string(i);
             places.bookmark(parent, title, address, k2021_3_4);
-            json.link(title, address, k2021_3_4);
+            json += (i == 0 ? R"({"type": "url", "name": ")" : R"(, {"type": "url", "name": ")") + title
+                    + R"(", "url": ")" + address + R"("})";
         }
         places.commit();
     }
-    test::writeBytes(file("Bookmarks"), json.finish());
+    for (int level = 0; level <= kDepth; ++level)
+        json += "]}";
+    test::writeBytes(file("Bookmarks"), json + "}}");
     for (const BrowserKind kind : {BrowserKind::Firefox, BrowserKind::Chromium}) {
         const fs::path store = file(kind == BrowserKind::Firefox ? "places.sqlite" : "Bookmarks");
         const ImportReport report = importProfile(model, profileAt(kind, store));

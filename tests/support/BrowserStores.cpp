@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <cstdarg>
 #include <cstdio>
 #include <stdexcept>
 
@@ -40,70 +41,30 @@ INSERT INTO moz_bookmarks (id, type, parent, position, title, guid) VALUES
 
 constexpr std::int64_t kMicroseconds = 1000000;
 
-void check(sqlite3* db, int result, const std::string& what)
+// The SQL of the format with its values filled in: %Q a quoted text, %lld a number, %s as it is.
+std::string sql(const char* format, ...)
 {
-    if (result != SQLITE_OK && result != SQLITE_DONE && result != SQLITE_ROW)
-        throw std::runtime_error(what + ": " + sqlite3_errmsg(db));
+    va_list values;
+    va_start(values, format);
+    char* text = sqlite3_vmprintf(format, values);
+    va_end(values);
+    std::string result(text);
+    sqlite3_free(text);
+    return result;
 }
 
-// Runs one statement with its parameters bound in order (text or integer).
-struct Parameter {
-    bool isText;
-    std::string_view text;
-    std::int64_t number;
-    bool isNull = false;
-    // 0 stands for "none" (no place, no date): NULL in the database.
-    static Parameter orNull(std::int64_t n)
-    {
-        Parameter p(n);
-        p.isNull = n == 0;
-        return p;
-    }
-    Parameter(std::string_view t) : isText(true), text(t), number(0) {}
-    Parameter(const char* t) : isText(true), text(t), number(0) {}
-    Parameter(const std::string& t) : isText(true), text(t), number(0) {}
-    Parameter(std::int64_t n) : isText(false), text(), number(n) {}
-};
-
-void run(sqlite3* db, const char* sql, std::initializer_list<Parameter> parameters)
+// A date in microseconds, or NULL for 0 (no date), as Firefox keeps it.
+std::string microsecondsOrNull(std::int64_t seconds)
 {
-    sqlite3_stmt* statement = nullptr;
-    check(db, sqlite3_prepare_v2(db, sql, -1, &statement, nullptr), sql);
-    int index = 1;
-    for (const Parameter& p : parameters) {
-        if (p.isText)
-            sqlite3_bind_text(statement, index++, p.text.data(), static_cast<int>(p.text.size()), SQLITE_TRANSIENT);
-        else if (p.isNull)
-            sqlite3_bind_null(statement, index++);
-        else
-            sqlite3_bind_int64(statement, index++, p.number);
-    }
-    const int result = sqlite3_step(statement);
-    sqlite3_finalize(statement);
-    check(db, result, sql);
-}
-
-std::int64_t nextPosition(sqlite3* db, std::int64_t parent)
-{
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(db, "SELECT count(*) FROM moz_bookmarks WHERE parent = ?1", -1, &statement, nullptr);
-    sqlite3_bind_int64(statement, 1, parent);
-    sqlite3_step(statement);
-    const std::int64_t position = sqlite3_column_int64(statement, 0);
-    sqlite3_finalize(statement);
-    return position;
-}
-
-std::string chromiumTime(std::int64_t seconds)
-{
-    return seconds == 0 ? "0" : std::to_string((seconds + 11644473600LL) * kMicroseconds);
+    return seconds == 0 ? "NULL" : std::to_string(seconds * kMicroseconds);
 }
 
 } // namespace
 
 PlacesFile::PlacesFile(const std::filesystem::path& path, Opened)
 {
-    check(m_db, sqlite3_open(path.c_str(), &m_db), "open " + path.string());
+    if (sqlite3_open(path.c_str(), &m_db) != SQLITE_OK)
+        throw std::runtime_error("cannot open " + path.string());
 }
 
 PlacesFile::PlacesFile(const std::filesystem::path& path) : PlacesFile(path, Opened{})
@@ -148,18 +109,28 @@ void PlacesFile::commit()
     exec("COMMIT");
 }
 
+std::int64_t PlacesFile::number(const std::string& query)
+{
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(m_db, query.c_str(), -1, &statement, nullptr);
+    const std::int64_t value = sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_int64(statement, 0) : 0;
+    sqlite3_finalize(statement);
+    return value;
+}
+
 std::int64_t PlacesFile::insertBookmark(int type, std::int64_t parent, std::int64_t fk, std::string_view title,
                                         std::int64_t added)
 {
     const auto known = m_positions.find(parent);
-    const std::int64_t position = known == m_positions.end() ? nextPosition(m_db, parent) : known->second;
+    const std::int64_t position = known == m_positions.end()
+                                      ? number(sql("SELECT count(*) FROM moz_bookmarks WHERE parent = %lld", parent))
+                                      : known->second;
     m_positions[parent] = position + 1;
-    const std::string guid = "g" + std::to_string(sqlite3_total_changes(m_db)) + "_" + std::to_string(parent);
-    run(m_db,
-        "INSERT INTO moz_bookmarks (type, fk, parent, position, title, dateAdded, lastModified, guid) "
-        "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?6, ?7)",
-        {static_cast<std::int64_t>(type), Parameter::orNull(fk), parent, position, title,
-         Parameter::orNull(added * kMicroseconds), guid});
+    const std::string date = microsecondsOrNull(added);
+    exec(sql("INSERT INTO moz_bookmarks (type, fk, parent, position, title, dateAdded, lastModified, guid) "
+             "VALUES (%d, %s, %lld, %lld, %Q, %s, %s, 'g%d')",
+             type, fk == 0 ? "NULL" : std::to_string(fk).c_str(), parent, position, std::string(title).c_str(),
+             date.c_str(), date.c_str(), sqlite3_total_changes(m_db)));
     return sqlite3_last_insert_rowid(m_db);
 }
 
@@ -171,9 +142,9 @@ std::int64_t PlacesFile::folder(std::int64_t parent, std::string_view title, std
 std::int64_t PlacesFile::bookmark(std::int64_t parent, std::string_view title, std::string_view url,
                                   std::int64_t added, std::int64_t visited)
 {
-    run(m_db, "INSERT INTO moz_places (url, title, last_visit_date, guid, url_hash) VALUES (?1, ?2, ?3, ?4, 0)",
-        {url, "page title of " + std::string(title), Parameter::orNull(visited * kMicroseconds),
-         "p" + std::to_string(sqlite3_total_changes(m_db))});
+    exec(sql("INSERT INTO moz_places (url, title, last_visit_date, guid, url_hash) VALUES (%Q, %Q, %s, 'p%d', 0)",
+             std::string(url).c_str(), ("page title of " + std::string(title)).c_str(),
+             microsecondsOrNull(visited).c_str(), sqlite3_total_changes(m_db)));
     return insertBookmark(1, parent, sqlite3_last_insert_rowid(m_db), title, added);
 }
 
@@ -182,33 +153,20 @@ void PlacesFile::separator(std::int64_t parent)
     insertBookmark(3, parent, 0, "", 0);
 }
 
-std::int64_t PlacesFile::placeOf(std::int64_t bookmarkId)
-{
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(m_db, "SELECT fk FROM moz_bookmarks WHERE id = ?1", -1, &statement, nullptr);
-    sqlite3_bind_int64(statement, 1, bookmarkId);
-    sqlite3_step(statement);
-    const std::int64_t place = sqlite3_column_int64(statement, 0);
-    sqlite3_finalize(statement);
-    return place;
-}
-
 void PlacesFile::tag(std::int64_t bookmarkId, std::string_view tag)
 {
     // A tag is a folder below the tags root holding a bookmark of the tagged place without title.
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(m_db, "SELECT id FROM moz_bookmarks WHERE parent = 4 AND title = ?1", -1, &statement, nullptr);
-    sqlite3_bind_text(statement, 1, tag.data(), static_cast<int>(tag.size()), SQLITE_TRANSIENT);
-    const bool exists = sqlite3_step(statement) == SQLITE_ROW;
-    const std::int64_t existing = exists ? sqlite3_column_int64(statement, 0) : 0;
-    sqlite3_finalize(statement);
-    const std::int64_t tagFolder = exists ? existing : folder(kTags, tag);
-    insertBookmark(1, tagFolder, placeOf(bookmarkId), "", 0);
+    const std::string name(tag);
+    std::int64_t tagFolder = number(sql("SELECT id FROM moz_bookmarks WHERE parent = 4 AND title = %Q", name.c_str()));
+    if (tagFolder == 0)
+        tagFolder = folder(kTags, tag);
+    insertBookmark(1, tagFolder, number(sql("SELECT fk FROM moz_bookmarks WHERE id = %lld", bookmarkId)), "", 0);
 }
 
 void PlacesFile::keyword(std::int64_t bookmarkId, std::string_view keyword)
 {
-    run(m_db, "INSERT INTO moz_keywords (keyword, place_id) VALUES (?1, ?2)", {keyword, placeOf(bookmarkId)});
+    exec(sql("INSERT INTO moz_keywords (keyword, place_id) SELECT %Q, fk FROM moz_bookmarks WHERE id = %lld",
+             std::string(keyword).c_str(), bookmarkId));
 }
 
 void PlacesFile::holdLikeARunningBrowser()
@@ -226,78 +184,6 @@ bool isLockedByAnother(const std::filesystem::path& database)
     const int result = sqlite3_exec(db, "SELECT count(*) FROM moz_bookmarks", nullptr, nullptr, nullptr);
     sqlite3_close(db);
     return result == SQLITE_BUSY;
-}
-
-std::string jsonString(std::string_view text)
-{
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + '"';
-}
-
-void BookmarksJson::openRoot(std::string_view key, std::string_view name)
-{
-    m_roots.reserve(8);
-    m_roots.emplace_back(std::string(key), Node{.name = std::string(name)});
-    m_open = {&m_roots.back().second};
-}
-
-void BookmarksJson::openFolder(std::string_view name, std::int64_t added)
-{
-    m_open.back()->children.push_back({.name = std::string(name), .added = added});
-    m_open.push_back(&m_open.back()->children.back());
-}
-
-void BookmarksJson::link(std::string_view name, std::string_view url, std::int64_t added, std::int64_t lastUsed)
-{
-    m_open.back()->children.push_back(
-        {.folder = false, .name = std::string(name), .url = std::string(url), .added = added, .lastUsed = lastUsed});
-}
-
-void BookmarksJson::close()
-{
-    m_open.pop_back();
-}
-
-void BookmarksJson::write(std::string& out, const Node& node, int& id) const
-{
-    if (!node.folder) {
-        out += "{ \"date_added\": \"" + chromiumTime(node.added) + "\", \"date_last_used\": \""
-               + chromiumTime(node.lastUsed) + "\", \"guid\": \"00000000-0000-4000-a000-" + std::to_string(100000000000 + id)
-               + "\", \"id\": \"" + std::to_string(id) + "\", \"meta_info\": { \"power_bookmark_meta\": \"\" }, "
-               + "\"name\": " + jsonString(node.name) + ", \"type\": \"url\", \"url\": " + jsonString(node.url) + " }";
-        ++id;
-        return;
-    }
-    out += "{ \"children\": [ ";
-    for (std::size_t i = 0; i < node.children.size(); ++i) {
-        out += i == 0 ? "" : ", ";
-        write(out, node.children[i], id);
-    }
-    out += " ], \"date_added\": \"" + chromiumTime(node.added) + "\", \"date_modified\": \"0\", \"id\": \""
-           + std::to_string(id++) + "\", \"name\": " + jsonString(node.name) + ", \"type\": \"folder\" }";
-}
-
-std::string BookmarksJson::finish() const
-{
-    std::string out = "{\n   \"checksum\": \"0123456789abcdef0123456789abcdef\",\n   \"roots\": {\n";
-    int id = 1;
-    for (std::size_t i = 0; i < m_roots.size(); ++i) {
-        out += (i == 0 ? "      " : ",\n      ") + jsonString(m_roots[i].first) + ": ";
-        write(out, m_roots[i].second, id);
-    }
-    return out + "\n   },\n   \"version\": 1\n}\n";
 }
 
 } // namespace velloria::test

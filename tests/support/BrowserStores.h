@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <vector>
 
 struct sqlite3;
 
@@ -50,7 +49,8 @@ private:
     PlacesFile(const std::filesystem::path& path, Opened);
     std::int64_t insertBookmark(int type, std::int64_t parent, std::int64_t fk, std::string_view title,
                                 std::int64_t added);
-    std::int64_t placeOf(std::int64_t bookmarkId);
+    // The first column of the query's first row (0 when it has none).
+    std::int64_t number(const std::string& query);
 
     sqlite3* m_db = nullptr;
     std::unordered_map<std::int64_t, std::int64_t> m_positions; // parent -> next position
@@ -58,32 +58,5 @@ private:
 
 // True when the database cannot be read by a connection of its own (another holds it locked).
 bool isLockedByAnother(const std::filesystem::path& database);
-
-// A Chromium "Bookmarks" file written as the browsers write it. Dates are seconds since 1970.
-class BookmarksJson {
-public:
-    // Roots: "bookmark_bar", "other", "synced"; a root opened makes the others closed.
-    void openRoot(std::string_view key, std::string_view name);
-    void openFolder(std::string_view name, std::int64_t added = 0);
-    void link(std::string_view name, std::string_view url, std::int64_t added = 0, std::int64_t lastUsed = 0);
-    void close(); // the folder last opened
-    std::string finish() const;
-
-private:
-    struct Node {
-        bool folder = true;
-        std::string name;
-        std::string url;
-        std::int64_t added = 0;
-        std::int64_t lastUsed = 0;
-        std::vector<Node> children;
-    };
-    void write(std::string& out, const Node& node, int& id) const;
-    std::vector<std::pair<std::string, Node>> m_roots;
-    std::vector<Node*> m_open;
-};
-
-// The text in JSON quotes, escaped.
-std::string jsonString(std::string_view text);
 
 } // namespace velloria::test
