@@ -123,10 +123,16 @@ void readTagsAndKeywords(PlacesDatabase& database, std::int64_t tagsRoot, Places
         },
         tagsRoot);
     std::unordered_map<std::int64_t, std::string> keywords;
-    database.query("SELECT place_id, keyword FROM moz_keywords ORDER BY keyword", [&](sqlite3_stmt* row) {
-        std::string& list = keywords[sqlite3_column_int64(row, 0)];
-        list += (list.empty() ? "" : ", ") + textColumn(row, 1);
-    });
+    try {
+        database.query("SELECT place_id, keyword FROM moz_keywords ORDER BY keyword", [&](sqlite3_stmt* row) {
+            std::string& list = keywords[sqlite3_column_int64(row, 0)];
+            list += (list.empty() ? "" : ", ") + textColumn(row, 1);
+        });
+    } catch (const Error&) {
+        // Databases of Firefox before version 39 keep keywords another way; their bookmarks
+        // come without them.
+        keywords.clear();
+    }
     for (const auto& [place, list] : tags)
         places.descriptions[place] = "Tags: " + list;
     for (const auto& [place, list] : keywords) {
