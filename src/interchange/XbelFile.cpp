@@ -9,7 +9,6 @@
 
 #include <charconv>
 #include <ctime>
-#include <sstream>
 
 namespace velloria {
 
@@ -129,6 +128,28 @@ void appendTextElement(pugi::xml_node parent, const char* name, std::string_view
     parent.append_child(name).append_child(pugi::node_pcdata).set_value(xmlText(bytes).c_str());
 }
 
+void appendBookmark(pugi::xml_node folder, const ExportLink& link)
+{
+    pugi::xml_node bookmark = folder.append_child("bookmark");
+    bookmark.append_attribute("href") = xmlText(ExportAddress(link.address)).c_str();
+    for (const auto& [name, date] : {std::pair{"added", isoDate(link.addDate)}, std::pair{"visited", isoDate(link.lastVisit)}})
+        if (!date.empty())
+            bookmark.append_attribute(name) = date.c_str();
+    appendTextElement(bookmark, "title", link.title);
+    if (!link.description.empty())
+        appendTextElement(bookmark, "desc", link.description);
+}
+
+// Where pugixml writes: straight onto the end of a string.
+class AppendingWriter final : public pugi::xml_writer {
+public:
+    explicit AppendingWriter(std::string& out) : m_out(out) {}
+    void write(const void* data, std::size_t size) override { m_out.append(static_cast<const char*>(data), size); }
+
+private:
+    std::string& m_out;
+};
+
 // Digits from text[at] on, exactly count of them; -1 when they are not there.
 int digitsAt(std::string_view text, std::size_t at, std::size_t count)
 {
@@ -206,39 +227,37 @@ ImportCounts ImportXbelFile(const std::filesystem::path& path, ImportSink& sink)
 std::string writeXbelFile(const std::vector<ExportFolder>& folders, const ReadExportLinksFunction& readLinks,
                           const FolderDescriptionFunction& folderDescription, const ProgressFunction& progress)
 {
+    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE " + std::string(kDoctype)
+                      + ">\n<xbel version=\"1.0\">\n";
+    AppendingWriter writer(out);
+    // One top-level folder at a time is made into elements and written out, so that the memory
+    // it takes is that of the largest one, not of the library.
     pugi::xml_document document;
-    pugi::xml_node declaration = document.append_child(pugi::node_declaration);
-    declaration.append_attribute("version") = "1.0";
-    declaration.append_attribute("encoding") = "UTF-8";
-    document.append_child(pugi::node_doctype).set_value(std::string(kDoctype).c_str());
-    pugi::xml_node root = document.append_child("xbel");
-    root.append_attribute("version") = "1.0";
-    // open[level] is the element that holds the folders of that level.
-    std::vector<pugi::xml_node> open{root};
+    std::vector<pugi::xml_node> open; // open[level]: the folder element of that level
+    const auto flush = [&] {
+        if (!open.empty())
+            open.front().print(writer, "  ", pugi::format_indent, pugi::encoding_utf8, 1);
+        document.reset();
+        open.clear();
+    };
     for (std::size_t i = 0; i < folders.size(); ++i) {
         const ExportFolder& folder = folders[i];
-        open.resize(std::min<std::size_t>(static_cast<std::size_t>(std::max(folder.level, 0)) + 1, open.size()));
-        pugi::xml_node element = open.back().append_child("folder");
+        const auto level = std::min(static_cast<std::size_t>(std::max(folder.level, 0)), open.size());
+        if (level == 0)
+            flush();
+        open.resize(level);
+        pugi::xml_node element = (open.empty() ? document : open.back()).append_child("folder");
         appendTextElement(element, "title", folder.name);
         appendTextElement(element, "desc", folderDescription(folder.name));
-        for (const ExportLink& link : readLinks(folder.name)) {
-            pugi::xml_node bookmark = element.append_child("bookmark");
-            bookmark.append_attribute("href") = xmlText(ExportAddress(link.address)).c_str();
-            for (const auto& [name, date] : {std::pair{"added", isoDate(link.addDate)},
-                                             std::pair{"visited", isoDate(link.lastVisit)}})
-                if (!date.empty())
-                    bookmark.append_attribute(name) = date.c_str();
-            appendTextElement(bookmark, "title", link.title);
-            if (!link.description.empty())
-                appendTextElement(bookmark, "desc", link.description);
-        }
+        for (const ExportLink& link : readLinks(folder.name))
+            appendBookmark(element, link);
         open.push_back(element);
         if (progress)
             progress(i + 1, folders.size());
     }
-    std::ostringstream out;
-    document.save(out, "  ", pugi::format_indent, pugi::encoding_utf8);
-    return std::move(out).str();
+    flush();
+    out += "</xbel>\n";
+    return out;
 }
 
 } // namespace velloria
