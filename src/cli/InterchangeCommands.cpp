@@ -88,16 +88,13 @@ void exportCommand(Invocation& call)
 // Each profile found: browser, profile, directory and the number of links an import would bring.
 void browsersCommand(Invocation& call)
 {
-    for (const BrowserProfile& profile : findBrowserProfiles(userBrowserPlaces())) {
-        std::string count("?"); // when the profile cannot be read
-        try {
-            count = std::to_string(countProfileLinks(profile));
-        } catch (const Error& error) {
-            call.context.err << error.what() << '\n';
+    for (const ProfileRow& row : profileRows(userBrowserPlaces())) {
+        if (!row.links) {
+            call.context.err << row.problem << '\n';
             call.status = 1;
         }
-        call.out() << profile.browser << '\t' << profile.name << '\t' << profile.directory.string() << '\t' << count
-                   << '\n';
+        call.out() << row.profile.browser << '\t' << row.profile.name << '\t' << row.profile.directory.string() << '\t'
+                   << (row.links ? std::to_string(*row.links) : std::string(1, '?')) << '\n';
     }
 }
 

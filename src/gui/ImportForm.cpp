@@ -7,7 +7,6 @@
 #include "gui/ImageList.h"
 #include "gui/MainForm.h"
 #include "gui/QtText.h"
-#include "base/Error.h"
 #include "settings/UIText.h"
 
 #include <QApplication>
@@ -257,26 +256,19 @@ void ExchangeForm::loadProfiles()
         return;
     m_profilesLoaded = true;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_profiles = findBrowserProfiles(userBrowserPlaces());
-    const std::vector<std::filesystem::path>& ticked = static_cast<ExchangeLibrary&>(m_model).exchangeMemory().tickedProfiles;
-    for (const BrowserProfile& profile : m_profiles) {
-        QString count;
-        QString problem;
-        try {
-            count = QString::number(countProfileLinks(profile));
-        } catch (const Error& error) {
-            count = toQString(m_model.texts()[text::ProfileUnreadable]);
-            problem = QString::fromUtf8(error.what());
-        }
-        auto* item = new QTreeWidgetItem({QString::fromUtf8(profile.browser.c_str()), QString::fromUtf8(profile.name.c_str()),
-                                          count, QString::fromStdString(profile.directory.string())});
+    m_profiles = profileRows(userBrowserPlaces(), static_cast<ExchangeLibrary&>(m_model).exchangeMemory().tickedProfiles);
+    for (const ProfileRow& row : m_profiles) {
+        const BrowserProfile& profile = row.profile;
+        auto* item = new QTreeWidgetItem(
+            {toQString(profile.browser), toQString(profile.name),
+             row.links ? QString::number(*row.links) : toQString(m_model.texts()[text::ProfileUnreadable]),
+             toQString(profile.directory.string())});
         item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+        item->setToolTip(2, toQString(row.problem));
         item->setToolTip(3, item->text(3));
-        item->setToolTip(2, problem);
-        if (problem.isEmpty()) {
+        if (row.links) {
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-            const bool wasTicked = std::find(ticked.begin(), ticked.end(), profile.bookmarks) != ticked.end();
-            item->setCheckState(0, wasTicked ? Qt::Checked : Qt::Unchecked);
+            item->setCheckState(0, row.ticked ? Qt::Checked : Qt::Unchecked);
         } else {
             item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
         }
@@ -293,7 +285,7 @@ std::vector<BrowserProfile> ExchangeForm::tickedProfiles() const
     std::vector<BrowserProfile> ticked;
     for (int i = 0; m_profileList && i < m_profileList->topLevelItemCount(); ++i)
         if (m_profileList->topLevelItem(i)->checkState(0) == Qt::Checked)
-            ticked.push_back(m_profiles[static_cast<std::size_t>(i)]);
+            ticked.push_back(m_profiles[static_cast<std::size_t>(i)].profile);
     return ticked;
 }
 

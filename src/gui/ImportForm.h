@@ -117,7 +117,7 @@ private:
     QTabWidget* m_pages = nullptr;
     QTreeWidget* m_profileList = nullptr;
     QLabel* m_noProfile = nullptr;
-    std::vector<BrowserProfile> m_profiles;
+    std::vector<ProfileRow> m_profiles;
     bool m_profilesLoaded = false;
 };
 

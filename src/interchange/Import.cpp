@@ -4,6 +4,7 @@
 #include "interchange/Import.h"
 
 #include "base/Clock.h"
+#include "base/Error.h"
 #include "base/Text.h"
 #include "base/TextLines.h"
 #include "interchange/BrowserProfiles.h"
@@ -19,6 +20,7 @@
 #include "store/Library.h"
 #include "tools/Sort.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace velloria {
@@ -274,6 +276,22 @@ ImportReport importProfile(ExchangeLibrary& model, const BrowserProfile& profile
     return importInto(
         model, profileFolderName(profile), [&](ImportSink& sink) { return readBrowserProfile(profile, sink); },
         progress);
+}
+
+std::vector<ProfileRow> profileRows(const BrowserPlaces& places, const std::vector<std::filesystem::path>& ticked)
+{
+    std::vector<ProfileRow> rows;
+    for (BrowserProfile& profile : findBrowserProfiles(places)) {
+        ProfileRow row{.profile = std::move(profile)};
+        try {
+            row.links = countProfileLinks(row.profile);
+            row.ticked = std::find(ticked.begin(), ticked.end(), row.profile.bookmarks) != ticked.end();
+        } catch (const Error& error) {
+            row.problem = error.what();
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
 }
 
 std::vector<ImportReport> importProfiles(ExchangeLibrary& model, const std::vector<BrowserProfile>& profiles,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "interchange/BrowserProfiles.h"
 #include "interchange/Interchange.h"
 
 #include <filesystem>
@@ -12,7 +13,6 @@ class ExchangeLibrary;
 class UIText;
 struct TPreferences;
 
-struct BrowserProfile;
 
 // The check boxes and location texts of the import or the export dialog, in the order of the
 // sources: Internet Explorer favorites directory, bookmark HTML file, hotlist, XBEL file.
@@ -82,6 +82,18 @@ ImportReport importSource(ExchangeLibrary& model, ImportSource source, const std
 // (default-release)", numbered when taken) with the profile's bookmarks below it. A store that
 // cannot be read throws its Error and adds nothing.
 ImportReport importProfile(ExchangeLibrary& model, const BrowserProfile& profile, const ProgressFunction& progress = {});
+
+// A row of the import dialog's page of browsers (and of the command-line tool's list): a profile
+// found, the links an import of it would bring (nullopt when it cannot be read, with the reason),
+// and whether its store is among those ticked (the dialog passes the ones imported last in the
+// run, so that the page opens with them ticked again).
+struct ProfileRow {
+    BrowserProfile profile;
+    std::optional<std::size_t> links;
+    std::string problem;
+    bool ticked = false;
+};
+std::vector<ProfileRow> profileRows(const BrowserPlaces& places, const std::vector<std::filesystem::path>& ticked = {});
 
 // OK of the import dialog's page of browsers: each ticked profile in turn, remembered for the
 // next time the dialog opens in this run.
