@@ -175,14 +175,7 @@ TEST_F(CommandLineToolTest, EachCommandPrintsExitsAndWritesAsDocumented)
 TEST_F(CommandLineToolTest, BrowsersListsTheProfilesAndImportTakesTheDefault)
 {
     const std::filesystem::path user = home.path() / "user";
-    const auto environment = [](const char* name) {
-        const char* value = std::getenv(name);
-        return value ? std::optional<std::string>(value) : std::nullopt;
-    };
-    const std::optional<std::string> oldHome = environment("HOME");
-    const std::optional<std::string> oldConfig = environment("XDG_CONFIG_HOME");
-    setenv("HOME", user.c_str(), 1);
-    unsetenv("XDG_CONFIG_HOME");
+    const test::UserDirectories directories(user);
     EXPECT_THAT(run({"import", "chromium"}).err, HasSubstr("no Chromium-based browser's profile was found"));
     test::writeBytes(user / ".config/vivaldi/Default/Bookmarks",
                      "{\"roots\": {\"other\": {\"name\": \"Other\", \"type\": \"folder\", \"children\": ["
@@ -197,9 +190,6 @@ TEST_F(CommandLineToolTest, BrowsersListsTheProfilesAndImportTakesTheDefault)
     EXPECT_EQ(imported.status, 0);
     EXPECT_EQ(imported.out, "Vivaldi (Default)\n");
     EXPECT_EQ(linksOf("Other"), (Lines{"V https://v.example/"}));
-    oldHome ? setenv("HOME", oldHome->c_str(), 1) : unsetenv("HOME");
-    if (oldConfig)
-        setenv("XDG_CONFIG_HOME", oldConfig->c_str(), 1);
 }
 
 TEST_F(CommandLineToolTest, DuplicatesListsEachGroupAndDeleteCarriesOutTheProposal)

@@ -35,7 +35,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <QScreen>
 #include <QSplitter>
 #include <QSystemTrayIcon>
@@ -548,21 +547,13 @@ private slots:
         SampleWindow window;
         QVERIFY(window.start());
         const std::filesystem::path user = window.home.path() / "user";
-        writeBytes(user / "config/chromium/Default/Bookmarks",
+        writeBytes(user / ".config/chromium/Default/Bookmarks",
                    "{\"roots\": {\"bookmark_bar\": {\"name\": \"Bar\", \"type\": \"folder\", \"children\": ["
                    "{\"type\": \"url\", \"name\": \"Mail\", \"url\": \"https://mail.example/\"}, "
                    "{\"type\": \"url\", \"name\": \"News\", \"url\": \"https://news.example/\"}]}}}");
         writeBytes(user / ".mozilla/firefox/profiles.ini", "[Profile0]\nName=broken\nIsRelative=1\nPath=x\n");
         writeBytes(user / ".mozilla/firefox/x/places.sqlite", "not a database");
-        // The browsers keep their profiles below the user's home and configuration directories.
-        const QByteArray home = qgetenv("HOME");
-        const QByteArray config = qgetenv("XDG_CONFIG_HOME");
-        qputenv("HOME", QByteArray::fromStdString(user.string()));
-        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((user / "config").string()));
-        const auto restore = qScopeGuard([&] {
-            qputenv("HOME", home);
-            config.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", config);
-        });
+        const UserDirectories directories(user);
         QStringList shown;
         const ModalAnswerer<QMessageBox> summary;
         const auto listed = [&](ImportForm& dialog) {
@@ -592,11 +583,11 @@ private slots:
         }));
         QCOMPARE(shown, QStringList({"From files", "From a browser on this computer",
                                      "Firefox | broken | cannot be read | ~/user/.mozilla/firefox/x, disabled",
-                                     "Chromium | Default | 2 | ~/user/config/chromium/Default", "OK off",
+                                     "Chromium | Default | 2 | ~/user/.config/chromium/Default", "OK off",
                                      "Firefox | broken | cannot be read | ~/user/.mozilla/firefox/x, disabled",
-                                     "Chromium | Default | 2 | ~/user/config/chromium/Default, ticked", "OK on",
+                                     "Chromium | Default | 2 | ~/user/.config/chromium/Default, ticked", "OK on",
                                      "Firefox | broken | cannot be read | ~/user/.mozilla/firefox/x, disabled",
-                                     "Chromium | Default | 2 | ~/user/config/chromium/Default, ticked", "OK on"}));
+                                     "Chromium | Default | 2 | ~/user/.config/chromium/Default, ticked", "OK on"}));
         QCOMPARE(treeLines(*window.folderModel()).mid(7), QStringList({"Chromium (Default)", "  Bar"}));
         QCOMPARE(summary.shown, QStringList({"Velloria: Chromium (Default): 1 folder and 2 links imported"}));
     }

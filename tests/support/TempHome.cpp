@@ -24,6 +24,21 @@ TempHome::~TempHome()
     fs::remove_all(m_path, ec);
 }
 
+UserDirectories::UserDirectories(const fs::path& home)
+{
+    for (const auto& [name, value] : {std::pair{"HOME", home}, std::pair{"XDG_CONFIG_HOME", home / ".config"}}) {
+        const char* old = std::getenv(name);
+        m_old[name] = old ? std::optional<std::string>(old) : std::nullopt;
+        setenv(name, value.c_str(), 1);
+    }
+}
+
+UserDirectories::~UserDirectories()
+{
+    for (const auto& [name, old] : m_old)
+        old ? setenv(name.c_str(), old->c_str(), 1) : unsetenv(name.c_str());
+}
+
 void TempHome::makeLibraryDirectories() const
 {
     fs::create_directories(links());

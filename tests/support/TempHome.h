@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,19 @@ public:
 
 private:
     std::filesystem::path m_path;
+};
+
+// The user's home and configuration directory ($HOME, $XDG_CONFIG_HOME) set to a directory
+// for as long as the object lives, for the code that looks for the browsers' profiles.
+class UserDirectories {
+public:
+    explicit UserDirectories(const std::filesystem::path& home);
+    ~UserDirectories();
+    UserDirectories(const UserDirectories&) = delete;
+    UserDirectories& operator=(const UserDirectories&) = delete;
+
+private:
+    std::map<std::string, std::optional<std::string>> m_old;
 };
 
 // Lines joined with CR LF after each, the way the library files end their lines.
