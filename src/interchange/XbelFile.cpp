@@ -224,19 +224,20 @@ ImportCounts ImportXbelFile(const std::filesystem::path& path, ImportSink& sink)
     return readXbelFile(file->bytes(), sink);
 }
 
-std::string writeXbelFile(const std::vector<ExportFolder>& folders, const ReadExportLinksFunction& readLinks,
+std::vector<std::string> writeXbelFile(const std::vector<ExportFolder>& folders, const ReadExportLinksFunction& readLinks,
                           const FolderDescriptionFunction& folderDescription, const ProgressFunction& progress)
 {
-    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE " + std::string(kDoctype)
-                      + ">\n<xbel version=\"1.0\">\n";
-    AppendingWriter writer(out);
     // One top-level folder at a time is made into elements and written out, so that the memory
     // it takes is that of the largest one, not of the library.
+    std::vector<std::string> parts{"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE " + std::string(kDoctype)
+                                   + ">\n<xbel version=\"1.0\">\n"};
     pugi::xml_document document;
     std::vector<pugi::xml_node> open; // open[level]: the folder element of that level
     const auto flush = [&] {
-        if (!open.empty())
+        if (!open.empty()) {
+            AppendingWriter writer(parts.emplace_back());
             open.front().print(writer, "  ", pugi::format_indent, pugi::encoding_utf8, 1);
+        }
         document.reset();
         open.clear();
     };
@@ -256,8 +257,8 @@ std::string writeXbelFile(const std::vector<ExportFolder>& folders, const ReadEx
             progress(i + 1, folders.size());
     }
     flush();
-    out += "</xbel>\n";
-    return out;
+    parts.emplace_back("</xbel>\n");
+    return parts;
 }
 
 } // namespace velloria

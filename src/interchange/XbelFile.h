@@ -30,7 +30,9 @@ using FolderDescriptionFunction = std::function<std::string(const std::string& f
 // The XBEL document of the folders (tree order) with their descriptions and links, UTF-8,
 // indented, every text escaped; characters that XML cannot carry (control characters) are left
 // out. Dates are written as "YYYY-MM-DD". Calls progress(i + 1, folders.size()) after folder i.
-std::string writeXbelFile(const std::vector<ExportFolder>& folders, const ReadExportLinksFunction& readLinks,
+// The document comes in parts (the head, each top-level folder, the end), to be written one after
+// another.
+std::vector<std::string> writeXbelFile(const std::vector<ExportFolder>& folders, const ReadExportLinksFunction& readLinks,
                           const FolderDescriptionFunction& folderDescription, const ProgressFunction& progress = {});
 
 // The local date of an ISO 8601 date or date and time ("2024-03-07", "2024-03-07T23:30:00Z",

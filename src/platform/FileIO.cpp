@@ -254,15 +254,27 @@ void flushDirectory(const fs::path& directory)
 // Writes the bytes to a new temporary file beside the target and returns its path; with flush,
 // its bytes are on disk when it returns. On failure the temporary file is gone and "Cannot
 // create file <target>" is thrown.
-fs::path writeTemporaryFile(const fs::path& path, std::string_view bytes, bool flush)
+std::vector<std::string_view> halves(std::string_view bytes)
+{
+    return {bytes.substr(0, bytes.size() / 2), bytes.substr(bytes.size() / 2)};
+}
+
+// The pieces one after another; the step of a partly written file comes after the first half.
+fs::path writeTemporaryFile(const fs::path& path, const std::vector<std::string_view>& pieces, bool flush)
 {
     fs::path temporary;
     FileDescriptor fd(openTemporaryFile(path, temporary));
     if (!fd.valid())
         throw cannotCreateFileError(path, systemReason(errno));
-    const std::size_t part = bytes.size() / 2;
-    bool written = writeAll(fd.get(), bytes.substr(0, part))
-        && stepped(FileStep::WritePart, temporary, [&] { return writeAll(fd.get(), bytes.substr(part)); });
+    const auto writePieces = [&](std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i)
+            if (!writeAll(fd.get(), pieces[i]))
+                return false;
+        return true;
+    };
+    const std::size_t half = pieces.size() / 2;
+    bool written = writePieces(0, half)
+        && stepped(FileStep::WritePart, temporary, [&] { return writePieces(half, pieces.size()); });
     if (written && flush) {
         written = stepped(FileStep::FlushFile, temporary, [&] { return ::fdatasync(fd.get()) == 0; });
         if (written)
@@ -305,8 +317,13 @@ void setFileStepWatcher(FileStepWatcher* watcher)
 
 void writeFileAtomically(const fs::path& path, std::string_view bytes)
 {
-    renameIntoPlace(writeTemporaryFile(path, bytes, true), path);
+    renameIntoPlace(writeTemporaryFile(path, halves(bytes), true), path);
     flushDirectory(path.parent_path());
+}
+
+void writeFileAtomically(const fs::path& path, const std::vector<std::string>& parts)
+{
+    renameIntoPlace(writeTemporaryFile(path, std::vector<std::string_view>(parts.begin(), parts.end()), true), path);
 }
 
 StagedWrites::~StagedWrites()
@@ -321,7 +338,7 @@ void StagedWrites::stage(const fs::path& path, std::string_view bytes)
     // doubling, since a batch of a large import or save holds thousands of files.
     if (m_files.size() == m_files.capacity())
         m_files.reserve(std::max<std::size_t>(16, 2 * m_files.size()));
-    m_files.emplace_back(writeTemporaryFile(path, bytes, false), path);
+    m_files.emplace_back(writeTemporaryFile(path, halves(bytes), false), path);
 }
 
 void StagedWrites::stageIfChanged(const fs::path& path, std::string_view bytes)

@@ -100,6 +100,9 @@ std::string readFile(const std::filesystem::path& path);
 // or the new content, never a truncated file. On failure the temporary file is removed, the
 // target is unchanged, and "Cannot create file ..." is thrown.
 void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+// The same for bytes made in parts, written one after another, so that a large file is never in
+// memory twice.
+void writeFileAtomically(const std::filesystem::path& path, const std::vector<std::string>& parts);
 
 // Files written in two steps: stage() writes each file's bytes beside its target under a
 // temporary name, commit() flushes them all to disk together, renames them into place, deletes
