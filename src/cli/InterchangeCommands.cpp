@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <ostream>
 
@@ -47,27 +48,31 @@ BrowserProfile profileToImport(BrowserKind kind, const Invocation& call)
 
 void importCommand(Invocation& call)
 {
-    const std::optional<BrowserKind> browser = browserKindNamed(call.operands[0]);
-    const ImportSource source = browser ? ImportSource::Netscape : formatNamed(call.operands[0], true);
-    std::optional<BrowserProfile> profile;
-    if (browser) {
-        profile = profileToImport(*browser, call);
+    // What is imported is settled before the library is touched: a browser's profile, or a file
+    // that exists (the driver reads a missing file as an empty one, which suits the window, whose
+    // pickers offer only what exists; a path typed on the command line may be mistyped).
+    std::function<ImportReport(MainWindowModel&, const ProgressFunction&)> import;
+    if (const std::optional<BrowserKind> browser = browserKindNamed(call.operands[0])) {
+        import = [profile = profileToImport(*browser, call)](MainWindowModel& model, const ProgressFunction& progress) {
+            return importProfile(model, profile, progress);
+        };
     } else {
-        // The driver reads a missing source as an empty one, which suits the window, whose
-        // pickers offer only what exists; a path typed on the command line may be mistyped.
+        const ImportSource source = formatNamed(call.operands[0], true);
         std::error_code error;
         if (call.operands.size() < 2)
             throw Error("Nothing was imported: give the path of the " + call.operands[0] + " file");
         if (!std::filesystem::exists(call.operands[1], error))
             throw Error("Nothing was imported: \"" + call.operands[1] + "\" does not exist");
+        import = [source, location = call.operands[1]](MainWindowModel& model, const ProgressFunction& progress) {
+            return importSource(model, source, location, progress);
+        };
     }
     call.lockForChange();
     MainWindowModel& model = call.model(Invocation::WholeTree::Required);
     ImportReport report;
     {
         TerminalProgress progress(call.context);
-        report = profile ? importProfile(model, *profile, progress.function())
-                         : importSource(model, source, call.operands[1], progress.function());
+        report = import(model, progress.function());
     }
     // The summary goes to the error stream, so that the output stays the folder's name alone.
     for (const std::string& line : importSummary(model.texts(), report.counts))

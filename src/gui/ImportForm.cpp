@@ -99,7 +99,7 @@ ExchangeForm::ExchangeForm(MainWindowModel& model, MainForm& owner, const Exchan
                 loadProfiles();
             updateOk();
         });
-        m_pages->setCurrentIndex(static_cast<ExchangeLibrary&>(model).exchangeMemory().browserPage ? 1 : 0);
+        m_pages->setCurrentIndex(memory().browserPage ? 1 : 0);
     }
 }
 
@@ -243,6 +243,11 @@ QWidget* ExchangeForm::createBrowsersPage()
     return page;
 }
 
+ExchangeMemory& ExchangeForm::memory() const
+{
+    return static_cast<ExchangeLibrary&>(m_model).exchangeMemory();
+}
+
 bool ExchangeForm::browsersShown() const
 {
     return m_pages && m_pages->currentIndex() == 1;
@@ -256,7 +261,7 @@ void ExchangeForm::loadProfiles()
         return;
     m_profilesLoaded = true;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_profiles = profileRows(userBrowserPlaces(), static_cast<ExchangeLibrary&>(m_model).exchangeMemory().tickedProfiles);
+    m_profiles = profileRows(userBrowserPlaces(), memory().tickedProfiles);
     for (const ProfileRow& row : m_profiles) {
         const BrowserProfile& profile = row.profile;
         auto* item = new QTreeWidgetItem(

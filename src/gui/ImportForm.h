@@ -2,6 +2,7 @@
 
 #include "gui/ExchangeProgress.h"
 #include "interchange/BrowserProfiles.h"
+#include "interchange/ExchangeLibrary.h"
 #include "interchange/Import.h"
 #include "settings/TextBindings.h"
 
@@ -106,6 +107,8 @@ private:
     bool browsersShown() const;
     void loadProfiles();
     std::vector<BrowserProfile> tickedProfiles() const;
+    // What the dialogs remember for the run.
+    ExchangeMemory& memory() const;
     void updateOk();
 
     MainWindowModel& m_model;
