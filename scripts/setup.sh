@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config librsvg2-bin
     qt6-base-dev qt6-qpa-plugins libqt6svg6 libgl-dev
     libutf8proc-dev libcurl4-openssl-dev libsqlite3-dev libsimdjson-dev libpugixml-dev libgtest-dev libgmock-dev libcpp-httplib-dev
     fonts-dejavu-core xdg-utils

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets Velloria up and runs every test: the whole suite (with the crash test), then the core's
 # tests again built with AddressSanitizer and UndefinedBehaviorSanitizer, then every fuzz target
-# briefly.
+# briefly, then the Debian package's checks and test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -17,6 +17,9 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 
 # Every fuzz target for half a minute on its seeds.
 FUZZ_JOBS=$jobs scripts/fuzz.sh 30
+
+# The Debian package: built, checked by lintian and appstreamcli, unpacked and tried.
+scripts/package.sh
 
 # The size of the tests against the program, non-blank lines of C++ under tests/ and src/, kept
 # in view: the aim is at most 36%.

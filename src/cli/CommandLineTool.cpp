@@ -58,9 +58,7 @@ MainWindowModel& Invocation::model(WholeTree wholeTree)
     return *m_model;
 }
 
-namespace {
-
-const std::vector<CliCommand>& commands()
+const std::vector<CliCommand>& allCommands()
 {
     static const std::vector<CliCommand> table = [] {
         std::vector<CliCommand> all = libraryCommands();
@@ -72,13 +70,30 @@ const std::vector<CliCommand>& commands()
     return table;
 }
 
+namespace {
+
 void printUsage(std::ostream& out)
 {
-    out << "Usage: velloria-cli [--home DIR] COMMAND [ARGUMENTS]\n\nCommands:\n";
-    for (const CliCommand& command : commands())
+    out << "Usage: velloria-cli [--home DIR] COMMAND [ARGUMENTS]\n"
+           "       velloria-cli COMMAND --help\n"
+           "       velloria-cli --help | --version\n\nCommands:\n";
+    for (const CliCommand& command : allCommands())
         out << "  " << command.usage << std::string(command.usage.size() < 28 ? 28 - command.usage.size() : 1, ' ')
             << command.summary << '\n';
-    out << "\nWithout --home the library of the program's home directory is used.\n";
+    out << "\nOptions:\n"
+           "  --home DIR                  the home directory whose library the command works on; without it,\n"
+           "                              the program's home (the program's directory when it holds RefLib or\n"
+           "                              Tessel.cfg, else $XDG_DATA_HOME/velloria, by default\n"
+           "                              ~/.local/share/velloria)\n"
+           "  -h, --help                  this text\n"
+           "  --version                   the version of velloria-cli\n"
+           "\nExit status: 0 done, 1 an error (on the error stream), 2 a usage error, 3 check-links found a\n"
+           "link Broken or with an Error.\n";
+}
+
+void printCommandUsage(std::ostream& out, const CliCommand& command)
+{
+    out << "Usage: velloria-cli [--home DIR] " << command.usage << "\n\n" << command.summary << '\n';
 }
 
 int usageError(const CommandLineContext& context, const std::string& message)
@@ -90,15 +105,16 @@ int usageError(const CommandLineContext& context, const std::string& message)
 
 const CliCommand* findCommand(const std::string& name)
 {
-    const auto it = std::find_if(commands().begin(), commands().end(),
+    const auto it = std::find_if(allCommands().begin(), allCommands().end(),
                                  [&](const CliCommand& command) { return command.name == name; });
-    return it == commands().end() ? nullptr : &*it;
+    return it == allCommands().end() ? nullptr : &*it;
 }
 
 struct ParsedArguments {
     std::vector<std::string> operands;
     std::map<std::string, std::string> options;
     std::string problem;
+    bool help = false; // COMMAND --help
 };
 
 ParsedArguments parseArguments(const CliCommand& command, const std::vector<std::string>& arguments)
@@ -109,6 +125,10 @@ ParsedArguments parseArguments(const CliCommand& command, const std::vector<std:
         if (!argument.starts_with("--") || argument == "--") {
             parsed.operands.push_back(argument);
             continue;
+        }
+        if (argument == "--help") {
+            parsed.help = true;
+            return parsed;
         }
         const auto option = std::find_if(command.options.begin(), command.options.end(),
                                          [&](const CliOption& o) { return o.name == argument; });
@@ -131,11 +151,20 @@ ParsedArguments parseArguments(const CliCommand& command, const std::vector<std:
 
 int runCommandLine(const std::vector<std::string>& arguments, const CommandLineContext& context)
 {
+    if (!arguments.empty() && arguments[0] == "--complete") {
+        for (const std::string& candidate : completionsFor({arguments.begin() + 1, arguments.end()}, context.defaultHome))
+            context.out << candidate << '\n';
+        return 0;
+    }
     std::optional<std::filesystem::path> home;
     std::size_t next = 0;
     for (; next < arguments.size() && arguments[next].starts_with("-"); ++next) {
         if (arguments[next] == "--help" || arguments[next] == "-h") {
             printUsage(context.out);
+            return 0;
+        }
+        if (arguments[next] == "--version") {
+            context.out << "velloria-cli " VELLORIA_VERSION "\n";
             return 0;
         }
         if (arguments[next] != "--home")
@@ -150,10 +179,16 @@ int runCommandLine(const std::vector<std::string>& arguments, const CommandLineC
     if (!command)
         return usageError(context, "unknown command " + arguments[next]);
     ParsedArguments parsed = parseArguments(*command, {arguments.begin() + static_cast<std::ptrdiff_t>(next) + 1, arguments.end()});
+    if (parsed.help) {
+        printCommandUsage(context.out, *command);
+        return 0;
+    }
     if (!parsed.problem.empty())
         return usageError(context, parsed.problem);
     try {
         const std::filesystem::path homeDirectory = home.value_or(context.defaultHome);
+        if (homeDirectory.empty())
+            throw Error("Cannot find the home directory: HOME is not set; give --home DIR");
         try {
             startHome(homeDirectory, HomeHeld::No);
         } catch (const Error& error) {

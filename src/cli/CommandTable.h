@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velloria {
@@ -52,9 +53,18 @@ private:
 // A folder named on the command line: its exact bytes, or its text as shown.
 std::size_t findFolder(const TFolderTree& tree, const std::string& name);
 
+// What an operand or an option's value is, for completing it in a shell: free text, a folder of
+// the library, a path, or one of a few words.
+struct CliValue {
+    enum class Kind { Text, Folder, Path, Choice };
+    Kind kind = Kind::Text;
+    std::vector<std::string> choices = {};
+};
+
 struct CliOption {
     std::string name;  // "--save"
     bool takesValue = false;
+    CliValue value = {};
 };
 
 struct CliCommand {
@@ -65,7 +75,24 @@ struct CliCommand {
     std::size_t maxOperands = 0;
     std::vector<CliOption> options;
     std::function<void(Invocation&)> run;
+    // The operands in order; the last stands for any further ones.
+    std::vector<CliValue> operandValues = {};
 };
+
+inline const CliValue kTextValue{CliValue::Kind::Text};
+inline const CliValue kFolderValue{CliValue::Kind::Folder};
+inline const CliValue kPathValue{CliValue::Kind::Path};
+
+// Every command, in the order the usage lists them.
+const std::vector<CliCommand>& allCommands();
+
+// The words that complete the last of words (the words of a command line after the program's
+// name, the last one being typed), one per entry, those that begin with it; or the single entry
+// kCompletePath or kCompleteDirectory when a path is wanted, which the shell completes itself.
+inline constexpr std::string_view kCompletePath = ":file";
+inline constexpr std::string_view kCompleteDirectory = ":directory";
+std::vector<std::string> completionsFor(const std::vector<std::string>& words,
+                                        const std::filesystem::path& defaultHome);
 
 // The commands of each area, in the order the usage lists them.
 std::vector<CliCommand> libraryCommands();

@@ -69,10 +69,10 @@ std::vector<CliCommand> editingCommands()
     return {
         {"add-folder", "add-folder NAME [--in FOLDER] [--description TEXT] [--no-save]",
          "add a folder; prints the name it was given", 1, 1,
-         {{"--in", true}, {"--description", true}, {"--no-save"}}, addFolder},
+         {{"--in", true, kFolderValue}, {"--description", true}, {"--no-save"}}, addFolder, {kTextValue}},
         {"add-link", "add-link FOLDER TITLE ADDRESS [--description TEXT] [--no-save]",
          "add a link to a folder; prints the title it was given", 3, 3, {{"--description", true}, {"--no-save"}},
-         addLink},
+         addLink, {kFolderValue, kTextValue, kTextValue}},
     };
 }
 

@@ -20,18 +20,33 @@ namespace velloria {
 
 namespace {
 
+// The file formats by the names the commands take, in the order the usage lists them; the
+// browsers follow them for an import.
+const std::pair<std::string, ImportSource> kFileFormats[] = {{"netscape", ImportSource::Netscape},
+                                                             {"opera", ImportSource::Opera},
+                                                             {"ie", ImportSource::InternetExplorer},
+                                                             {"xbel", ImportSource::Xbel}};
+
+std::vector<std::string> formatNames(bool browsersToo)
+{
+    std::vector<std::string> names;
+    for (const auto& format : kFileFormats)
+        names.push_back(format.first);
+    if (browsersToo)
+        names.insert(names.end(), {"firefox", "chromium"});
+    return names;
+}
+
 ImportSource formatNamed(const std::string& name, bool browsersToo)
 {
-    if (name == "netscape")
-        return ImportSource::Netscape;
-    if (name == "opera")
-        return ImportSource::Opera;
-    if (name == "ie")
-        return ImportSource::InternetExplorer;
-    if (name == "xbel")
-        return ImportSource::Xbel;
-    throw Error("Unknown format \"" + name + "\": use netscape, opera, ie, xbel"
-                + (browsersToo ? ", firefox or chromium" : ""));
+    for (const auto& [formatName, source] : kFileFormats)
+        if (name == formatName)
+            return source;
+    const std::vector<std::string> names = formatNames(browsersToo);
+    std::string known;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        known += (i == 0 ? "" : i + 1 == names.size() && browsersToo ? " or " : ", ") + names[i];
+    throw Error("Unknown format \"" + name + "\": use " + known);
 }
 
 // The profile an import of a browser means: the one at the path given, or the browser's default.
@@ -119,19 +134,19 @@ void htmlCommand(Invocation& call)
 std::vector<CliCommand> interchangeCommands()
 {
     return {
-        {"import", "import netscape|opera|ie|xbel PATH | import firefox|chromium [PATH] [--no-save]",
+        {"import", "import netscape|opera|ie|xbel PATH [--no-save] | import firefox|chromium [PATH] [--no-save]",
          "import a bookmark HTML file, a hotlist, a favorites directory, an XBEL file or a browser's profile (a "
          "profile directory, places.sqlite or Bookmarks; without PATH the browser's default profile) into a new "
          "top-level folder; prints its name, and on the error stream what was imported and skipped",
-         1, 2, {{"--no-save"}}, importCommand},
+         1, 2, {{"--no-save"}}, importCommand, {{CliValue::Kind::Choice, formatNames(true)}, kPathValue}},
         {"export", "export netscape|opera|ie|xbel PATH", "export the whole library (saved links) to PATH", 2, 2, {},
-         exportCommand},
+         exportCommand, {{CliValue::Kind::Choice, formatNames(false)}, kPathValue}},
         {"browsers", "browsers",
          "list the browser profiles on this computer whose bookmarks can be imported: browser, profile, directory "
          "and number of links",
          0, 0, {}, browsersCommand},
         {"html", "html PATH [--folder NAME]", "write the library, or one folder, as an HTML page", 1, 1,
-         {{"--folder", true}}, htmlCommand},
+         {{"--folder", true, kFolderValue}}, htmlCommand, {kPathValue}},
     };
 }
 

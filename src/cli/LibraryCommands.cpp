@@ -82,7 +82,7 @@ std::vector<CliCommand> libraryCommands()
     return {
         {"tree", "tree", "one line per folder: level, name, description", 0, 0, {}, printTree},
         {"links", "links FOLDER", "one line per link: title, address, last visit, add date, description", 1, 1, {},
-         printLinks},
+         printLinks, {kFolderValue}},
         {"save", "save", "make the saved generation equal to the working files", 0, 0, {}, save},
         {"revert", "revert", "put the working files back to the last save", 0, 0, {}, revert},
     };

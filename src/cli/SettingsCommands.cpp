@@ -53,7 +53,7 @@ std::vector<CliCommand> settingsCommands()
         {"prefs", "prefs [--save]", "the preferences in effect: number, name, value; --save writes them back", 0, 0,
          {{"--save"}}, preferences},
         {"lang-check", "lang-check FILE", "what a translator should know about a language file", 1, 1, {},
-         checkLanguage},
+         checkLanguage, {kPathValue}},
     };
 }
 

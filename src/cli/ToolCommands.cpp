@@ -171,7 +171,7 @@ std::vector<CliCommand> toolCommands()
 {
     return {
         {"find", "find TEXT",
-         "every match: place (0-4), folder, row, position, field; in the order Find Again shows them", 1, 1, {}, find},
+         "every match: place (0-4), folder, row, position, field; in the order Find Again shows them", 1, 1, {}, find, {kTextValue}},
         {"filter", "filter WORD...",
          "the links whose title, address or description hold every word, case and accents aside: folder path, "
          "title, address",
@@ -184,7 +184,7 @@ std::vector<CliCommand> toolCommands()
          "checks the web links of a folder (with --recursive its subfolders too) or of the whole library: result, "
          "HTTP status, folder path, title, address, final address, details; exit status 3 when a link is Broken "
          "or has an Error",
-         0, 1, {{"--recursive"}, {"--jobs", true}, {"--timeout", true}, {"--connect-timeout", true}}, checkLinks},
+         0, 1, {{"--recursive"}, {"--jobs", true}, {"--timeout", true}, {"--connect-timeout", true}}, checkLinks, {kFolderValue}},
         {"stats", "stats", "the four figures of the statistics", 0, 0, {}, statistics},
     };
 }

@@ -23,13 +23,21 @@ fs::path userDataDirectory()
 
 } // namespace
 
-fs::path resolveHomeDirectory(const fs::path& programDirectory)
+fs::path homeDirectoryFor(const fs::path& programDirectory)
 {
     std::error_code ec;
     if (!programDirectory.empty()
         && (fs::exists(programDirectory / "RefLib", ec) || fs::exists(programDirectory / "Tessel.cfg", ec)))
         return programDirectory;
-    const fs::path home = userDataDirectory() / "velloria";
+    return userDataDirectory() / "velloria";
+}
+
+fs::path resolveHomeDirectory(const fs::path& programDirectory)
+{
+    const fs::path home = homeDirectoryFor(programDirectory);
+    if (home == programDirectory)
+        return home;
+    std::error_code ec;
     fs::create_directories(home, ec);
     if (ec)
         throw cannotCreateDirectoryError(home, ec.message());

@@ -9,6 +9,8 @@ namespace velloria {
 // (a portable installation); otherwise $XDG_DATA_HOME/velloria, by default
 // ~/.local/share/velloria, created when missing.
 std::filesystem::path resolveHomeDirectory(const std::filesystem::path& programDirectory);
+// The same directory, not created.
+std::filesystem::path homeDirectoryFor(const std::filesystem::path& programDirectory);
 
 // The user's own home directory ($HOME), where file preferences default to.
 std::filesystem::path userHomeDirectory();

@@ -21,8 +21,8 @@ namespace velloria {
 class Clock;
 class StagedWrites;
 
-inline constexpr std::string_view kHomePageAddress = "https://velloria.example/";
-inline constexpr std::string_view kSupportAddress = "feedback@velloria.example";
+inline constexpr std::string_view kHomePageAddress = VELLORIA_HOME_PAGE;
+inline constexpr std::string_view kSupportAddress = VELLORIA_CONTACT_ADDRESS;
 
 enum class RestoreFolderStates { No, Yes };
 

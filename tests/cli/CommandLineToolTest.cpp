@@ -1,6 +1,7 @@
 // velloria-cli as scripts use it: each command's output lines, exit status and the files it writes.
 
 #include "cli/CommandLineTool.h"
+#include "cli/CommandTable.h"
 #include "platform/InstanceLock.h"
 #include "support/Fixtures.h"
 #include "support/LanguageFiles.h"
@@ -9,6 +10,8 @@
 #include <gmock/gmock.h>
 
 #include <filesystem>
+#include <regex>
+#include <set>
 #include <sstream>
 
 namespace velloria {
@@ -85,6 +88,10 @@ TEST_F(CommandLineToolTest, EachCommandPrintsExitsAndWritesAsDocumented)
         {{"links", "Nope"}, 1, "", "There is no folder named \"Nope\"\n", {}},
         {{"links"}, 2, "", "usage: velloria-cli links", {}},
         {{"frobnicate"}, 2, "", "unknown command frobnicate", {}},
+        {{"--version"}, 0, "velloria-cli " VELLORIA_VERSION "\n", "", {}},
+        {{"links", "--help"}, 0,
+         "Usage: velloria-cli [--home DIR] links FOLDER\n\n"
+         "one line per link: title, address, last visit, add date, description\n", "", {}},
         {{"import", "netscape", "~/gone.html"}, 1, "", "Nothing was imported: \"", {}},
         {{"import", "chrome", "~/gone.html"}, 1, "",
          "Unknown format \"chrome\": use netscape, opera, ie, xbel, firefox or chromium\n", {}},
@@ -168,6 +175,80 @@ TEST_F(CommandLineToolTest, EachCommandPrintsExitsAndWritesAsDocumented)
             EXPECT_THAT(after[c.written.first], HasSubstr(c.written.second));
         }
     }
+}
+
+// What the shell's completion offers for the word being typed, the last of the words.
+TEST_F(CommandLineToolTest, CompletionOffersCommandsOptionsFormatsAndFolderNames)
+{
+    test::writeLibrary(home, {.tree = {"News", "\tDaily", "Caf\xE9", "Deep Space"}});
+    const std::string other = (home.path() / "elsewhere").string();
+    const struct {
+        std::vector<std::string> words;
+        std::string offered;
+    } cases[] = {
+        {{"l"}, "links\nlang-check\n"},
+        {{"-"}, "--home\n--help\n--version\n"},
+        {{"--home", ""}, ":directory\n"},
+        {{"--home", other, "links", ""}, ""}, // no library there
+        {{"links", ""}, "News\nDaily\nCaf\xC3\xA9\nDeep Space\n"},
+        {{"links", "D"}, "Daily\nDeep Space\n"},
+        {{"links", "News", ""}, ""},
+        {{"add-link", "Daily", ""}, ""},
+        {{"add-folder", "Work", "--in", "C"}, "Caf\xC3\xA9\n"},
+        {{"add-folder", "--description", "D"}, ""},
+        {{"html", "page.html", "--folder", "N"}, "News\n"},
+        {{"check-links", "--jobs", "4", "De"}, "Deep Space\n"},
+        {{"check-links", "--"}, "--help\n--recursive\n--jobs\n--timeout\n--connect-timeout\n"},
+        {{"import", ""}, "netscape\nopera\nie\nxbel\nfirefox\nchromium\n"},
+        {{"export", "f"}, ""},
+        {{"import", "xbel", "bo"}, ":file\n"},
+        {{"lang-check", ""}, ":file\n"},
+        {{"filter", "a", "b", ""}, ""},
+        {{"frobnicate", ""}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.words));
+        std::vector<std::string> arguments = c.words;
+        arguments.insert(arguments.begin(), "--complete");
+        std::ostringstream out, err;
+        EXPECT_EQ(runCommandLine(arguments, {out, err, clock, home.path()}), 0);
+        EXPECT_EQ(out.str(), c.offered);
+    }
+    EXPECT_FALSE(std::filesystem::exists(home.path() / "elsewhere")); // completing creates nothing
+}
+
+// The manual page and the README describe every command as the tool's table has it: each
+// usage (the alternatives of one split at " | ") is an entry of the page's COMMANDS and a row of
+// the README's table, and neither has an entry that is not a command.
+TEST_F(CommandLineToolTest, TheManualPageAndTheReadmeListEveryCommandAsTheToolDoes)
+{
+    const std::string source = VELLORIA_SOURCE_DIR;
+    const std::string page = test::readBytes(source + "/packaging/man/velloria-cli.1.in");
+    const std::string readme = test::readBytes(source + "/README.md");
+    const auto plain = [](std::string line) { // the text of a line of the page, without its markup
+        for (const auto& [from, to] : std::initializer_list<std::pair<std::string, std::string>>{
+                 {"\\fB", ""}, {"\\fI", ""}, {"\\fR", ""}, {"\\fP", ""}, {"\\-", "-"}, {"\\ ", " "}})
+            for (std::size_t at; (at = line.find(from)) != std::string::npos;)
+                line.replace(at, from.size(), to);
+        return line.starts_with(".B ") ? line.substr(3) : line;
+    };
+    std::set<std::string> pageEntries, readmeEntries;
+    std::istringstream pageLines(page.substr(page.find(".SH COMMANDS") + 1));
+    for (std::string line, previous; std::getline(pageLines, line) && !line.starts_with(".SH"); previous = line)
+        if (previous == ".TP")
+            pageEntries.insert(plain(line));
+    std::istringstream readmeLines(readme.substr(readme.find("## The command-line tool")));
+    for (std::string line; std::getline(readmeLines, line) && !line.starts_with("## Reliability");)
+        if (line.starts_with("| `"))
+            readmeEntries.insert(std::regex_replace(line.substr(3, line.find("` |") - 3), std::regex(R"(\\\|)"), "|"));
+    std::set<std::string> usages;
+    for (const CliCommand& command : allCommands())
+        for (std::size_t start = 0, end; start != std::string::npos; start = end == std::string::npos ? end : end + 3) {
+            end = command.usage.find(" | ", start);
+            usages.insert(command.usage.substr(start, end == std::string::npos ? end : end - start));
+        }
+    EXPECT_EQ(pageEntries, usages);
+    EXPECT_EQ(readmeEntries, usages);
 }
 
 // The browsers of the user running the tool: their profiles listed, the default one imported
