@@ -70,6 +70,20 @@ const std::vector<CliCommand>& allCommands()
     return table;
 }
 
+const CliCommand* findCommand(const std::string& name)
+{
+    const auto it = std::find_if(allCommands().begin(), allCommands().end(),
+                                 [&](const CliCommand& command) { return command.name == name; });
+    return it == allCommands().end() ? nullptr : &*it;
+}
+
+const CliOption* CliCommand::optionNamed(const std::string& optionName) const
+{
+    const auto it = std::find_if(options.begin(), options.end(),
+                                 [&](const CliOption& option) { return option.name == optionName; });
+    return it == options.end() ? nullptr : &*it;
+}
+
 namespace {
 
 void printUsage(std::ostream& out)
@@ -103,13 +117,6 @@ int usageError(const CommandLineContext& context, const std::string& message)
     return 2;
 }
 
-const CliCommand* findCommand(const std::string& name)
-{
-    const auto it = std::find_if(allCommands().begin(), allCommands().end(),
-                                 [&](const CliCommand& command) { return command.name == name; });
-    return it == allCommands().end() ? nullptr : &*it;
-}
-
 struct ParsedArguments {
     std::vector<std::string> operands;
     std::map<std::string, std::string> options;
@@ -130,9 +137,8 @@ ParsedArguments parseArguments(const CliCommand& command, const std::vector<std:
             parsed.help = true;
             return parsed;
         }
-        const auto option = std::find_if(command.options.begin(), command.options.end(),
-                                         [&](const CliOption& o) { return o.name == argument; });
-        if (option == command.options.end()) {
+        const CliOption* option = command.optionNamed(argument);
+        if (!option) {
             parsed.problem = "unknown option " + argument + " for " + command.name;
             return parsed;
         }

@@ -77,14 +77,17 @@ struct CliCommand {
     std::function<void(Invocation&)> run;
     // The operands in order; the last stands for any further ones.
     std::vector<CliValue> operandValues = {};
+
+    const CliOption* optionNamed(const std::string& optionName) const;
 };
 
 inline const CliValue kTextValue{CliValue::Kind::Text};
 inline const CliValue kFolderValue{CliValue::Kind::Folder};
 inline const CliValue kPathValue{CliValue::Kind::Path};
 
-// Every command, in the order the usage lists them.
+// Every command, in the order the usage lists them; findCommand gives nullptr for an unknown name.
 const std::vector<CliCommand>& allCommands();
+const CliCommand* findCommand(const std::string& name);
 
 // The words that complete the last of words (the words of a command line after the program's
 // name, the last one being typed), one per entry, those that begin with it; or the single entry

@@ -40,13 +40,6 @@ std::vector<std::string> valuesOf(const CliValue& value, const std::filesystem::
     return {};
 }
 
-const CliOption* optionNamed(const CliCommand& command, const std::string& name)
-{
-    const auto it = std::find_if(command.options.begin(), command.options.end(),
-                                 [&](const CliOption& option) { return option.name == name; });
-    return it == command.options.end() ? nullptr : &*it;
-}
-
 // The candidates for the word after the words of a command (its name excluded).
 std::vector<std::string> commandCandidates(const CliCommand& command, const std::vector<std::string>& before,
                                            const std::string& current, const std::filesystem::path& home)
@@ -57,7 +50,7 @@ std::vector<std::string> commandCandidates(const CliCommand& command, const std:
         if (pending) {
             pending = nullptr;
         } else if (word.starts_with("--") && word != "--") {
-            const CliOption* option = optionNamed(command, word);
+            const CliOption* option = command.optionNamed(word);
             pending = option && option->takesValue ? option : nullptr;
         } else {
             ++operands;
@@ -98,9 +91,7 @@ std::vector<std::string> completionsFor(const std::vector<std::string>& words,
             for (const CliCommand& command : allCommands())
                 candidates.push_back(command.name);
     } else {
-        const auto command = std::find_if(allCommands().begin(), allCommands().end(),
-                                          [&](const CliCommand& c) { return c.name == before[next]; });
-        if (command != allCommands().end())
+        if (const CliCommand* command = findCommand(before[next]))
             candidates = commandCandidates(*command, {before.begin() + static_cast<std::ptrdiff_t>(next) + 1, before.end()},
                                            current, home);
     }
