@@ -50,6 +50,8 @@ desktop-file-validate "$root"/usr/share/applications/*.desktop
 
 echo "== the unpacked programs"
 cli=$root/usr/bin/velloria-cli
+missing=$(ldd "$root/usr/bin/velloria" "$cli" | grep 'not found' || true)
+[[ -z $missing ]] || fail "libraries not found: $missing"
 [[ $("$cli" --version) == "velloria-cli $version" ]] || fail "velloria-cli --version: $("$cli" --version)"
 [[ $("$root/usr/bin/velloria" --version) == "velloria $version" ]] || fail "velloria --version"
 "$cli" --help | grep -q '^  check-links' || fail "velloria-cli --help lists no commands"
